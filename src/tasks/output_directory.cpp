@@ -1,0 +1,3 @@
+#include "tasks/output_directory.h"
+
+std::string outputDirectory;
