@@ -1,0 +1,4 @@
+#include "engine/run_state.h"
+
+bool cancelRequested = false;
+std::uint32_t itemStartTick = 0;
