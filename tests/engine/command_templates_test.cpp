@@ -4,6 +4,7 @@
 
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
+#include "support/fake_views.h"
 #include "tasks/output_directory.h"
 
 using ::testing::MatchesRegex;
@@ -15,7 +16,9 @@ protected:
     TaskList tasks;
     int currentItemIndex = 1;
     FakeSettings settings;
-    EngineContext context{tasks, currentItemIndex, settings};
+    FakeItemView view;
+    FakeRunOptions options;
+    EngineContext context{tasks, currentItemIndex, settings, view, options};
 
     void SetUp() override {
         AppFolderTest::SetUp();

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "tasks/task_list.h"
+
+// The one place that deletes files. It never deletes the source video of any
+// item in the task list, however the path is written. A file that another
+// process still holds open (an encoder finishing after "q", a pass being
+// terminated) is remembered and deleted once that process lets it go.
+
+// Deletes the file unless it is the source of an item. True when it is gone
+// now; a missing file counts as gone.
+bool DeleteWorkFile(const TaskList& tasks, const std::string& path);
+
+// Retries the deletions that found their file in use, dispatching messages
+// while it waits, for at most the given time; then forgets them, so that a
+// later run's file of the same name is never deleted by mistake.
+void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs);

@@ -1,0 +1,89 @@
+#include "engine/progress_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char kProgressLine[] = "frame=  250 q=3.0 size=     512kB time=10.0 bitrate= 419.4kbits/s";
+
+ConversionItem Item(double begin = 0.0, double end = 60.0) {
+    ConversionItem item;
+    item.beginTime = begin;
+    item.endTime = end;
+    return item;
+}
+
+TEST(ProgressTokens, ReadsSizeTimeAndSpeedFromAProgressLine) {
+    ConversionItem item = Item();
+    EXPECT_FALSE(ApplyProgress(item, kProgressLine, 14000, 10000));
+    EXPECT_EQ(item.outputSizeKB, 512);
+    EXPECT_DOUBLE_EQ(item.encodedTime, 10.0);
+    EXPECT_DOUBLE_EQ(item.encodingSpeed, 2.5);
+}
+
+TEST(ProgressTokens, OnlyTheFirstOccurrenceCounts) {
+    const ProgressTokens tokens = ReadProgressTokens("size=      10kB time=1.00 \rsize=      20kB time=2.00 \r");
+    EXPECT_EQ(tokens.sizeKB, 10);
+    EXPECT_DOUBLE_EQ(tokens.time, 1.0);
+}
+
+TEST(ProgressTokens, TokensTooCloseToTheChunkEndAreIgnored) {
+    EXPECT_TRUE(ReadProgressTokens("time=12.3").hasTime);  // four characters after the token
+    EXPECT_FALSE(ReadProgressTokens("time=12.").hasTime);  // three
+    EXPECT_FALSE(ReadProgressTokens("size=    512").hasSize);  // seven
+    EXPECT_TRUE(ReadProgressTokens("size=    5120").hasSize);
+    // A token split between two chunks is missed in both.
+    EXPECT_FALSE(ReadProgressTokens("frame= 1 si").hasSize);
+    EXPECT_FALSE(ReadProgressTokens("ze=     512kB ").hasSize);
+}
+
+TEST(ProgressTokens, ReadsOnlyTheFirstFiveCharactersOfPlainSeconds) {
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=1234.56 ").time, 1234.0);
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=123.456 ").time, 123.4);
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=N/A bitrate").time, 0.0);
+}
+
+TEST(ProgressTokens, ReadsTheClockFormAsSeconds) {
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=00:00:10.00 bitrate").time, 10.0);
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=01:02:05.50 bitrate").time, 3725.5);
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=123:00:01.00 bitrate").time, 442801.0);
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=-00:00:00.04 bitrate").time, -0.04);
+    // A clock cut off by the chunk's end is not read as a smaller time.
+    EXPECT_FALSE(ReadProgressTokens("time=00:00:1").hasTime);
+    EXPECT_FALSE(ReadProgressTokens("time=00:00:10.00").hasTime);
+}
+
+TEST(ProgressTokens, TextWithoutTokensKeepsTheFigures) {
+    ConversionItem item = Item();
+    item.outputSizeKB = 7;
+    item.encodedTime = 3.0;
+    item.encodingSpeed = 1.5;
+    EXPECT_FALSE(ApplyProgress(item, "Press [q] to stop", 5000, 1000));
+    EXPECT_EQ(item.outputSizeKB, 7);
+    EXPECT_DOUBLE_EQ(item.encodedTime, 3.0);
+    EXPECT_DOUBLE_EQ(item.encodingSpeed, 1.5);
+}
+
+TEST(ProgressTokens, NoElapsedTimeGivesNoSpeedAndTheTickMayWrap) {
+    ConversionItem item = Item();
+    ApplyProgress(item, kProgressLine, 5000, 5000);
+    EXPECT_DOUBLE_EQ(item.encodingSpeed, 0.0);
+    ApplyProgress(item, kProgressLine, 1000, 0xFFFFFFFFu - 2999);  // 4,000 ms across the wrap
+    EXPECT_DOUBLE_EQ(item.encodingSpeed, 2.5);
+}
+
+TEST(AutomaticStop, OnlyExportedItemsWithOutputStopAtTheirLength) {
+    ConversionItem plain = Item(0.0, 10.0);
+    EXPECT_FALSE(ApplyProgress(plain, "size=     512kB time=99.00 ", 2000, 0));
+
+    ConversionItem exported = Item(5.0, 15.0);
+    exported.needsExport = 1;
+    EXPECT_FALSE(ApplyProgress(exported, "size=       0kB time=10.00 ", 2000, 0));
+    EXPECT_FALSE(ApplyProgress(exported, "size=      64kB time=9.99 ", 2000, 0));
+    EXPECT_TRUE(ApplyProgress(exported, "size=      64kB time=10.00 ", 2000, 0));
+    EXPECT_DOUBLE_EQ(exported.encodedTime, 10.0);
+}
+
+}  // namespace
