@@ -156,6 +156,7 @@ private:
             return false;
         }
         const int stream = streamCount_++;
+        if (streamHeader_.compare(0, 4, "auds") == 0) video_.hasAudio = true;
         if (videoStream_ >= 0 || streamHeader_.size() < kStreamHeaderNeeded ||
             streamHeader_.compare(0, 4, "vids") != 0) {
             return true;

@@ -25,6 +25,9 @@ struct AviVideo {
     std::uint32_t scale = 0;
     std::uint32_t rate = 0;
     std::vector<AviFrame> frames;
+    // Whether the file has an audio stream too: without one, a missing MP3
+    // means the source was silent rather than that extracting it failed.
+    bool hasAudio = false;
 };
 
 // Reads the headers and the movie list of an AVI file (chunks in 'LIST rec '

@@ -218,6 +218,17 @@ bool ReadMp3Stream(ByteSource& file, Mp3Stream* stream, std::string* error) {
     return true;
 }
 
+Mp3Stream SilentMp3Stream() {
+    const unsigned char header[kMp3HeaderSize] = {0xFF, 0xFB, 0x90, 0x00};
+    Mp3FrameHeader parsed;
+    std::string unused;
+    ParseMp3FrameHeader(header, &parsed, &unused);
+    Mp3Stream stream;
+    stream.format = parsed.format;
+    stream.silentFrame = MakeSilentFrame(header);
+    return stream;
+}
+
 bool IsSilentFrame(const std::string& frame, const Mp3Format& format) {
     if (frame.size() < kMp3HeaderSize) return false;
     Mp3FrameHeader header;

@@ -60,6 +60,10 @@ struct Mp3Stream {
 // last frame cut short, is refused with a one-line reason in `error`.
 bool ReadMp3Stream(ByteSource& file, Mp3Stream* stream, std::string* error);
 
+// The sound of a silent source: no frames, so that a .pmp made with it holds
+// only silent frames of MPEG-1 layer III at 44100 Hz, stereo, 128 kbit/s.
+Mp3Stream SilentMp3Stream();
+
 // Whether the bytes are one frame of the format that holds nothing after its
 // header: the padding that a .pmp gets when the audio ends before the video.
 bool IsSilentFrame(const std::string& frame, const Mp3Format& format);

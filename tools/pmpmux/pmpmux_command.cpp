@@ -29,45 +29,49 @@ bool ReadAudio(ByteSource& file, const std::string& path, Mp3Stream* stream, std
     return false;
 }
 
+// A source without sound gives an AVI without audio, from which no MP3 could
+// be made: the .pmp then carries silence, since its players need audio frames.
 int Mux(const std::string& videoPath, const std::string& audioPath, const std::string& outputPath, FileSystem& files,
         std::string* message) {
     std::unique_ptr<InputFile> videoFile = OpenInput(files, videoPath, message);
     if (!videoFile) return kExitFailure;
-    std::unique_ptr<InputFile> audioFile = OpenInput(files, audioPath, message);
-    if (!audioFile) return kExitFailure;
-
     std::string why;
     AviVideo video;
     CachedSource cachedVideo(*videoFile);
     if (!ReadAviVideo(cachedVideo, &video, &why)) return Failure(videoPath, why, message);
-    Mp3Stream audio;
-    if (!ReadAudio(*audioFile, audioPath, &audio, message)) return kExitFailure;
+
+    std::unique_ptr<InputFile> audioFile = files.OpenInput(audioPath, &why);
+    if (!audioFile && video.hasAudio) return Failure(audioPath, "cannot open: " + why, message);
+    Mp3Stream audio = SilentMp3Stream();
+    if (audioFile && !ReadAudio(*audioFile, audioPath, &audio, message)) return kExitFailure;
     PmpPlan plan;
     if (!PlanPmp(video, audio, &plan, &why)) return Failure(outputPath, why, message);
 
     std::unique_ptr<OutputFile> output = files.OpenOutput(outputPath, &why);
     if (!output) return Failure(outputPath, "cannot create: " + why, message);
-    if (output->Identity() == videoFile->Identity() || output->Identity() == audioFile->Identity()) {
+    if (output->Identity() == videoFile->Identity() || (audioFile && output->Identity() == audioFile->Identity())) {
         return Failure(outputPath, "is one of the input files; it is left as it was", message);
     }
     if (!output->Truncate()) return Failure(outputPath, "cannot empty the file", message);
-    CachedSource cachedAudio(*audioFile);
+    MemorySource noAudio("");
+    CachedSource cachedAudio(audioFile ? static_cast<ByteSource&>(*audioFile) : noAudio);
     if (!WritePmp(plan, video, *videoFile, audio, cachedAudio, *output, &why)) return Failure(outputPath, why, message);
     if (!output->Close()) return Failure(outputPath, "cannot finish writing (is the disk full?)", message);
     return kExitSuccess;
 }
 
+// Without the MP3 (a silent source) the .pmp must hold silence only.
 int Check(const std::string& pmpPath, const std::string& audioPath, FileSystem& files, std::string* message) {
     std::unique_ptr<InputFile> pmpFile = OpenInput(files, pmpPath, message);
     if (!pmpFile) return kExitFailure;
-    std::unique_ptr<InputFile> audioFile = OpenInput(files, audioPath, message);
-    if (!audioFile) return kExitFailure;
-
-    Mp3Stream audio;
-    if (!ReadAudio(*audioFile, audioPath, &audio, message)) return kExitFailure;
-    CachedSource cachedPmp(*pmpFile);
-    CachedSource cachedAudio(*audioFile);
     std::string why;
+    std::unique_ptr<InputFile> audioFile = files.OpenInput(audioPath, &why);
+
+    Mp3Stream audio = SilentMp3Stream();
+    if (audioFile && !ReadAudio(*audioFile, audioPath, &audio, message)) return kExitFailure;
+    CachedSource cachedPmp(*pmpFile);
+    MemorySource noAudio("");
+    CachedSource cachedAudio(audioFile ? static_cast<ByteSource&>(*audioFile) : noAudio);
     if (!CheckPmp(cachedPmp, audio, cachedAudio, &why)) return Failure(pmpPath, why, message);
     return kExitSuccess;
 }

@@ -189,3 +189,33 @@ TEST_F(PmpmuxProgram, RefusesToWriteOverAnInput) {
 }
 
 }  // namespace
+
+namespace {
+
+// A source without sound leaves no MP3 behind; its .pmp still carries the
+// audio frames the players need, all silent. A missing MP3 for a video that
+// has sound is an error, not silence.
+TEST_F(PmpmuxProgram, SilentSourceGetsSilentAudioButAMissingMp3IsAnErrorOtherwise) {
+    if (!HaveFfmpeg()) GTEST_SKIP() << "Debian's ffmpeg and ffprobe are not on PATH";
+    const fs::path silent = folder_ / "silent.avi";
+    const fs::path missing = folder_ / "missing.mp3";
+    const fs::path pmp = folder_ / "out.pmp";
+    ASSERT_TRUE(Ffmpeg(std::string(kTestPicture) + " -c:v mpeg4 -vtag XVID", silent));
+    const CommandResult mux = Pmpmux(Quoted(silent) + " " + Quoted(missing) + " " + Quoted(pmp));
+    ASSERT_EQ(mux.exitCode, 0) << mux.output;
+    auto audio = Probe(pmp, "-select_streams a -show_entries stream=codec_name,sample_rate,channels");
+    EXPECT_EQ(audio["codec_name"], "mp3");
+    EXPECT_EQ(audio["sample_rate"], "44100");
+    EXPECT_EQ(Pmpmux("-check " + Quoted(pmp) + " " + Quoted(missing)).exitCode, 0);
+
+    const fs::path withSound = folder_ / "sound.avi";
+    ASSERT_TRUE(Ffmpeg("-f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t 1 -c:v mpeg4 -vtag XVID "
+                       "-c:a libmp3lame",
+                       withSound));
+    const CommandResult refused = Pmpmux(Quoted(withSound) + " " + Quoted(missing) + " " + Quoted(folder_ / "x.pmp"));
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_THAT(refused.output, HasSubstr("cannot open"));
+    EXPECT_FALSE(fs::exists(folder_ / "x.pmp"));
+}
+
+}  // namespace
