@@ -7,7 +7,27 @@
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
+// The folder's real location, links resolved, as "\\?\" path text.
+std::wstring RealPath(const std::string& folder) {
+    HANDLE handle = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::wstring();
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD length = GetFinalPathNameByHandleW(handle, path, MAX_PATH * 4, FILE_NAME_NORMALIZED);
+    CloseHandle(handle);
+    return length > 0 && length < MAX_PATH * 4 ? std::wstring(path, length) : std::wstring();
+}
+
+// Removes what the test made and nothing else: a folder that is a link (Wine
+// makes some special folders links into the home folder) or that resolves to
+// a place outside the test's own folder is unlinked, never emptied.
+void RemoveTree(const std::string& folder, const std::wstring& root) {
+    const std::wstring real = RealPath(folder);
+    const bool inside = real == root || real.compare(0, root.size() + 1, root + L"\\") == 0;
+    if (!inside) {
+        RemoveDirectoryA(folder.c_str());
+        return;
+    }
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
@@ -15,8 +35,11 @@ void RemoveTree(const std::string& folder) {
             const std::string name = found.cFileName;
             if (name == "." || name == "..") continue;
             const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                RemoveDirectoryA(path.c_str());
+                DeleteFileA(path.c_str());
+            } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\", root);
             } else {
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());  // test scaffolding only: the program deletes through its own helper
@@ -39,7 +62,10 @@ TempFolder::TempFolder() {
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    const std::wstring root = RealPath(path_);
+    if (!root.empty()) RemoveTree(path_, root);
+}
 
 std::string TempFolder::Write(const std::string& relativePath, const std::string& bytes) const {
     const std::string path = path_ + relativePath;

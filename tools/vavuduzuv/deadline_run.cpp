@@ -1,0 +1,16 @@
+#include "vavuduzuv/deadline_run.h"
+
+#include <future>
+#include <memory>
+#include <thread>
+#include <utility>
+
+std::optional<int> RunWithin(std::chrono::milliseconds limit, std::function<int()> work) {
+    // The task is shared with the thread so that it outlives this call when
+    // the limit passes first.
+    auto task = std::make_shared<std::packaged_task<int()>>(std::move(work));
+    std::future<int> result = task->get_future();
+    std::thread([task] { (*task)(); }).detach();
+    if (result.wait_for(limit) != std::future_status::ready) return std::nullopt;
+    return result.get();
+}
