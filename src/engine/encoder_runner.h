@@ -23,7 +23,9 @@ constexpr int kCommandBufferSize = 2048;
 
 // Starts the command with its standard output and error in one pipe and its
 // standard input in another, then reads its output until the pipe breaks, a
-// read fails, or cancelRequested is seen. Leaves both pipe ends open.
+// read fails, or cancelRequested is seen. When StopEncoder spends the pipe ends
+// during the run, it returns once the encoder has ended. Otherwise leaves both
+// pipe ends open.
 void RunEncoder(char* commandLine, const EncoderChunkHandler& onChunk);
 
 // Starts the command hidden, without pipes, and waits for it; terminates it

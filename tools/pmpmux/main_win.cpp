@@ -4,8 +4,9 @@
 // delete, so the converter's Stop clean-up can delete the output (and the
 // temporary inputs) while pmpmux still holds them.
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <cstdio>
 

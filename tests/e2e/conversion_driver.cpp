@@ -1,0 +1,215 @@
+// Converts items with the real family routines, as the converter's run would,
+// for the end-to-end tests: each line of the job file is one item. Writes one
+// report line per job with what the run did to the item.
+//
+// Usage: e2e_driver PROGRAM_FOLDER JOB_FILE REPORT_FILE
+// Job line (tab separated): tab  3gp-type  profile-entry  source  begin  end  stop-at-pass  output-folder
+// stop-at-pass 0 runs to the end; n presses Stop once the n-th pass's program has started.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/app_folder.h"
+#include "engine/family_routines.h"
+#include "engine/run_state.h"
+#include "tasks/output_directory.h"
+#include "tasks/stop_conversion.h"
+
+namespace {
+
+struct Job {
+    int tab = 0;
+    int threeGpType = 0;
+    int profileEntry = 0;
+    std::string source;
+    double begin = 0.0;
+    double end = 0.0;
+    int stopAtPass = 0;
+    std::string outputFolder;
+};
+
+class JobSettings : public IOutputSettings {
+public:
+    explicit JobSettings(const Job& job) : job_(job) {}
+    int DeviceTab() const override { return job_.tab; }
+    int ProfileEntry() const override { return job_.profileEntry; }
+    // The iPod family's "Profile setting" follows the same number.
+    int ProfileSetting() const override { return job_.profileEntry; }
+    int ThreeGpType() const override { return job_.threeGpType; }
+    int SettingItem(Setting) const override { return 0; }
+
+private:
+    const Job& job_;
+};
+
+// Watches the item at every repaint: how often its encoded time moved on.
+class ProgressWatch : public IItemView {
+public:
+    explicit ProgressWatch(const TaskList& tasks) : tasks_(tasks) {}
+    void RepaintProgressCell(int itemIndex) override {
+        const ConversionItem item = tasks_.Copy(itemIndex);
+        if (item.encodedTime > lastTime_) {
+            ++progressSteps_;
+            lastTime_ = item.encodedTime;
+        }
+    }
+    int ProgressSteps() const { return progressSteps_; }
+
+private:
+    const TaskList& tasks_;
+    double lastTime_ = 0.0;
+    int progressSteps_ = 0;
+};
+
+struct NoShutDown : IRunOptions {
+    bool ShutDownWhenFinished() const override { return true; }  // never start the media-library helper here
+};
+
+// Presses Stop from a timer message, dispatched by the run's own waits, once
+// the wanted number of our child processes has been seen.
+class StopPresser {
+public:
+    StopPresser(const EngineContext& context, int stopAtPass) : context_(context), stopAtPass_(stopAtPass) {}
+
+    void Start() {
+        if (stopAtPass_ == 0) return;
+        presser_ = this;
+        timer_ = SetTimer(nullptr, 0, 10, OnTimer);
+    }
+    ~StopPresser() {
+        if (timer_ != 0) KillTimer(nullptr, timer_);
+        presser_ = nullptr;
+    }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        if (presser_ != nullptr) presser_->Check();
+    }
+    void Check() {
+        if (pressed_) return;
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE) return;
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+            if (entry.th32ParentProcessID == GetCurrentProcessId()) children_.insert(entry.th32ProcessID);
+        }
+        CloseHandle(snapshot);
+        if (static_cast<int>(children_.size()) >= stopAtPass_) {
+            pressed_ = true;
+            StopConversion(context_);
+        }
+    }
+
+    static StopPresser* presser_;
+    const EngineContext& context_;
+    int stopAtPass_;
+    UINT_PTR timer_ = 0;
+    bool pressed_ = false;
+    std::set<DWORD> children_;
+};
+StopPresser* StopPresser::presser_ = nullptr;
+
+std::string Stem(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string RunJob(const Job& job, int number) {
+    TaskList tasks;
+    ConversionItem item;
+    item.sourcePath = job.source;
+    item.outputName = Stem(job.source);
+    item.title = item.outputName;
+    item.workName = item.outputName;
+    item.beginTime = job.begin;
+    item.endTime = job.end;
+    item.fileNumber = 10000 + number;
+    tasks.Append(item);
+
+    int currentItemIndex = 0;
+    JobSettings settings(job);
+    ProgressWatch watch(tasks);
+    NoShutDown options;
+    const EngineContext context{tasks, currentItemIndex, settings, watch, options};
+    outputDirectory = job.outputFolder;
+    cancelRequested = false;
+
+    const std::string log = programFolder + "app\\log.txt";
+    const long long logSizeBefore = FileSize(log);
+    const DWORD start = GetTickCount();
+    itemStartTick = start;
+    {
+        StopPresser presser(context, job.stopAtPass);
+        presser.Start();
+        switch (job.tab) {
+            case kTabIpod: ConvertIpod(context); break;
+            case kTabPsp: ConvertPsp(context); break;
+            case kTab3gp: Convert3gp(context); break;
+            case kTabXbox:
+            case kTabPpc: ConvertSinglePass(context); break;
+            case kTabPmp: ConvertPmp(context); break;
+            default: break;
+        }
+    }
+    const ConversionItem done = tasks.Copy(0);
+    std::ostringstream report;
+    report << "job=" << number << " status=" << done.status << " finished=" << done.finished
+           << " canceled=" << (cancelRequested ? 1 : 0) << " progressSteps=" << watch.ProgressSteps()
+           << " encodedTime=" << done.encodedTime << " sizeKB=" << done.outputSizeKB
+           << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0) << " ms=" << (GetTickCount() - start);
+    return report.str();
+}
+
+std::vector<Job> ReadJobs(const char* path) {
+    std::vector<Job> jobs;
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty()) continue;
+        std::istringstream fields(line);
+        Job job;
+        std::string field;
+        std::getline(fields, field, '\t'); job.tab = std::stoi(field);
+        std::getline(fields, field, '\t'); job.threeGpType = std::stoi(field);
+        std::getline(fields, field, '\t'); job.profileEntry = std::stoi(field);
+        std::getline(fields, job.source, '\t');
+        std::getline(fields, field, '\t'); job.begin = std::stod(field);
+        std::getline(fields, field, '\t'); job.end = std::stod(field);
+        std::getline(fields, field, '\t'); job.stopAtPass = std::stoi(field);
+        std::getline(fields, job.outputFolder, '\t');
+        jobs.push_back(job);
+    }
+    return jobs;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: e2e_driver PROGRAM_FOLDER JOB_FILE REPORT_FILE\n");
+        return 2;
+    }
+    programFolder = argv[1];
+    std::ofstream report(argv[3]);
+    int number = 0;
+    for (const Job& job : ReadJobs(argv[2])) {
+        report << RunJob(job, number++) << "\n";
+        report.flush();
+    }
+    return 0;
+}

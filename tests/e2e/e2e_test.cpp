@@ -1,0 +1,351 @@
+// End to end: real conversions with the installed program folder (cvenc.exe,
+// ffmpeg.exe, pmpmux.exe and the profile files) under Wine, on clips made
+// with Debian's ffmpeg, every output checked with Debian's ffprobe.
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const double kBegin = 1.0;
+const double kEnd = 3.0;
+
+struct Family {
+    const char* name;
+    int tab;
+    int threeGpType;
+    int profileCount;
+    int passCount;
+    int defaultEntry;  // the iPod's default is combo item 1, the others' list entry 0
+    const char* defaultWidth;
+};
+
+const Family kFamilies[] = {
+    {"ipod", 0, 0, 5, 1, 1, "320"},    {"psp", 1, 0, 20, 2, 0, "320"},  {"3gp-amr", 2, 0, 4, 3, 0, "176"},
+    {"3gp-aac", 2, 1, 3, 3, 0, "176"}, {"3gp2", 2, 2, 3, 5, 0, "176"},  {"xbox", 3, 0, 5, 1, 0, "720"},
+    {"ppc", 4, 0, 4, 1, 0, "320"},     {"pmp", 5, 0, 4, 4, 0, "480"},
+};
+
+struct Clip {
+    const char* name;
+    const char* ffmpegArguments;  // output options for Debian's ffmpeg
+    bool hasAudio;
+};
+
+const Clip kClips[] = {
+    {"clip.avi", "-c:v mpeg4 -c:a libmp3lame", true},
+    {"clip.mpg", "-c:v mpeg2video -c:a mp2 -f vob", true},
+    {"clip.wmv", "-c:v wmv2 -c:a wmav2", true},
+    {"clip.mov", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true},
+    {"clip.3gp", "-c:v h263 -s 352x288 -c:a aac -ar 22050", true},
+    {"clip.mp4", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true},
+    {"silent.avi", "-c:v mpeg4 -an", false},
+    {"my clip & more.avi", "-c:v mpeg4 -c:a libmp3lame", true},
+};
+
+struct Job {
+    const Family* family;
+    int profileEntry;
+    std::string clip;
+    double begin;
+    double end;
+    int stopAtPass;
+    fs::path outputFolder;
+    std::map<std::string, std::string> report;
+};
+
+std::string RunCommand(const std::string& command) {
+    std::string output;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    if (!pipe) return output;
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
+    return output;
+}
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+std::string WindowsPath(const fs::path& path) {
+    std::string text = "Z:" + path.string();
+    for (char& c : text) {
+        if (c == '/') c = '\\';
+    }
+    return text;
+}
+
+// What ffprobe says of a file: "format_name", "duration", and per stream type
+// "video.codec_name", "video.width", "audio.codec_name", ...
+std::map<std::string, std::string> Probe(const fs::path& file) {
+    std::map<std::string, std::string> facts;
+    std::istringstream lines(RunCommand("ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,"
+                                 "codec_name,width,height -of flat " +
+                                 Quoted(file) + " 2>/dev/null"));
+    std::map<std::string, std::string> streamTypes;
+    std::vector<std::pair<std::string, std::string>> streamFacts;
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string key = line.substr(0, equals);
+        std::string value = line.substr(equals + 1);
+        if (value.size() >= 2 && value.front() == '"') value = value.substr(1, value.size() - 2);
+        if (key.rfind("format.", 0) == 0) {
+            facts[key.substr(7)] = value;
+        } else if (key.rfind("streams.stream.", 0) == 0) {
+            const std::string rest = key.substr(15);
+            const std::string index = rest.substr(0, rest.find('.'));
+            const std::string field = rest.substr(rest.find('.') + 1);
+            if (field == "codec_type") streamTypes[index] = value;
+            streamFacts.push_back({index + "." + field, value});
+        }
+    }
+    for (const auto& [indexField, value] : streamFacts) {
+        const std::string index = indexField.substr(0, indexField.find('.'));
+        const std::string field = indexField.substr(indexField.find('.') + 1);
+        if (facts.count(streamTypes[index] + "." + field) == 0) facts[streamTypes[index] + "." + field] = value;
+    }
+    return facts;
+}
+
+std::string Stem(const std::string& clip) { return fs::path(clip).stem().string(); }
+
+std::set<std::string> FilesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// The final files a family writes for a source, by the names the task list shows.
+std::set<std::string> ExpectedOutputs(const Job& job, int jobNumber) {
+    const std::string stem = Stem(job.clip);
+    const int fileNumber = 10000 + jobNumber;
+    char psp[32];
+    std::snprintf(psp, sizeof psp, "%s%05d", job.profileEntry < 16 ? "M4V" : "MAQ", fileNumber);
+    switch (job.family->tab) {
+        case 0: return {stem + ".mp4"};
+        case 1: return {std::string(psp) + ".MP4", std::string(psp) + ".THM"};
+        case 2: return {stem + (job.family->threeGpType == 2 ? ".3g2" : ".3gp")};
+        case 3: return {stem + ".mpg"};
+        case 4: return {stem + ".avi"};
+        default: return {stem + ".pmp"};
+    }
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    static fs::path work;
+    static std::vector<Job> jobs;
+
+    static void SetUpTestSuite() {
+        work = fs::temp_directory_path() / ("clipvane-e2e-" + std::to_string(getpid()));
+        fs::create_directories(work / "clips");
+        MakeClips();
+        PlanJobs();
+        RunJobs();
+    }
+    static void TearDownTestSuite() {
+        if (std::getenv("CLIPVANE_KEEP_E2E") == nullptr) fs::remove_all(work);
+    }
+
+    static void MakeClips() {
+        for (const Clip& clip : kClips) {
+            const std::string audio = clip.hasAudio ? "-f lavfi -i sine=frequency=440:sample_rate=44100 -ac 2 " : "";
+            RunCommand("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25 " + audio + "-t 4 " +
+                clip.ffmpegArguments + " " + Quoted(work / "clips" / clip.name));
+        }
+        RunCommand("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t 12 "
+            "-c:v mpeg4 -c:a libmp3lame " +
+            Quoted(work / "clips" / "long.avi"));
+    }
+
+    static void Add(const Family& family, int entry, const std::string& clip, double begin, double end, int stop) {
+        Job job{&family, entry, clip, begin, end, stop, {}, {}};
+        job.outputFolder = work / "out" / std::to_string(jobs.size());
+        fs::create_directories(job.outputFolder);
+        jobs.push_back(job);
+    }
+
+    static void PlanJobs() {
+        for (const Family& family : kFamilies) {
+            for (const Clip& clip : kClips) Add(family, family.defaultEntry, clip.name, kBegin, kEnd, 0);
+            for (int entry = 0; entry < family.profileCount; ++entry) {
+                if (entry != family.defaultEntry) Add(family, entry, "clip.avi", 0.5, 1.5, 0);
+            }
+            for (int pass = 1; pass <= family.passCount; ++pass) {
+                Add(family, family.defaultEntry, "long.avi", 0.0, 12.0, pass);
+            }
+        }
+        Add(kFamilies[0], kFamilies[0].defaultEntry, "long.avi", 0.0, 12.0, 0);
+    }
+
+    // Two drivers at once, each with its own copy of the program folder.
+    static void RunJobs() {
+        const fs::path source = fs::path(CLIPVANE_SOURCE_DIR);
+        const int kDrivers = 2;
+        std::vector<std::thread> drivers;
+        for (int driver = 0; driver < kDrivers; ++driver) {
+            drivers.emplace_back([&, driver] {
+                const fs::path program = work / ("program" + std::to_string(driver));
+                fs::copy(source / "dist" / "Clipvane", program, fs::copy_options::recursive);
+                const fs::path jobFile = work / ("jobs" + std::to_string(driver) + ".txt");
+                std::ofstream file(jobFile);
+                for (std::size_t n = driver; n < jobs.size(); n += kDrivers) {
+                    const Job& job = jobs[n];
+                    file << job.family->tab << '\t' << job.family->threeGpType << '\t' << job.profileEntry << '\t'
+                         << WindowsPath(work / "clips" / job.clip) << '\t' << job.begin << '\t' << job.end << '\t'
+                         << job.stopAtPass << '\t' << WindowsPath(job.outputFolder) << "\\\n";
+                }
+                file.close();
+                const fs::path reportFile = work / ("report" + std::to_string(driver) + ".txt");
+                RunCommand(Quoted(source / "scripts" / "wine-run") + " " +
+                    Quoted(source / "build" / "windows" / "tests" / "e2e" / "e2e_driver.exe") + " " +
+                    Quoted(WindowsPath(program) + "\\") + " " + Quoted(WindowsPath(jobFile)) + " " +
+                    Quoted(WindowsPath(reportFile)) + " >/dev/null 2>&1");
+                std::ifstream report(reportFile);
+                std::string line;
+                for (std::size_t n = driver; std::getline(report, line) && n < jobs.size(); n += kDrivers) {
+                    std::istringstream fields(line);
+                    std::string field;
+                    while (fields >> field) {
+                        const std::size_t equals = field.find('=');
+                        jobs[n].report[field.substr(0, equals)] = field.substr(equals + 1);
+                    }
+                }
+            });
+        }
+        for (std::thread& driver : drivers) driver.join();
+    }
+
+    static int Number(const Job& job, const char* key) {
+        const auto found = job.report.find(key);
+        return found == job.report.end() ? -1 : std::atoi(found->second.c_str());
+    }
+};
+
+fs::path EndToEnd::work;
+std::vector<Job> EndToEnd::jobs;
+
+// Container, codecs and frame size each family's default and other profiles must give.
+void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudio) {
+    const std::map<std::string, std::string> facts = Probe(file);
+    const std::string format = facts.count("format_name") ? facts.at("format_name") : "";
+    const std::string video = facts.count("video.codec_name") ? facts.at("video.codec_name") : "";
+    const std::string audio = facts.count("audio.codec_name") ? facts.at("audio.codec_name") : "";
+    SCOPED_TRACE(file.string() + " format=" + format + " video=" + video + " audio=" + audio);
+    switch (job.family->tab) {
+        case 0:
+            EXPECT_THAT(format, ::testing::HasSubstr("mp4"));
+            EXPECT_THAT(video, ::testing::AnyOf("mpeg4", "h264"));
+            if (sourceHasAudio) EXPECT_EQ(audio, "aac");
+            break;
+        case 1:
+            if (file.extension() == ".THM") {
+                EXPECT_EQ(video, "mjpeg");
+                EXPECT_EQ(facts.at("video.width"), "160");
+                return;
+            }
+            EXPECT_THAT(format, ::testing::HasSubstr("mp4"));
+            EXPECT_EQ(video, job.profileEntry < 16 ? "mpeg4" : "h264");
+            if (sourceHasAudio) EXPECT_EQ(audio, "aac");
+            break;
+        case 2:
+            EXPECT_THAT(format, ::testing::HasSubstr("3gp"));
+            EXPECT_THAT(video, ::testing::AnyOf("h263", "mpeg4"));
+            if (sourceHasAudio) EXPECT_EQ(audio, job.family->threeGpType == 0 ? "amr_nb" : "aac");
+            break;
+        case 3:
+            EXPECT_EQ(format, "mpeg");
+            EXPECT_EQ(video, "mpeg2video");
+            if (sourceHasAudio) EXPECT_THAT(audio, ::testing::AnyOf("ac3", "mp2"));
+            break;
+        case 4:
+            EXPECT_EQ(format, "avi");
+            EXPECT_EQ(video, "mpeg4");
+            if (sourceHasAudio) EXPECT_EQ(audio, "mp3");
+            break;
+        default:
+            EXPECT_EQ(format, "pmp");
+            EXPECT_THAT(video, ::testing::AnyOf("h264", "mpeg4"));
+            EXPECT_EQ(audio, "mp3");
+            break;
+    }
+    if (job.profileEntry == job.family->defaultEntry) {
+        EXPECT_EQ(facts.count("video.width") ? facts.at("video.width") : "", job.family->defaultWidth);
+    }
+    if (facts.count("duration") != 0) {
+        EXPECT_NEAR(std::atof(facts.at("duration").c_str()), job.end - job.begin, 0.25);
+    } else {
+        ADD_FAILURE() << "no duration";
+    }
+}
+
+TEST_F(EndToEnd, EveryFamilyConvertsEverySourceWithItsDefaultProfileAndATrimmedRange) {
+    for (std::size_t n = 0; n < jobs.size(); ++n) {
+        const Job& job = jobs[n];
+        if (job.stopAtPass != 0 || job.profileEntry != job.family->defaultEntry || job.clip == "long.avi") continue;
+        SCOPED_TRACE(std::string(job.family->name) + " " + job.clip);
+        EXPECT_EQ(Number(job, "canceled"), 0);
+        const std::set<std::string> expected = ExpectedOutputs(job, static_cast<int>(n));
+        EXPECT_EQ(FilesIn(job.outputFolder), expected) << "outputs only, every temporary gone";
+        bool hasAudio = true;
+        for (const Clip& clip : kClips) {
+            if (job.clip == clip.name) hasAudio = clip.hasAudio;
+        }
+        for (const std::string& name : expected) {
+            if (fs::exists(job.outputFolder / name)) ExpectDeviceFormat(job, job.outputFolder / name, hasAudio);
+        }
+        EXPECT_EQ(Number(job, "logChanged"), 0) << "log.txt is left alone when nothing fails";
+    }
+}
+
+TEST_F(EndToEnd, EveryProfileOfEveryFamilyConverts) {
+    for (std::size_t n = 0; n < jobs.size(); ++n) {
+        const Job& job = jobs[n];
+        if (job.stopAtPass != 0 || job.profileEntry == job.family->defaultEntry) continue;
+        SCOPED_TRACE(std::string(job.family->name) + " profile " + std::to_string(job.profileEntry));
+        const std::set<std::string> expected = ExpectedOutputs(job, static_cast<int>(n));
+        EXPECT_EQ(FilesIn(job.outputFolder), expected);
+        for (const std::string& name : expected) {
+            if (fs::exists(job.outputFolder / name)) ExpectDeviceFormat(job, job.outputFolder / name, true);
+        }
+        EXPECT_EQ(Number(job, "logChanged"), 0);
+    }
+}
+
+TEST_F(EndToEnd, ProgressMovesWhileALongClipEncodes) {
+    const Job& job = jobs.back();
+    EXPECT_GE(Number(job, "progressSteps"), 3);
+    EXPECT_GT(Number(job, "sizeKB"), 0);
+    EXPECT_NEAR(std::atof(job.report.at("encodedTime").c_str()), 12.0, 1.0);
+}
+
+TEST_F(EndToEnd, StopAtAnyPassLeavesNoTemporaryBehind) {
+    for (const Job& job : jobs) {
+        if (job.stopAtPass == 0) continue;
+        SCOPED_TRACE(std::string(job.family->name) + " stopped at pass " + std::to_string(job.stopAtPass));
+        EXPECT_EQ(Number(job, "canceled"), 1);
+        // The iPod item keeps "encoding"; a Stop late in 3GP or PMP may leave the phase it was in.
+        EXPECT_THAT(Number(job, "status"), ::testing::AnyOf(1, 2, 3, 5, 9));
+        if (job.family->tab == 0) EXPECT_EQ(Number(job, "status"), 1);
+        for (const std::string& name : FilesIn(job.outputFolder)) {
+            EXPECT_EQ(name.find("_temp"), std::string::npos) << name;
+        }
+    }
+}
+
+}  // namespace

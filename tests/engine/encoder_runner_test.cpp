@@ -1,0 +1,269 @@
+#include "engine/encoder_runner.h"
+
+#include <gmock/gmock.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/encoder_log.h"
+#include "engine/folder_path.h"
+#include "engine/run_state.h"
+#include "support/app_folder_fixture.h"
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+namespace {
+
+// A hidden window of the test's thread. What a message does is up to the
+// test, the way the stop button's handler runs inside a run in the program.
+class MessageWindow {
+public:
+    explicit MessageWindow(std::function<void(HWND, UINT)> onMessage) : onMessage_(std::move(onMessage)) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "RunnerTestWindow";
+        RegisterClassA(&windowClass);
+        handle_ = CreateWindowExA(0, "RunnerTestWindow", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  windowClass.hInstance, this);
+    }
+    ~MessageWindow() { DestroyWindow(handle_); }
+    MessageWindow(const MessageWindow&) = delete;
+    MessageWindow& operator=(const MessageWindow&) = delete;
+
+    HWND Handle() const { return handle_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && (message == WM_APP || message == WM_TIMER)) {
+            self->onMessage_(window, message);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    std::function<void(HWND, UINT)> onMessage_;
+    HWND handle_ = nullptr;
+};
+
+// Each test runs in a fresh app folder made the current directory, where the
+// encoders write their files and "log.txt" appears.
+class EncoderRunnerTest : public AppFolderTest {
+protected:
+    std::vector<std::string> chunks;
+
+    void SetUp() override {
+        AppFolderTest::SetUp();
+        SetCurrentDirectoryA((folder.Path() + "app").c_str());
+        cancelRequested = false;
+    }
+    void TearDown() override {
+        StopEncoder();
+        cancelRequested = false;
+        AppFolderTest::TearDown();
+    }
+
+    static std::string FakeEncoder() {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        return FolderOfPath(self) + "fake_encoder.exe";
+    }
+
+    // A command buffer as the family routines reserve it, naming the fake encoder with the script.
+    static std::vector<char> Command(const std::string& script) {
+        const std::string text = "\"" + FakeEncoder() + "\" " + script;
+        std::vector<char> buffer(kCommandBufferSize, '\0');
+        text.copy(buffer.data(), buffer.size() - 1);
+        return buffer;
+    }
+
+    void RunPiped(const std::string& script, const std::function<void(const char*)>& alsoOnChunk = nullptr) {
+        std::vector<char> command = Command(script);
+        RunEncoder(command.data(), [&](const char* chunk) {
+            EXPECT_LE(std::strlen(chunk), 255u);
+            chunks.push_back(chunk);
+            if (alsoOnChunk) alsoOnChunk(chunk);
+        });
+    }
+
+    void RunHiddenScript(const std::string& script) {
+        std::vector<char> command = Command(script);
+        RunHidden(command.data());
+    }
+
+    bool AppHas(const std::string& name) const { return folder.Exists("app\\" + name); }
+    std::string AppFile(const std::string& name) const { return folder.Read("app\\" + name); }
+
+    // For a file that an encoder still running in the background writes.
+    bool AppFileBecomes(const std::string& name, const std::string& text, DWORD milliseconds) const {
+        for (DWORD waited = 0; AppFile(name) != text && waited < milliseconds; waited += 20) Sleep(20);
+        return AppFile(name) == text;
+    }
+
+    std::string Joined() const {
+        std::string all;
+        for (const std::string& chunk : chunks) all += chunk;
+        return all;
+    }
+};
+
+TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunWithoutALogEntry) {
+    for (const char* script : {"", "--exit 3", "--crash", "--sleep 200"}) {
+        RunPiped(script);
+        StopEncoder();
+        EXPECT_THAT(chunks, IsEmpty()) << script;
+        EXPECT_FALSE(AppHas("log.txt")) << script;
+    }
+}
+
+TEST_F(EncoderRunnerTest, ChunksReachTheHandlerAsTheyWereReadNeitherSplitIntoLinesNorJoined) {
+    RunPiped(R"(--print "one\ntwo\r\n" --sleep 150 --chunks 4 "size=     512kB" --sleep 150 --stderr "on stderr")");
+
+    ASSERT_FALSE(chunks.empty());
+    EXPECT_EQ(chunks.front(), "one\ntwo\r\n");
+    EXPECT_EQ(Joined(), "one\ntwo\r\nsize=     512kBon stderr");
+    for (const std::string& chunk : chunks) EXPECT_THAT(chunk, Not(HasSubstr("size=     512kB")));
+    EXPECT_EQ(chunks.back(), "on stderr");
+    EXPECT_FALSE(AppHas("log.txt"));
+}
+
+TEST_F(EncoderRunnerTest, LongOutputArrivesIn255ByteTextsThatAreAlwaysTerminated) {
+    RunPiped("--print " + std::string(300, 'x'));
+
+    ASSERT_EQ(chunks.size(), 2u);
+    EXPECT_EQ(chunks[0], std::string(255, 'x'));
+    EXPECT_EQ(chunks[1], std::string(45, 'x'));
+}
+
+TEST_F(EncoderRunnerTest, OutputOfAGrandchildThatInheritedThePipeIsStillRead) {
+    RunPiped(R"(--spawn "--sleep 300 --print late" --print early)");
+    EXPECT_EQ(Joined(), "earlylate");
+    EXPECT_FALSE(AppHas("log.txt"));
+}
+
+TEST_F(EncoderRunnerTest, BothRunnersDispatchMessagesWhileTheEncoderIsSilent) {
+    int timerMessages = 0;
+    MessageWindow window([&](HWND, UINT) { ++timerMessages; });
+    SetTimer(window.Handle(), 1, 50, nullptr);
+
+    RunPiped("--sleep 400");
+    StopEncoder();
+    EXPECT_GT(timerMessages, 0) << "piped run";
+
+    timerMessages = 0;
+    RunHiddenScript("--sleep 400 --write done.txt finished");
+    EXPECT_GT(timerMessages, 0) << "hidden run";
+    EXPECT_EQ(AppFile("done.txt"), "finished");
+    KillTimer(window.Handle(), 1);
+}
+
+TEST_F(EncoderRunnerTest, CommandsThatCannotStartAreLoggedOnceWhenPipedAndSkippedQuietlyWhenHidden) {
+    char missingHidden[kCommandBufferSize] = "no-such-encoder.exe -i clip.avi";
+    char emptyHidden[kCommandBufferSize] = "";
+    RunHidden(missingHidden);
+    RunHidden(emptyHidden);
+    EXPECT_FALSE(AppHas("log.txt"));
+
+    const auto record = [&](const char* chunk) { chunks.push_back(chunk); };
+    char missingPiped[kCommandBufferSize] = "no-such-encoder.exe -i clip.avi";
+    RunEncoder(missingPiped, record);
+    StopEncoder();
+    const std::string missingEntry = AppFile("log.txt");
+    char emptyPiped[kCommandBufferSize] = "";
+    RunEncoder(emptyPiped, record);
+    const std::string emptyEntry = AppFile("log.txt").substr(missingEntry.size());
+    EXPECT_THAT(chunks, IsEmpty());
+
+    // The entry's exact text is what the log's own tests check.
+    folder.Write("app\\log.txt", "");
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    LogApiError("CreateProcess");
+    EXPECT_EQ(missingEntry, AppFile("log.txt"));
+    EXPECT_THAT(emptyEntry, StartsWith("ERROR:   API         =   CreateProcess.\r\n"));
+    EXPECT_EQ(emptyEntry.find("ERROR:", 1), std::string::npos) << emptyEntry;
+}
+
+// The stop button's handler runs inside the run: it sets the flag and stops the encoder.
+TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAPipedEncoderThroughQ) {
+    MessageWindow stopButton([](HWND, UINT) {
+        cancelRequested = true;
+        StopEncoder();
+    });
+    RunPiped("--print ready --wait-q --sleep 100 --write done.txt stopped", [&](const char* chunk) {
+        if (std::strcmp(chunk, "ready") == 0) PostMessageA(stopButton.Handle(), WM_APP, 0, 0);
+    });
+
+    EXPECT_THAT(chunks, ElementsAre("ready"));
+    EXPECT_EQ(encoderOutput, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(encoderInput, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(AppFileBecomes("done.txt", "stopped", 3000)) << "the encoder never read its q";
+    EXPECT_FALSE(AppHas("log.txt"));
+}
+
+// The progress reader stops an exported item's encoder from the chunk handler,
+// without a cancel; the pass must end only when the encoder has written its file.
+TEST_F(EncoderRunnerTest, StopFromTheChunkHandlerEndsTheRunOnceTheEncoderHasFinished) {
+    RunPiped("--print ready --wait-q --sleep 200 --write done.txt finished", [](const char* chunk) {
+        if (std::strcmp(chunk, "ready") == 0) StopEncoder();
+    });
+
+    EXPECT_THAT(chunks, ElementsAre("ready"));
+    EXPECT_EQ(AppFile("done.txt"), "finished");
+    EXPECT_FALSE(AppHas("log.txt"));
+}
+
+TEST_F(EncoderRunnerTest, StopDuringAHiddenRunTerminatesItAtTheNextWakeup) {
+    MessageWindow stopButton([](HWND window, UINT) {
+        KillTimer(window, 1);
+        cancelRequested = true;
+    });
+    SetTimer(stopButton.Handle(), 1, 150, nullptr);
+    RunHiddenScript("--sleep 400 --write late.txt never");
+
+    EXPECT_TRUE(cancelRequested);
+    Sleep(900);
+    EXPECT_FALSE(AppHas("late.txt"));
+}
+
+// Windows hands out a closed handle's value again, so a second close could hit another object.
+TEST_F(EncoderRunnerTest, StopEncoderAfterTheEncoderEndedAndAgainIsHarmless) {
+    RunPiped("--print done");
+    StopEncoder();
+    EXPECT_EQ(encoderOutput, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(encoderInput, INVALID_HANDLE_VALUE);
+
+    const HANDLE other = CreateFileA("other.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    StopEncoder();
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(other, "kept", 4, &written, nullptr));
+    CloseHandle(other);
+    EXPECT_EQ(AppFile("other.txt"), "kept");
+    EXPECT_FALSE(AppHas("log.txt"));
+}
+
+TEST_F(EncoderRunnerTest, AddToITunesRunsTheHelperWithTheQuotedPathAndWaitsButRefusesOverlongPaths) {
+    ASSERT_TRUE(CopyFileA(FakeEncoder().c_str(), "VavuDuzuv.exe", FALSE));
+    AddToITunes("C:\\Media\\clip one.m4v");
+    const std::string first = "VavuDuzuv \"C:\\Media\\clip one.m4v\" \n";
+    EXPECT_EQ(AppFile("vavuduzuv-journal.txt"), first);
+
+    const std::string longest = "C:\\" + std::string(239, 'a') + ".m4v";
+    ASSERT_EQ(longest.size(), 246u);
+    AddToITunes(longest.c_str());
+    AddToITunes(("C:\\a" + longest.substr(3)).c_str());
+    EXPECT_EQ(AppFile("vavuduzuv-journal.txt"), first + "VavuDuzuv \"" + longest + "\" \n");
+}
+
+}  // namespace

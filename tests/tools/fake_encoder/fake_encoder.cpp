@@ -1,0 +1,165 @@
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+// A stand-in for the encoder that the runner's tests and benchmark start. Its
+// arguments are a script run in order, so each test describes the encoder it
+// needs on the command line:
+//   --journal PATH      append this program's command line and "\n" to PATH
+//   --print TEXT        write TEXT to standard output in one write ("\n" and "\r" escapes)
+//   --stderr TEXT       the same on standard error
+//   --chunks N TEXT     write TEXT in pieces of N bytes, 100 ms apart
+//   --progress COUNT MS print COUNT progress lines, MS apart
+//   --sleep MS          stay silent
+//   --wait-q            read standard input until "q"; when input ends without one, exit 1 at once
+//   --write PATH TEXT   create PATH holding TEXT
+//   --spawn ARGS        start a copy of this program with ARGS and the same standard handles, not waited for
+//   --open PATH         create PATH and hold it open until the end, as an encoder holds its output
+//   --post HWND         post WM_APP to the window (a test's stop button)
+//   --label TEXT        nothing: names the program's pass in a journal line
+//   --exit CODE         exit at once with CODE
+//   --crash             end the way a crash looks to the parent
+// Named VavuDuzuv.exe it plays the media-library helper instead: it appends its
+// command line to "vavuduzuv-journal.txt" in the current directory.
+
+namespace {
+
+std::string Unescape(const char* text) {
+    std::string bytes;
+    for (const char* c = text; *c; ++c) {
+        if (c[0] == '\\' && c[1] == 'n') {
+            bytes += '\n';
+            ++c;
+        } else if (c[0] == '\\' && c[1] == 'r') {
+            bytes += '\r';
+            ++c;
+        } else {
+            bytes += *c;
+        }
+    }
+    return bytes;
+}
+
+// Straight to the handle, without the C library's buffering: one call is one write
+// into the pipe, which the reader may see as one chunk.
+void WriteAll(DWORD stdHandle, const std::string& bytes) {
+    DWORD written = 0;
+    WriteFile(GetStdHandle(stdHandle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void WriteFileBytes(const char* path, const std::string& bytes, bool append) {
+    const HANDLE file = CreateFileA(path, append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void Journal(const char* path) { WriteFileBytes(path, std::string(GetCommandLineA()) + "\n", true); }
+
+void PrintProgress(int count, int intervalMs) {
+    for (int i = 0; i < count; ++i) {
+        const double seconds = i + 1.0;
+        char line[128];
+        std::snprintf(line, sizeof line, "frame=%5d fps= 25 q=3.0 size=%8dkB time=%.2f bitrate= 419.4kbits/s\r",
+                      static_cast<int>(seconds * 25), static_cast<int>(seconds * 51.2), seconds);
+        WriteAll(STD_OUTPUT_HANDLE, line);
+        if (i + 1 < count) Sleep(intervalMs);
+    }
+}
+
+bool WaitForQ() {
+    char byte = 0;
+    DWORD got = 0;
+    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), &byte, 1, &got, nullptr) && got == 1) {
+        if (byte == 'q') return true;
+    }
+    return false;
+}
+
+void Spawn(const char* arguments) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string commandLine = std::string("\"") + self + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+bool IsMediaLibraryHelper() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const char* name = std::strrchr(self, '\\');
+    return lstrcmpiA(name ? name + 1 : self, "VavuDuzuv.exe") == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (IsMediaLibraryHelper()) {
+        // A moment's delay, so a caller that does not wait for the helper is caught.
+        Sleep(100);
+        Journal("vavuduzuv-journal.txt");
+        return 0;
+    }
+    for (int i = 1; i < argc; ++i) {
+        const std::string command = argv[i];
+        const bool hasOne = i + 1 < argc, hasTwo = i + 2 < argc;
+        if (command == "--journal" && hasOne) {
+            Journal(argv[++i]);
+        } else if (command == "--print" && hasOne) {
+            WriteAll(STD_OUTPUT_HANDLE, Unescape(argv[++i]));
+        } else if (command == "--stderr" && hasOne) {
+            WriteAll(STD_ERROR_HANDLE, Unescape(argv[++i]));
+        } else if (command == "--chunks" && hasTwo) {
+            const size_t size = std::strtoul(argv[i + 1], nullptr, 10);
+            const std::string text = Unescape(argv[i + 2]);
+            i += 2;
+            for (size_t start = 0; size > 0 && start < text.size(); start += size) {
+                if (start > 0) Sleep(100);
+                WriteAll(STD_OUTPUT_HANDLE, text.substr(start, size));
+            }
+        } else if (command == "--progress" && hasTwo) {
+            PrintProgress(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]));
+            i += 2;
+        } else if (command == "--sleep" && hasOne) {
+            Sleep(std::strtoul(argv[++i], nullptr, 10));
+        } else if (command == "--wait-q") {
+            if (!WaitForQ()) return 1;
+        } else if (command == "--write" && hasTwo) {
+            WriteFileBytes(argv[i + 1], Unescape(argv[i + 2]), false);
+            i += 2;
+        } else if (command == "--open" && hasOne) {
+            // Closed by the system when the program ends, however it ends.
+            CreateFileA(argv[++i], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        } else if (command == "--post" && hasOne) {
+            PostMessageA(reinterpret_cast<HWND>(std::strtoull(argv[++i], nullptr, 10)), WM_APP, 0, 0);
+        } else if (command == "--label" && hasOne) {
+            ++i;
+        } else if (command == "--spawn" && hasOne) {
+            Spawn(argv[++i]);
+        } else if (command == "--exit" && hasOne) {
+            return std::atoi(argv[++i]);
+        } else if (command == "--crash") {
+            // Ends with an access violation's code, without a crash dialog or a debugger.
+            TerminateProcess(GetCurrentProcess(), 0xC0000005);
+        } else {
+            std::fprintf(stderr, "fake_encoder: unknown step %s\n", argv[i]);
+            return 2;
+        }
+    }
+    return 0;
+}
