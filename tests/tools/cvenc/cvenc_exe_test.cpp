@@ -1,0 +1,199 @@
+// cvenc.exe as the converter runs it: from the app folder with ffmpeg.exe
+// beside it, standard handles on pipes, stopped by 'q' or by termination.
+
+#include <gmock/gmock.h>
+#include <windows.h>
+// after windows.h, which it needs
+#include <tlhelp32.h>
+
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "cvenc/mp4_boxes.h"
+#include "memory_file.h"
+#include "support/temp_folder.h"
+
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+namespace {
+
+constexpr DWORD kEncodeTime = 60000;
+constexpr DWORD kStopTime = 20000;
+
+class CvencExe : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new TempFolder;
+        folder_->MakeFolder("app & tools");
+        folder_->MakeFolder("My Videos");
+        folder_->MakeFolder("alone");
+        ASSERT_TRUE(CopyFileA(CVENC_EXE, App("cvenc.exe").c_str(), FALSE)) << CVENC_EXE;
+        ASSERT_TRUE(CopyFileA(FFMPEG_EXE, App("ffmpeg.exe").c_str(), FALSE)) << FFMPEG_EXE << " (run scripts/setup)";
+        ASSERT_TRUE(CopyFileA(CVENC_EXE, (folder_->Path() + "alone\\cvenc.exe").c_str(), FALSE));
+        // The source clip, made through cvenc's pass-through of plain FFmpeg options.
+        const Finished made =
+            RunToEnd(Cvenc("-f lavfi -i testsrc=duration=3:size=320x240:rate=25 -f lavfi "
+                           "-i sine=duration=3 -vcodec mpeg4 -acodec mp3 -y \"" +
+                           Source() + "\""));
+        ASSERT_EQ(made.exitCode, 0) << made.errors;
+    }
+    static void TearDownTestSuite() { delete folder_; }
+
+    static std::string App(const std::string& name) { return folder_->Path() + "app & tools\\" + name; }
+    static std::string Video(const std::string& name) { return folder_->Path() + "My Videos\\" + name; }
+    static std::string Source() { return Video("a & b.avi"); }
+    static std::string Cvenc(const std::string& arguments) { return "\"" + App("cvenc.exe") + "\" " + arguments; }
+    // Ten hours of video: far longer than any wait here, so only a stop ends it.
+    static std::string LongEncode(const std::string& output) {
+        return Cvenc("-f lavfi -i testsrc=duration=36000:size=320x240:rate=25 -vcodec mpeg4 -b 300 -y \"" + output +
+                     "\"");
+    }
+
+    // Decodes every frame with the real FFmpeg: a file that is not finished fails.
+    static void ExpectPlays(const std::string& path) {
+        const Finished decoded = RunToEnd("\"" + App("ffmpeg.exe") + "\" -v error -i \"" + path + "\" -f null -");
+        EXPECT_EQ(decoded.exitCode, 0) << path;
+        EXPECT_THAT(decoded.errors, IsEmpty()) << path;
+    }
+
+    // "HH:MM:SS.ff" as FFmpeg reads it from the file.
+    static std::string Duration(const std::string& path) {
+        const std::string listing = RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").errors;
+        const std::size_t at = listing.find("Duration: ");
+        return at == std::string::npos ? listing : listing.substr(at + 10, 11);
+    }
+
+    static std::vector<std::string> TopLevelBoxes(const std::string& path) {
+        MemoryFile file(folder_->Read(path.substr(folder_->Path().size())));
+        std::vector<Box> boxes;
+        std::string error;
+        EXPECT_TRUE(ReadTopLevelBoxes(file, boxes, error)) << error;
+        std::vector<std::string> types;
+        for (const Box& box : boxes) {
+            if (box.type == "moov" || box.type == "mdat") types.push_back(box.type);
+        }
+        return types;
+    }
+
+    static std::vector<std::string> Lines(const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream stream(text);
+        for (std::string line; std::getline(stream, line);) lines.push_back(line);
+        return lines;
+    }
+
+    static bool ShowsProgress(const std::string& output) { return output.find(" time=") != std::string::npos; }
+
+    static TempFolder* folder_;
+};
+
+TempFolder* CvencExe::folder_ = nullptr;
+
+TEST_F(CvencExe, ConvertsAnIpodCommandAndReportsProgressInSeconds) {
+    const std::string output = Video("out a.mp4");
+    const Finished run = RunToEnd(Cvenc("-i \"" + Source() +
+                                        "\"  -ss 00:00:01 -t 00:00:02 -vcodec h264 -coder 0 "
+                                        "-vlevel 13 -bufsize 256 -g 250 -s 320x240 -r 29.97 -b 768 -aspect 4:3 "
+                                        "-acodec aac -ac 2 -ab 128 -ar 44100 -vol 512 -title \"x\" -y \"" +
+                                        output + "\""),
+                                  kEncodeTime);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<std::string> progress = Lines(run.output);
+    ASSERT_THAT(progress, Not(IsEmpty()));
+    const std::regex progressLine(".*size= *[0-9]+kB time=[0-9]+\\.[0-9][0-9] .*\r");
+    for (const std::string& line : progress) EXPECT_TRUE(std::regex_match(line, progressLine)) << line;
+    EXPECT_THAT(progress.back(), HasSubstr("time=2.0"));
+    EXPECT_THAT(run.errors, Not(HasSubstr("time=")));
+    EXPECT_THAT(run.errors, HasSubstr("cvenc: running"));
+    ExpectPlays(output);
+}
+
+TEST_F(CvencExe, MakesAThreeGppWithAmrAndMovesItsIndexToTheFront) {
+    const std::string output = Video("clip & more.3gp");
+    const Finished run = RunToEnd(Cvenc("-i \"" + Source() +
+                                        "\" -ss   -t   -vcodec h263 -s 176x144 -r 15 -b 128 "
+                                        "-acodec amr_nb -ar 8000 -ac 1 -ab 12.2 -y \"" +
+                                        output + "\""),
+                                  kEncodeTime);
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    ASSERT_THAT(TopLevelBoxes(output), testing::ElementsAre("mdat", "moov"));
+
+    const Finished moved = RunToEnd(Cvenc("-faststart \"" + output + "\""));
+    EXPECT_EQ(moved.exitCode, 0) << moved.errors;
+    EXPECT_THAT(TopLevelBoxes(output), testing::ElementsAre("moov", "mdat"));
+    ExpectPlays(output);
+
+    const std::string once = folder_->Read("My Videos\\clip & more.3gp");
+    EXPECT_EQ(RunToEnd(Cvenc("-faststart \"" + output + "\"")).exitCode, 0);
+    EXPECT_EQ(folder_->Read("My Videos\\clip & more.3gp"), once);
+}
+
+TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
+    const std::string output = Video("stopped.mp4");
+    ChildProcess cvenc(LongEncode(output));
+    ASSERT_TRUE(cvenc.WaitForOutput(ShowsProgress, kEncodeTime)) << cvenc.Errors();
+    // As the converter stops: 'q', then its end of the pipe closes at once.
+    cvenc.Send("q");
+    cvenc.CloseInput();
+    EXPECT_EQ(cvenc.Finish(kStopTime), 0) << cvenc.Errors();
+    ExpectPlays(output);
+    EXPECT_THAT(Duration(output), testing::StartsWith("00:00:"));
+}
+
+std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
+    std::vector<DWORD> children;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == parent && lstrcmpiA(entry.szExeFile, name) == 0) {
+            children.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+TEST_F(CvencExe, TerminatingCvencEndsFfmpegToo) {
+    ChildProcess cvenc(LongEncode(Video("terminated.mp4")));
+    ASSERT_TRUE(cvenc.WaitForOutput(ShowsProgress, kEncodeTime)) << cvenc.Errors();
+    const std::vector<DWORD> ffmpeg = ChildrenNamed(cvenc.Id(), "ffmpeg.exe");
+    ASSERT_EQ(ffmpeg.size(), 1u);
+    const HANDLE ffmpegProcess = OpenProcess(SYNCHRONIZE, FALSE, ffmpeg[0]);
+    ASSERT_NE(ffmpegProcess, nullptr);
+
+    TerminateProcess(cvenc.Handle(), 1);
+    EXPECT_EQ(WaitForSingleObject(ffmpegProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(ffmpegProcess);
+    EXPECT_THAT(ChildrenNamed(cvenc.Id(), "ffmpeg.exe"), IsEmpty());
+}
+
+TEST_F(CvencExe, ReportsWhatItCannotDo) {
+    const Finished alone = RunToEnd("\"" + folder_->Path() + "alone\\cvenc.exe\" -i \"" + Source() + "\" -y o.mp4");
+    EXPECT_NE(alone.exitCode, 0);
+    EXPECT_THAT(alone.errors, HasSubstr("cannot find ffmpeg.exe"));
+
+    const Finished missingFile = RunToEnd(Cvenc("-faststart \"" + Video("none.3gp") + "\""));
+    EXPECT_NE(missingFile.exitCode, 0);
+    EXPECT_THAT(missingFile.errors, HasSubstr("cannot open"));
+    const Finished notMp4 = RunToEnd(Cvenc("-faststart \"" + Source() + "\""));
+    EXPECT_NE(notMp4.exitCode, 0);
+    EXPECT_THAT(notMp4.errors, HasSubstr("left unchanged"));
+
+    const Finished nothing = RunToEnd(Cvenc(""));
+    EXPECT_NE(nothing.exitCode, 0);
+    EXPECT_THAT(nothing.errors, HasSubstr("usage"));
+
+    // FFmpeg's own failure comes back as its exit code.
+    const Finished missingInput = RunToEnd(Cvenc("-i \"" + Video("none.avi") + "\" -y \"" + Video("none.mp4") + "\""));
+    EXPECT_EQ(missingInput.exitCode, 1);
+    EXPECT_THAT(missingInput.errors, HasSubstr("none.avi"));
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include "cvenc/argument_translation.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+// FFmpeg prints its progress lines (to standard error) only with stats on;
+// "-stats" also keeps them when a profile turns the log level down.
+const char* const kProgressOptions[] = {"-hide_banner", "-stats"};
+
+// A profile that asked for these would cut the converter off: without stats
+// there is no progress to show, without standard input there is no way to stop.
+bool IsDroppedOption(const std::string& argument) { return argument == "-nostats" || argument == "-nostdin"; }
+
+// Templates put a single blank for a range they do not need, and the command
+// line splitter turns a bare blank into nothing at all.
+bool IsRangeOption(const std::string& argument) { return argument == "-ss" || argument == "-t"; }
+
+// "-vcodec h264" is the H.264 of portable players, which decode Baseline only
+// (its "-coder 0" turns CABAC off but leaves libx264's High profile); a
+// profile that wants more names it.
+bool NamesProfile(const std::vector<std::string>& dialect) {
+    for (const std::string& argument : dialect) {
+        if (argument == "-profile:v" || argument == "-profile" || argument == "-vprofile") return true;
+    }
+    return false;
+}
+
+const std::map<std::string, std::string> kVideoEncoders = {{"xvid", "libxvid"}, {"h264", "libx264"}};
+const std::map<std::string, std::string> kAudioEncoders = {
+    {"mp3", "libmp3lame"}, {"amr_nb", "libopencore_amrnb"}, {"aac", "aac"}};
+
+// Options that only change their name, some with a value in kbit/s when no unit is given.
+struct RenamedOption {
+    const char* dialect;
+    const char* ffmpeg;
+    bool kilobits;
+};
+const RenamedOption kRenamedOptions[] = {
+    {"-b", "-b:v", true},           {"-ab", "-b:a", true},          {"-bufsize", "-bufsize", true},
+    {"-maxrate", "-maxrate", true}, {"-minrate", "-minrate", true}, {"-vlevel", "-level", false},
+};
+
+// -vol 256 is 100 %; a limit far beyond any useful gain keeps the text short.
+constexpr double kVolumeUnit = 256.0;
+constexpr double kLargestVolume = 1000000.0;
+
+bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+// "-5" and "-.5" are values; "-t" and "-vcodec" are options.
+bool LooksLikeOption(const std::string& text) {
+    return text.size() >= 2 && text[0] == '-' && !(text[1] >= '0' && text[1] <= '9') && text[1] != '.';
+}
+
+// Digits with at most one decimal point, such as 768 or 12.2.
+bool IsPlainNumber(const std::string& text) {
+    bool digit = false;
+    bool point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
+std::string Kilobits(const std::string& value) { return IsPlainNumber(value) ? value + "k" : value; }
+
+std::string EncoderName(const std::map<std::string, std::string>& names, const std::string& dialect) {
+    const auto found = names.find(dialect);
+    return found == names.end() ? dialect : found->second;
+}
+
+const RenamedOption* FindRenamed(const std::string& argument) {
+    for (const RenamedOption& option : kRenamedOptions) {
+        if (argument == option.dialect) return &option;
+    }
+    return nullptr;
+}
+
+// N/256 written exactly as a short decimal ("2", "0.5", "0.390625").
+bool VolumeFactor(const std::string& value, std::string& factor) {
+    if (!IsPlainNumber(value)) return false;
+    const double volume = std::strtod(value.c_str(), nullptr);
+    if (volume > kLargestVolume) return false;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.12f", volume / kVolumeUnit);
+    factor = text;
+    factor.erase(factor.find_last_not_of('0') + 1);
+    if (factor.back() == '.') factor.pop_back();
+    return true;
+}
+
+bool TakesDialectValue(const std::string& argument) {
+    return argument == "-vcodec" || argument == "-acodec" || argument == "-vol" || argument == "-title" ||
+           FindRenamed(argument) != nullptr;
+}
+
+// Puts the volume filter into every "-af" chain of the command, or, when there
+// is none, in place of "-vol".
+void PlaceVolumeFilter(std::vector<std::string>& arguments, std::size_t volumeAt, const std::string& factor) {
+    const std::string filter = "volume=" + factor;
+    bool merged = false;
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == "-af") {
+            arguments[i + 1] += "," + filter;
+            merged = true;
+            ++i;
+        }
+    }
+    if (!merged) arguments.insert(arguments.begin() + static_cast<std::ptrdiff_t>(volumeAt), {"-af", filter});
+}
+
+}  // namespace
+
+Translation TranslateArguments(const std::vector<std::string>& dialect) {
+    Translation result;
+    std::vector<std::string>& out = result.arguments;
+    out.assign(std::begin(kProgressOptions), std::end(kProgressOptions));
+
+    bool hasVolume = false;
+    std::size_t volumeAt = 0;
+    std::string volumeFactor;
+
+    for (std::size_t i = 0; i < dialect.size(); ++i) {
+        const std::string& argument = dialect[i];
+        const bool hasNext = i + 1 < dialect.size();
+        if (IsBlank(argument) || IsDroppedOption(argument)) continue;
+        if (LooksLikeOption(argument) && hasNext && IsBlank(dialect[i + 1])) {
+            ++i;  // an option with a blank value is dropped with it
+            continue;
+        }
+        if (IsRangeOption(argument) && (!hasNext || LooksLikeOption(dialect[i + 1]))) continue;
+        if (!TakesDialectValue(argument)) {
+            out.push_back(argument);
+            continue;
+        }
+        if (!hasNext) {
+            result.error = "option " + argument + " needs a value";
+            return result;
+        }
+        const std::string& value = dialect[++i];
+        if (argument == "-vcodec") {
+            out.insert(out.end(), {"-c:v", EncoderName(kVideoEncoders, value)});
+            if (value == "h264" && !NamesProfile(dialect)) out.insert(out.end(), {"-profile:v", "baseline"});
+        } else if (argument == "-acodec") {
+            out.insert(out.end(), {"-c:a", EncoderName(kAudioEncoders, value)});
+        } else if (argument == "-title") {
+            out.insert(out.end(), {"-metadata", "title=" + value});
+        } else if (argument == "-vol") {
+            if (!VolumeFactor(value, volumeFactor)) {
+                result.error = "-vol needs a number from 0 to 1000000 (256 is 100 %), not \"" + value + "\"";
+                return result;
+            }
+            hasVolume = true;
+            volumeAt = out.size();
+        } else {
+            const RenamedOption& renamed = *FindRenamed(argument);
+            out.insert(out.end(), {renamed.ffmpeg, renamed.kilobits ? Kilobits(value) : value});
+        }
+    }
+    if (hasVolume) PlaceVolumeFilter(out, volumeAt, volumeFactor);
+    return result;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Our profile files were written for an older encoder's option dialect
+// ("-vcodec xvid", "-b 768" in kbit/s, "-vol 512"...). cvenc keeps that dialect
+// stable for them and says it again in FFmpeg's terms; anything it does not
+// know passes through unchanged and in order, so a profile may also use plain
+// FFmpeg options.
+
+struct Translation {
+    std::vector<std::string> arguments;  // for ffmpeg.exe, without the program name
+    std::string error;                   // empty when the translation worked
+};
+
+// Arguments as they came (without cvenc's own name) to FFmpeg's arguments,
+// with the options FFmpeg needs to print its progress lines in front.
+Translation TranslateArguments(const std::vector<std::string>& dialect);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// cvenc's standard output carries the rewritten progress lines, its standard
+// error everything else. Each text goes out in one write, so a reader of the
+// pipe never sees a line cut by another writer. A reader that has gone away
+// (the converter closes its end before it sends 'q') is not an error: cvenc
+// must still pass the 'q' on and wait for FFmpeg.
+void WriteToOutput(const std::string& text);
+void WriteToError(const std::string& text);
+
+// "cvenc: " and the text, as one line on standard error.
+void ReportError(const std::string& text);
