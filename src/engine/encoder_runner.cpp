@@ -16,6 +16,9 @@ constexpr DWORD kChunkLimit = 255;
 // looks at it this often. Messages, and the encoder's end, wake it at once.
 constexpr DWORD kOutputPollMs = 25;
 
+// How long a stopped encoder is given to finish its file and end.
+constexpr DWORD kStoppedEncoderTimeoutMs = 15000;
+
 // The structure gets the size it has in this build. 68 bytes is its size in a
 // 32-bit program; in a 64-bit one the standard handles lie past byte 68, where
 // a system that honours the size would not look for them.
@@ -88,6 +91,21 @@ void WaitForStoppedEncoder(HANDLE runningEncoder) {
     }
 }
 
+// After Stop the encoder has its "q" and is finishing its file. Waiting for
+// it (a bounded time, dispatching messages) lets the stop's clean-up delete
+// what it leaves, instead of racing an encoder that is still writing.
+void WaitForEncoderAfterStop(HANDLE runningEncoder) {
+    const DWORD start = GetTickCount();
+    while (runningEncoder) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= kStoppedEncoderTimeoutMs) return;
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &runningEncoder, kStoppedEncoderTimeoutMs - waited,
+                                                       QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke != WAIT_OBJECT_0 + 1) return;
+        PumpMessages();
+    }
+}
+
 // Reads the global encoderOutput afresh on every turn, because StopEncoder may
 // have spent it from the chunk handler or from a dispatched message.
 void ReadEncoderOutput(HANDLE encoder, const EncoderChunkHandler& onChunk) {
@@ -110,7 +128,7 @@ void ReadEncoderOutput(HANDLE encoder, const EncoderChunkHandler& onChunk) {
             WaitForOutput(runningEncoder);
         }
         PumpMessages();
-        if (cancelRequested) return;
+        if (cancelRequested) return WaitForEncoderAfterStop(runningEncoder);
     }
 }
 

@@ -16,9 +16,9 @@
 
 namespace {
 
-// How long a stopped routine waits for its encoder to let go of the files
-// that the stop sequence could not delete yet.
-constexpr unsigned kStoppedFilesTimeoutMs = 15000;
+// How long a routine waits for its programs to let go of the files it
+// deletes, and for a stopped item's files to stop appearing.
+constexpr unsigned kPendingFilesTimeoutMs = 15000;
 
 // A command in a writable buffer with room for the longest command line, as
 // CreateProcessA may write into it.
@@ -88,12 +88,12 @@ private:
     const EngineContext& context_;
 };
 
-// Runs a family's passes; after a Stop, waits (dispatching messages) until the
-// files the stop sequence found still open have been let go and deleted.
+// Runs a family's passes, then waits (dispatching messages) until the files
+// that could not be deleted yet, above all those of a stopped item, are gone.
 void RunFamily(const EngineContext& context, void (*passes)(IPassHost&)) {
     RoutineHost host(context);
     passes(host);
-    if (cancelRequested) FinishPendingDeletions(context.tasks, kStoppedFilesTimeoutMs);
+    FinishPendingDeletions(context.tasks, kPendingFilesTimeoutMs);
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 
 namespace {
 
-// Deletions that found their file in use, retried by FinishPendingDeletions.
+// Deletions to repeat once the programs of a pass have ended: files found in
+// use, and the files of a stopped item. Retried by FinishPendingDeletions.
 std::vector<std::string> pendingDeletions;
 
 constexpr DWORD kRetryIntervalMs = 50;
@@ -77,6 +78,10 @@ bool DeleteWorkFile(const TaskList& tasks, const std::string& path) {
     const Deletion result = TryDelete(tasks, path);
     if (result == Deletion::InUse) pendingDeletions.push_back(path);
     return result == Deletion::Gone;
+}
+
+void DeleteStoppedFile(const TaskList& tasks, const std::string& path) {
+    if (TryDelete(tasks, path) != Deletion::Refused) pendingDeletions.push_back(path);
 }
 
 void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs) {

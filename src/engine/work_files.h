@@ -13,7 +13,11 @@
 // now; a missing file counts as gone.
 bool DeleteWorkFile(const TaskList& tasks, const std::string& path);
 
-// Retries the deletions that found their file in use, dispatching messages
-// while it waits, for at most the given time; then forgets them, so that a
-// later run's file of the same name is never deleted by mistake.
+// For the stop sequence: deletes the file now and once more when the stopped
+// passes have ended, since a program that was just starting may still create it.
+void DeleteStoppedFile(const TaskList& tasks, const std::string& path);
+
+// Retries the deletions that found their file in use, and the stopped files,
+// dispatching messages while it waits, for at most the given time; then
+// forgets them, so that a later run's file of the same name is never deleted.
 void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs);

@@ -14,8 +14,8 @@ void StopConversion(const EngineContext& context) {
         if (step.action == CleanupStep::Action::StopEncoder) {
             StopEncoder();
         } else {
-            DeleteWorkFile(context.tasks, step.path);
+            DeleteStoppedFile(context.tasks, step.path);
         }
     }
-    if (item.needsExport == 1) DeleteWorkFile(context.tasks, item.exportPath);
+    if (item.needsExport == 1) DeleteStoppedFile(context.tasks, item.exportPath);
 }

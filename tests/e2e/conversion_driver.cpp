@@ -3,7 +3,8 @@
 // report line per job with what the run did to the item.
 //
 // Usage: e2e_driver PROGRAM_FOLDER JOB_FILE REPORT_FILE
-// Job line (tab separated): tab  3gp-type  profile-entry  source  begin  end  stop-at-pass  output-folder
+// Job line (tab separated): tab  3gp-type  profile-entry  source  begin  end  stop-at-pass  file-number
+//                            output-folder
 // stop-at-pass 0 runs to the end; n presses Stop once the n-th pass's program has started.
 #include <windows.h>
 #include <tlhelp32.h>
@@ -31,6 +32,7 @@ struct Job {
     double begin = 0.0;
     double end = 0.0;
     int stopAtPass = 0;
+    int fileNumber = 0;
     std::string outputFolder;
 };
 
@@ -138,7 +140,7 @@ std::string RunJob(const Job& job, int number) {
     item.workName = item.outputName;
     item.beginTime = job.begin;
     item.endTime = job.end;
-    item.fileNumber = 10000 + number;
+    item.fileNumber = job.fileNumber;
     tasks.Append(item);
 
     int currentItemIndex = 0;
@@ -191,6 +193,7 @@ std::vector<Job> ReadJobs(const char* path) {
         std::getline(fields, field, '\t'); job.begin = std::stod(field);
         std::getline(fields, field, '\t'); job.end = std::stod(field);
         std::getline(fields, field, '\t'); job.stopAtPass = std::stoi(field);
+        std::getline(fields, field, '\t'); job.fileNumber = std::stoi(field);
         std::getline(fields, job.outputFolder, '\t');
         jobs.push_back(job);
     }
