@@ -1,7 +1,8 @@
 #include "engine/app_folder.h"
 
-#include <direct.h>
 #include <windows.h>
+
+#include <direct.h>
 
 #include "engine/folder_path.h"
 

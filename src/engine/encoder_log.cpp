@@ -1,9 +1,10 @@
 #include "engine/encoder_log.h"
 
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
-#include <windows.h>
 
 #include <cstring>
 #include <string>

@@ -24,9 +24,9 @@ enum DeviceTab { kTabIpod = 0, kTabPsp = 1, kTab3gp = 2, kTabXbox = 3, kTabPpc =
 class IOutputSettings {
 public:
     virtual ~IOutputSettings() = default;
-    virtual int DeviceTab() const = 0;                // tab bar 1088
-    virtual int ProfileEntry() const = 0;             // "Select Profile:" list 1065
-    virtual int ProfileSetting() const = 0;           // "Profile setting" combo 1072
-    virtual int ThreeGpType() const = 0;              // 3GP type combo 1089
+    virtual int DeviceTab() const = 0;                   // tab bar 1088
+    virtual int ProfileEntry() const = 0;                // "Select Profile:" list 1065
+    virtual int ProfileSetting() const = 0;              // "Profile setting" combo 1072
+    virtual int ThreeGpType() const = 0;                 // 3GP type combo 1089
     virtual int SettingItem(Setting setting) const = 0;  // the nine setting combos
 };

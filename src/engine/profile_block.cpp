@@ -6,9 +6,7 @@
 
 namespace {
 
-char ByteAt(const char* block, std::size_t size, std::size_t offset) {
-    return offset < size ? block[offset] : '\0';
-}
+char ByteAt(const char* block, std::size_t size, std::size_t offset) { return offset < size ? block[offset] : '\0'; }
 
 }  // namespace
 

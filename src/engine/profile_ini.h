@@ -27,8 +27,7 @@ public:
 
     // Fills the two lists with the section's lines split at their first '=' and
     // returns their number. An empty or missing section gives one empty line.
-    int GetSection(const std::string& section, std::vector<std::string>& keys,
-                   std::vector<std::string>& values) const;
+    int GetSection(const std::string& section, std::vector<std::string>& keys, std::vector<std::string>& values) const;
 
 private:
     std::string path_;

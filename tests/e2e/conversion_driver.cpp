@@ -7,6 +7,7 @@
 //                            output-folder
 // stop-at-pass 0 runs to the end; n presses Stop once the n-th pass's program has started.
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -159,13 +160,24 @@ std::string RunJob(const Job& job, int number) {
         StopPresser presser(context, job.stopAtPass);
         presser.Start();
         switch (job.tab) {
-            case kTabIpod: ConvertIpod(context); break;
-            case kTabPsp: ConvertPsp(context); break;
-            case kTab3gp: Convert3gp(context); break;
+            case kTabIpod:
+                ConvertIpod(context);
+                break;
+            case kTabPsp:
+                ConvertPsp(context);
+                break;
+            case kTab3gp:
+                Convert3gp(context);
+                break;
             case kTabXbox:
-            case kTabPpc: ConvertSinglePass(context); break;
-            case kTabPmp: ConvertPmp(context); break;
-            default: break;
+            case kTabPpc:
+                ConvertSinglePass(context);
+                break;
+            case kTabPmp:
+                ConvertPmp(context);
+                break;
+            default:
+                break;
         }
     }
     const ConversionItem done = tasks.Copy(0);
@@ -186,14 +198,21 @@ std::vector<Job> ReadJobs(const char* path) {
         std::istringstream fields(line);
         Job job;
         std::string field;
-        std::getline(fields, field, '\t'); job.tab = std::stoi(field);
-        std::getline(fields, field, '\t'); job.threeGpType = std::stoi(field);
-        std::getline(fields, field, '\t'); job.profileEntry = std::stoi(field);
+        std::getline(fields, field, '\t');
+        job.tab = std::stoi(field);
+        std::getline(fields, field, '\t');
+        job.threeGpType = std::stoi(field);
+        std::getline(fields, field, '\t');
+        job.profileEntry = std::stoi(field);
         std::getline(fields, job.source, '\t');
-        std::getline(fields, field, '\t'); job.begin = std::stod(field);
-        std::getline(fields, field, '\t'); job.end = std::stod(field);
-        std::getline(fields, field, '\t'); job.stopAtPass = std::stoi(field);
-        std::getline(fields, field, '\t'); job.fileNumber = std::stoi(field);
+        std::getline(fields, field, '\t');
+        job.begin = std::stod(field);
+        std::getline(fields, field, '\t');
+        job.end = std::stod(field);
+        std::getline(fields, field, '\t');
+        job.stopAtPass = std::stoi(field);
+        std::getline(fields, field, '\t');
+        job.fileNumber = std::stoi(field);
         std::getline(fields, job.outputFolder, '\t');
         jobs.push_back(job);
     }

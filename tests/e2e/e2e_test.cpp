@@ -2,6 +2,7 @@
 // ffmpeg.exe, pmpmux.exe and the profile files) under Wine, on clips made
 // with Debian's ffmpeg, every output checked with Debian's ffprobe.
 #include <gmock/gmock.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -15,8 +16,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -36,8 +35,8 @@ struct Family {
 };
 
 const Family kFamilies[] = {
-    {"ipod", 0, 0, 5, 1, 1, "320"},    {"psp", 1, 0, 20, 2, 0, "320"},  {"3gp-amr", 2, 0, 4, 3, 0, "176"},
-    {"3gp-aac", 2, 1, 3, 3, 0, "176"}, {"3gp2", 2, 2, 3, 5, 0, "176"},  {"xbox", 3, 0, 5, 1, 0, "720"},
+    {"ipod", 0, 0, 5, 1, 1, "320"},    {"psp", 1, 0, 20, 2, 0, "320"}, {"3gp-amr", 2, 0, 4, 3, 0, "176"},
+    {"3gp-aac", 2, 1, 3, 3, 0, "176"}, {"3gp2", 2, 2, 3, 5, 0, "176"}, {"xbox", 3, 0, 5, 1, 0, "720"},
     {"ppc", 4, 0, 4, 1, 0, "320"},     {"pmp", 5, 0, 4, 4, 0, "480"},
 };
 
@@ -92,9 +91,10 @@ std::string WindowsPath(const fs::path& path) {
 // "video.codec_name", "video.width", "audio.codec_name", ...
 std::map<std::string, std::string> Probe(const fs::path& file) {
     std::map<std::string, std::string> facts;
-    std::istringstream lines(RunCommand("ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,"
-                                 "codec_name,width,height -of flat " +
-                                 Quoted(file) + " 2>/dev/null"));
+    std::istringstream lines(
+        RunCommand("ffprobe -v error -show_entries format=format_name,duration:stream=codec_type,"
+                   "codec_name,width,height -of flat " +
+                   Quoted(file) + " 2>/dev/null"));
     std::map<std::string, std::string> streamTypes;
     std::vector<std::pair<std::string, std::string>> streamFacts;
     std::string line;
@@ -137,12 +137,18 @@ std::set<std::string> ExpectedOutputs(const Job& job, int jobNumber) {
     char psp[32];
     std::snprintf(psp, sizeof psp, "%s%05d", job.profileEntry < 16 ? "M4V" : "MAQ", fileNumber);
     switch (job.family->tab) {
-        case 0: return {stem + ".mp4"};
-        case 1: return {std::string(psp) + ".MP4", std::string(psp) + ".THM"};
-        case 2: return {stem + (job.family->threeGpType == 2 ? ".3g2" : ".3gp")};
-        case 3: return {stem + ".mpg"};
-        case 4: return {stem + ".avi"};
-        default: return {stem + ".pmp"};
+        case 0:
+            return {stem + ".mp4"};
+        case 1:
+            return {std::string(psp) + ".MP4", std::string(psp) + ".THM"};
+        case 2:
+            return {stem + (job.family->threeGpType == 2 ? ".3g2" : ".3gp")};
+        case 3:
+            return {stem + ".mpg"};
+        case 4:
+            return {stem + ".avi"};
+        default:
+            return {stem + ".pmp"};
     }
 }
 
@@ -166,9 +172,10 @@ protected:
         for (const Clip& clip : kClips) {
             const std::string audio = clip.hasAudio ? "-f lavfi -i sine=frequency=440:sample_rate=44100 -ac 2 " : "";
             RunCommand("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25 " + audio + "-t 4 " +
-                clip.ffmpegArguments + " " + Quoted(work / "clips" / clip.name));
+                       clip.ffmpegArguments + " " + Quoted(work / "clips" / clip.name));
         }
-        RunCommand("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t 12 "
+        RunCommand(
+            "ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t 12 "
             "-c:v mpeg4 -c:a libmp3lame " +
             Quoted(work / "clips" / "long.avi"));
     }
@@ -213,9 +220,9 @@ protected:
                 file.close();
                 const fs::path reportFile = work / ("report" + std::to_string(driver) + ".txt");
                 RunCommand(Quoted(source / "scripts" / "wine-run") + " " +
-                    Quoted(source / "build" / "windows" / "tests" / "e2e" / "e2e_driver.exe") + " " +
-                    Quoted(WindowsPath(program) + "\\") + " " + Quoted(WindowsPath(jobFile)) + " " +
-                    Quoted(WindowsPath(reportFile)) + " >/dev/null 2>&1");
+                           Quoted(source / "build" / "windows" / "tests" / "e2e" / "e2e_driver.exe") + " " +
+                           Quoted(WindowsPath(program) + "\\") + " " + Quoted(WindowsPath(jobFile)) + " " +
+                           Quoted(WindowsPath(reportFile)) + " >/dev/null 2>&1");
                 std::ifstream report(reportFile);
                 std::string line;
                 for (std::size_t n = driver; std::getline(report, line) && n < jobs.size(); n += kDrivers) {

@@ -36,7 +36,8 @@ protected:
         tasks.Append(second);
         WriteApp("iPod_Profile.ini",
                  "[Info]\r\nDefaultProfile=0\r\n"
-                 "[profile0]\r\nTitle=Own\r\nCommand0=enc \"$INPUT_FILE\"$START$LENGTH -s $SIZE \"$OUTPUT_DIR$OUTPUT_FILE.mp4\"\r\n"
+                 "[profile0]\r\nTitle=Own\r\nCommand0=enc \"$INPUT_FILE\"$START$LENGTH -s $SIZE "
+                 "\"$OUTPUT_DIR$OUTPUT_FILE.mp4\"\r\n"
                  "[profile1]\r\nTitle=Fixed\r\nCommand0=enc -s $SIZE \"$OUTPUT_FILE\"\r\n");
     }
 };
@@ -46,8 +47,7 @@ TEST_F(CommandTemplatesTest, ExpandCommandWorksOnTheCurrentItem) {
     settings.profileEntry = 16;
     EXPECT_EQ(ExpandCommand(context, "enc -i \"$INPUT_FILE\" -ss $START -t $LENGTH \"$OUTPUT_DIR$OUTPUT_FILE.MP4\""),
               "enc -i \"C:\\in\\second clip.avi\" -ss 00:00:10 -t 00:00:59 \"E:\\Converted\\MAQ00042.MP4\"");
-    EXPECT_THAT(ExpandCommand(context, "$TIMESTAMP"),
-                MatchesRegex("\\d\\d\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"));
+    EXPECT_THAT(ExpandCommand(context, "$TIMESTAMP"), MatchesRegex("\\d\\d\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"));
 }
 
 TEST_F(CommandTemplatesTest, BuildIpodCommandReadsTheChosenProfileOfTheIpodFile) {

@@ -45,11 +45,12 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceWithoutRescanningWhatItPutIn) {
 }
 
 TEST(FamilyExpansion, PutsInTheItemTimesFolderAndTimestamp) {
-    EXPECT_EQ(Family("cvenc -i \"$INPUT_FILE\" -ss $START -t $LENGTH -title \"$TITLE\" -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" "
-                     "# $TIMESTAMP $TITLE",
-                     Inputs()),
-              "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05 -t 00:00:59 -title \"Holiday\" "
-              "-y \"D:\\Out\\Holiday.mpg\" # 2026-03-07 09:05:01 Holiday");
+    EXPECT_EQ(
+        Family("cvenc -i \"$INPUT_FILE\" -ss $START -t $LENGTH -title \"$TITLE\" -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" "
+               "# $TIMESTAMP $TITLE",
+               Inputs()),
+        "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05 -t 00:00:59 -title \"Holiday\" "
+        "-y \"D:\\Out\\Holiday.mpg\" # 2026-03-07 09:05:01 Holiday");
 }
 
 TEST(FamilyExpansion, LengthIsTheDifferenceOfTheTimesThenTruncated) {

@@ -95,10 +95,9 @@ TEST(ThreeGpPasses, ThreePassesForPhonesAndFiveFor3gp2) {
     RecordingHost threeGp2;
     threeGp2.threeGpType = 2;
     Run3gpPasses(threeGp2);
-    EXPECT_THAT(threeGp2.steps,
-                ElementsAre("open 4", "status 1", "encoder pass1", "stop encoder", "status 2", "hidden pass2",
-                            "hidden pass3", "delete D:\\out\\clip_temp.3gp", "status 3", "hidden pass4",
-                            "hidden pass5", "delete D:\\out\\clip_temp_2.3g2"));
+    EXPECT_THAT(threeGp2.steps, ElementsAre("open 4", "status 1", "encoder pass1", "stop encoder", "status 2",
+                                            "hidden pass2", "hidden pass3", "delete D:\\out\\clip_temp.3gp", "status 3",
+                                            "hidden pass4", "hidden pass5", "delete D:\\out\\clip_temp_2.3g2"));
 }
 
 TEST(ThreeGpPasses, StopDuringPassThreeStillDeletesTheFirstIntermediate) {
@@ -112,9 +111,9 @@ TEST(ThreeGpPasses, StopDuringPassThreeStillDeletesTheFirstIntermediate) {
     threeGp2.threeGpType = 2;
     threeGp2.stopDuring = "pass3";
     Run3gpPasses(threeGp2);
-    EXPECT_THAT(threeGp2.steps, ElementsAre("open 4", "status 1", "encoder pass1", "stop encoder", "status 2",
-                                            "hidden pass2", "hidden pass3", "delete D:\\out\\clip_temp.3gp",
-                                            "status 3", "hidden pass4", "status 9"));
+    EXPECT_THAT(threeGp2.steps,
+                ElementsAre("open 4", "status 1", "encoder pass1", "stop encoder", "status 2", "hidden pass2",
+                            "hidden pass3", "delete D:\\out\\clip_temp.3gp", "status 3", "hidden pass4", "status 9"));
 }
 
 TEST(ThreeGpPasses, StopInTheOtherPassesEndsAtTheNextCheck) {
@@ -152,8 +151,8 @@ TEST(PmpPasses, FourPassesDeletingEachIntermediateAfterItsLastUse) {
     RecordingHost host;
     RunPmpPasses(host);
     EXPECT_THAT(host.steps, ElementsAre("open 7", "status 1", "encoder pass1", "stop encoder", "status 5",
-                                        "hidden pass2", "hidden pass3", "delete D:\\out\\clip_temp.avi",
-                                        "hidden pass4", "delete D:\\out\\clip_temp.mp3"));
+                                        "hidden pass2", "hidden pass3", "delete D:\\out\\clip_temp.avi", "hidden pass4",
+                                        "delete D:\\out\\clip_temp.mp3"));
 
     // No Stop check between passes 3 and 4: pass 4 starts and is ended by its runner.
     RecordingHost stopped;
@@ -166,9 +165,9 @@ TEST(FamilyPasses, MissingLinesRunAsEmptyCommandsAndNoProfileRunsNothing) {
     RecordingHost shortProfile;
     shortProfile.profile = std::vector<std::string>{"Title", "pass1"};
     RunPmpPasses(shortProfile);
-    EXPECT_THAT(shortProfile.steps, ElementsAre("open 7", "status 1", "encoder pass1", "stop encoder", "status 5",
-                                                "hidden ", "hidden ", "delete D:\\out\\clip_temp.avi", "hidden ",
-                                                "delete D:\\out\\clip_temp.mp3"));
+    EXPECT_THAT(shortProfile.steps,
+                ElementsAre("open 7", "status 1", "encoder pass1", "stop encoder", "status 5", "hidden ", "hidden ",
+                            "delete D:\\out\\clip_temp.avi", "hidden ", "delete D:\\out\\clip_temp.mp3"));
 
     RecordingHost noProfile;
     noProfile.profile = std::nullopt;

@@ -78,17 +78,39 @@ struct FamilyCase {
 };
 
 const FamilyCase kFamilies[] = {
-    {"psp", 1, 0, "PSP_Profile.ini", {{false, "M4V12345.THM"}, {true, "M4V12345.MP4"}}, {"1"}, {"M4V12345.MP4", "M4V12345.THM"}},
-    {"3gp", 2, 0, "3GP_AMR_Profile.ini",
-     {{true, "clip_temp.3gp"}, {false, "clip.3gp"}, {false, "clip.3gp"}}, {"1", "2"}, {"clip.3gp"}},
-    {"3gp2", 2, 2, "3GP2_AAC_Profile.ini",
-     {{true, "clip_temp.3gp"}, {false, "clip_temp_2.3g2"}, {false, "clip_temp_2.3g2"}, {false, "clip.3g2"},
+    {"psp",
+     1,
+     0,
+     "PSP_Profile.ini",
+     {{false, "M4V12345.THM"}, {true, "M4V12345.MP4"}},
+     {"1"},
+     {"M4V12345.MP4", "M4V12345.THM"}},
+    {"3gp",
+     2,
+     0,
+     "3GP_AMR_Profile.ini",
+     {{true, "clip_temp.3gp"}, {false, "clip.3gp"}, {false, "clip.3gp"}},
+     {"1", "2"},
+     {"clip.3gp"}},
+    {"3gp2",
+     2,
+     2,
+     "3GP2_AAC_Profile.ini",
+     {{true, "clip_temp.3gp"},
+      {false, "clip_temp_2.3g2"},
+      {false, "clip_temp_2.3g2"},
+      {false, "clip.3g2"},
       {false, "clip.3g2"}},
-     {"1", "2", "3"}, {"clip.3g2"}},
+     {"1", "2", "3"},
+     {"clip.3g2"}},
     {"xbox", 3, 0, "Xbox_Profile.ini", {{true, "clip.mpg"}}, {"1"}, {"clip.mpg"}},
     {"ppc", 4, 0, "PPC_Profile.ini", {{true, "clip.avi"}}, {"1"}, {"clip.avi"}},
-    {"pmp", 5, 0, "PMP_Profile.ini",
-     {{true, "clip_temp.avi"}, {false, "clip_temp.mp3"}, {false, "clip.pmp"}, {false, "clip.pmp"}}, {"1", "5"},
+    {"pmp",
+     5,
+     0,
+     "PMP_Profile.ini",
+     {{true, "clip_temp.avi"}, {false, "clip_temp.mp3"}, {false, "clip.pmp"}, {false, "clip.pmp"}},
+     {"1", "5"},
      {"clip.pmp"}},
 };
 
@@ -107,8 +129,8 @@ protected:
         AppFolderTest::SetUp();
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
-        ASSERT_TRUE(CopyFileA((FolderOfPath(self) + "fake_encoder.exe").c_str(), (folder.Path() + "app\\enc.exe").c_str(),
-                              FALSE));
+        ASSERT_TRUE(CopyFileA((FolderOfPath(self) + "fake_encoder.exe").c_str(),
+                              (folder.Path() + "app\\enc.exe").c_str(), FALSE));
         folder.MakeFolder("out");
         output = folder.Path() + "out\\";
         outputDirectory = output;
@@ -126,8 +148,8 @@ protected:
     // its output file open while it runs, as an encoder does.
     // A pass after the Stop lingers, and leaves a mark if it is let run.
     std::string Pass(int number, bool piped, const std::string& file, bool stopHere, bool afterStop = false) const {
-        std::string command = "enc.exe --label pass" + std::to_string(number) + " --journal journal.txt --open \"" +
-                              output + file + "\"";
+        std::string command =
+            "enc.exe --label pass" + std::to_string(number) + " --journal journal.txt --open \"" + output + file + "\"";
         if (piped) command += " --progress 2 10";
         if (stopHere) command += " --post " + stopButton.Handle() + (piped ? " --wait-q" : " --sleep 5000");
         if (afterStop) command += " --sleep 3000 --write \"" + output + "ran_on\" x";
@@ -150,11 +172,21 @@ protected:
 
     void Run(const FamilyCase& family) {
         switch (family.tab) {
-            case kTabIpod: ConvertIpod(context); break;
-            case kTabPsp: ConvertPsp(context); break;
-            case kTab3gp: Convert3gp(context); break;
-            case kTabPmp: ConvertPmp(context); break;
-            default: ConvertSinglePass(context); break;
+            case kTabIpod:
+                ConvertIpod(context);
+                break;
+            case kTabPsp:
+                ConvertPsp(context);
+                break;
+            case kTab3gp:
+                Convert3gp(context);
+                break;
+            case kTabPmp:
+                ConvertPmp(context);
+                break;
+            default:
+                ConvertSinglePass(context);
+                break;
         }
     }
 
@@ -165,7 +197,8 @@ protected:
         std::string line;
         while (std::getline(lines, line)) {
             const std::size_t label = line.find("--label ");
-            if (label != std::string::npos) passes.push_back(line.substr(label + 8, line.find(' ', label + 8) - label - 8));
+            if (label != std::string::npos)
+                passes.push_back(line.substr(label + 8, line.find(' ', label + 8) - label - 8));
         }
         return passes;
     }
@@ -227,7 +260,8 @@ TEST_F(FamilyRoutinesTest, StopAtEveryPassLeavesNoIntermediate) {
             int lastStarted = stopAt;
             if (family.tab == kTab3gp && family.threeGpType == 2 && stopAt == 3) lastStarted = 4;
             if (family.tab == kTabPmp && stopAt == 3) lastStarted = 4;
-            EXPECT_THAT(Journal(), ::testing::AnyOf(ElementsAreArray(Labels(stopAt)), ElementsAreArray(Labels(lastStarted))));
+            EXPECT_THAT(Journal(),
+                        ::testing::AnyOf(ElementsAreArray(Labels(stopAt)), ElementsAreArray(Labels(lastStarted))));
 
             // Passes without a Stop check after them leave the phase they were in.
             int finalStatus = kStatusCanceled;
@@ -248,12 +282,14 @@ TEST_F(FamilyRoutinesTest, StopAtEveryPassLeavesNoIntermediate) {
 }
 
 TEST_F(FamilyRoutinesTest, IpodFinishesBeforeTheMediaLibraryAndKeepsItsFiguresOnStop) {
-    ASSERT_TRUE(CopyFileA((folder.Path() + "app\\enc.exe").c_str(), (folder.Path() + "app\\VavuDuzuv.exe").c_str(),
-                          FALSE));
+    ASSERT_TRUE(
+        CopyFileA((folder.Path() + "app\\enc.exe").c_str(), (folder.Path() + "app\\VavuDuzuv.exe").c_str(), FALSE));
     settings.deviceTab = kTabIpod;
     settings.profileSetting = 1;
-    WriteApp("iPod_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\n"
-                                 "Command0=" + Pass(1, true, "clip.mp4", false) + "\r\n");
+    WriteApp("iPod_Profile.ini",
+             "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\n"
+             "Command0=" +
+                 Pass(1, true, "clip.mp4", false) + "\r\n");
     ConvertIpod(context);
     EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "finished"}));
     EXPECT_THAT(folder.Read("app\\vavuduzuv-journal.txt"), HasSubstr("VavuDuzuv \"" + output + "clip.mp4\" "));
@@ -271,8 +307,10 @@ TEST_F(FamilyRoutinesTest, IpodFinishesBeforeTheMediaLibraryAndKeepsItsFiguresOn
     item.needsExport = 1;
     item.exportPath = folder.Write("out\\clip_export.avi", "export");
     tasks.Replace(0, item);
-    WriteApp("iPod_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\n"
-                                 "Command0=" + Pass(1, true, "clip.mp4", true) + "\r\n");
+    WriteApp("iPod_Profile.ini",
+             "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\n"
+             "Command0=" +
+                 Pass(1, true, "clip.mp4", true) + "\r\n");
     ConvertIpod(context);
     EXPECT_TRUE(cancelRequested);
     EXPECT_EQ(tasks.Copy(0).status, kStatusEncoding);
@@ -292,8 +330,10 @@ TEST_F(FamilyRoutinesTest, ExportedItemStopsItsEncoderAtTheRangeLength) {
     item.exportPath = folder.Write("out\\clip_export.avi", "export");
     tasks.Replace(0, item);
     settings.deviceTab = kTabXbox;
-    WriteApp("Xbox_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --progress 3 200 --wait-q "
-                                 "--write \"" + output + "clip.mpg\" done\r\n");
+    WriteApp("Xbox_Profile.ini",
+             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --progress 3 200 --wait-q "
+             "--write \"" +
+                 output + "clip.mpg\" done\r\n");
     ConvertSinglePass(context);
     EXPECT_FALSE(cancelRequested);
     // The encoder got its "q" and finishes on its own time: nothing waits for it.
@@ -304,8 +344,9 @@ TEST_F(FamilyRoutinesTest, ExportedItemStopsItsEncoderAtTheRangeLength) {
 
 TEST_F(FamilyRoutinesTest, OnlyAMissingPipedEncoderIsLogged) {
     settings.deviceTab = kTabPsp;
-    WriteApp("PSP_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=no_such_thumbnailer.exe\r\n"
-                                "Pass2=no_such_encoder.exe\r\n");
+    WriteApp("PSP_Profile.ini",
+             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=no_such_thumbnailer.exe\r\n"
+             "Pass2=no_such_encoder.exe\r\n");
     ConvertPsp(context);
     const std::string log = folder.Read("app\\log.txt");
     EXPECT_EQ(log.rfind("ERROR:   API         =   CreateProcess.\r\n", 0), 0u) << log;
@@ -325,8 +366,9 @@ TEST_F(FamilyRoutinesTest, NeverDeletesASourceThatHasAnIntermediatesName) {
 
     settings.deviceTab = kTab3gp;
     settings.threeGpType = 2;
-    WriteApp("3GP2_AAC_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe\r\nPass2=enc.exe\r\n"
-                                     "Pass3=enc.exe\r\nPass4=enc.exe\r\nPass5=enc.exe\r\n");
+    WriteApp("3GP2_AAC_Profile.ini",
+             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe\r\nPass2=enc.exe\r\n"
+             "Pass3=enc.exe\r\nPass4=enc.exe\r\nPass5=enc.exe\r\n");
     Convert3gp(context);
     EXPECT_EQ(folder.Read("out\\clip_temp.3gp"), "precious source");
     EXPECT_EQ(folder.Read("out\\clip_temp_2.3g2"), "another source");
@@ -335,8 +377,8 @@ TEST_F(FamilyRoutinesTest, NeverDeletesASourceThatHasAnIntermediatesName) {
 TEST_F(FamilyRoutinesTest, NoChosenProfileRunsNothing) {
     settings.deviceTab = kTabPmp;
     settings.profileEntry = -1;
-    WriteApp("PMP_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(1, true, "x", false) +
-                                    "\r\n");
+    WriteApp("PMP_Profile.ini",
+             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(1, true, "x", false) + "\r\n");
     ConvertPmp(context);
     EXPECT_THAT(Journal(), IsEmpty());
     EXPECT_THAT(view.trail, IsEmpty());

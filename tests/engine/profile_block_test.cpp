@@ -19,7 +19,8 @@ std::vector<std::string> WalkPadded(const std::string& bytes) {
 }
 
 TEST(ProfileBlockWalk, SplitsNamesInOrderUpToTheDoubleZero) {
-    EXPECT_THAT(WalkPadded(std::string("Info\0profile0\0profile1\0\0", 24)), ElementsAre("Info", "profile0", "profile1"));
+    EXPECT_THAT(WalkPadded(std::string("Info\0profile0\0profile1\0\0", 24)),
+                ElementsAre("Info", "profile0", "profile1"));
     EXPECT_THAT(WalkPadded(std::string("Info\0\0garbage\0", 14)), ElementsAre("Info"));
 }
 

@@ -40,8 +40,8 @@ TEST_F(ProfileIniTest, ReadsCrLfAndLfFilesAlike) {
     for (const char* lineEnd : {"\r\n", "\n"}) {
         const std::string le = lineEnd;
         Use("[Info]" + le + "Description=Two#lines" + le + "DefaultProfile=2" + le + "[First]" + le +
-            "Title=First profile" + le + "Command1=cvenc -i \"$INPUT_FILE\" -metadata title=$TITLE" + le +
-            "[Second]" + le + "Title=Second" + le);
+            "Title=First profile" + le + "Command1=cvenc -i \"$INPUT_FILE\" -metadata title=$TITLE" + le + "[Second]" +
+            le + "Title=Second" + le);
         EXPECT_EQ(ini.GetSectionNames(names), 3);
         EXPECT_THAT(names, ElementsAre("Info", "First", "Second"));
         EXPECT_EQ(ini.GetNumber("Info", "DefaultProfile"), 2);

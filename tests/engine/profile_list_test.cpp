@@ -71,8 +71,8 @@ TEST_F(LoadProfileListTest, FileWithOnlyInfoGivesAnEmptyList) {
 TEST_F(LoadProfileListTest, MissingOrEmptyInfoLeavesThePanelAsItWas) {
     WriteApp("PSP_Profile.ini", "[Info]\r\n[p]\r\nTitle=t\r\n");
     FakePanel panel;
-    LoadProfileList(1, panel);  // empty "Info"
-    LoadProfileList(6, panel);  // no PPC file at all
+    LoadProfileList(1, panel);   // empty "Info"
+    LoadProfileList(6, panel);   // no PPC file at all
     LoadProfileList(99, panel);  // no such file index
     EXPECT_EQ(panel.description, "previous family");
     EXPECT_THAT(panel.listEntries, ElementsAre("old list entry"));

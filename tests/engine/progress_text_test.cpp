@@ -30,8 +30,8 @@ TEST(ProgressTokens, OnlyTheFirstOccurrenceCounts) {
 }
 
 TEST(ProgressTokens, TokensTooCloseToTheChunkEndAreIgnored) {
-    EXPECT_TRUE(ReadProgressTokens("time=12.3").hasTime);  // four characters after the token
-    EXPECT_FALSE(ReadProgressTokens("time=12.").hasTime);  // three
+    EXPECT_TRUE(ReadProgressTokens("time=12.3").hasTime);      // four characters after the token
+    EXPECT_FALSE(ReadProgressTokens("time=12.").hasTime);      // three
     EXPECT_FALSE(ReadProgressTokens("size=    512").hasSize);  // seven
     EXPECT_TRUE(ReadProgressTokens("size=    5120").hasSize);
     // A token split between two chunks is missed in both.

@@ -24,7 +24,9 @@ protected:
     }
     void TearDown() override { SetCurrentDirectoryA(previousDirectory_.c_str()); }
 
-    std::string WriteApp(const std::string& name, const std::string& bytes) { return folder.Write("app\\" + name, bytes); }
+    std::string WriteApp(const std::string& name, const std::string& bytes) {
+        return folder.Write("app\\" + name, bytes);
+    }
 
 private:
     std::string previousDirectory_;

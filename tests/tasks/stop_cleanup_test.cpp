@@ -36,16 +36,16 @@ TEST(StopCleanup, ThreeGpDeletesWhatItsPhaseIsWriting) {
     EXPECT_EQ(Plan(kTab3gp, kStatusExporting, 1), (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip.3gp"}));
     EXPECT_EQ(Plan(kTab3gp, kStatusExporting, 2),
               (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip_temp_2.3g2"}));
-    EXPECT_EQ(Plan(kTab3gp, kStatusChanging, 2), (Lines{"delete D:\\out\\clip_temp.3gp",
-                                                        "delete D:\\out\\clip_temp_2.3g2", "delete D:\\out\\clip.3g2"}));
+    EXPECT_EQ(Plan(kTab3gp, kStatusChanging, 2),
+              (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip_temp_2.3g2", "delete D:\\out\\clip.3g2"}));
     EXPECT_EQ(Plan(kTab3gp, kStatusCanceled), Lines{});
 }
 
 TEST(StopCleanup, PmpAlwaysDeletesItsIntermediatesFirst) {
     EXPECT_EQ(Plan(kTabPmp, kStatusEncoding),
               (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi", "stop"}));
-    EXPECT_EQ(Plan(kTabPmp, kStatusMuxingPmp), (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi",
-                                                      "delete D:\\out\\clip.pmp"}));
+    EXPECT_EQ(Plan(kTabPmp, kStatusMuxingPmp),
+              (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi", "delete D:\\out\\clip.pmp"}));
     EXPECT_EQ(Plan(kTabPmp, kStatusNone), (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi"}));
 }
 

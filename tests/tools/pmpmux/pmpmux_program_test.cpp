@@ -209,9 +209,10 @@ TEST_F(PmpmuxProgram, SilentSourceGetsSilentAudioButAMissingMp3IsAnErrorOtherwis
     EXPECT_EQ(Pmpmux("-check " + Quoted(pmp) + " " + Quoted(missing)).exitCode, 0);
 
     const fs::path withSound = folder_ / "sound.avi";
-    ASSERT_TRUE(Ffmpeg("-f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t 1 -c:v mpeg4 -vtag XVID "
-                       "-c:a libmp3lame",
-                       withSound));
+    ASSERT_TRUE(
+        Ffmpeg("-f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine -t 1 -c:v mpeg4 -vtag XVID "
+               "-c:a libmp3lame",
+               withSound));
     const CommandResult refused = Pmpmux(Quoted(withSound) + " " + Quoted(missing) + " " + Quoted(folder_ / "x.pmp"));
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_THAT(refused.output, HasSubstr("cannot open"));

@@ -1,8 +1,9 @@
 #include "vavuduzuv/late_binding.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <functional>
 #include <iterator>
