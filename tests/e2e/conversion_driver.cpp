@@ -126,6 +126,16 @@ std::string Stem(const std::string& path) {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+// This program's own processor time so far (its children's is not counted).
+long long OwnCpuMs() {
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto ms = [](const FILETIME& time) {
+        return ((static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000;
+    };
+    return ms(kernel) + ms(user);
+}
+
 long long FileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
@@ -155,6 +165,7 @@ std::string RunJob(const Job& job, int number) {
     const std::string log = programFolder + "app\\log.txt";
     const long long logSizeBefore = FileSize(log);
     const DWORD start = GetTickCount();
+    const long long cpuBefore = OwnCpuMs();
     itemStartTick = start;
     {
         StopPresser presser(context, job.stopAtPass);
@@ -185,7 +196,8 @@ std::string RunJob(const Job& job, int number) {
     report << "job=" << number << " status=" << done.status << " finished=" << done.finished
            << " canceled=" << (cancelRequested ? 1 : 0) << " progressSteps=" << watch.ProgressSteps()
            << " encodedTime=" << done.encodedTime << " sizeKB=" << done.outputSizeKB
-           << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0) << " ms=" << (GetTickCount() - start);
+           << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0) << " ms=" << (GetTickCount() - start)
+           << " cpuMs=" << (OwnCpuMs() - cpuBefore);
     return report.str();
 }
 

@@ -268,7 +268,7 @@ void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudi
             }
             EXPECT_THAT(format, ::testing::HasSubstr("mp4"));
             EXPECT_EQ(video, job.profileEntry < 16 ? "mpeg4" : "h264");
-            if (sourceHasAudio) EXPECT_EQ(audio, "aac");
+            EXPECT_EQ(audio, "aac") << "the PSP wants sound: a silent source gets a silent track";
             break;
         case 2:
             EXPECT_THAT(format, ::testing::HasSubstr("3gp"));

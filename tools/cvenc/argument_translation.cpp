@@ -132,6 +132,10 @@ Translation TranslateArguments(const std::vector<std::string>& dialect) {
         const std::string& argument = dialect[i];
         const bool hasNext = i + 1 < dialect.size();
         if (IsBlank(argument) || IsDroppedOption(argument)) continue;
+        if (argument == "-needaudio") {  // cvenc's own flag: a blank after it is no value of it
+            result.needsAudio = true;
+            continue;
+        }
         if (LooksLikeOption(argument) && hasNext && IsBlank(dialect[i + 1])) {
             ++i;  // an option with a blank value is dropped with it
             continue;

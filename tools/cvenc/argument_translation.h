@@ -12,6 +12,7 @@
 struct Translation {
     std::vector<std::string> arguments;  // for ffmpeg.exe, without the program name
     std::string error;                   // empty when the translation worked
+    bool needsAudio = false;             // "-needaudio": the output must have an audio stream (silent_audio.h)
 };
 
 // Arguments as they came (without cvenc's own name) to FFmpeg's arguments,

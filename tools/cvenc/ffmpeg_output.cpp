@@ -15,11 +15,16 @@ std::wstring UniquePipeName() {
            std::to_wstring(InterlockedIncrement(&made));
 }
 
-// One read of at most kReadSize bytes; false when the output is complete.
+// One read of at most kReadSize bytes; false when the output is complete or
+// the time given is up.
 class OutputReader {
 public:
-    OutputReader(HANDLE pipe, HANDLE process)
-        : pipe_(pipe), process_(process), readDone_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    OutputReader(HANDLE pipe, HANDLE process, DWORD milliseconds = INFINITE)
+        : pipe_(pipe),
+          process_(process),
+          readDone_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          limited_(milliseconds != INFINITE),
+          deadline_(GetTickCount64() + milliseconds) {}
 
     bool Read(char* bytes, DWORD& count) {
         OVERLAPPED read = {};
@@ -29,13 +34,19 @@ public:
         }
         if (!ffmpegEnded_) {
             const HANDLE events[] = {readDone_.Get(), process_};
-            ffmpegEnded_ = WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+            const DWORD waited = WaitForMultipleObjects(2, events, FALSE, Remaining());
+            ffmpegEnded_ = waited == WAIT_OBJECT_0 + 1;
+            timedOut_ = waited == WAIT_TIMEOUT;
         }
         // FFmpeg's writes were all in the pipe before it ended, so a read that
         // still waits now, with nothing left to read, would wait for others.
-        if (ffmpegEnded_ && !HasOverlappedIoCompleted(&read) && !HasBytesWaiting()) CancelIo(pipe_);
-        return GetOverlappedResult(pipe_, &read, &count, TRUE) && count > 0;
+        const bool nothingMoreComes = ffmpegEnded_ && !HasBytesWaiting();
+        if ((timedOut_ || nothingMoreComes) && !HasOverlappedIoCompleted(&read)) CancelIo(pipe_);
+        // Waits for the read to complete or be cancelled: it writes into `read` and `bytes`.
+        return GetOverlappedResult(pipe_, &read, &count, TRUE) && count > 0 && !timedOut_;
     }
+
+    bool TimedOut() const { return timedOut_; }
 
 private:
     bool HasBytesWaiting() const {
@@ -43,10 +54,19 @@ private:
         return PeekNamedPipe(pipe_, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0;
     }
 
+    DWORD Remaining() const {
+        if (!limited_) return INFINITE;
+        const ULONGLONG now = GetTickCount64();
+        return now >= deadline_ ? 0 : static_cast<DWORD>(deadline_ - now);
+    }
+
     HANDLE pipe_;
     HANDLE process_;
     UniqueHandle readDone_;
+    bool limited_;
+    ULONGLONG deadline_;
     bool ffmpegEnded_ = false;
+    bool timedOut_ = false;
 };
 
 }  // namespace
@@ -71,4 +91,12 @@ void ForwardOutput(HANDLE ownEnd, HANDLE ffmpegProcess) {
     DWORD count = 0;
     while (reader.Read(bytes, count)) filter.Feed({bytes, count});
     filter.Finish();
+}
+
+bool CollectOutput(HANDLE ownEnd, HANDLE ffmpegProcess, DWORD milliseconds, std::string& output) {
+    OutputReader reader(ownEnd, ffmpegProcess, milliseconds);
+    char bytes[kReadSize];
+    DWORD count = 0;
+    while (reader.Read(bytes, count)) output.append(bytes, count);
+    return !reader.TimedOut();
 }

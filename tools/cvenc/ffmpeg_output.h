@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "cvenc/unique_handle.h"
 
 // The pipe that carries FFmpeg's standard output and error to cvenc.
@@ -20,3 +22,7 @@ bool MakeOutputPipe(OutputPipe& pipe);
 // Rewrites progress lines to cvenc's standard output, passes everything else
 // to its standard error, and returns when FFmpeg's output is complete.
 void ForwardOutput(HANDLE ownEnd, HANDLE ffmpegProcess);
+
+// Collects FFmpeg's output as it is, for at most the given time. False when
+// the time ran out before the output was complete (FFmpeg still runs then).
+bool CollectOutput(HANDLE ownEnd, HANDLE ffmpegProcess, DWORD milliseconds, std::string& output);

@@ -10,6 +10,9 @@
 
 namespace {
 
+// How long an FFmpeg whose output is complete may still take to end.
+constexpr DWORD kEndingTime = 5000;
+
 struct InputPipe {
     UniqueHandle read;   // FFmpeg's end, inheritable
     UniqueHandle write;  // cvenc's end: private, so that closing it ends FFmpeg's input
@@ -122,4 +125,31 @@ int RunFfmpeg(const std::wstring& ffmpegPath, const std::wstring& commandLine) {
     DWORD exitCode = kCannotRunFfmpeg;
     GetExitCodeProcess(process.Get(), &exitCode);
     return static_cast<int>(exitCode);
+}
+
+QuietRun RunFfmpegQuietly(const std::wstring& ffmpegPath, const std::wstring& commandLine, DWORD milliseconds) {
+    QuietRun run;
+    InputPipe input;
+    OutputPipe output;
+    if (!MakeInputPipe(input) || !MakeOutputPipe(output)) {
+        Fail("cannot make the pipes to FFmpeg");
+        return run;
+    }
+    const UniqueHandle job = MakeKillOnCloseJob();
+    UniqueHandle process;
+    if (!StartInJob(ffmpegPath, commandLine, input.read.Get(), output.child.Get(), job.Get(), process)) return run;
+    input.read.Close();
+    input.write.Close();  // nothing will come: a read sees the end at once
+    output.child.Close();
+
+    // The output ends when FFmpeg ends, or just before: the wait after it is short.
+    const bool complete = CollectOutput(output.own.Get(), process.Get(), milliseconds, run.output);
+    if (!complete || WaitForSingleObject(process.Get(), kEndingTime) != WAIT_OBJECT_0) {
+        TerminateProcess(process.Get(), kCannotRunFfmpeg);
+        return run;
+    }
+    DWORD exitCode = kCannotRunFfmpeg;
+    run.finished = GetExitCodeProcess(process.Get(), &exitCode) != FALSE;
+    run.exitCode = static_cast<int>(exitCode);
+    return run;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // What cvenc returns when FFmpeg could not be started at all.
@@ -13,3 +15,15 @@ constexpr int kCannotRunFfmpeg = 1;
 // Returns FFmpeg's exit code, or reports why FFmpeg could not run and returns
 // kCannotRunFfmpeg.
 int RunFfmpeg(const std::wstring& ffmpegPath, const std::wstring& commandLine);
+
+struct QuietRun {
+    bool finished = false;  // false: it could not start, or was ended when its time was up
+    int exitCode = kCannotRunFfmpeg;
+    std::string output;  // its standard output and error together, as they came
+};
+
+// Runs ffmpeg.exe for a question about the input rather than an encode: its
+// standard input is empty (the 'q' meant for the encode stays in cvenc's), its
+// output is collected instead of shown, and it is ended when it still runs
+// after the given time. Runs in a job like the encode does.
+QuietRun RunFfmpegQuietly(const std::wstring& ffmpegPath, const std::wstring& commandLine, DWORD milliseconds);

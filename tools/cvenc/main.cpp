@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cvenc/argument_translation.h"
+#include "cvenc/audio_probe.h"
 #include "cvenc/command_line.h"
 #include "cvenc/faststart.h"
 #include "cvenc/ffmpeg_process.h"
@@ -70,7 +71,7 @@ int RunFastStart(const std::vector<std::string>& arguments) {
 }
 
 int RunEncoder(const std::vector<std::string>& arguments) {
-    const Translation translation = TranslateArguments(arguments);
+    Translation translation = TranslateArguments(arguments);
     if (!translation.error.empty()) {
         ReportError(translation.error);
         return kFailed;
@@ -79,6 +80,9 @@ int RunEncoder(const std::vector<std::string>& arguments) {
     if (GetFileAttributesW(ffmpegPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         ReportError("cannot find ffmpeg.exe beside cvenc.exe (looked for \"" + ToUtf8(ffmpegPath) + "\")");
         return kFailed;
+    }
+    if (translation.needsAudio && ProbeInputAudio(ffmpegPath, translation.arguments) == InputAudio::Missing) {
+        AddSilentAudio(translation.arguments);
     }
     const std::string commandLine = JoinCommandLine(ToUtf8(ffmpegPath), translation.arguments);
     const std::wstring wideCommandLine = ToWide(commandLine);

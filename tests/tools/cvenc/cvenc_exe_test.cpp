@@ -6,6 +6,7 @@
 // after windows.h, which it needs
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -42,17 +43,23 @@ protected:
                            "-i sine=duration=3 -vcodec mpeg4 -acodec mp3 -y \"" +
                            Source() + "\""));
         ASSERT_EQ(made.exitCode, 0) << made.errors;
+        const Finished madeSilent =
+            RunToEnd(Cvenc("-f lavfi -i testsrc=duration=3:size=320x240:rate=25 -an "
+                           "-vcodec mpeg4 -y \"" +
+                           SilentSource() + "\""));
+        ASSERT_EQ(madeSilent.exitCode, 0) << madeSilent.errors;
     }
     static void TearDownTestSuite() { delete folder_; }
 
     static std::string App(const std::string& name) { return folder_->Path() + "app & tools\\" + name; }
     static std::string Video(const std::string& name) { return folder_->Path() + "My Videos\\" + name; }
     static std::string Source() { return Video("a & b.avi"); }
+    static std::string SilentSource() { return Video("no sound.avi"); }  // 3 s of video only
     static std::string Cvenc(const std::string& arguments) { return "\"" + App("cvenc.exe") + "\" " + arguments; }
     // Ten hours of video: far longer than any wait here, so only a stop ends it.
-    static std::string LongEncode(const std::string& output) {
-        return Cvenc("-f lavfi -i testsrc=duration=36000:size=320x240:rate=25 -vcodec mpeg4 -b 300 -y \"" + output +
-                     "\"");
+    static std::string LongEncode(const std::string& output, const std::string& options = "") {
+        return Cvenc("-f lavfi -i testsrc=duration=36000:size=320x240:rate=25 -vcodec mpeg4 -b 300 " + options +
+                     " -y \"" + output + "\"");
     }
 
     // Decodes every frame with the real FFmpeg: a file that is not finished fails.
@@ -67,6 +74,32 @@ protected:
         const std::string listing = RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").errors;
         const std::size_t at = listing.find("Duration: ");
         return at == std::string::npos ? listing : listing.substr(at + 10, 11);
+    }
+
+    // FFmpeg's listing of the file's streams: "Video", "Audio"... in order.
+    static std::vector<std::string> StreamKinds(const std::string& path) {
+        const std::string listing = RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").errors;
+        const std::regex stream("Stream #0:[0-9]+[^:]*: ([A-Za-z]+):");
+        std::vector<std::string> kinds;
+        for (std::sregex_iterator at(listing.begin(), listing.end(), stream), end; at != end; ++at) {
+            kinds.push_back((*at)[1]);
+        }
+        return kinds;
+    }
+
+    static double Seconds(const std::string& clock) {
+        int hours = 0;
+        int minutes = 0;
+        double seconds = -1;
+        return std::sscanf(clock.c_str(), "%d:%d:%lf", &hours, &minutes, &seconds) == 3
+                   ? hours * 3600.0 + minutes * 60.0 + seconds
+                   : -1;
+    }
+
+    // The FFmpeg command that cvenc says it runs.
+    static std::string CommandRun(const std::string& errors) {
+        const std::size_t at = errors.find("cvenc: running ");
+        return at == std::string::npos ? std::string() : errors.substr(at, errors.find("\r\n", at) - at);
     }
 
     static std::vector<std::string> TopLevelBoxes(const std::string& path) {
@@ -144,6 +177,83 @@ TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
     EXPECT_EQ(cvenc.Finish(kStopTime), 0) << cvenc.Errors();
     ExpectPlays(output);
     EXPECT_THAT(Duration(output), testing::StartsWith("00:00:"));
+}
+
+// FFmpeg's psp muxer refuses a file without audio, and the PSP profiles say -needaudio.
+TEST_F(CvencExe, GivesASilentClipASilentTrackThatEndsWithTheVideo) {
+    struct Range {
+        const char* options;
+        double seconds;
+    };
+    for (const Range& range : {Range{"-ss   -t  ", 3.0}, Range{"-ss 00:00:01 -t 00:00:01.5", 1.5}}) {
+        SCOPED_TRACE(range.options);
+        const std::string output = Video("SILENT.MP4");
+        const Finished run =
+            RunToEnd(Cvenc("-i \"" + SilentSource() + "\" " + range.options +
+                           " -vcodec xvid -s 320x240 -acodec aac -ar 48000 -needaudio -f psp -y \"" + output + "\""),
+                     kEncodeTime);
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_THAT(CommandRun(run.errors), HasSubstr("anullsrc"));
+        // The probe before the encode says nothing on standard output.
+        ASSERT_THAT(Lines(run.output), Not(IsEmpty()));
+        for (const std::string& line : Lines(run.output)) EXPECT_TRUE(ShowsProgress(line)) << line;
+        EXPECT_THAT(StreamKinds(output), testing::ElementsAre("Video", "Audio"));
+        EXPECT_NEAR(Seconds(Duration(output)), range.seconds, 0.1);
+        ExpectPlays(output);
+    }
+}
+
+TEST_F(CvencExe, ConvertsAClipWithSoundAsIfNoAudioWereAsked) {
+    const std::string output = Video("SOUND.MP4");
+    const std::string command = "-i \"" + Source() +
+                                "\" -ss 00:00:01 -t 00:00:01.5 -vcodec xvid -s 320x240 -acodec aac -ar 48000 -f psp "
+                                "-y \"" +
+                                output + "\"";
+    const Finished plain = RunToEnd(Cvenc(command), kEncodeTime);
+    ASSERT_EQ(plain.exitCode, 0) << plain.errors;
+    const Finished asked = RunToEnd(Cvenc("-needaudio " + command), kEncodeTime);
+    ASSERT_EQ(asked.exitCode, 0) << asked.errors;
+    EXPECT_THAT(CommandRun(plain.errors), Not(IsEmpty()));
+    EXPECT_EQ(CommandRun(asked.errors), CommandRun(plain.errors));
+    EXPECT_THAT(StreamKinds(output), testing::ElementsAre("Video", "Audio"));
+}
+
+TEST_F(CvencExe, QSentWhileItLooksForAudioStillStopsTheEncode) {
+    const std::string output = Video("stopped early.mp4");
+    ChildProcess cvenc(LongEncode(output, "-needaudio"));
+    // The converter stopping an item at once: before cvenc has even asked FFmpeg about the input.
+    cvenc.Send("q");
+    cvenc.CloseInput();
+    EXPECT_EQ(cvenc.Finish(kStopTime), 0) << cvenc.Errors();
+    EXPECT_THAT(CommandRun(cvenc.Errors()), HasSubstr("anullsrc"));
+    EXPECT_THAT(Duration(output), testing::StartsWith("00:00:"));
+}
+
+bool WaitForErrors(ChildProcess& child, const std::string& text, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 100) {
+        if (child.Errors().find(text) != std::string::npos) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+TEST_F(CvencExe, GivesUpAnAudioProbeThatHangsAndRunsTheCommandAsItIs) {
+    // An input that opens but never sends a byte, like a stuck network share:
+    // one pipe end for the probe, one for the encode after it.
+    const std::string input = "\\\\.\\pipe\\cvenc-test-" + std::to_string(GetCurrentProcessId());
+    HANDLE ends[2];
+    for (HANDLE& end : ends) {
+        end = CreateNamedPipeA(input.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 2, 4096, 4096, 0,
+                               nullptr);
+        ASSERT_NE(end, INVALID_HANDLE_VALUE);
+    }
+    ChildProcess cvenc(Cvenc("-i " + input + " -needaudio -vcodec mpeg4 -y \"" + Video("never.mp4") + "\""));
+    const bool gaveUp = WaitForErrors(cvenc, "cannot tell whether the input has audio", kEncodeTime);
+    EXPECT_TRUE(WaitForErrors(cvenc, "cvenc: running", kStopTime));
+    for (HANDLE end : ends) CloseHandle(end);  // the encode reads the end of its input
+    EXPECT_EQ(cvenc.Finish(kStopTime), 1) << cvenc.Errors();
+    EXPECT_TRUE(gaveUp) << cvenc.Errors();
+    EXPECT_THAT(CommandRun(cvenc.Errors()), Not(HasSubstr("anullsrc")));
 }
 
 std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
