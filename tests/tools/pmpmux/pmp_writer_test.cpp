@@ -20,45 +20,45 @@ protected:
         layout.rate = 25;
         layout.frames = {{Mpeg4Vop(0, 40), true}, {Mpeg4Vop(1, 21), false}};
         videoBytes_ = MakeAvi(layout);
-        audioFrames_ = {Mp3FrameBytes({}, 'a'), Mp3FrameBytes({}, 'b'), Mp3FrameBytes({}, 'c')};
-        audioBytes_ = Id3v2Tag(20, false) + InfoFrame({}) + audioFrames_[0] + audioFrames_[1] + audioFrames_[2];
-        ASSERT_TRUE(Write(audioBytes_, &written_)) << error_;
+        written_ = Write(audioBytes_);
     }
 
-    bool Write(const std::string& audioBytes, std::string* pmp) {
-        MemorySource videoFile(videoBytes_);
-        MemorySource audioFile(audioBytes);
+    // Reads both inputs, plans and writes as pmpmux does.
+    std::string Write(const std::string& audioBytes) {
+        MemorySource videoFile(videoBytes_), audioFile(audioBytes);
         AviVideo video;
         Mp3Stream audio;
         PmpPlan plan;
         MemorySink sink;
-        const bool ok = ReadAviVideo(videoFile, &video, &error_) && ReadMp3Stream(audioFile, &audio, &error_) &&
-                        PlanPmp(video, audio, &plan, &error_) &&
-                        WritePmp(plan, video, videoFile, audio, audioFile, sink, &error_);
-        *pmp = sink.Bytes();
-        return ok;
+        std::string error;
+        EXPECT_TRUE(ReadAviVideo(videoFile, &video, &error) && ReadMp3Stream(audioFile, &audio, &error) &&
+                    PlanPmp(video, audio, &plan, &error) &&
+                    WritePmp(plan, video, videoFile, audio, audioFile, sink, &error))
+            << error;
+        return sink.Bytes();
     }
 
+    // "sound", or why -check refuses the file.
     std::string Check(const std::string& pmp, const std::string& audioBytes) {
-        MemorySource pmpFile(pmp);
-        MemorySource audioFile(audioBytes);
+        MemorySource pmpFile(pmp), audioFile(audioBytes);
         Mp3Stream audio;
         std::string error;
         EXPECT_TRUE(ReadMp3Stream(audioFile, &audio, &error)) << error;
-        if (CheckPmp(pmpFile, audio, audioFile, &error)) return "sound";
-        return error;
+        return CheckPmp(pmpFile, audio, audioFile, &error) ? "sound" : error;
     }
 
-    std::string Check(const std::string& pmp) { return Check(pmp, audioBytes_); }
+    // Why -check refuses the written file with `bytes` put in at `at`.
+    std::string Damaged(std::size_t at, const std::string& bytes) {
+        return Check(std::string(written_).replace(at, bytes.size(), bytes), audioBytes_);
+    }
 
-    std::string videoBytes_;
-    std::string audioBytes_;
-    std::vector<std::string> audioFrames_;
-    std::string written_;
-    std::string error_;
+    const std::string audioFrames_[3] = {Mp3FrameBytes({}, 'a'), Mp3FrameBytes({}, 'b'), Mp3FrameBytes({}, 'c')};
+    const std::string audioBytes_ =
+        Id3v2Tag(20, false) + InfoFrame() + audioFrames_[0] + audioFrames_[1] + audioFrames_[2];
+    std::string videoBytes_, written_;
 };
 
-TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByte) {
+TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByteThatCheckAccepts) {
     const std::string silent = "\xFF\xFB\x90\x40" + std::string(413, '\0');
     const unsigned packet0 = 13 + 2 * 4 + 40 + 2 * 417;
     const unsigned packet1 = 13 + 2 * 4 + 21 + 2 * 417;
@@ -74,62 +74,44 @@ TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByte) {
 
     ASSERT_EQ(written_.size(), expected.size());
     EXPECT_TRUE(written_ == expected);
+    EXPECT_EQ(Check(written_, audioBytes_), "sound");
 }
 
-TEST_F(TinyPmp, CheckAcceptsWhatWasWritten) { EXPECT_EQ(Check(written_), "sound"); }
+// Video ends at 80 ms; audio frames 0-3 start before it, so the silent frame
+// is replaced by real frame 3 and the rest is dropped, which -check accepts.
+TEST_F(TinyPmp, DropsAudioThatStartsAfterTheVideoEnds) {
+    const std::string longAudio = audioBytes_ + Mp3FrameBytes({}, 'd') + Mp3FrameBytes({}, 'e');
+    const std::string pmp = Write(longAudio);
+    EXPECT_TRUE(pmp == written_.substr(0, written_.size() - 417) + Mp3FrameBytes({}, 'd'));
+    EXPECT_EQ(Check(pmp, longAudio), "sound");
+}
 
-TEST_F(TinyPmp, CheckFindsDamageAnywhereInTheFile) {
+TEST_F(TinyPmp, CheckRefusesDamageAnywhereAndOtherAudio) {
     const std::size_t packets = 56 + 2 * 4;
-    const std::size_t audio0 = packets + 21 + 40;
-    auto damaged = [this](std::size_t at, const std::string& bytes) {
-        std::string copy = written_;
-        copy.replace(at, bytes.size(), bytes);
-        return Check(copy);
-    };
-    EXPECT_THAT(damaged(audio0 + 417 + 100, "X"), HasSubstr("packet 0 (offset 64), audio frame 1 is not MP3 frame 1"));
-    EXPECT_THAT(damaged(packets, std::string(1, '\0')), HasSubstr("packet 0 (offset 64) has no audio frame"));
-    EXPECT_THAT(damaged(packets, "\x03"), HasSubstr("holds 3 audio frames where the timing gives 2"));
-    EXPECT_THAT(damaged(written_.size() - 1, "\x01"), HasSubstr("audio frame 1 should be a silent padding frame"));
-    EXPECT_THAT(damaged(0, "pmpn"), HasSubstr("not a .pmp file"));
-    EXPECT_THAT(damaged(8, Le32Bytes(2)), HasSubstr("unknown video format 2"));
-    EXPECT_THAT(damaged(12, Le32Bytes(5000)), HasSubstr("the index runs past the end"));
-    EXPECT_THAT(damaged(16, Le32Bytes(0)), HasSubstr("implausible frame size 0x240"));
-    EXPECT_THAT(damaged(40, Le32Bytes(3)), HasSubstr("at most 3 audio frames per packet but the packets hold up to 2"));
-    EXPECT_THAT(damaged(52, Le32Bytes(0)),
+    EXPECT_THAT(Damaged(packets + 61 + 417 + 100, "X"),
+                HasSubstr("packet 0 (offset 64), audio frame 1 is not MP3 frame 1"));
+    EXPECT_THAT(Damaged(packets, "\x03"), HasSubstr("holds 3 audio frames where the timing gives 2"));
+    EXPECT_THAT(Damaged(written_.size() - 1, "\x01"), HasSubstr("audio frame 1 should be a silent padding frame"));
+    EXPECT_THAT(Damaged(0, "pmpn"), HasSubstr("not a .pmp file"));
+    EXPECT_THAT(Damaged(8, Le32Bytes(2)), HasSubstr("unknown video format 2"));
+    EXPECT_THAT(Damaged(12, Le32Bytes(5000)), HasSubstr("the index runs past the end"));
+    EXPECT_THAT(Damaged(16, Le32Bytes(0)), HasSubstr("implausible frame size 0x240"));
+    EXPECT_THAT(Damaged(40, Le32Bytes(3)), HasSubstr("at most 3 audio frames per packet but the packets hold up to 2"));
+    EXPECT_THAT(Damaged(52, Le32Bytes(0)),
                 HasSubstr("the header's audio (44100 Hz, 1152 samples per frame, 1 channels)"));
-    EXPECT_THAT(damaged(56, Le32Bytes((13 + 8 + 40 + 834 - 1) << 1 | 1)),
+    EXPECT_THAT(Damaged(56, Le32Bytes((13 + 8 + 40 + 834 - 1) << 1 | 1)),
                 HasSubstr("add up to 895 bytes but the index says 894"));
-    EXPECT_THAT(Check(written_ + "x"), HasSubstr("1 bytes follow the last packet"));
-    EXPECT_THAT(Check(written_.substr(0, written_.size() - 1)), HasSubstr("packet 1 (offset 959) runs past the end"));
-}
+    EXPECT_THAT(Check(written_ + "x", audioBytes_), HasSubstr("1 bytes follow the last packet"));
+    // However it was cut, a file is refused with a reason, never read past its end.
+    for (std::size_t length = 0; length < written_.size(); ++length) {
+        EXPECT_NE(Check(written_.substr(0, length), audioBytes_), "sound") << length;
+    }
 
-TEST_F(TinyPmp, CheckRefusesAFileMadeFromOtherAudio) {
     // Same format, one frame more at the start: every frame is off by one.
     const std::string other = audioFrames_[2] + audioFrames_[0] + audioFrames_[1] + audioFrames_[2];
     EXPECT_THAT(Check(written_, other), HasSubstr("audio frame 0 is not MP3 frame 0"));
-    Mp3HeaderFields mono;
-    mono.mono = true;
-    EXPECT_THAT(Check(written_, Mp3FrameBytes(mono, 'a')),
+    EXPECT_THAT(Check(written_, Mp3FrameBytes({3, 9, 0, 0, true}, 'a')),  // mono
                 HasSubstr("is not the MP3's (MPEG-1 layer III, 44100 Hz, mono)"));
-}
-
-// However it was cut, a file is refused with a reason, never read past its end.
-TEST_F(TinyPmp, CheckRefusesEveryTruncation) {
-    for (std::size_t length = 0; length < written_.size(); ++length) {
-        EXPECT_NE(Check(written_.substr(0, length)), "sound") << length;
-    }
-}
-
-TEST_F(TinyPmp, DropsAudioThatStartsAfterTheVideoEnds) {
-    std::string longAudio = audioBytes_;
-    for (int k = 0; k < 5; ++k) longAudio += Mp3FrameBytes({}, static_cast<char>('d' + k));
-    std::string pmp;
-    ASSERT_TRUE(Write(longAudio, &pmp)) << error_;
-    // Video ends at 80 ms; audio frames 0-3 start before it, so frame 2's
-    // silent stand-in is replaced by real frame 3 and the rest is dropped.
-    EXPECT_EQ(pmp.size(), written_.size());
-    EXPECT_EQ(pmp.substr(pmp.size() - 417), Mp3FrameBytes({}, 'd'));
-    EXPECT_EQ(Check(pmp, longAudio), "sound");
 }
 
 }  // namespace

@@ -1,6 +1,21 @@
 #include "test_streams.h"
 
+std::string Le32Bytes(unsigned value) {
+    std::string bytes;
+    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+    return bytes;
+}
+
 namespace {
+
+// A RIFF chunk: id, little-endian size, data and the pad byte after odd data.
+std::string Chunk(const std::string& id, const std::string& data) {
+    std::string chunk = id + Le32Bytes(static_cast<unsigned>(data.size())) + data;
+    if (data.size() % 2) chunk += '\0';
+    return chunk;
+}
+
+std::string List(const std::string& type, const std::string& contents) { return Chunk("LIST", type + contents); }
 
 std::string StreamList(const std::string& type, const std::string& handler, unsigned scale, unsigned rate,
                        const std::string& format) {
@@ -11,27 +26,7 @@ std::string StreamList(const std::string& type, const std::string& handler, unsi
     return List("strl", Chunk("strh", header) + Chunk("strf", format));
 }
 
-std::string BitmapHeader(const AviLayout& layout) {
-    std::string header = Le32Bytes(40) + Le32Bytes(layout.width) + Le32Bytes(layout.height);
-    header += std::string("\x01\x00\x18\x00", 4) + layout.compression;
-    return header + std::string(40 - header.size(), '\0');
-}
-
 }  // namespace
-
-std::string Le32Bytes(unsigned value) {
-    std::string bytes;
-    for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
-    return bytes;
-}
-
-std::string Chunk(const std::string& id, const std::string& data) {
-    std::string chunk = id + Le32Bytes(static_cast<unsigned>(data.size())) + data;
-    if (data.size() % 2) chunk += '\0';
-    return chunk;
-}
-
-std::string List(const std::string& type, const std::string& contents) { return Chunk("LIST", type + contents); }
 
 std::string Mp3Header(const Mp3HeaderFields& fields) {
     std::string header(4, '\0');
@@ -53,18 +48,13 @@ std::string Mp3FrameBytes(const Mp3HeaderFields& fields, char fill) {
     return Mp3Header(fields) + std::string(size - 4, fill);
 }
 
-std::string InfoFrame(const Mp3HeaderFields& fields) {
-    std::string frame = Mp3FrameBytes(fields, '\0');
-    const std::size_t sideInfo = fields.versionBits == 3 ? (fields.mono ? 17 : 32) : (fields.mono ? 9 : 17);
-    frame.replace(4 + sideInfo, 4, "Info");
-    return frame;
+std::string InfoFrame() {
+    std::string frame = Mp3FrameBytes({}, '\0');
+    return frame.replace(4 + 32, 4, "Info");  // after the side information of MPEG-1 stereo
 }
 
 std::string Id3v2Tag(unsigned bodySize, bool footer) {
-    std::string header = "ID3";
-    header += '\x04';
-    header += '\0';
-    header += static_cast<char>(footer ? 0x10 : 0);
+    std::string header = std::string("ID3\x04\0", 5) + static_cast<char>(footer ? 0x10 : 0);
     for (int shift = 21; shift >= 0; shift -= 7) header += static_cast<char>((bodySize >> shift) & 0x7F);
     std::string tag = header + std::string(bodySize, 'T');
     if (footer) tag += "3DI" + header.substr(3);
@@ -77,17 +67,12 @@ std::string Mpeg4Vop(int codingType, std::size_t size) {
     return vop + std::string(size - vop.size(), '\x5A');
 }
 
-std::string H264AccessUnit(bool idr, std::size_t size) {
-    // An access unit delimiter, then the slice: type 5 (IDR) or 1.
-    std::string unit("\x00\x00\x00\x01\x09\xF0\x00\x00\x01", 9);
-    unit += idr ? '\x65' : '\x41';
-    return unit + std::string(size - unit.size(), '\x5A');
-}
-
 std::string MakeAvi(const AviLayout& layout) {
     const std::string avih = Le32Bytes(layout.scale * 1000000ull / layout.rate) + std::string(28, '\0') +
-                             Le32Bytes(layout.width) + Le32Bytes(layout.height) + std::string(16, '\0');
-    const std::string video = StreamList("vids", layout.compression, layout.scale, layout.rate, BitmapHeader(layout));
+                             Le32Bytes(320) + Le32Bytes(240) + std::string(16, '\0');
+    const std::string bitmap = Le32Bytes(40) + Le32Bytes(320) + Le32Bytes(240) + std::string("\x01\x00\x18\x00", 4) +
+                               layout.compression + std::string(20, '\0');
+    const std::string video = StreamList("vids", layout.compression, layout.scale, layout.rate, bitmap);
     const std::string audio = StreamList("auds", std::string(4, '\0'), 1152, 44100, std::string(18, '\0'));
     const std::string streams = layout.audioStreamFirst ? audio + video : video + audio;
     const std::string hdrl = List("hdrl", Chunk("avih", avih) + streams);

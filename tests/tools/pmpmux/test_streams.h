@@ -7,9 +7,6 @@
 // oddity it feeds the readers.
 
 std::string Le32Bytes(unsigned value);
-// A RIFF chunk: id, little-endian size, data and the pad byte after odd data.
-std::string Chunk(const std::string& id, const std::string& data);
-std::string List(const std::string& type, const std::string& contents);
 
 // Bit-rate and sample-rate indexes as the header codes them; version bits
 // 3 = MPEG-1, 2 = MPEG-2, 0 = MPEG-2.5.
@@ -24,27 +21,23 @@ std::string Mp3Header(const Mp3HeaderFields& fields);
 // A whole frame of the header's size whose body is `fill` (never all zero,
 // so it cannot pass for a silent frame).
 std::string Mp3FrameBytes(const Mp3HeaderFields& fields, char fill);
-// The Info frame LAME writes first: side information of zeros, then "Info".
-std::string InfoFrame(const Mp3HeaderFields& fields);
+// The Info frame LAME writes first (MPEG-1 stereo): side information of zeros, then "Info".
+std::string InfoFrame();
 std::string Id3v2Tag(unsigned bodySize, bool footer);
 
-// Bytes of an MPEG-4 VOP of the given type (0 = I, 1 = P) and of H.264 access
-// units with or without an IDR slice.
+// Bytes of an MPEG-4 VOP of the given type (0 = I, 1 = P).
 std::string Mpeg4Vop(int codingType, std::size_t size);
-std::string H264AccessUnit(bool idr, std::size_t size);
 
 struct TestFrame {
     std::string bytes;
     bool keyFrame = false;
 };
 
-// An AVI as ffmpeg writes it: hdrl with avih and one strl per stream (the
-// video first unless an audio stream is asked for first), JUNK, the movie
-// list and idx1.
+// A 320x240 AVI as ffmpeg writes it: hdrl with avih and one strl per stream
+// (the video first unless an audio stream is asked for first), JUNK, the
+// movie list and idx1.
 struct AviLayout {
     std::string compression = "XVID";
-    unsigned width = 320;
-    unsigned height = 240;
     unsigned scale = 1001;
     unsigned rate = 30000;
     bool audioStreamFirst = false;  // the video is then stream 1, chunks "01dc"
