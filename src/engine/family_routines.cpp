@@ -103,3 +103,26 @@ void ConvertPsp(const EngineContext& context) { RunFamily(context, RunPspPasses)
 void Convert3gp(const EngineContext& context) { RunFamily(context, Run3gpPasses); }
 void ConvertSinglePass(const EngineContext& context) { RunFamily(context, RunSinglePass); }
 void ConvertPmp(const EngineContext& context) { RunFamily(context, RunPmpPasses); }
+
+void ConvertWithFamilyOfTab(const EngineContext& context, int deviceTab) {
+    switch (deviceTab) {
+        case kTabIpod:
+            ConvertIpod(context);
+            break;
+        case kTabPsp:
+            ConvertPsp(context);
+            break;
+        case kTab3gp:
+            Convert3gp(context);
+            break;
+        case kTabXbox:
+        case kTabPpc:
+            ConvertSinglePass(context);
+            break;
+        case kTabPmp:
+            ConvertPmp(context);
+            break;
+        default:
+            break;
+    }
+}

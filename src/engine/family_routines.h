@@ -10,3 +10,7 @@ void ConvertPsp(const EngineContext& context);
 void Convert3gp(const EngineContext& context);
 void ConvertSinglePass(const EngineContext& context);  // Xbox and PPC
 void ConvertPmp(const EngineContext& context);
+
+// The routine of a device tab: 0 iPod, 1 PSP, 2 3GP, 3 Xbox and 4 PPC, 5 PMP.
+// Any other tab has no family and converts nothing.
+void ConvertWithFamilyOfTab(const EngineContext& context, int deviceTab);

@@ -170,26 +170,7 @@ std::string RunJob(const Job& job, int number) {
     {
         StopPresser presser(context, job.stopAtPass);
         presser.Start();
-        switch (job.tab) {
-            case kTabIpod:
-                ConvertIpod(context);
-                break;
-            case kTabPsp:
-                ConvertPsp(context);
-                break;
-            case kTab3gp:
-                Convert3gp(context);
-                break;
-            case kTabXbox:
-            case kTabPpc:
-                ConvertSinglePass(context);
-                break;
-            case kTabPmp:
-                ConvertPmp(context);
-                break;
-            default:
-                break;
-        }
+        ConvertWithFamilyOfTab(context, job.tab);
     }
     const ConversionItem done = tasks.Copy(0);
     std::ostringstream report;

@@ -170,26 +170,6 @@ protected:
         settings.threeGpType = family.threeGpType;
     }
 
-    void Run(const FamilyCase& family) {
-        switch (family.tab) {
-            case kTabIpod:
-                ConvertIpod(context);
-                break;
-            case kTabPsp:
-                ConvertPsp(context);
-                break;
-            case kTab3gp:
-                Convert3gp(context);
-                break;
-            case kTabPmp:
-                ConvertPmp(context);
-                break;
-            default:
-                ConvertSinglePass(context);
-                break;
-        }
-    }
-
     // The passes that started, in order.
     std::vector<std::string> Journal() const {
         std::vector<std::string> passes;
@@ -228,7 +208,7 @@ TEST_F(FamilyRoutinesTest, EveryFamilyRunsItsPassesInOrderAndDeletesItsIntermedi
         SCOPED_TRACE(family.name);
         WriteProfile(family, 0);
         view.trail.clear();
-        Run(family);
+        ConvertWithFamilyOfTab(context, family.tab);
         EXPECT_FALSE(cancelRequested);
         EXPECT_EQ(Journal(), Labels(static_cast<int>(family.passes.size())));
         EXPECT_EQ(view.trail, family.statusTrail);
@@ -252,7 +232,7 @@ TEST_F(FamilyRoutinesTest, StopAtEveryPassLeavesNoIntermediate) {
             ConversionItem item = tasks.Copy(0);
             item.status = kStatusNone;
             tasks.Replace(0, item);
-            Run(family);
+            ConvertWithFamilyOfTab(context, family.tab);
             EXPECT_TRUE(cancelRequested);
 
             // After a Stop in pass 3, 3GP2 and PMP still start pass 4, which is ended so soon that it

@@ -3,7 +3,7 @@
 #include "cvenc/command_line.h"
 #include "cvenc/ffmpeg_process.h"
 #include "cvenc/standard_output.h"
-#include "cvenc/windows_text.h"
+#include "common/windows_text.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "cvenc/standard_output.h"
 #include "cvenc/stop_relay.h"
 #include "cvenc/unique_handle.h"
-#include "cvenc/windows_text.h"
+#include "common/windows_text.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "cvenc/ffmpeg_process.h"
 #include "cvenc/standard_output.h"
 #include "cvenc/windows_file.h"
-#include "cvenc/windows_text.h"
+#include "common/windows_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cvenc/windows_text.h"
+#include "common/windows_text.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 
+#include "common/windows_text.h"
 #include "pmpmux/pmpmux_command.h"
 
 namespace {
@@ -17,37 +18,6 @@ namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // ReadFile and WriteFile take a DWORD count; stay well below it.
 constexpr std::size_t kLargestTransfer = 1u << 30;
-
-std::wstring Wide(const std::string& utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    if (length > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0], length, nullptr, nullptr);
-    }
-    return utf8;
-}
-
-std::string LastErrorText() {
-    const DWORD code = GetLastError();
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length > 0 ? std::wstring(text, length) : L"error " + std::to_wstring(code);
-    if (text) LocalFree(text);
-    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' ')) {
-        message.pop_back();
-    }
-    return Utf8(message);
-}
 
 FileIdentity IdentityOf(HANDLE handle) {
     BY_HANDLE_FILE_INFORMATION information{};
@@ -127,10 +97,10 @@ private:
 class WinFileSystem : public FileSystem {
 public:
     std::unique_ptr<InputFile> OpenInput(const std::string& path, std::string* error) override {
-        const HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+        const HANDLE handle = CreateFileW(ToWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            *error = LastErrorText();
+            *error = SystemMessage(GetLastError());
             return nullptr;
         }
         return std::make_unique<WinInput>(handle);
@@ -139,10 +109,10 @@ public:
     // OPEN_ALWAYS rather than CREATE_ALWAYS: the file is emptied only after
     // RunPmpmux has made sure it is not one of the inputs.
     std::unique_ptr<OutputFile> OpenOutput(const std::string& path, std::string* error) override {
-        const HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+        const HANDLE handle = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            *error = LastErrorText();
+            *error = SystemMessage(GetLastError());
             return nullptr;
         }
         return std::make_unique<WinOutput>(handle);
@@ -155,7 +125,7 @@ int main() {
     int count = 0;
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
     std::vector<std::string> arguments;
-    for (int i = 1; wide && i < count; ++i) arguments.push_back(Utf8(wide[i]));
+    for (int i = 1; wide && i < count; ++i) arguments.push_back(ToUtf8(wide[i]));
     if (wide) LocalFree(wide);
 
     WinFileSystem files;

@@ -1,7 +1,8 @@
 #include "vavuduzuv/itunes_library.h"
 
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include "vavuduzuv/exit_codes.h"
 #include "vavuduzuv/late_binding.h"

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "common/windows_text.h"
 #include "vavuduzuv/arguments.h"
 #include "vavuduzuv/deadline_run.h"
 #include "vavuduzuv/exit_codes.h"
 #include "vavuduzuv/itunes_library.h"
 #include "vavuduzuv/music_playlist.h"
-#include "vavuduzuv/wide_text.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ bool IsExistingFile(const std::wstring& path) {
 int AddToLibrary() {
     const std::vector<std::wstring> arguments = CommandLineArguments();
     std::vector<std::string> utf8Arguments;
-    for (const std::wstring& argument : arguments) utf8Arguments.push_back(Utf8Of(argument));
+    for (const std::wstring& argument : arguments) utf8Arguments.push_back(ToUtf8(argument));
     if (CheckArguments(utf8Arguments) != ArgumentCheck::kOnePath) return kExitBadArguments;
 
     const std::wstring fullPath = FullPathOf(arguments.front());

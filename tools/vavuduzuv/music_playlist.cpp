@@ -4,8 +4,8 @@
 // The shell headers rely on <windows.h> before them.
 #include <shlobj.h>
 
+#include "common/windows_text.h"
 #include "vavuduzuv/playlist_update.h"
-#include "vavuduzuv/wide_text.h"
 
 namespace {
 
@@ -32,8 +32,8 @@ private:
 
 // The comparison Windows' own file systems make.
 bool SamePathIgnoringCase(std::string_view listedLine, std::string_view path) {
-    const std::wstring first = WideOf(std::string(listedLine));
-    const std::wstring second = WideOf(std::string(path));
+    const std::wstring first = ToWide(std::string(listedLine));
+    const std::wstring second = ToWide(std::string(path));
     return CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
                                 static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
 }
@@ -90,6 +90,6 @@ bool AddToMusicPlaylist(const std::wstring& fullPath) {
     if (!playlist.IsOpen()) return false;
     std::string existing;
     if (!ReadAll(playlist.Get(), existing)) return false;
-    const std::string addition = PlaylistAddition(existing, Utf8Of(fullPath), SamePathIgnoringCase);
+    const std::string addition = PlaylistAddition(existing, ToUtf8(fullPath), SamePathIgnoringCase);
     return addition.empty() || WriteAll(playlist.Get(), addition);
 }

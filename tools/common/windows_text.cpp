@@ -1,4 +1,4 @@
-#include "cvenc/windows_text.h"
+#include "common/windows_text.h"
 
 std::string ToUtf8(const std::wstring& text) {
     if (text.empty()) return {};

@@ -4,7 +4,7 @@
 
 #include <string>
 
-// Windows speaks UTF-16; the portable part of cvenc, and FFmpeg's output, speak UTF-8.
+// Windows speaks UTF-16; our tools keep text, paths and FFmpeg's output in UTF-8.
 std::string ToUtf8(const std::wstring& text);
 std::wstring ToWide(const std::string& text);
 
