@@ -7,7 +7,6 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
-#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -18,6 +17,7 @@
 #include "memory_file.h"
 #include "support/temp_folder.h"
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
@@ -69,16 +69,22 @@ protected:
         EXPECT_THAT(decoded.errors, IsEmpty()) << path;
     }
 
-    // "HH:MM:SS.ff" as FFmpeg reads it from the file.
-    static std::string Duration(const std::string& path) {
-        const std::string listing = RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").errors;
-        const std::size_t at = listing.find("Duration: ");
-        return at == std::string::npos ? listing : listing.substr(at + 10, 11);
+    // FFmpeg's listing of the file: its duration in seconds, and its streams ("Video", "Audio"...) in order.
+    static std::string Listing(const std::string& path) {
+        return RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").errors;
     }
-
-    // FFmpeg's listing of the file's streams: "Video", "Audio"... in order.
+    static double Seconds(const std::string& path) {
+        int hours = 0, minutes = 0;
+        double seconds = -1;
+        const std::string listing = Listing(path);
+        const std::size_t at = listing.find("Duration: ");
+        return at != std::string::npos &&
+                       std::sscanf(listing.c_str() + at + 10, "%d:%d:%lf", &hours, &minutes, &seconds) == 3
+                   ? hours * 3600.0 + minutes * 60.0 + seconds
+                   : -1;
+    }
     static std::vector<std::string> StreamKinds(const std::string& path) {
-        const std::string listing = RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").errors;
+        const std::string listing = Listing(path);
         const std::regex stream("Stream #0:[0-9]+[^:]*: ([A-Za-z]+):");
         std::vector<std::string> kinds;
         for (std::sregex_iterator at(listing.begin(), listing.end(), stream), end; at != end; ++at) {
@@ -87,31 +93,22 @@ protected:
         return kinds;
     }
 
-    static double Seconds(const std::string& clock) {
-        int hours = 0;
-        int minutes = 0;
-        double seconds = -1;
-        return std::sscanf(clock.c_str(), "%d:%d:%lf", &hours, &minutes, &seconds) == 3
-                   ? hours * 3600.0 + minutes * 60.0 + seconds
-                   : -1;
-    }
-
     // The FFmpeg command that cvenc says it runs.
     static std::string CommandRun(const std::string& errors) {
         const std::size_t at = errors.find("cvenc: running ");
         return at == std::string::npos ? std::string() : errors.substr(at, errors.find("\r\n", at) - at);
     }
 
-    static std::vector<std::string> TopLevelBoxes(const std::string& path) {
+    // Where the index stands: "moov" first or "mdat" first.
+    static std::string FirstOfIndexAndMedia(const std::string& path) {
         MemoryFile file(folder_->Read(path.substr(folder_->Path().size())));
         std::vector<Box> boxes;
         std::string error;
         EXPECT_TRUE(ReadTopLevelBoxes(file, boxes, error)) << error;
-        std::vector<std::string> types;
         for (const Box& box : boxes) {
-            if (box.type == "moov" || box.type == "mdat") types.push_back(box.type);
+            if (box.type == "moov" || box.type == "mdat") return box.type;
         }
-        return types;
+        return error;
     }
 
     static std::vector<std::string> Lines(const std::string& text) {
@@ -155,16 +152,11 @@ TEST_F(CvencExe, MakesAThreeGppWithAmrAndMovesItsIndexToTheFront) {
                                         output + "\""),
                                   kEncodeTime);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    ASSERT_THAT(TopLevelBoxes(output), testing::ElementsAre("mdat", "moov"));
-
+    ASSERT_EQ(FirstOfIndexAndMedia(output), "mdat");
     const Finished moved = RunToEnd(Cvenc("-faststart \"" + output + "\""));
     EXPECT_EQ(moved.exitCode, 0) << moved.errors;
-    EXPECT_THAT(TopLevelBoxes(output), testing::ElementsAre("moov", "mdat"));
+    EXPECT_EQ(FirstOfIndexAndMedia(output), "moov");
     ExpectPlays(output);
-
-    const std::string once = folder_->Read("My Videos\\clip & more.3gp");
-    EXPECT_EQ(RunToEnd(Cvenc("-faststart \"" + output + "\"")).exitCode, 0);
-    EXPECT_EQ(folder_->Read("My Videos\\clip & more.3gp"), once);
 }
 
 TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
@@ -176,84 +168,28 @@ TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
     cvenc.CloseInput();
     EXPECT_EQ(cvenc.Finish(kStopTime), 0) << cvenc.Errors();
     ExpectPlays(output);
-    EXPECT_THAT(Duration(output), testing::StartsWith("00:00:"));
+    EXPECT_LT(Seconds(output), 60);
 }
 
 // FFmpeg's psp muxer refuses a file without audio, and the PSP profiles say -needaudio.
-TEST_F(CvencExe, GivesASilentClipASilentTrackThatEndsWithTheVideo) {
-    struct Range {
-        const char* options;
-        double seconds;
-    };
-    for (const Range& range : {Range{"-ss   -t  ", 3.0}, Range{"-ss 00:00:01 -t 00:00:01.5", 1.5}}) {
-        SCOPED_TRACE(range.options);
-        const std::string output = Video("SILENT.MP4");
-        const Finished run =
-            RunToEnd(Cvenc("-i \"" + SilentSource() + "\" " + range.options +
-                           " -vcodec xvid -s 320x240 -acodec aac -ar 48000 -needaudio -f psp -y \"" + output + "\""),
-                     kEncodeTime);
-        ASSERT_EQ(run.exitCode, 0) << run.errors;
-        EXPECT_THAT(CommandRun(run.errors), HasSubstr("anullsrc"));
-        // The probe before the encode says nothing on standard output.
-        ASSERT_THAT(Lines(run.output), Not(IsEmpty()));
-        for (const std::string& line : Lines(run.output)) EXPECT_TRUE(ShowsProgress(line)) << line;
-        EXPECT_THAT(StreamKinds(output), testing::ElementsAre("Video", "Audio"));
-        EXPECT_NEAR(Seconds(Duration(output)), range.seconds, 0.1);
-        ExpectPlays(output);
-    }
-}
-
-TEST_F(CvencExe, ConvertsAClipWithSoundAsIfNoAudioWereAsked) {
-    const std::string output = Video("SOUND.MP4");
-    const std::string command = "-i \"" + Source() +
-                                "\" -ss 00:00:01 -t 00:00:01.5 -vcodec xvid -s 320x240 -acodec aac -ar 48000 -f psp "
-                                "-y \"" +
-                                output + "\"";
-    const Finished plain = RunToEnd(Cvenc(command), kEncodeTime);
-    ASSERT_EQ(plain.exitCode, 0) << plain.errors;
-    const Finished asked = RunToEnd(Cvenc("-needaudio " + command), kEncodeTime);
-    ASSERT_EQ(asked.exitCode, 0) << asked.errors;
-    EXPECT_THAT(CommandRun(plain.errors), Not(IsEmpty()));
-    EXPECT_EQ(CommandRun(asked.errors), CommandRun(plain.errors));
+TEST_F(CvencExe, NeedAudioGivesOnlyASilentClipASilentTrackThatEndsWithTheVideo) {
+    const std::string output = Video("OUT.MP4");
+    const std::string options = "\" -ss 00:00:01 -t 00:00:01.5 -vcodec xvid -s 320x240 -acodec aac -ar 48000 "
+                                "-needaudio -f psp -y \"" + output + "\"";
+    const Finished silent = RunToEnd(Cvenc("-i \"" + SilentSource() + options), kEncodeTime);
+    ASSERT_EQ(silent.exitCode, 0) << silent.errors;
+    EXPECT_THAT(CommandRun(silent.errors), HasSubstr("anullsrc"));
+    // The probe before the encode says nothing on standard output.
+    ASSERT_THAT(Lines(silent.output), Not(IsEmpty()));
+    for (const std::string& line : Lines(silent.output)) EXPECT_TRUE(ShowsProgress(line)) << line;
     EXPECT_THAT(StreamKinds(output), testing::ElementsAre("Video", "Audio"));
-}
+    EXPECT_NEAR(Seconds(output), 1.5, 0.1);
+    ExpectPlays(output);
 
-TEST_F(CvencExe, QSentWhileItLooksForAudioStillStopsTheEncode) {
-    const std::string output = Video("stopped early.mp4");
-    ChildProcess cvenc(LongEncode(output, "-needaudio"));
-    // The converter stopping an item at once: before cvenc has even asked FFmpeg about the input.
-    cvenc.Send("q");
-    cvenc.CloseInput();
-    EXPECT_EQ(cvenc.Finish(kStopTime), 0) << cvenc.Errors();
-    EXPECT_THAT(CommandRun(cvenc.Errors()), HasSubstr("anullsrc"));
-    EXPECT_THAT(Duration(output), testing::StartsWith("00:00:"));
-}
-
-bool WaitForErrors(ChildProcess& child, const std::string& text, DWORD milliseconds) {
-    for (DWORD waited = 0; waited < milliseconds; waited += 100) {
-        if (child.Errors().find(text) != std::string::npos) return true;
-        Sleep(100);
-    }
-    return false;
-}
-
-TEST_F(CvencExe, GivesUpAnAudioProbeThatHangsAndRunsTheCommandAsItIs) {
-    // An input that opens but never sends a byte, like a stuck network share:
-    // one pipe end for the probe, one for the encode after it.
-    const std::string input = "\\\\.\\pipe\\cvenc-test-" + std::to_string(GetCurrentProcessId());
-    HANDLE ends[2];
-    for (HANDLE& end : ends) {
-        end = CreateNamedPipeA(input.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 2, 4096, 4096, 0,
-                               nullptr);
-        ASSERT_NE(end, INVALID_HANDLE_VALUE);
-    }
-    ChildProcess cvenc(Cvenc("-i " + input + " -needaudio -vcodec mpeg4 -y \"" + Video("never.mp4") + "\""));
-    const bool gaveUp = WaitForErrors(cvenc, "cannot tell whether the input has audio", kEncodeTime);
-    EXPECT_TRUE(WaitForErrors(cvenc, "cvenc: running", kStopTime));
-    for (HANDLE end : ends) CloseHandle(end);  // the encode reads the end of its input
-    EXPECT_EQ(cvenc.Finish(kStopTime), 1) << cvenc.Errors();
-    EXPECT_TRUE(gaveUp) << cvenc.Errors();
-    EXPECT_THAT(CommandRun(cvenc.Errors()), Not(HasSubstr("anullsrc")));
+    const Finished withSound = RunToEnd(Cvenc("-i \"" + Source() + options), kEncodeTime);
+    ASSERT_EQ(withSound.exitCode, 0) << withSound.errors;
+    EXPECT_THAT(CommandRun(withSound.errors), AllOf(HasSubstr("a & b.avi"), Not(HasSubstr("anullsrc"))));
+    EXPECT_THAT(StreamKinds(output), testing::ElementsAre("Video", "Audio"));
 }
 
 std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
@@ -288,17 +224,6 @@ TEST_F(CvencExe, ReportsWhatItCannotDo) {
     const Finished alone = RunToEnd("\"" + folder_->Path() + "alone\\cvenc.exe\" -i \"" + Source() + "\" -y o.mp4");
     EXPECT_NE(alone.exitCode, 0);
     EXPECT_THAT(alone.errors, HasSubstr("cannot find ffmpeg.exe"));
-
-    const Finished missingFile = RunToEnd(Cvenc("-faststart \"" + Video("none.3gp") + "\""));
-    EXPECT_NE(missingFile.exitCode, 0);
-    EXPECT_THAT(missingFile.errors, HasSubstr("cannot open"));
-    const Finished notMp4 = RunToEnd(Cvenc("-faststart \"" + Source() + "\""));
-    EXPECT_NE(notMp4.exitCode, 0);
-    EXPECT_THAT(notMp4.errors, HasSubstr("left unchanged"));
-
-    const Finished nothing = RunToEnd(Cvenc(""));
-    EXPECT_NE(nothing.exitCode, 0);
-    EXPECT_THAT(nothing.errors, HasSubstr("usage"));
 
     // FFmpeg's own failure comes back as its exit code.
     const Finished missingInput = RunToEnd(Cvenc("-i \"" + Video("none.avi") + "\" -y \"" + Video("none.mp4") + "\""));
