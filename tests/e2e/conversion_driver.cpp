@@ -170,7 +170,8 @@ std::string RunJob(const Job& job, int number) {
     {
         StopPresser presser(context, job.stopAtPass);
         presser.Start();
-        ConvertWithFamilyOfTab(context, job.tab);
+        BeginItem(context);
+        ConvertWithFamilyOfTab(context);
     }
     const ConversionItem done = tasks.Copy(0);
     std::ostringstream report;
