@@ -473,7 +473,7 @@ def contact_sheet(entries, path):
     placed = []
     for label, tile in tiles:
         width, height = tile.size
-        box_width = max(width, 120) + 16
+        box_width = max(width, len(label) * 6 + 4) + 16
         if x + box_width > sheet_width:
             x = 10
             y += row_height + 10
@@ -548,7 +548,70 @@ def combo(target, pieces, box, text, font):
     ImageDraw.Draw(target).text((x + 3, y + 2), text, font=font, fill=(0, 0, 0))
 
 
-def main_window_mockup(theme, hover=False):
+def tiled(target, picture, box, offset_y=0):
+    """Tiles PICTURE over BOX (left, top, right, bottom) of TARGET."""
+    left, top, right, bottom = box
+    region = Image.new("RGB", (right - left, bottom - top))
+    width, height = picture.size
+    for y in range(-offset_y % height - height if offset_y else 0, bottom - top, height):
+        for x in range(0, right - left, width):
+            region.paste(picture, (x, y))
+    target.paste(region, (left, top))
+
+
+def edges(draw, box, top_left, bottom_right):
+    left, top, right, bottom = box
+    draw.line([(left, bottom), (left, top), (right, top)], fill=top_left)
+    draw.line([(right, top), (right, bottom), (left, bottom)], fill=bottom_right)
+
+
+def profile_list(window, pieces, box, entries, chosen, font):
+    """The skinned list box of the profile list, as it paints itself."""
+    x, y, w, h = box
+    draw = ImageDraw.Draw(window)
+    tiled(window, pieces["tile"], (x, y, x + w, y + h))
+    draw.rounded_rectangle([x, y, x + w - 1, y + h - 1], 2, outline=(200, 200, 200))
+    draw.line([(x + w - 1, y + 2), (x + w - 1, y + h - 1), (x + 2, y + h - 1)], fill=(49, 66, 97))
+    tiled(window, pieces["background"], (x + 5, y + 3, x + w - 15, y + h - 3))
+    edges(draw, (x + 5, y + 3, x + w - 16, y + h - 4), (49, 66, 97), (200, 200, 200))
+    for index, entry in enumerate(entries):
+        top = y + 3 + index * 15
+        if top + 15 > y + h - 3:
+            break
+        if index == chosen:
+            tiled(window, pieces["tile"], (x + 6, top + 4, x + w - 16, top + 17))
+            edges(draw, (x + 6, top + 4, x + w - 17, top + 16), (200, 200, 200), (49, 66, 97))
+            draw.text((x + 8, top + 5), entry, font=font, fill=(200, 200, 200))
+        draw.text((x + 7, top + 4), entry, font=font, fill=(20, 20, 20))
+    # The small scroll bar: track, sunken border, raised thumb with grip lines.
+    bar = (x + w - 13, y + 3, x + w - 4, y + h - 4)
+    tiled(window, pieces["tile"], (bar[0], bar[1], bar[2] + 1, bar[3] + 1))
+    edges(draw, bar, (49, 66, 97), (200, 200, 200))
+    thumb = (bar[0] + 1, bar[1] + 1, bar[2] - 1, bar[1] + 40)
+    edges(draw, thumb, (200, 200, 200), (49, 66, 97))
+    for line in range(6):
+        draw.line([(thumb[0] + 2, thumb[1] + 16 + line), (thumb[2] - 2, thumb[1] + 16 + line)],
+                  fill=(200, 200, 200) if line % 2 == 0 else (49, 66, 97))
+
+
+def drop_list(window, pieces, box, entries, highlighted, font):
+    """An open combo box list: tiled background, item column, the highlighted entry framed."""
+    x, y, w, h = box
+    draw = ImageDraw.Draw(window)
+    tiled(window, pieces["tile"], (x, y, x + w, y + h))
+    draw.rounded_rectangle([x, y, x + w - 1, y + h - 1], 2, outline=(200, 200, 200))
+    draw.line([(x + w - 1, y + 2), (x + w - 1, y + h - 1), (x + 2, y + h - 1)], fill=(180, 180, 180))
+    edges(draw, (x + 5, y + 3, x + w - 6, y + h - 4), (180, 180, 180), (200, 200, 200))
+    for index, entry in enumerate(entries):
+        top = y + 3 + index * 15
+        if index == highlighted:
+            edges(draw, (x + 6, top + 4, x + w - 7, top + 16), (180, 180, 180), (200, 200, 200))
+            draw.text((x + 8, top + 5), entry, font=font, fill=(0, 0, 0))
+        else:
+            draw.text((x + 7, top + 4), entry, font=font, fill=(0, 0, 0))
+
+
+def main_window_mockup(theme, hover=False, family=0):
     """The main window as the controls will draw it, to judge the artwork together."""
     fonts = "/usr/share/fonts/truetype/dejavu/"
     bold = ImageFont.truetype(fonts + "DejaVuSans-Bold.ttf", 10)
@@ -565,19 +628,26 @@ def main_window_mockup(theme, hover=False):
     window.paste(load_rgb(bitmap_path("slider-range")).resize((g - x + 2, 7)), (26 + 13 + x - 1, 290))
     window.paste(load_rgb(bitmap_path("slider-left-thumb")), (26 + x, 285))
     window.paste(load_rgb(bitmap_path("slider-right-thumb")), (26 + g + 13, 285))
-    blit_keyed(window, load_rgb(bitmap_path("tabs-0")), (393, 75))
+    blit_keyed(window, load_rgb(bitmap_path(f"tabs-{family}")), (393, 75))
     # Settings panel: group box, labels and combos.
     draw.rectangle([411, 103, 824, 286], outline=(230, 230, 230), width=2)
     caption_width = int(draw.textlength("Output Setting", font=bold))
     draw.rectangle([418, 97, 418 + caption_width + 6, 109], fill=(197, 207, 226))
     draw.text((421, 98), "Output Setting", font=bold, fill=(0, 0, 0))
-    draw.text((422, 118), "Profile setting", font=bold, fill=(0, 0, 0))
-    combo(window, pieces, (505, 115, 305, 19), "Customised", plain)
-    rows = [(140, "Video Type", "AVC", "Video Size", "320 x 240"),
+    if family:
+        draw.text((422, 116), "Video for the PSP: MPEG-4 or AVC in an MP4 file, named for the", font=plain, fill=(0, 0, 0))
+        draw.text((422, 130), "PSP's VIDEO folder.", font=plain, fill=(0, 0, 0))
+        draw.text((422, 174), "Select Profile:", font=bold, fill=(0, 0, 0))
+        profile_list(window, pieces, (420, 190, 390, 80), ["PSP MPEG-4 320 x 240, 768 kbps", "PSP MPEG-4 368 x 208, 768 kbps",
+                     "PSP AVC 320 x 240, 512 kbps", "PSP AVC 480 x 272, 768 kbps", "PSP AVC 480 x 272, 1500 kbps"], 1, plain)
+    rows = [] if family else [(140, "Video Type", "AVC", "Video Size", "320 x 240"),
             (168, "Frame Rate", "Same As Input File", "Video Quality", "576   kbps"),
             (195, "Video Aspect", "4:3", None, None),
             (223, "Audio Quality", "64     kbps", "Channels", "Stereo"),
             (251, "Sample Rate", "Same As Input File", "Volume", "100%")]
+    if not family:
+        draw.text((422, 118), "Profile setting", font=bold, fill=(0, 0, 0))
+        combo(window, pieces, (505, 115, 305, 19), "Customised", plain)
     for y, left_label, left_value, right_label, right_value in rows:
         draw.text((422, y + 3), left_label, font=bold, fill=(0, 0, 0))
         combo(window, pieces, (505, y, 110, 19), left_value, plain)
@@ -644,6 +714,9 @@ def main_window_mockup(theme, hover=False):
                       ("minimise", (805, 8, 18, 18))]:
         paste_icon(window, icon_path(f"{name}-{state}"), box)
     draw.text((787, 35), "V 1.0.0", font=bold, fill=(0, 0, 0))
+    if not family:
+        drop_list(window, pieces, (700, 159, 110, 99), ["176 x 120", "240 x 176", "320 x 176", "320 x 240",
+                  "368 x 208", "384 x 160"], 3, plain)
     # Outside the outline the desktop shows.
     desktop = Image.new("RGBA", frame.size, (90, 110, 90, 255))
     keyed_out = Image.new("L", frame.size, 0)
@@ -694,6 +767,8 @@ def write_mockups(folder):
         sheet.paste(message_box_mockup(theme, "message-question", ["Remove all videos?"], "Question"), (290, 150))
         sheet.save(os.path.join(folder, f"mockup-messages-{theme}.png"))
     main_window_mockup("slate", hover=True).save(os.path.join(folder, "mockup-main-hover.png"))
+    for theme in ("slate", "ember"):
+        main_window_mockup(theme, family=1).save(os.path.join(folder, f"mockup-main-psp-{theme}.png"))
 
 
 def main(argv):
