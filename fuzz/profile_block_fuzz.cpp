@@ -1,6 +1,7 @@
 // Windows hands the profile reader blocks of zero-terminated strings, cut off
 // at the block's size when a section is larger. Whatever the bytes, the walk
 // keeps to the limits and loses nothing it did not have to cut.
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <string>
@@ -28,9 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                        : line.key + "=" + line.value == text);
         ProfileNumber(text);  // the sanitizers watch for overflow
     }
-    // Up to the first pair of zero bytes (or the block's end) every byte is kept.
-    const std::size_t end = std::string_view(block).find(std::string_view("\0\0", 2));
-    if (!cut) FUZZ_CHECK(joined == block.substr(0, end == std::string::npos ? block.size() : end) + '\0');
+    // Up to the first pair of zero bytes every byte is kept; the block reads
+    // as if zeros followed its end.
+    const std::string padded = block + '\0';
+    const std::size_t end = std::min(padded.find(std::string_view("\0\0", 2)), block.size());
+    if (!cut) FUZZ_CHECK(joined == padded.substr(0, end) + '\0');
 
     if (size >= 4) {
         const int number =
