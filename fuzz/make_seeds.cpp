@@ -115,7 +115,7 @@ void AddProgressSeeds(SeedWriter& seeds) {
                   "video:500kB audio:96kB subtitle:0kB other streams:0kB global headers:0kB muxing overhead: 0.8%\n");
     seeds.Add("cvenc_progress",
               "size=N/A time=N/A bitrate=N/A speed=N/A    \rsize=     256kB time=-00:00:00.04 "
-              "bitrate=N/A speed=N/A dup=1 drop=2    \r");
+              "bitrate=N/A dup=1 drop=2 speed=N/A    \r");
 }
 
 std::string BigEndian(std::uint64_t value, int count) {

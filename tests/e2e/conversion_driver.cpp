@@ -10,6 +10,7 @@
 
 #include <tlhelp32.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -51,7 +52,8 @@ private:
     const Job& job_;
 };
 
-// Watches the item at every repaint: how often its encoded time moved on.
+// Watches the item at every repaint: how often its encoded time moved on,
+// how often it was no time at all, and the largest size it showed.
 class ProgressWatch : public IItemView {
 public:
     explicit ProgressWatch(const TaskList& tasks) : tasks_(tasks) {}
@@ -61,13 +63,19 @@ public:
             ++progressSteps_;
             lastTime_ = item.encodedTime;
         }
+        if (!std::isfinite(item.encodedTime) || item.encodedTime < 0.0) ++oddTimes_;
+        if (item.outputSizeKB > largestKB_) largestKB_ = item.outputSizeKB;
     }
     int ProgressSteps() const { return progressSteps_; }
+    int OddTimes() const { return oddTimes_; }
+    int LargestKB() const { return largestKB_; }
 
 private:
     const TaskList& tasks_;
     double lastTime_ = 0.0;
     int progressSteps_ = 0;
+    int oddTimes_ = 0;
+    int largestKB_ = 0;
 };
 
 struct NoShutDown : IRunOptions {
@@ -176,6 +184,7 @@ std::string RunJob(const Job& job, int number) {
     std::ostringstream report;
     report << "job=" << number << " status=" << done.status << " finished=" << done.finished
            << " canceled=" << (cancelRequested ? 1 : 0) << " progressSteps=" << watch.ProgressSteps()
+           << " oddTimes=" << watch.OddTimes() << " largestKB=" << watch.LargestKB()
            << " encodedTime=" << done.encodedTime << " sizeKB=" << done.outputSizeKB
            << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0) << " ms=" << (GetTickCount() - start)
            << " cpuMs=" << (OwnCpuMs() - cpuBefore);

@@ -58,6 +58,10 @@ const Clip kClips[] = {
     {"my clip & more.avi", "-c:v mpeg4 -c:a libmp3lame", true},
 };
 
+// A title, and a file name, that read like progress.
+const std::string kProgressLookalike = "time=nan size=99999999";
+const std::string kProgressLookalikeClip = kProgressLookalike + ".avi";
+
 struct Job {
     const Family* family;
     int profileEntry;
@@ -175,6 +179,9 @@ protected:
             RunCommand("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25 " + audio + "-t 4 " +
                        clip.ffmpegArguments + " " + Quoted(work / "clips" / clip.name));
         }
+        // FFmpeg prints a source's title and name as they are.
+        RunCommand("ffmpeg -v error -y -f lavfi -i testsrc=size=640x480:rate=25 -t 4 -c:v mpeg4 -metadata " +
+                   Quoted("title=" + kProgressLookalike) + " " + Quoted(work / "clips" / kProgressLookalikeClip));
         // Moving noise keeps the encoder busy long enough to report progress often.
         RunCommand(
             "ffmpeg -v error -y -f lavfi -i testsrc2=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 "
@@ -200,6 +207,7 @@ protected:
                 Add(family, family.defaultEntry, "long.avi", 0.0, kLongClipSeconds, pass);
             }
         }
+        Add(kFamilies[0], kFamilies[0].defaultEntry, kProgressLookalikeClip, 0.0, 4.0, 0);
         Add(kFamilies[0], kFamilies[0].defaultEntry, "long.avi", 0.0, kLongClipSeconds, 0);
     }
 
@@ -342,6 +350,15 @@ TEST_F(EndToEnd, ProgressMovesWhileALongClipEncodes) {
     EXPECT_GE(Number(job, "progressSteps"), 2);
     EXPECT_GT(Number(job, "sizeKB"), 0);
     EXPECT_NEAR(std::atof(job.report.at("encodedTime").c_str()), kLongClipSeconds, 1.0);
+}
+
+TEST_F(EndToEnd, ASourcesTitleAndNameAreNeverReadAsProgress) {
+    const Job& job = jobs[jobs.size() - 2];
+    ASSERT_EQ(job.clip, kProgressLookalikeClip);
+    EXPECT_EQ(Number(job, "oddTimes"), 0);
+    EXPECT_LT(Number(job, "largestKB"), 10000);
+    EXPECT_GE(Number(job, "progressSteps"), 1);
+    EXPECT_EQ(FilesIn(job.outputFolder), ExpectedOutputs(job, static_cast<int>(jobs.size() - 2)));
 }
 
 TEST_F(EndToEnd, StopAtAnyPassLeavesNoTemporaryBehind) {

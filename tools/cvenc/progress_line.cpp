@@ -101,7 +101,7 @@ struct ProgressFields {
 
 // FFmpeg 4.1's progress line, all of it and nothing else:
 //   [frame=%5d fps=%3.*f q=%3.1f (q=%2.1f )*[L]]size=(%8.0fkB|N/A) time=(CLOCK|N/A)
-//   bitrate=(%6.1fkbits/s|N/A) speed=(%4.3gx|N/A)[ dup=%d drop=%d], then the blanks that pad it.
+//   bitrate=(%6.1fkbits/s|N/A)[ dup=%d drop=%d] speed=(%4.3gx|N/A), then the blanks that pad it.
 // Nothing a source says can pass for it: FFmpeg starts the lines that show
 // a source's tags with blanks and the tag's name, and those that name a file
 // with its full path.
@@ -131,9 +131,9 @@ bool ReadProgressFields(std::string_view line, ProgressFields& fields) {
 
     if (!reader.Text(" bitrate=")) return false;
     if (!reader.Text(kUnknown) && !(reader.Figure(false) && reader.Text("kbits/s"))) return false;
+    if (reader.Text(" dup=") && !(reader.Digits(20) && reader.Text(" drop=") && reader.Digits(20))) return false;
     if (!reader.Text(" speed=")) return false;
     if (!reader.Text(kUnknown) && !(reader.ShortestFigure() && reader.Text("x"))) return false;
-    if (reader.Text(" dup=") && !(reader.Digits(20) && reader.Text(" drop=") && reader.Digits(20))) return false;
     reader.Blanks();
     return reader.AtEnd();
 }
