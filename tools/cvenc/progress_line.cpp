@@ -49,10 +49,10 @@ public:
 
     // A printf number as FFmpeg writes its figures: padding blanks, a sign
     // where one may stand, digits and an optional fraction.
-    bool Figure(bool signed_) {
+    bool Figure(bool mayBeNegative) {
         const std::size_t start = at_;
         Blanks();
-        if (signed_) Text("-");
+        if (mayBeNegative) Text("-");
         if (!Digits(kLongestFigure)) return Back(start);
         if (Text(".") && !Digits(kLongestFigure)) return Back(start);
         return true;
