@@ -12,6 +12,7 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -55,7 +56,8 @@ private:
     const Job& job_;
 };
 
-// Watches the item at every repaint: how often its encoded time moved on.
+// Watches the item at every repaint: how often its encoded time moved on,
+// how often it was no time at all, and the largest size it showed.
 class ProgressWatch : public IItemView {
 public:
     explicit ProgressWatch(const TaskList& tasks) : tasks_(tasks) {}
@@ -65,13 +67,19 @@ public:
             ++progressSteps_;
             lastTime_ = item.encodedTime;
         }
+        if (!std::isfinite(item.encodedTime) || item.encodedTime < 0.0) ++oddTimes_;
+        if (item.outputSizeKB > largestKB_) largestKB_ = item.outputSizeKB;
     }
     int ProgressSteps() const { return progressSteps_; }
+    int OddTimes() const { return oddTimes_; }
+    int LargestKB() const { return largestKB_; }
 
 private:
     const TaskList& tasks_;
     double lastTime_ = 0.0;
     int progressSteps_ = 0;
+    int oddTimes_ = 0;
+    int largestKB_ = 0;
 };
 
 struct NoShutDown : IRunOptions {
@@ -214,7 +222,8 @@ std::string RunJob(const Job& job) {
     std::ostringstream report;
     report << "job=" << job.number << " stoppedInPass=" << stoppedInPass << " status=" << done.status
            << " finished=" << done.finished << " canceled=" << (cancelRequested ? 1 : 0)
-           << " progressSteps=" << watch.ProgressSteps() << " encodedTime=" << done.encodedTime
+           << " progressSteps=" << watch.ProgressSteps() << " oddTimes=" << watch.OddTimes()
+           << " largestKB=" << watch.LargestKB() << " encodedTime=" << done.encodedTime
            << " sizeKB=" << done.outputSizeKB << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0)
            << " ms=" << (GetTickCount() - start) << " cpuMs=" << (OwnCpuMs() - cpuBefore);
     return report.str();

@@ -59,6 +59,10 @@ const Clip kClips[] = {
     {"my clip & more.avi", "-c:v mpeg4 -c:a libmp3lame", true},
 };
 
+// A title, and a file name, that read like progress.
+const std::string kProgressLookalike = "time=nan size=99999999";
+const std::string kProgressLookalikeClip = kProgressLookalike + ".avi";
+
 struct Job {
     const Family* family;
     int profileEntry;
@@ -203,6 +207,10 @@ protected:
             MakeClip(work / "clips" / clip.name,
                      "-f lavfi -i testsrc=size=640x480:rate=25 " + audio + "-t 4 " + clip.ffmpegArguments);
         }
+        // FFmpeg prints a source's title and name as they are.
+        MakeClip(work / "clips" / kProgressLookalikeClip,
+                 "-f lavfi -i testsrc=size=640x480:rate=25 -t 4 -c:v mpeg4 -metadata " +
+                     Quoted("title=" + kProgressLookalike));
         // Moving noise keeps the encoder busy long enough to report progress often.
         MakeClip(work / "clips" / "long.avi",
                  "-f lavfi -i testsrc2=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t " +
@@ -238,6 +246,7 @@ protected:
             }
             AddSourceNamedLikeItsOutput(family);
         }
+        Add(kFamilies[0], kFamilies[0].defaultEntry, kProgressLookalikeClip, 0.0, 4.0, 0);
         Add(kFamilies[0], kFamilies[0].defaultEntry, "long.avi", 0.0, kLongClipSeconds, 0);
     }
 
@@ -396,6 +405,16 @@ TEST_F(EndToEnd, ProgressMovesWhileALongClipEncodes) {
     EXPECT_GE(Number(job, "progressSteps"), 2);
     EXPECT_GT(Number(job, "sizeKB"), 0);
     EXPECT_NEAR(std::atof(job.report.at("encodedTime").c_str()), kLongClipSeconds, 1.0);
+}
+
+TEST_F(EndToEnd, ASourcesTitleAndNameAreNeverReadAsProgress) {
+    const std::size_t n = jobs.size() - 2;
+    const Job& job = jobs[n];
+    ASSERT_EQ(job.clip(), kProgressLookalikeClip);
+    EXPECT_EQ(Number(job, "oddTimes"), 0);
+    EXPECT_LT(Number(job, "largestKB"), 10000);
+    EXPECT_GE(Number(job, "progressSteps"), 1);
+    EXPECT_EQ(FilesIn(job.outputFolder), ExpectedOutputs(job, static_cast<int>(n)));
 }
 
 // Stop pressed as each pass of each family starts. What may stay: the files
