@@ -1,8 +1,9 @@
 // cvenc.exe as the converter runs it: from the app folder with ffmpeg.exe
 // beside it, standard handles on pipes, stopped by 'q' or by termination.
 
-#include <gmock/gmock.h>
 #include <windows.h>
+
+#include <gmock/gmock.h>
 // after windows.h, which it needs
 #include <tlhelp32.h>
 
@@ -174,8 +175,10 @@ TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
 // FFmpeg's psp muxer refuses a file without audio, and the PSP profiles say -needaudio.
 TEST_F(CvencExe, NeedAudioGivesOnlyASilentClipASilentTrackThatEndsWithTheVideo) {
     const std::string output = Video("OUT.MP4");
-    const std::string options = "\" -ss 00:00:01 -t 00:00:01.5 -vcodec xvid -s 320x240 -acodec aac -ar 48000 "
-                                "-needaudio -f psp -y \"" + output + "\"";
+    const std::string options =
+        "\" -ss 00:00:01 -t 00:00:01.5 -vcodec xvid -s 320x240 -acodec aac -ar 48000 "
+        "-needaudio -f psp -y \"" +
+        output + "\"";
     const Finished silent = RunToEnd(Cvenc("-i \"" + SilentSource() + options), kEncodeTime);
     ASSERT_EQ(silent.exitCode, 0) << silent.errors;
     EXPECT_THAT(CommandRun(silent.errors), HasSubstr("anullsrc"));
