@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -56,6 +57,25 @@ const Clip kClips[] = {
     {"clip.mp4", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true},
     {"silent.avi", "-c:v mpeg4 -an", false},
     {"my clip & more.avi", "-c:v mpeg4 -c:a libmp3lame", true},
+};
+
+// White 16:9 DVD frames (720 x 576 with wide pixels), converted by every
+// family's default profile: the outputs' bars stand out against the picture.
+const char kWideClip[] = "wide.mpg";
+
+// Where a 16:9 picture lands in each output: the bar above it and its height
+// (the bar below takes the rest); 4:3 frames get bars, PMP's 480 x 272 is 16:9 within 1 %.
+struct Letterbox {
+    const char* family;
+    const char* extension;
+    int top;
+    int height;
+};
+
+const Letterbox kLetterboxes[] = {
+    {"ipod", ".mp4", 30, 180},    {"psp", ".MP4", 30, 180},     {"psp", ".THM", 14, 90},
+    {"3gp-amr", ".3gp", 22, 100}, {"3gp-aac", ".3gp", 22, 100}, {"3gp2", ".3g2", 22, 100},
+    {"xbox", ".mpg", 60, 360},    {"ppc", ".avi", 30, 180},     {"pmp", ".pmp", 0, 272},
 };
 
 struct Job {
@@ -181,6 +201,10 @@ protected:
             "-t " +
             std::to_string(kLongClipSeconds) + " -vf noise=alls=12:allf=t -c:v mpeg4 -c:a libmp3lame " +
             Quoted(work / "clips" / "long.avi"));
+        RunCommand(
+            "ffmpeg -v error -y -f lavfi -i color=c=white:size=720x576:rate=25 -f lavfi -i sine=sample_rate=44100 "
+            "-t 4 -vf setsar=64/45 -c:v mpeg2video -c:a mp2 -f vob " +
+            Quoted(work / "clips" / kWideClip));
     }
 
     static void Add(const Family& family, int entry, const std::string& clip, double begin, double end, int stop) {
@@ -193,6 +217,7 @@ protected:
     static void PlanJobs() {
         for (const Family& family : kFamilies) {
             for (const Clip& clip : kClips) Add(family, family.defaultEntry, clip.name, kBegin, kEnd, 0);
+            Add(family, family.defaultEntry, kWideClip, kBegin, kEnd, 0);
             for (int entry = 0; entry < family.profileCount; ++entry) {
                 if (entry != family.defaultEntry) Add(family, entry, "clip.avi", 0.5, 1.5, 0);
             }
@@ -320,6 +345,57 @@ TEST_F(EndToEnd, EveryFamilyConvertsEverySourceWithItsDefaultProfileAndATrimmedR
             if (fs::exists(job.outputFolder / name)) ExpectDeviceFormat(job, job.outputFolder / name, hasAudio);
         }
         EXPECT_EQ(Number(job, "logChanged"), 0) << "log.txt is left alone when nothing fails";
+    }
+}
+
+// The mean of each line of the first frame, decoded to full-range grey
+// (true black 0, white 255); empty when it cannot be decoded.
+std::vector<double> LineMeans(const fs::path& file, int width, int height) {
+    const fs::path grey = file.string() + ".grey";
+    RunCommand("ffmpeg -v error -y -i " + Quoted(file) + " -frames:v 1 -pix_fmt gray -f rawvideo " + Quoted(grey));
+    std::ifstream in(grey, std::ios::binary);
+    const std::string pixels((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    fs::remove(grey);
+    std::vector<double> means;
+    if (width <= 0 || pixels.size() != static_cast<std::size_t>(width) * height) return means;
+    for (int y = 0; y < height; ++y) {
+        double sum = 0;
+        for (int x = 0; x < width; ++x) sum += static_cast<unsigned char>(pixels[y * width + x]);
+        means.push_back(sum / width);
+    }
+    return means;
+}
+
+TEST_F(EndToEnd, EveryFamilyKeepsTheShapeOfAWidescreenPictureWithBlackBars) {
+    for (std::size_t n = 0; n < jobs.size(); ++n) {
+        const Job& job = jobs[n];
+        if (job.clip != kWideClip) continue;
+        for (const std::string& name : ExpectedOutputs(job, static_cast<int>(n))) {
+            SCOPED_TRACE(std::string(job.family->name) + " " + name);
+            const Letterbox* expected = nullptr;
+            for (const Letterbox& box : kLetterboxes) {
+                if (job.family->name == std::string(box.family) && fs::path(name).extension() == box.extension) {
+                    expected = &box;
+                }
+            }
+            ASSERT_NE(expected, nullptr);
+            const std::map<std::string, std::string> facts = Probe(job.outputFolder / name);
+            const int width = facts.count("video.width") ? std::atoi(facts.at("video.width").c_str()) : 0;
+            const int height = facts.count("video.height") ? std::atoi(facts.at("video.height").c_str()) : 0;
+            const std::vector<double> lines = LineMeans(job.outputFolder / name, width, height);
+            ASSERT_EQ(lines.size(), static_cast<std::size_t>(height)) << "no frame";
+            // Two lines of leeway at each edge, where the codecs blur bar and picture together.
+            const int pictureEnd = expected->top + expected->height;
+            std::string wrongLines;
+            for (int y = 0; y < height; ++y) {
+                const bool bar = y < expected->top - 2 || y >= pictureEnd + 2;
+                const bool picture = y >= expected->top + 2 && y < pictureEnd - 2;
+                if ((bar && lines[y] > 8) || (picture && lines[y] < 240)) {
+                    wrongLines += " " + std::to_string(y) + ":" + std::to_string(static_cast<int>(lines[y]));
+                }
+            }
+            EXPECT_THAT(wrongLines, ::testing::IsEmpty()) << "line:mean, neither black bar nor white picture";
+        }
     }
 }
 
