@@ -172,17 +172,16 @@ bool FrameSize(const std::string& text, DisplayArea& area) {
     return true;
 }
 
-// "16", "1.85" as a fraction in lowest terms; at most six digits keep every product in range.
+// "16", "1.85" as a fraction in lowest terms; a value below a million in at most
+// nine digits keeps every product in range.
 bool Fraction(const std::string& text, Ratio& fraction) {
     const std::size_t point = text.find('.');
     std::string digits = text;
-    long long scale = 1;
-    if (point != std::string::npos) {
-        digits.erase(point, 1);
-        for (std::size_t decimals = text.size() - point - 1; decimals > 0; --decimals) scale *= 10;
-    }
+    if (point != std::string::npos) digits.erase(point, 1);
     long long value = 0;
-    if (!IsPlainNumber(text) || digits.size() > 6 || !PositiveWhole(digits, 999999, value)) return false;
+    if (!IsPlainNumber(text) || !PositiveWhole(digits, 999999, value)) return false;
+    long long scale = 1;
+    for (std::size_t decimal = point + 1; point != std::string::npos && decimal < text.size(); ++decimal) scale *= 10;
     const long long common = std::gcd(value, scale);
     fraction = {value / common, scale / common};
     return true;

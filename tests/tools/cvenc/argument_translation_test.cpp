@@ -133,7 +133,7 @@ TEST(Translation, AnOutputFrameSizeBecomesTheChainThatFitsThePictureInto) {
     EXPECT_THAT(Translated("-i a.avi -filter_complex [0:v]hflip -s 320x240 o.mp4"),
                 ElementsAre("-i", "a.avi", "-filter_complex", "[0:v]hflip", "-s", "320x240", "o.mp4"));
     EXPECT_THAT(Translated("-i a.avi -s qvga o.mp4"), ElementsAre("-i", "a.avi", "-s", "qvga", "o.mp4"));
-    for (const char* aspect : {"wide", "16:0", "0", "1234567:1", "-4:3"}) {
+    for (const char* aspect : {"wide", "16:0", "0", "1234567:1", "1.000000000000000000001", "-4:3"}) {
         EXPECT_THAT(TranslateArguments({"-i", "a.avi", "-s", "320x240", "-aspect", aspect, "o.mp4"}).error,
                     HasSubstr("-aspect needs a display ratio"))
             << aspect;
