@@ -233,7 +233,8 @@ protected:
         }
         // FFmpeg prints a source's title and name as they are.
         MakeClip(work / "clips" / kProgressLookalikeClip,
-                 "-f lavfi -i testsrc=size=640x480:rate=25 -t 4 -c:v mpeg4 -metadata " +
+                 "-f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t 4 -c:v mpeg4 "
+                 "-c:a libmp3lame -metadata " +
                      Quoted("title=" + kProgressLookalike));
         // Moving noise keeps the encoder busy long enough to report progress often.
         MakeClip(work / "clips" / "long.avi",
