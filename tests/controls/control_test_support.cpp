@@ -1,9 +1,19 @@
 #include "control_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include "framework/gdi.h"
 #include "framework/message_loop.h"
+#include "skin/skin.h"
 
 namespace {
+
+// The controls copy the skin's style records when they are made, so the
+// (built-in) skin is loaded before any test, as the program does at start.
+class SkinEnvironment : public ::testing::Environment {
+    void SetUp() override { LoadSkin(); }
+};
+const ::testing::Environment* const skinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
 
 bool markerSeen = false;
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+// Every message loop of the program (the application's, a user-interface
+// thread's, a modal dialog's) takes messages through PumpMessage(), so that
+// each message is first offered to PreTranslateMessage() of the window objects
+// from its target window up through its parents to the top-level window, then
+// to the keyboard handling of the dialog it belongs to, and only then
+// translated and dispatched.
+
+// Waits for and handles one message of this thread's queue. Returns false
+// when the message was WM_QUIT, with its exit code in quitCode.
+bool PumpMessage(int& quitCode);
+
+// Handles messages until WM_QUIT and returns its exit code.
+int RunMessageLoop();
+
+// Offers a message to PreTranslateMessage() from its target up to the
+// top-level window; true when one of them consumed it.
+bool PreTranslateChain(MSG& message);

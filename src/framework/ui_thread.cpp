@@ -1,0 +1,58 @@
+#include "framework/ui_thread.h"
+
+#include "framework/message_loop.h"
+
+CUiThread::~CUiThread() {
+    PostQuit();
+    Join();
+    if (started_) CloseHandle(started_);
+}
+
+bool CUiThread::Start() {
+    if (thread_) return false;
+    if (!started_) started_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!started_) return false;
+    ResetEvent(started_);
+    thread_ = CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, &threadId_);
+    if (!thread_) return false;
+    SetThreadPriority(thread_, THREAD_PRIORITY_NORMAL);
+    ResumeThread(thread_);
+    return true;
+}
+
+bool CUiThread::WaitUntilStarted(DWORD timeoutMs) const {
+    return started_ && thread_ && WaitForSingleObject(started_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void CUiThread::PostQuit() const {
+    if (thread_) PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+}
+
+void CUiThread::Join() {
+    if (!thread_) return;
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+    threadId_ = 0;
+}
+
+DWORD WINAPI CUiThread::ThreadMain(void* self) {
+    auto* thread = static_cast<CUiThread*>(self);
+    // The queue must exist before anyone is told the thread has started, or a
+    // WM_QUIT posted right then would be lost.
+    MSG message;
+    PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    bool initialised = false;
+    try {
+        initialised = thread->InitInstance();
+    } catch (...) {
+        initialised = false;
+    }
+    SetEvent(thread->started_);
+    if (initialised) RunMessageLoop();
+    try {
+        thread->ExitInstance();
+    } catch (...) {
+    }
+    return 0;
+}

@@ -1,0 +1,171 @@
+#include "framework/window.h"
+
+#include <commctrl.h>
+
+#include "framework/application.h"
+
+namespace {
+
+// The window property that links a window to its object, for windows of both kinds.
+const char kObjectProperty[] = "Clipvane.CWindow";
+const UINT_PTR kSubclassId = 1;
+
+bool OnThisThread(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId(); }
+
+// The control that sent a notification to its parent, or null when the
+// message is no such notification (menus and accelerators send some of the
+// same messages without a control).
+HWND SenderOf(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<HWND>(lParam);
+        case WM_NOTIFY:
+            return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+        case WM_DRAWITEM:
+            return wParam && lParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        case WM_MEASUREITEM: {
+            const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+            return wParam && item && item->CtlType != ODT_MENU ? GetDlgItem(parent, static_cast<int>(item->CtlID))
+                                                               : nullptr;
+        }
+        case WM_COMPAREITEM:
+            return lParam ? reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        case WM_DELETEITEM:
+            return lParam ? reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+CWindow::~CWindow() {
+    if (!hwnd_) return;
+    const HWND hwnd = hwnd_;
+    const bool created = link_ == Link::created;
+    Detach();
+    if (created) DestroyWindow(hwnd);
+}
+
+CWindow* CWindow::FromHandle(HWND hwnd) {
+    if (!hwnd || !OnThisThread(hwnd)) return nullptr;
+    return static_cast<CWindow*>(GetPropA(hwnd, kObjectProperty));
+}
+
+bool CWindow::Subclass(HWND hwnd) {
+    if (!hwnd || hwnd_ || !OnThisThread(hwnd) || FromHandle(hwnd)) return false;
+    if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    Attach(hwnd, Link::subclassed);
+    PreSubclassWindow();
+    return true;
+}
+
+bool CWindow::RegisterWindowClass(const char* className, UINT classStyle, HCURSOR cursor, HBRUSH background) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(ResourceModule(), className, &windowClass)) return true;
+    windowClass.style = classStyle;
+    windowClass.lpfnWndProc = CreatedWindowProc;
+    windowClass.hInstance = ResourceModule();
+    windowClass.hCursor = cursor;
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+bool CWindow::Create(const char* className, const char* title, DWORD style, DWORD exStyle, const RECT& rect,
+                     HWND parent, UINT_PTR idOrMenu) {
+    if (hwnd_) return false;
+    CreateWindowExA(exStyle, className, title, style, rect.left, rect.top, rect.right - rect.left,
+                    rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(idOrMenu), ResourceModule(), this);
+    return hwnd_ != nullptr;
+}
+
+LRESULT CWindow::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsReflectedMessage(message)) {
+        reflectedAnswered_ = false;
+        return 0;
+    }
+    switch (link_) {
+        case Link::subclassed:
+            return DefSubclassProc(hwnd_, message, wParam, lParam);
+        case Link::created:
+            return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        default:
+            return 0;
+    }
+}
+
+bool CWindow::PreTranslateMessage(MSG*) { return false; }
+
+LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProc(message, wParam, lParam);
+}
+
+void CWindow::Attach(HWND hwnd, Link link) {
+    hwnd_ = hwnd;
+    link_ = link;
+    SetPropA(hwnd, kObjectProperty, this);
+}
+
+void CWindow::Detach() {
+    if (link_ == Link::subclassed) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
+    RemovePropA(hwnd_, kObjectProperty);
+    hwnd_ = nullptr;
+    link_ = Link::none;
+}
+
+LRESULT CWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    try {
+        if (message == WM_NCDESTROY) {
+            // The original procedure frees its own data here, so it always gets the message.
+            result = DefWindowProc(message, wParam, lParam);
+        } else if (!ReflectToChild(message, wParam, lParam, result) || message == WM_COMMAND) {
+            result = WindowProc(message, wParam, lParam);
+        }
+    } catch (...) {
+        result = 0;
+    }
+    if (message == WM_NCDESTROY && hwnd_) {
+        Detach();
+        OnFinalMessage();
+    }
+    return result;
+}
+
+bool CWindow::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const HWND sender = SenderOf(hwnd_, message, wParam, lParam);
+    if (!sender || sender == hwnd_) return false;
+    CWindow* child = FromHandle(sender);
+    if (!child) return false;
+    // A reflected handler may itself cause another reflection to the same child.
+    const bool outer = child->reflectedAnswered_;
+    child->reflectedAnswered_ = true;
+    result = child->Dispatch(ReflectedMessage(message), wParam, lParam);
+    const bool answered = child->reflectedAnswered_;
+    child->reflectedAnswered_ = outer;
+    return answered;
+}
+
+LRESULT CALLBACK CWindow::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR object) {
+    return reinterpret_cast<CWindow*>(object)->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWindow::CreatedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWindow* object = nullptr;
+    if (message == WM_NCCREATE) {
+        object = static_cast<CWindow*>(reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (object && object->hwnd_) object = nullptr;  // already attached to another window
+        if (object) object->Attach(hwnd, Link::created);
+    } else {
+        object = FromHandle(hwnd);
+    }
+    if (!object) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return object->Dispatch(message, wParam, lParam);
+}

@@ -1,0 +1,33 @@
+#include "framework/worker_thread.h"
+
+#include <system_error>
+
+CWorkerThread::CWorkerThread() : stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+
+CWorkerThread::~CWorkerThread() {
+    Stop();
+    if (stopEvent_) CloseHandle(stopEvent_);
+}
+
+bool CWorkerThread::Start(std::function<void(const StopSignal&)> work) {
+    Stop();
+    if (!stopEvent_ || !work) return false;
+    ResetEvent(stopEvent_);
+    try {
+        thread_ = std::thread([work = std::move(work), signal = StopSignal(stopEvent_)] {
+            try {
+                work(signal);
+            } catch (...) {
+            }
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void CWorkerThread::Stop() {
+    if (!thread_.joinable()) return;
+    SetEvent(stopEvent_);
+    thread_.join();
+}

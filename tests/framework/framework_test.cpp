@@ -1,0 +1,421 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "framework/registry.h"
+#include "framework/ui_thread.h"
+#include "framework/worker_thread.h"
+#include "framework_test_ids.h"
+#include "support/gdi_count.h"
+
+namespace {
+
+const UINT kThrowMessage = WM_APP + 1;
+const UINT kEndMessage = WM_APP + 2;
+
+// Who saw which message, in order, across the objects of one test.
+struct Log {
+    std::vector<std::string> entries;
+    void Add(const std::string& entry) { entries.push_back(entry); }
+    bool Has(const std::string& entry) const {
+        for (const auto& seen : entries) {
+            if (seen == entry) return true;
+        }
+        return false;
+    }
+};
+
+class CRecordingControl : public CWindow {
+public:
+    CRecordingControl(Log& log, const char* name) : log_(log), name_(name) {}
+
+    bool answerReflected = true;
+    bool consumeKeys = false;
+    bool finalMessageSeen = false;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case ReflectedMessage(WM_DRAWITEM):
+                return OnReflected("drawitem", message, wParam, lParam);
+            case ReflectedMessage(WM_COMMAND):
+                return OnReflected("command", message, wParam, lParam);
+            case ReflectedMessage(WM_NOTIFY):
+                return OnReflected("notify", message, wParam, lParam);
+            case WM_SETTEXT:
+                log_.Add(name_ + ":settext");
+                break;
+            case kThrowMessage:
+                throw std::runtime_error("a handler failed");
+        }
+        return CWindow::WindowProc(message, wParam, lParam);
+    }
+
+    bool PreTranslateMessage(MSG* message) override {
+        if (message->message != WM_KEYDOWN) return false;
+        log_.Add(name_ + ":pretranslate");
+        return consumeKeys;
+    }
+
+    void OnFinalMessage() override { finalMessageSeen = true; }
+
+private:
+    LRESULT OnReflected(const char* what, UINT message, WPARAM wParam, LPARAM lParam) {
+        log_.Add(name_ + ":" + what);
+        if (!answerReflected) return DefWindowProc(message, wParam, lParam);
+        return TRUE;
+    }
+
+    Log& log_;
+    std::string name_;
+};
+
+class CTestDialog : public CDialog {
+public:
+    explicit CTestDialog(Log& log) : CDialog(IDD_TEST_DIALOG), log_(log), button_(log, "button"), edit_(log, "edit") {}
+
+    CRecordingControl& Button() { return button_; }
+    CRecordingControl& Edit() { return edit_; }
+    HWND ownerSeenDuringRun = nullptr;
+    bool ownerEnabledDuringRun = true;
+    std::function<void(CTestDialog&)> onInit;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_DRAWITEM:
+                log_.Add("dialog:drawitem");
+                return TRUE;
+            case WM_NOTIFY:
+                log_.Add("dialog:notify");
+                return 0;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDC_TEST_OWNERDRAW) log_.Add("dialog:command");
+                break;
+            case kEndMessage:
+                return OnEndMessage(wParam);
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+    BOOL OnInitDialog() override {
+        button_.SubclassDlgItem(IDC_TEST_OWNERDRAW, Handle());
+        edit_.SubclassDlgItem(IDC_TEST_EDIT, Handle());
+        if (onInit) onInit(*this);
+        return TRUE;
+    }
+
+    bool PreTranslateMessage(MSG* message) override {
+        if (message->message == WM_KEYDOWN) log_.Add("dialog:pretranslate");
+        return false;
+    }
+
+private:
+    LRESULT OnEndMessage(WPARAM result) {
+        const HWND owner = GetWindow(Handle(), GW_OWNER);
+        ownerSeenDuringRun = owner;
+        ownerEnabledDuringRun = owner && IsWindowEnabled(owner);
+        EndDialog(static_cast<INT_PTR>(result));
+        return 0;
+    }
+
+    Log& log_;
+    CRecordingControl button_;
+    CRecordingControl edit_;
+};
+
+// A top-level window of our own class, to own dialogs and to test creation.
+class CPlainWindow : public CWindow {
+public:
+    UINT firstMessage = 0;
+
+    bool CreateTopLevel() {
+        RegisterWindowClass("ClipvaneFrameworkTest", 0, nullptr, nullptr);
+        const RECT rect = {0, 0, 200, 100};
+        return Create("ClipvaneFrameworkTest", "owner", WS_OVERLAPPEDWINDOW, 0, rect, nullptr, 0);
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (!firstMessage) firstMessage = message;
+        return CWindow::WindowProc(message, wParam, lParam);
+    }
+};
+
+LRESULT SendDrawItem(HWND dialog, HWND control) {
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = IDC_TEST_OWNERDRAW;
+    item.hwndItem = control;
+    return SendMessageA(dialog, WM_DRAWITEM, IDC_TEST_OWNERDRAW, reinterpret_cast<LPARAM>(&item));
+}
+
+LRESULT SendNotify(HWND dialog, HWND control, UINT id) {
+    NMHDR header = {control, id, NM_CLICK};
+    return SendMessageA(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
+}
+
+TEST(WindowObjects, SubclassedControlGetsItsMessagesKeepsItsOwnBehaviourAndLetsGoWhenDestroyed) {
+    Log log;
+    CTestDialog dialog(log);
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    const HWND edit = dialog.Edit().Handle();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(CWindow::FromHandle(edit), &dialog.Edit());
+    EXPECT_EQ(CWindow::FromHandle(dialog.Handle()), &dialog);
+
+    SetWindowTextA(edit, "typed");
+    char text[16] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_TRUE(log.Has("edit:settext"));
+    EXPECT_STREQ(text, "typed") << "unhandled messages reach the control's own procedure";
+
+    // A second object cannot take a window that already has one.
+    CRecordingControl intruder(log, "intruder");
+    EXPECT_FALSE(intruder.Subclass(edit));
+
+    DestroyWindow(dialog.Handle());
+    EXPECT_TRUE(dialog.Edit().finalMessageSeen);
+    EXPECT_EQ(dialog.Edit().Handle(), nullptr);
+    EXPECT_EQ(dialog.Handle(), nullptr);
+    EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
+}
+
+TEST(WindowObjects, CreatedWindowIsLinkedFromItsFirstMessageAndGoesWithItsObject) {
+    HWND created = nullptr;
+    {
+        CPlainWindow window;
+        ASSERT_TRUE(window.CreateTopLevel());
+        created = window.Handle();
+        EXPECT_EQ(CWindow::FromHandle(created), &window);
+        // WM_GETMINMAXINFO comes before WM_NCCREATE for top-level windows and
+        // has no object yet; WM_NCCREATE is the first the object sees.
+        EXPECT_EQ(window.firstMessage, static_cast<UINT>(WM_NCCREATE));
+    }
+    EXPECT_FALSE(IsWindow(created));
+}
+
+TEST(Reflection, NotificationsGoToTheOwnControlFirst) {
+    Log log;
+    CTestDialog dialog(log);
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    const HWND button = dialog.Button().Handle();
+
+    // Answered by the control: the dialog never sees it.
+    EXPECT_EQ(SendDrawItem(dialog.Handle(), button), TRUE);
+    EXPECT_TRUE(log.Has("button:drawitem"));
+    EXPECT_FALSE(log.Has("dialog:drawitem"));
+    SendNotify(dialog.Handle(), button, IDC_TEST_OWNERDRAW);
+    EXPECT_TRUE(log.Has("button:notify"));
+    EXPECT_FALSE(log.Has("dialog:notify"));
+
+    // A click reaches the control and then the dialog as usual.
+    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_TEST_OWNERDRAW, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    EXPECT_TRUE(log.Has("button:command"));
+    EXPECT_TRUE(log.Has("dialog:command"));
+
+    // Not answered by the control: the dialog handles it.
+    log.entries.clear();
+    dialog.Button().answerReflected = false;
+    SendDrawItem(dialog.Handle(), button);
+    SendNotify(dialog.Handle(), button, IDC_TEST_OWNERDRAW);
+    EXPECT_TRUE(log.Has("button:drawitem"));
+    EXPECT_TRUE(log.Has("dialog:drawitem"));
+    EXPECT_TRUE(log.Has("dialog:notify"));
+
+    // A control without an object of ours: straight to the dialog.
+    log.entries.clear();
+    dialog.Edit().answerReflected = true;
+    const HWND cancel = GetDlgItem(dialog.Handle(), IDCANCEL);
+    SendNotify(dialog.Handle(), cancel, IDCANCEL);
+    EXPECT_EQ(log.entries, std::vector<std::string>{"dialog:notify"});
+    DestroyWindow(dialog.Handle());
+}
+
+TEST(Reflection, AnExceptionInAHandlerStaysInsideTheWindowProcedure) {
+    Log log;
+    CTestDialog dialog(log);
+    ASSERT_TRUE(dialog.CreateModeless(nullptr));
+    EXPECT_EQ(SendMessageA(dialog.Button().Handle(), kThrowMessage, 0, 0), 0);
+    // The control goes on working.
+    SendDrawItem(dialog.Handle(), dialog.Button().Handle());
+    EXPECT_TRUE(log.Has("button:drawitem"));
+    DestroyWindow(dialog.Handle());
+}
+
+TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialog) {
+    for (const bool editConsumes : {false, true}) {
+        Log log;
+        CPlainWindow owner;
+        ASSERT_TRUE(owner.CreateTopLevel());
+        CTestDialog dialog(log);
+        dialog.onInit = [editConsumes](CTestDialog& self) {
+            self.Edit().consumeKeys = editConsumes;
+            PostMessageA(self.Edit().Handle(), WM_KEYDOWN, 'A', 0);
+            PostMessageA(self.Handle(), kEndMessage, 42, 0);
+        };
+        EXPECT_EQ(dialog.DoModal(owner.Handle()), 42);
+        const std::vector<std::string> expected =
+            editConsumes ? std::vector<std::string>{"edit:pretranslate"}
+                         : std::vector<std::string>{"edit:pretranslate", "dialog:pretranslate"};
+        EXPECT_EQ(log.entries, expected);
+        EXPECT_EQ(dialog.ownerSeenDuringRun, owner.Handle());
+        EXPECT_FALSE(dialog.ownerEnabledDuringRun);
+        EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+        EXPECT_EQ(dialog.Handle(), nullptr) << "the modal run destroys its window";
+    }
+}
+
+TEST(ModalDialog, EnterAndEscapeEndTheDialogThroughOkAndCancel) {
+    for (const auto& [key, result] : {std::pair<WPARAM, INT_PTR>{VK_RETURN, IDOK}, {VK_ESCAPE, IDCANCEL}}) {
+        Log log;
+        CTestDialog dialog(log);
+        dialog.onInit = [key = key](CTestDialog& self) {
+            PostMessageA(GetDlgItem(self.Handle(), IDOK), WM_KEYDOWN, key, 0);
+        };
+        EXPECT_EQ(dialog.DoModal(nullptr), result);
+    }
+}
+
+TEST(ModalDialog, CloseSentFromAnotherThreadEndsTheRun) {
+    Log log;
+    CTestDialog dialog(log);
+    HANDLE shown = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND window = nullptr;
+    dialog.onInit = [&](CTestDialog& self) {
+        window = self.Handle();
+        SetEvent(shown);
+    };
+    std::thread closer([&] {
+        WaitForSingleObject(shown, INFINITE);
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    closer.join();
+    CloseHandle(shown);
+}
+
+TEST(ModalDialog, QuitEndsTheRunAndStaysForTheOuterLoop) {
+    Log log;
+    CTestDialog dialog(log);
+    dialog.onInit = [](CTestDialog&) { PostQuitMessage(7); };
+    dialog.DoModal(nullptr);
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 7u);
+}
+
+class CTestUiThread : public CUiThread {
+public:
+    explicit CTestUiThread(bool succeed) : succeed_(succeed) {}
+    ~CTestUiThread() override { Join(); }
+    bool exitRan = false;
+    DWORD initThread = 0;
+
+protected:
+    bool InitInstance() override {
+        initThread = GetCurrentThreadId();
+        return succeed_;
+    }
+    void ExitInstance() override { exitRan = true; }
+
+private:
+    bool succeed_;
+};
+
+TEST(Threads, UiThreadRunsItsLoopUntilQuitAndCleansUp) {
+    CTestUiThread thread(true);
+    ASSERT_TRUE(thread.Start());
+    ASSERT_TRUE(thread.WaitUntilStarted(INFINITE));
+    EXPECT_EQ(thread.initThread, thread.ThreadId());
+    EXPECT_NE(thread.initThread, GetCurrentThreadId());
+    thread.PostQuit();
+    thread.Join();
+    EXPECT_TRUE(thread.exitRan);
+
+    // A thread whose start-up fails ends by itself and still counts as started.
+    CTestUiThread failing(false);
+    ASSERT_TRUE(failing.Start());
+    EXPECT_TRUE(failing.WaitUntilStarted(INFINITE));
+    failing.Join();
+    EXPECT_TRUE(failing.exitRan);
+}
+
+TEST(Threads, WorkerStopsAtOnceFromAnEndlessWaitAndCanRunAgain) {
+    CWorkerThread worker;
+    bool stopped = false;
+    ASSERT_TRUE(worker.Start([&](const CWorkerThread::StopSignal& stop) { stopped = stop.WaitFor(INFINITE); }));
+    worker.Stop();
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(worker.Running());
+
+    // A fresh run gets a fresh signal, and an exception in the work stays inside.
+    bool requestedAtStart = true;
+    HANDLE looked = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(worker.Start([&](const CWorkerThread::StopSignal& stop) {
+        requestedAtStart = stop.Requested();
+        SetEvent(looked);
+        throw std::runtime_error("the work failed");
+    }));
+    WaitForSingleObject(looked, INFINITE);
+    worker.Stop();
+    CloseHandle(looked);
+    EXPECT_FALSE(requestedAtStart);
+}
+
+TEST(GdiHolders, SelectionIsUndoneBeforeTheObjectGoesAndNothingLeaks) {
+    const int before = CountGdiObjects();
+    {
+        CBitmapHandle counted(CreateBitmap(1, 1, 1, 1, nullptr));
+        ASSERT_EQ(CountGdiObjects(), before + 1) << "the count sees every object";
+    }
+    HBITMAP drawnInto = nullptr;
+    {
+        CMemoryDC dc(nullptr);
+        ASSERT_TRUE(dc);
+        const HGDIOBJ original = GetCurrentObject(dc.Get(), OBJ_BITMAP);
+        {
+            CBitmapHandle bitmap(CreateBitmap(4, 4, 1, 32, nullptr));
+            drawnInto = bitmap.Get();
+            CSelection selection(dc.Get(), bitmap.Get());
+            EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BITMAP), bitmap.Get());
+        }
+        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BITMAP), original);
+        EXPECT_EQ(GetObjectType(drawnInto), 0u) << "the bitmap is deleted once unselected";
+
+        CBufferDC buffer(dc.Get(), 10, 10);
+        EXPECT_TRUE(buffer);
+        CFontHandle font = MakeFont("Tahoma", 12, FW_BOLD);
+        EXPECT_TRUE(font);
+        CRegionHandle region(CreateRectRgn(0, 0, 5, 5));
+        CRegionHandle moved = std::move(region);
+        EXPECT_FALSE(region);
+        EXPECT_TRUE(moved);
+    }
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+TEST(Registry, SettingsRoundTripAndOverlongValuesAreRefused) {
+    const char subkey[] = "FrameworkTest";
+    EXPECT_EQ(ReadSetting(subkey), "");
+    ASSERT_TRUE(WriteSetting(subkey, "C:\\skins\\blue.ini"));
+    EXPECT_EQ(ReadSetting(subkey), "C:\\skins\\blue.ini");
+    ASSERT_TRUE(WriteSetting(subkey, std::string(511, 'x')));
+    EXPECT_EQ(ReadSetting(subkey).size(), 511u);
+    ASSERT_TRUE(WriteSetting(subkey, std::string(512, 'x')));
+    EXPECT_EQ(ReadSetting(subkey), "") << "a value that does not fit is not cut";
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Clipvane\\FrameworkTest");
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/gdi.h"
+#include "skin/skin.h"
+#include "support/bmp_file.h"
+#include "support/gdi_count.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const COLORREF kGreen = RGB(0, 255, 0);
+
+// The picture as the program meets it: a .bmp file (stored bottom row first)
+// loaded as a device-dependent bitmap.
+CBitmapHandle LoadPicture(int width, int height, const std::function<std::uint32_t(int, int)>& pixel) {
+    TempFolder folder;
+    const std::string path = folder.Write("shape.bmp", MakeBmpFile(width, height, pixel));
+    return CBitmapHandle(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+}
+
+// Every pixel of the region against the picture's own rule.
+void ExpectShape(HRGN region, int width, int height, const std::function<bool(int, int)>& inside) {
+    int mismatches = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if ((PtInRegion(region, x, y) != FALSE) != inside(x, y) && ++mismatches <= 5) {
+                ADD_FAILURE() << "pixel " << x << "," << y << " should be " << (inside(x, y) ? "in" : "out");
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST(BitmapToRegion, TheShapeKeepsItsTopAtTheTop) {
+    // A triangle standing on its base: wide at the bottom, one pixel at the top.
+    const int width = 9, height = 5;
+    const auto inside = [](int x, int y) { return x >= 4 - y && x <= 4 + y; };
+    CBitmapHandle picture = LoadPicture(width, height, [&](int x, int y) { return inside(x, y) ? 0x203040u : kGreen; });
+    ASSERT_TRUE(picture);
+    CRegionHandle region(BitmapToRegion(picture.Get(), kGreen, 0));
+    ASSERT_TRUE(region);
+    ExpectShape(region.Get(), width, height, inside);
+}
+
+TEST(BitmapToRegion, ManyRectanglesAreJoinedFromBatchesWithoutLeaking) {
+    // Every other column: 60 runs a row, 4,200 in all, over three batches.
+    const int width = 120, height = 70;
+    const auto inside = [](int x, int) { return x % 2 == 0; };
+    CBitmapHandle picture = LoadPicture(width, height, [&](int x, int y) { return inside(x, y) ? 0x808080u : kGreen; });
+    ASSERT_TRUE(picture);
+    const int before = CountGdiObjects();
+    HRGN region = BitmapToRegion(picture.Get(), kGreen, 0);
+    ASSERT_NE(region, nullptr);
+    EXPECT_EQ(CountGdiObjects(), before + 1) << "only the returned region is left";
+    ExpectShape(region, width, height, inside);
+    DeleteObject(region);
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+TEST(BitmapToRegion, AllKeyIsEmptyNoKeyIsTheWholeRectangleAndNoBitmapIsNoRegion) {
+    CBitmapHandle allKey = LoadPicture(6, 4, [](int, int) { return kGreen; });
+    CRegionHandle empty(BitmapToRegion(allKey.Get(), kGreen, 0));
+    RECT box = {};
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(GetRgnBox(empty.Get(), &box), NULLREGION);
+
+    // Near-green pixels pass as key colour only within the tolerance.
+    CBitmapHandle nearKey = LoadPicture(6, 4, [](int, int) { return RGB(3, 250, 2); });
+    CRegionHandle whole(BitmapToRegion(nearKey.Get(), kGreen, 0));
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(GetRgnBox(whole.Get(), &box), SIMPLEREGION);
+    EXPECT_EQ(box.right - box.left, 6);
+    EXPECT_EQ(box.bottom - box.top, 4);
+    CRegionHandle tolerated(BitmapToRegion(nearKey.Get(), RGB(0, 245, 0), RGB(5, 10, 5)));
+    EXPECT_EQ(GetRgnBox(tolerated.Get(), &box), NULLREGION);
+
+    EXPECT_EQ(BitmapToRegion(nullptr, kGreen, 0), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/skin.h"
+#include "skin_setting.h"
+#include "support/bmp_file.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+std::string SolidBmp(int width, int height) {
+    return MakeBmpFile(width, height, [](int, int) { return 0x00336699u; });
+}
+
+// This test program carries no bitmap resources, so every element that the
+// skin does not name is an empty built-in one.
+TEST(SkinLoader, NamedElementsComeFromTheSkinFolderTheRestFromBuiltIns) {
+    TempFolder folder;
+    folder.MakeFolder("Blue");
+    folder.Write("Blue\\title.bmp", SolidBmp(40, 7));
+    folder.Write("Blue\\window.bmp", SolidBmp(9, 5));
+    folder.Write("Blue\\back.bmp", SolidBmp(3, 3));
+    const std::string ini = folder.Write("blue.ini", "[Blue skin]\r\nDirectory=" + folder.Path() +
+                                                         "Blue\r\nTITLE=Title.BMP\r\ncombo_window=window.bmp\r\n"
+                                                         "background = back.bmp\r\n");
+    SkinIniSetting setting(ini);
+    LoadSkin();
+    const SkinRecord& skin = CurrentSkin();
+    EXPECT_EQ(skin.skinIniPath, ini);
+    EXPECT_EQ(skin.title.width, 40);
+    EXPECT_EQ(skin.title.height, 7);
+    EXPECT_EQ(skin.combo.itemArea.width, 9);
+    EXPECT_EQ(skin.combo.dropBackground.bitmap, skin.combo.itemArea.bitmap) << "one element, two slots";
+    EXPECT_TRUE(skin.background.Empty()) << "a key with a space before '=' is not the key";
+    EXPECT_TRUE(skin.header.span.Empty());
+    EXPECT_EQ(skin.combo.setLayeredWindowAttributes, skin.setLayeredWindowAttributes);
+}
+
+TEST(SkinLoader, WithoutAReadableSkinEverythingIsBuiltIn) {
+    for (const std::string& path : {std::string(), std::string("C:\\no such folder\\skin.ini")}) {
+        SkinIniSetting setting(path);
+        LoadSkin();
+        EXPECT_TRUE(CurrentSkin().title.Empty());
+        EXPECT_TRUE(CurrentSkin().vScroll.thumb.Empty());
+        EXPECT_EQ(CurrentSkin().skinDirectory, "");
+    }
+}
+
+// Clipvane's start-up in a process of its own: skin_probe.exe, built beside this test.
+struct ProbeRun {
+    DWORD exitCode = 999;
+    std::string message;  // the text of the message box it showed, if any
+    std::string output;   // what it wrote once LoadSkin() returned
+};
+
+std::string ProbePath() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + "skin_probe.exe";
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM text) {
+    char className[16] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, "Static") == 0) {
+        char buffer[2048] = {};
+        GetWindowTextA(child, buffer, sizeof buffer);
+        *reinterpret_cast<std::string*>(text) += buffer;
+    }
+    return TRUE;
+}
+
+struct BoxSearch {
+    DWORD processId;
+    HWND box;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM search) {
+    auto* wanted = reinterpret_cast<BoxSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (owner == wanted->processId && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
+        wanted->box = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+ProbeRun RunProbe(const TempFolder& folder) {
+    ProbeRun run;
+    const std::string outputFile = folder.Path() + "probe.txt";
+    std::string commandLine = "\"" + ProbePath() + "\" " + outputFile;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return run;
+    }
+    // The probe waits for input only once its message box is up, or never
+    // when it gets through LoadSkin().
+    const HANDLE both[] = {process.hProcess};
+    if (WaitForInputIdle(process.hProcess, 60000) == 0 && WaitForMultipleObjects(1, both, FALSE, 0) == WAIT_TIMEOUT) {
+        BoxSearch search = {process.dwProcessId, nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.box) {
+            EnumChildWindows(search.box, CollectStaticText, reinterpret_cast<LPARAM>(&run.message));
+            PostMessageA(search.box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    run.output = folder.Exists("probe.txt") ? folder.Read("probe.txt") : "";
+    return run;
+}
+
+const char kRefusal[] = "\nCannot initialise Clipvane skin, Clipvane will restart with original theme";
+
+TEST(SkinLoaderProcess, AGoodSkinLetsTheProgramGoOn) {
+    TempFolder folder;
+    folder.Write("title.bmp", SolidBmp(12, 4));
+    SkinIniSetting setting(folder.Write("good.ini", "directory=" + folder.Path() + "\ntitle=title.bmp\n"));
+    const ProbeRun run = RunProbe(folder);
+    EXPECT_EQ(run.message, "");
+    EXPECT_EQ(run.exitCode, 3u);
+    EXPECT_EQ(run.output, "12x4");
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+TEST(SkinLoaderProcess, AMissingElementFileIsNamedTheSkinIsResetAndTheProgramEnds) {
+    TempFolder folder;
+    folder.Write("title.bmp", SolidBmp(12, 4));
+    // The directory without its trailing backslash, as skins give it.
+    const std::string directory = folder.Path().substr(0, folder.Path().size() - 1);
+    SkinIniSetting setting(
+        folder.Write("broken.ini", "directory=" + directory + "\ntitle=title.bmp\nbackground=gone.bmp\n"));
+    const ProbeRun run = RunProbe(folder);
+    EXPECT_EQ(run.message, "Cannot load " + Lower(directory) + "\\gone.bmp" + kRefusal);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.output, "") << "the program never got past the skin";
+    EXPECT_EQ(ReadSetting("SkinIni"), "") << "the next start uses the built-in look";
+}
+
+TEST(SkinLoaderProcess, AnElementPathBeyond511CharactersIsRefusedNotCut) {
+    TempFolder folder;
+    const std::string directory = folder.Path().substr(0, folder.Path().size() - 1);
+    const std::string fileName(600, 'x');
+    SkinIniSetting setting(folder.Write("long.ini", "directory=" + directory + "\ntitle=" + fileName + "\n"));
+    const ProbeRun run = RunProbe(folder);
+    EXPECT_EQ(run.message, "Cannot load " + Lower(directory) + "\\" + fileName + kRefusal)
+        << "the message names the whole path";
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadSetting("SkinIni"), "");
+}
+
+}  // namespace
