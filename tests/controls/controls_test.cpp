@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -147,6 +148,55 @@ TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
     // Dragging onto the button with the left button down does not hover it.
     SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
     EXPECT_EQ(PrintClient(button), idle);
+}
+
+// The tooltip window of this thread whose tool is the given control, or null.
+HWND TooltipOf(HWND control) {
+    struct Search {
+        HWND control;
+        HWND found;
+    } search = {control, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(lParam);
+            char className[32] = {};
+            GetClassNameA(window, className, sizeof className);
+            TOOLINFOA tool = {};
+            tool.cbSize = sizeof tool;
+            if (std::string(className) != TOOLTIPS_CLASSA ||
+                !SendMessageA(window, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)) ||
+                tool.hwnd != search->control) {
+                return TRUE;
+            }
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
+    const HWND button = dialog->button.Handle();
+    const HWND tooltip = TooltipOf(button);
+    ASSERT_NE(tooltip, nullptr);
+    char text[80] = {};
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = button;
+    tool.uId = 1;
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "Add a video to converting task");
+
+    dialog->button.SetTooltipText("Another text", true);
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "Another text");
+    EXPECT_EQ(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+    // The system makes the dialog the popup's owner; the button still takes it along.
+    DestroyWindow(button);
+    EXPECT_FALSE(IsWindow(tooltip));
 }
 
 TEST_F(ControlsTest, TransparentButtonShowsTheParentsPixelsAroundItsIcon) {
