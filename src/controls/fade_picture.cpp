@@ -1,5 +1,7 @@
 #include "controls/fade_picture.h"
 
+#include <utility>
+
 #include "framework/application.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <string>
+#include <utility>
 
 #include "controls/image_placement.h"
 #include "controls/skin_text.h"
@@ -38,46 +39,6 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
-// The size of an icon, from its own bitmaps; the two bitmaps that
-// GetIconInfo hands out belong to the caller and are freed here.
-bool IconSize(HICON icon, int* width, int* height) {
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info)) return false;
-    CBitmapHandle mask(info.hbmMask);
-    CBitmapHandle color(info.hbmColor);
-    BITMAP bitmap = {};
-    if (color) {
-        if (!GetObjectA(color.Get(), sizeof bitmap, &bitmap)) return false;
-        *width = bitmap.bmWidth;
-        *height = bitmap.bmHeight;
-        return true;
-    }
-    // A monochrome icon keeps its AND and XOR halves one above the other.
-    if (!GetObjectA(mask.Get(), sizeof bitmap, &bitmap)) return false;
-    *width = bitmap.bmWidth;
-    *height = bitmap.bmHeight / 2;
-    return true;
-}
-
-// The monochrome mask of a bitmap (set where the key colour is); the key
-// colour's pixels of the bitmap itself are blackened, so that drawing the mask
-// with AND and then the bitmap with OR leaves the background there.
-CBitmapHandle MakeMask(HBITMAP bitmap, int width, int height, COLORREF key) {
-    CBitmapHandle mask(CreateBitmap(width, height, 1, 1, nullptr));
-    CMemoryDC imageDC(nullptr);
-    CMemoryDC maskDC(nullptr);
-    if (!mask || !imageDC || !maskDC) return CBitmapHandle();
-    CSelection image(imageDC.Get(), bitmap);
-    CSelection maskSelection(maskDC.Get(), mask.Get());
-    SetBkColor(imageDC.Get(), key);
-    BitBlt(maskDC.Get(), 0, 0, width, height, imageDC.Get(), 0, 0, SRCCOPY);
-    SetBkColor(imageDC.Get(), RGB(255, 255, 255));
-    SetTextColor(imageDC.Get(), RGB(0, 0, 0));
-    constexpr DWORD kSourceAndNotMask = 0x00220326;  // DSna
-    BitBlt(imageDC.Get(), 0, 0, width, height, maskDC.Get(), 0, 0, kSourceAndNotMask);
-    return mask;
-}
-
 }  // namespace
 
 CSkinButton::CSkinButton() { SetDefaultColors(false); }
@@ -88,16 +49,10 @@ CSkinButton::~CSkinButton() {
 
 int CSkinButton::SetIcons(int hoverId, int idleId) {
     ClearImages();
-    Image hover;
-    Image idle;
-    hover.icon.Reset(
-        static_cast<HICON>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(hoverId), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
-    if (!IconSize(hover.icon.Get(), &hover.width, &hover.height)) return kNoImageInfo;
-    if (idleId != 0) {
-        idle.icon.Reset(static_cast<HICON>(
-            LoadImageA(ResourceModule(), MAKEINTRESOURCEA(idleId), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR)));
-        if (!IconSize(idle.icon.Get(), &idle.width, &idle.height)) return kNoImageInfo;
-    }
+    CButtonImage hover;
+    CButtonImage idle;
+    if (hover.LoadIconResource(hoverId) != CButtonImage::Loaded::kOk) return kNoImageInfo;
+    if (idleId != 0 && idle.LoadIconResource(idleId) != CButtonImage::Loaded::kOk) return kNoImageInfo;
     hoverImage_ = std::move(hover);
     idleImage_ = std::move(idle);
     Repaint();
@@ -106,23 +61,14 @@ int CSkinButton::SetIcons(int hoverId, int idleId) {
 
 int CSkinButton::SetBitmaps(int hoverId, COLORREF hoverKey, int idleId, COLORREF idleKey) {
     ClearImages();
-    Image images[2];
-    const int ids[2] = {hoverId, idleId};
-    const COLORREF keys[2] = {hoverKey, idleKey};
-    for (int i = 0; i < 2; ++i) {
-        if (i == 1 && idleId == 0) break;
-        Image& image = images[i];
-        image.bitmap.Reset(static_cast<HBITMAP>(
-            LoadImageA(ResourceModule(), MAKEINTRESOURCEA(ids[i]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-        BITMAP info = {};
-        if (!image.bitmap || !GetObjectA(image.bitmap.Get(), sizeof info, &info)) return kNoImageInfo;
-        image.width = info.bmWidth;
-        image.height = info.bmHeight;
-        image.mask = MakeMask(image.bitmap.Get(), image.width, image.height, keys[i]);
-        if (!image.mask) return kNoMask;
-    }
-    hoverImage_ = std::move(images[0]);
-    idleImage_ = std::move(images[1]);
+    CButtonImage hover;
+    CButtonImage idle;
+    CButtonImage::Loaded loaded = hover.LoadBitmapResource(hoverId, hoverKey);
+    if (loaded == CButtonImage::Loaded::kOk && idleId != 0) loaded = idle.LoadBitmapResource(idleId, idleKey);
+    if (loaded == CButtonImage::Loaded::kNoInfo) return kNoImageInfo;
+    if (loaded == CButtonImage::Loaded::kNoMask) return kNoMask;
+    hoverImage_ = std::move(hover);
+    idleImage_ = std::move(idle);
     Repaint();
     return kOk;
 }
@@ -276,21 +222,20 @@ void CSkinButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (drawBorder_) DrawBorder(dc, rect, state);
 
     const std::string text = WindowText(Handle());
-    const Image& image = ImageFor(state);
+    const CButtonImage& image = ImageFor(state);
     RECT client = {};
     GetClientRect(Handle(), &client);
     ButtonContentInput input;
     input.item = {rect.left, rect.top, rect.right, rect.bottom};
     input.clientWidth = client.right;
     input.hasImage = !image.Empty();
-    input.imageWidth = image.width;
-    input.imageHeight = image.height;
+    input.imageWidth = image.Width();
+    input.imageHeight = image.Height();
     input.alignment = alignment_;
     input.hasText = !text.empty();
     input.pushedIn = state.pressed && !checkMode_;
     const ButtonContent content = PlaceButtonContent(input);
-    if (image.icon) DrawIcon(dc, image, content.imageX, content.imageY, state);
-    if (image.bitmap) DrawBitmap(dc, image, content.imageX, content.imageY, state);
+    image.Draw(dc, content.imageX, content.imageY, state.disabled);
     if (!text.empty()) {
         const RECT textRect = {content.textRect.left, content.textRect.top, content.textRect.right,
                                content.textRect.bottom};
@@ -343,55 +288,9 @@ void CSkinButton::DrawBorder(HDC dc, const RECT& item, const PaintState& state) 
     }
 }
 
-const CSkinButton::Image& CSkinButton::ImageFor(const PaintState& state) const {
+const CButtonImage& CSkinButton::ImageFor(const PaintState& state) const {
     const bool active = checkMode_ ? state.pressed : state.pressed || mouseOver_;
     return active || idleImage_.Empty() ? hoverImage_ : idleImage_;
-}
-
-void CSkinButton::DrawIcon(HDC dc, const Image& image, int x, int y, const PaintState& state) {
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(image.icon.Get()), 0, x, y, image.width, image.height,
-               DST_ICON | (state.disabled ? DSS_DISABLED : DSS_NORMAL));
-}
-
-void CSkinButton::DrawBitmap(HDC dc, const Image& image, int x, int y, const PaintState& state) {
-    const int w = image.width;
-    const int h = image.height;
-    CMemoryDC source(dc);
-    if (!source) return;
-    if (!state.disabled) {
-        // Mono to colour: set mask bits become the background colour, clear ones the text colour.
-        const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-        const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-        {
-            CSelection mask(source.Get(), image.mask.Get());
-            BitBlt(dc, x, y, w, h, source.Get(), 0, 0, SRCAND);
-        }
-        {
-            CSelection bitmap(source.Get(), image.bitmap.Get());
-            BitBlt(dc, x, y, w, h, source.Get(), 0, 0, SRCPAINT);
-        }
-        SetBkColor(dc, oldBack);
-        SetTextColor(dc, oldText);
-        return;
-    }
-    // Greyed: the masked image on white, drawn through the system's disabled look.
-    CBitmapHandle composed(CreateCompatibleBitmap(dc, w, h));
-    if (!composed) return;
-    {
-        CMemoryDC target(dc);
-        CSelection selection(target.Get(), composed.Get());
-        PatBlt(target.Get(), 0, 0, w, h, WHITENESS);
-        SetBkColor(target.Get(), RGB(255, 255, 255));
-        SetTextColor(target.Get(), RGB(0, 0, 0));
-        {
-            CSelection mask(source.Get(), image.mask.Get());
-            BitBlt(target.Get(), 0, 0, w, h, source.Get(), 0, 0, SRCAND);
-        }
-        CSelection bitmap(source.Get(), image.bitmap.Get());
-        BitBlt(target.Get(), 0, 0, w, h, source.Get(), 0, 0, SRCPAINT);
-    }
-    DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(composed.Get()), 0, x, y, w, h,
-               DST_BITMAP | DSS_DISABLED);
 }
 
 void CSkinButton::DrawCaption(HDC dc, const char* text, const RECT& textRect, const PaintState& state) {
@@ -494,8 +393,8 @@ LRESULT CSkinButton::OnGetDlgCode(WPARAM wParam, LPARAM lParam) {
 }
 
 void CSkinButton::ClearImages() {
-    hoverImage_ = Image();
-    idleImage_ = Image();
+    hoverImage_ = CButtonImage();
+    idleImage_ = CButtonImage();
 }
 
 void CSkinButton::EnsureTooltip() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "controls/button_image.h"
 #include "framework/gdi.h"
 #include "framework/window.h"
 
@@ -62,17 +63,6 @@ protected:
     void Repaint();
 
 private:
-    // One image for one state: an icon, or a bitmap with its transparency mask.
-    struct Image {
-        CIconHandle icon;
-        CBitmapHandle bitmap;
-        CBitmapHandle mask;
-        int width = 0;
-        int height = 0;
-
-        bool Empty() const { return !icon && !bitmap; }
-    };
-
     struct PaintState {
         bool pressed = false;
         bool focused = false;
@@ -95,12 +85,10 @@ private:
 
     void DrawBackground(HDC dc, const RECT& item, const PaintState& state);
     void DrawBorder(HDC dc, const RECT& item, const PaintState& state);
-    void DrawIcon(HDC dc, const Image& image, int x, int y, const PaintState& state);
-    void DrawBitmap(HDC dc, const Image& image, int x, int y, const PaintState& state);
     void DrawCaption(HDC dc, const char* text, const RECT& textRect, const PaintState& state);
     // The hover image while active (pressed, or hovered unless a check box)
     // or when there is no idle image.
-    const Image& ImageFor(const PaintState& state) const;
+    const CButtonImage& ImageFor(const PaintState& state) const;
 
     bool mouseOver_ = false;
     bool transparent_ = false;
@@ -112,6 +100,6 @@ private:
     COLORREF colors_[6] = {};
     HWND tooltip_ = nullptr;
     CBitmapHandle backgroundCache_;
-    Image hoverImage_;
-    Image idleImage_;
+    CButtonImage hoverImage_;
+    CButtonImage idleImage_;
 };
