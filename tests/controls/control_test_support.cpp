@@ -65,6 +65,19 @@ int Pixels::Count(COLORREF color) const {
     return count;
 }
 
+InkSpan FindInk(const Pixels& pixels, COLORREF ink, int fromY, int toY) {
+    InkSpan span;
+    for (int y = fromY < 0 ? 0 : fromY; y < toY && y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixels.At(x, y) != ink) continue;
+            span.left = span.found && span.left < x ? span.left : x;
+            span.right = span.found && span.right > x ? span.right : x;
+            span.found = true;
+        }
+    }
+    return span;
+}
+
 Pixels PrintClient(HWND window) {
     DibCanvas canvas(window);
     {

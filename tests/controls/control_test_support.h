@@ -22,6 +22,14 @@ struct Pixels {
     bool operator!=(const Pixels& other) const { return !(*this == other); }
 };
 
+// The leftmost and rightmost columns holding the colour within rows [fromY, toY).
+struct InkSpan {
+    bool found = false;
+    int left = 0;
+    int right = 0;
+};
+InkSpan FindInk(const Pixels& pixels, COLORREF ink, int fromY, int toY);
+
 // What a control paints when asked to print its client area into a memory DC.
 Pixels PrintClient(HWND window);
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-// A 100 x 40 button with a 16 x 16 image unless a test says otherwise.
+// A 100 x 40 button with a 16 x 16 image.
 ButtonContentInput Input(int alignment, bool hasText) {
     ButtonContentInput input;
     input.item = {0, 0, 100, 40};
@@ -17,69 +17,51 @@ ButtonContentInput Input(int alignment, bool hasText) {
     return input;
 }
 
-TEST(ImagePlacement, WithTextTheImageMovesTheCaptionAside) {
-    ButtonContent left = PlaceButtonContent(Input(kImageLeft, true));
-    EXPECT_EQ(left.imageX, 3);
-    EXPECT_EQ(left.imageY, 12);
-    EXPECT_EQ(left.textRect, (LayoutRect{19, 0, 100, 40}));
-
-    ButtonContent above = PlaceButtonContent(Input(kImageAbove, true));
-    EXPECT_EQ(above.imageX, 42);
-    EXPECT_EQ(above.imageY, 3);
-    EXPECT_EQ(above.textRect, (LayoutRect{0, 16, 100, 40}));
-
-    ButtonContent right = PlaceButtonContent(Input(kImageRight, true));
-    EXPECT_EQ(right.imageX, 81);
-    EXPECT_EQ(right.imageY, 12);
-    EXPECT_EQ(right.textRect, (LayoutRect{3, 0, 81, 40}));
-
-    ButtonContent overlap = PlaceButtonContent(Input(kImageOverlap, true));
-    EXPECT_EQ(overlap.imageX, 0);
-    EXPECT_EQ(overlap.imageY, 0);
-    EXPECT_EQ(overlap.textRect, (LayoutRect{0, 0, 100, 40}));
-}
-
-TEST(ImagePlacement, WithoutTextTheImageIsCentred) {
-    for (int alignment : {kImageLeft, kImageAbove, kImageRight}) {
-        ButtonContent content = PlaceButtonContent(Input(alignment, false));
-        EXPECT_EQ(content.imageX, 42) << alignment;
-        EXPECT_EQ(content.imageY, 12) << alignment;
+TEST(ImagePlacement, EachAlignmentWithAndWithoutCaption) {
+    struct Case {
+        int alignment;
+        bool hasText;
+        int x, y;
+        LayoutRect text;
+    };
+    const Case cases[] = {
+        {kImageLeft, true, 3, 12, {19, 0, 100, 40}},   {kImageAbove, true, 42, 3, {0, 16, 100, 40}},
+        {kImageRight, true, 81, 12, {3, 0, 81, 40}},   {kImageOverlap, true, 0, 0, {0, 0, 100, 40}},
+        {kImageLeft, false, 42, 12, {0, 0, 100, 40}},  {kImageAbove, false, 42, 12, {0, 0, 100, 40}},
+        {kImageRight, false, 42, 12, {0, 0, 100, 40}},
+    };
+    for (const Case& c : cases) {
+        const ButtonContent content = PlaceButtonContent(Input(c.alignment, c.hasText));
+        EXPECT_EQ(content.imageX, c.x) << c.alignment << c.hasText;
+        EXPECT_EQ(content.imageY, c.y) << c.alignment << c.hasText;
+        EXPECT_EQ(content.textRect, c.text) << c.alignment << c.hasText;
     }
 }
 
-TEST(ImagePlacement, ItemRectangleOffsetsCountForCentringAndTheLeftMargin) {
+TEST(ImagePlacement, ItemOffsetPushedInAndOversizedImage) {
     ButtonContentInput input = Input(kImageLeft, true);
     input.item = {10, 20, 110, 60};
     ButtonContent content = PlaceButtonContent(input);
     EXPECT_EQ(content.imageX, 13);
     EXPECT_EQ(content.imageY, 32);
     EXPECT_EQ(content.textRect, (LayoutRect{29, 20, 110, 60}));
-}
 
-TEST(ImagePlacement, PushedInMovesImageAndCaptionByOnePixel) {
-    ButtonContentInput input = Input(kImageAbove, true);
+    input = Input(kImageAbove, true);
     input.pushedIn = true;
-    ButtonContent content = PlaceButtonContent(input);
+    content = PlaceButtonContent(input);
     EXPECT_EQ(content.imageX, 43);
     EXPECT_EQ(content.imageY, 4);
     EXPECT_EQ(content.textRect, (LayoutRect{1, 17, 101, 41}));
-
     input.hasImage = false;
     EXPECT_EQ(PlaceButtonContent(input).textRect, (LayoutRect{1, 1, 101, 41}));
-}
 
-TEST(ImagePlacement, AnImageLargerThanTheButtonIsCentredOverIt) {
-    ButtonContentInput input = Input(kImageAbove, false);
+    input = Input(kImageAbove, false);
     input.imageWidth = 120;
     input.imageHeight = 50;
-    ButtonContent content = PlaceButtonContent(input);
+    content = PlaceButtonContent(input);
     EXPECT_EQ(content.imageX, -10);
     EXPECT_EQ(content.imageY, -5);
-}
-
-TEST(CentreInside, CentresWithIntegerHalves) {
-    EXPECT_EQ(CentreInside({0, 0, 101, 41}, 20, 10), (LayoutRect{40, 15, 60, 25}));
-    EXPECT_EQ(CentreInside({100, 50, 300, 150}, 300, 100), (LayoutRect{50, 50, 350, 150}));
+    EXPECT_EQ(CentreInside({100, 50, 300, 150}, 301, 100), (LayoutRect{50, 50, 351, 150}));
 }
 
 }  // namespace
