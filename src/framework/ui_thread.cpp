@@ -13,6 +13,7 @@ bool CUiThread::Start() {
     if (!started_) started_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (!started_) return false;
     ResetEvent(started_);
+    quitRequested_ = false;
     thread_ = CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, &threadId_);
     if (!thread_) return false;
     SetThreadPriority(thread_, THREAD_PRIORITY_NORMAL);
@@ -24,7 +25,8 @@ bool CUiThread::WaitUntilStarted(DWORD timeoutMs) const {
     return started_ && thread_ && WaitForSingleObject(started_, timeoutMs) == WAIT_OBJECT_0;
 }
 
-void CUiThread::PostQuit() const {
+void CUiThread::PostQuit() {
+    quitRequested_ = true;
     if (thread_) PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
 }
 
@@ -49,7 +51,8 @@ DWORD WINAPI CUiThread::ThreadMain(void* self) {
         initialised = false;
     }
     SetEvent(thread->started_);
-    if (initialised) RunMessageLoop();
+    // A quit asked for before the queue existed was lost on the way.
+    if (initialised && !thread->quitRequested_) RunMessageLoop();
     try {
         thread->ExitInstance();
     } catch (...) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 // A thread with windows of its own and a message loop (see message_loop.h).
 // InitInstance() runs first on the new thread and creates its windows; when it
 // returns true the thread handles messages until WM_QUIT; ExitInstance() runs
@@ -30,8 +32,9 @@ public:
 
     DWORD ThreadId() const { return threadId_; }
 
-    // Posts WM_QUIT to the thread; harmless when it has ended.
-    void PostQuit() const;
+    // Asks the thread to end: WM_QUIT for its loop, or, when it has not got
+    // that far, no loop at all. Harmless when it has ended.
+    void PostQuit();
 
     // Waits until the thread has ended; harmless when it never started.
     void Join();
@@ -47,4 +50,5 @@ private:
     HANDLE thread_ = nullptr;
     HANDLE started_ = nullptr;
     DWORD threadId_ = 0;
+    std::atomic<bool> quitRequested_{false};
 };

@@ -9,6 +9,7 @@
 #include "skin_setting.h"
 #include "support/bmp_file.h"
 #include "support/temp_folder.h"
+#include "support/window_watch.h"
 
 namespace {
 
@@ -64,35 +65,6 @@ std::string ProbePath() {
     return folder.substr(0, folder.find_last_of('\\') + 1) + "skin_probe.exe";
 }
 
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM text) {
-    char className[16] = {};
-    GetClassNameA(child, className, sizeof className);
-    if (lstrcmpiA(className, "Static") == 0) {
-        char buffer[2048] = {};
-        GetWindowTextA(child, buffer, sizeof buffer);
-        *reinterpret_cast<std::string*>(text) += buffer;
-    }
-    return TRUE;
-}
-
-struct BoxSearch {
-    DWORD processId;
-    HWND box;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM search) {
-    auto* wanted = reinterpret_cast<BoxSearch*>(search);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == wanted->processId && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
-        wanted->box = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 ProbeRun RunProbe(const TempFolder& folder) {
     ProbeRun run;
     const std::string outputFile = folder.Path() + "probe.txt";
@@ -103,16 +75,10 @@ ProbeRun RunProbe(const TempFolder& folder) {
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return run;
     }
-    // The probe waits for input only once its message box is up, or never
-    // when it gets through LoadSkin().
-    const HANDLE both[] = {process.hProcess};
-    if (WaitForInputIdle(process.hProcess, 60000) == 0 && WaitForMultipleObjects(1, both, FALSE, 0) == WAIT_TIMEOUT) {
-        BoxSearch search = {process.dwProcessId, nullptr};
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.box) {
-            EnumChildWindows(search.box, CollectStaticText, reinterpret_cast<LPARAM>(&run.message));
-            PostMessageA(search.box, WM_COMMAND, IDOK, 0);
-        }
+    const HWND box = WaitForShownWindow(process.hProcess, process.dwProcessId, IsShownDialog, 60000);
+    if (box) {
+        run.message = StaticTextOf(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
     GetExitCodeProcess(process.hProcess, &run.exitCode);

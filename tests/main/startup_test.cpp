@@ -1,0 +1,160 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/registry.h"
+#include "main/splash_thread.h"
+#include "support/window_watch.h"
+
+namespace {
+
+const DWORD kLimitMs = 60000;  // a guard against hangs, not a measure of time
+
+struct WindowCount {
+    DWORD threadId;
+    int visible;
+};
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
+    if (IsWindowVisible(window)) ++reinterpret_cast<WindowCount*>(count)->visible;
+    return TRUE;
+}
+
+int VisibleWindowsOf(DWORD threadId) {
+    WindowCount count = {threadId, 0};
+    EnumThreadWindows(threadId, CountVisible, reinterpret_cast<LPARAM>(&count));
+    return count.visible;
+}
+
+TEST(Splash, ShowsThePictureUntilClosedAndThenItsThreadEnds) {
+    CSplashThread splash;
+    ASSERT_TRUE(splash.Start());
+    ASSERT_TRUE(splash.WaitUntilStarted(kLimitMs));
+    const HWND window = splash.Window();
+    const DWORD thread = splash.ThreadId();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    char title[32] = {};
+    GetWindowTextA(window, title, sizeof title);
+    EXPECT_STREQ(title, "Clipvane");
+    RECT frame = {};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.right - frame.left, 348) << "the window fits the whole picture";
+    EXPECT_EQ(frame.bottom - frame.top, 188);
+    EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
+
+    splash.Close(kLimitMs);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(splash.ThreadId(), 0u) << "joined";
+    EXPECT_EQ(VisibleWindowsOf(thread), 0);
+    splash.Close(kLimitMs);  // a second close is harmless
+}
+
+TEST(Splash, ClosedBeforeItsWindowExistsItStillGoes) {
+    // The main window may be ready before the splash thread has made its
+    // window: the close waits for it instead of going nowhere.
+    for (const DWORD wait : {kLimitMs, DWORD{0}}) {
+        CSplashThread splash;
+        ASSERT_TRUE(splash.Start());
+        const DWORD thread = splash.ThreadId();
+        splash.Close(wait);
+        EXPECT_EQ(splash.ThreadId(), 0u);
+        EXPECT_EQ(VisibleWindowsOf(thread), 0);
+    }
+    // Never closed: going out of scope ends it as well.
+    CSplashThread forgotten;
+    ASSERT_TRUE(forgotten.Start());
+}
+
+// Clipvane.exe as a user starts it.
+class StartUp : public testing::Test {
+protected:
+    void SetUp() override {
+        savedSkin_ = ReadSetting("SkinIni");
+        WriteSetting("SkinIni", "");
+    }
+    void TearDown() override { WriteSetting("SkinIni", savedSkin_); }
+
+    std::string savedSkin_;
+};
+
+struct Answered {
+    std::string message;
+    int visibleWindows = -1;  // of the program when its message was up
+    DWORD exitCode = 999;
+};
+
+struct ProcessWindows {
+    DWORD processId;
+    int visible;
+};
+
+BOOL CALLBACK CountProcessWindows(HWND window, LPARAM count) {
+    auto* windows = reinterpret_cast<ProcessWindows*>(count);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == windows->processId && IsWindowVisible(window)) ++windows->visible;
+    return TRUE;
+}
+
+// Starts Clipvane, waits for the first message it shows (a dialog with an OK
+// button; the splash has none), answers it and waits for the program to end.
+Answered StartAndAnswer() {
+    Answered answered;
+    std::string commandLine = "\"" CLIPVANE_EXE "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return answered;
+    }
+    const auto isMessage = [](HWND window) { return IsShownDialog(window) && GetDlgItem(window, IDOK); };
+    const HWND box = WaitForShownWindow(process.hProcess, process.dwProcessId, isMessage, kLimitMs);
+    if (box) {
+        answered.message = StaticTextOf(box);
+        ProcessWindows windows = {process.dwProcessId, 0};
+        EnumWindows(CountProcessWindows, reinterpret_cast<LPARAM>(&windows));
+        answered.visibleWindows = windows.visible;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, kLimitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
+    GetExitCodeProcess(process.hProcess, &answered.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return answered;
+}
+
+TEST_F(StartUp, TheMessageComesOnceTheSplashHasGoneAndAnsweringItEndsTheProgram) {
+    const Answered answered = StartAndAnswer();
+    EXPECT_NE(answered.message.find("Clipvane"), std::string::npos) << answered.message;
+    EXPECT_EQ(answered.visibleWindows, 1) << "the splash is closed before the program speaks";
+    EXPECT_EQ(answered.exitCode, 0u) << "the splash thread is joined, nothing hangs at exit";
+}
+
+TEST_F(StartUp, ABrokenSkinIsReportedBeforeAnyWindowAndTheNextStartIsBuiltIn) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string ini = std::string(folder) + "clipvane-startup-broken.ini";
+    HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const char text[] = "directory=c:\\nowhere\r\ntitle=gone.bmp\r\n";
+    DWORD written = 0;
+    WriteFile(file, text, sizeof text - 1, &written, nullptr);
+    CloseHandle(file);
+    WriteSetting("SkinIni", ini);
+
+    const Answered refused = StartAndAnswer();
+    DeleteFileA(ini.c_str());  // test scaffolding only
+    EXPECT_NE(refused.message.find("Cannot load c:\\nowhere\\gone.bmp"), std::string::npos) << refused.message;
+    EXPECT_EQ(refused.visibleWindows, 1) << "no splash before the skin is loaded";
+    EXPECT_EQ(refused.exitCode, 0u);
+    EXPECT_EQ(ReadSetting("SkinIni"), "");
+
+    const Answered next = StartAndAnswer();
+    EXPECT_NE(next.message.find("Clipvane"), std::string::npos) << next.message;
+    EXPECT_EQ(next.exitCode, 0u);
+}
+
+}  // namespace
