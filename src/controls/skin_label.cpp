@@ -22,13 +22,21 @@ std::string SetTextArgument(HWND hwnd, LPARAM lParam) {
     return text.data();
 }
 
+// The control's own text follows the label's, for screen readers and other
+// programs; stored by the system's plain handling, because the static
+// control's own would paint its text at once in the system's look.
+LRESULT StoreWindowText(HWND hwnd, LPARAM lParam) {
+    return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, WM_SETTEXT, 0, lParam)
+                                 : DefWindowProcA(hwnd, WM_SETTEXT, 0, lParam);
+}
+
 }  // namespace
 
 LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SETTEXT:
             OnSetText(lParam);
-            return TRUE;
+            return StoreWindowText(Handle(), lParam);
         case WM_PAINT:
             OnPaint();
             return 0;

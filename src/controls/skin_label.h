@@ -12,8 +12,8 @@
 // "Tahoma" straight over whatever the parent has drawn: it has no background
 // of its own, so a new text repaints the parent under it.
 //
-// WM_SETTEXT is answered by the label alone: read its text through Text(),
-// not GetWindowText.
+// Its text is read through Text(): the control's own window text may be
+// longer than what the label keeps and shows.
 class CSkinLabel : public CWindow {
 public:
     const std::string& Text() const { return text_.Text(); }
