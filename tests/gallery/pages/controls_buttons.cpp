@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "control_children.h"
 #include "controls/segment_bar.h"
 #include "controls/skin_button.h"
 #include "gallery.h"
@@ -18,8 +19,7 @@ public:
     explicit CButtonsPage(HWND page) : page_(page) {}
 
     CSkinButton& Add(const char* text, DWORD style, int x, int y, int width, int height) {
-        const HWND window = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                            page_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        const HWND window = AddChild(page_, "BUTTON", text, style, x, y, width, height);
         buttons_.push_back(std::make_unique<CSkinButton>());
         buttons_.back()->Subclass(window);
         return *buttons_.back();
@@ -37,8 +37,7 @@ public:
     }
 
     CSegmentBar& AddTabBar(int x, int y, int selected) {
-        const HWND window = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, x, y, 447, 15, page_, nullptr,
-                                            GetModuleHandleA(nullptr), nullptr);
+        const HWND window = AddChild(page_, "BUTTON", "", 0, x, y, 447, 15);
         bars_.push_back(std::make_unique<CSegmentBar>());
         CSegmentBar& bar = *bars_.back();
         bar.Subclass(window);
@@ -83,7 +82,7 @@ std::unique_ptr<CGalleryContent> BuildButtonsPage(HWND page) {
     // The shut-down check box, unchecked and checked.
     const char* shutDown = "Automatically Shut Down the computer when converting finished";
     for (int row = 0; row < 2; ++row) {
-        CSkinButton& box = p.Add(shutDown, BS_AUTOCHECKBOX, 20, 195 + row * 22, 350, 15);
+        CSkinButton& box = p.Add(shutDown, BS_AUTOCHECKBOX, 20, 195 + row * 22, 440, 15);
         box.SetIcons(IDI_SHUTDOWN_CHECK_HOVER, IDI_SHUTDOWN_CHECK_IDLE);
         box.SetTransparent();
         box.SetAlignment(0);

@@ -13,7 +13,19 @@ namespace {
 class CMessageBoxPage : public CGalleryContent {
 public:
     CMessageBoxPage(HWND page, const char* text, const char* caption, unsigned type) : box_(text, caption, type) {
-        if (box_.CreateModeless(page)) ShowWindow(box_.Handle(), SW_SHOWNOACTIVATE);
+        if (!box_.CreateModeless(page)) return;
+        // A child of the page, centred in it, so that it shows in the photograph.
+        const HWND box = box_.Handle();
+        SetWindowLongPtrA(box, GWL_STYLE, (GetWindowLongPtrA(box, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+        SetParent(box, page);
+        RECT pageRect = {};
+        RECT boxRect = {};
+        GetClientRect(page, &pageRect);
+        GetWindowRect(box, &boxRect);
+        const int width = boxRect.right - boxRect.left;
+        const int height = boxRect.bottom - boxRect.top;
+        SetWindowPos(box, HWND_TOP, (pageRect.right - width) / 2, (pageRect.bottom - height) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "control_children.h"
 #include "controls/fade_picture.h"
 #include "controls/skin_edit_field.h"
 #include "controls/skin_group_box.h"
@@ -20,8 +21,7 @@ public:
     explicit CTextsPage(HWND page) : page_(page), font_(MakeFont("Tahoma", -11, FW_NORMAL)) {}
 
     HWND Child(const char* className, const char* text, DWORD style, int x, int y, int width, int height) {
-        const HWND window = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                            page_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        const HWND window = AddChild(page_, className, text, style, x, y, width, height);
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
         return window;
     }
@@ -61,6 +61,7 @@ private:
 };
 
 std::unique_ptr<CGalleryContent> BuildTextsPage(HWND page) {
+    PaintUnderChildren(page);
     auto content = std::make_unique<CTextsPage>(page);
     CTextsPage& p = *content;
     p.AddPicture(20, 40);
