@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include "controls/skin_message_box.h"
 #include "engine/app_folder.h"
 #include "skin/skin.h"
 #include "version.h"
@@ -22,7 +23,7 @@ bool CClipvaneApp::InitInstance() {
 
     // The main window closes the splash as soon as it is up.
     splash_.Close(kSplashWaitMs);
-    MessageBoxA(nullptr, CLIPVANE_NAME " " CLIPVANE_VERSION_TEXT, CLIPVANE_NAME, MB_OK | MB_ICONINFORMATION);
+    SkinMessageBox(CLIPVANE_NAME " " CLIPVANE_VERSION_TEXT, CLIPVANE_NAME, MB_OK | MB_ICONINFORMATION);
     return false;
 }
 

@@ -1,0 +1,57 @@
+#include "controls/skin_group_box.h"
+
+#include "controls/skin_text.h"
+
+namespace {
+
+constexpr COLORREF kFrameColor = RGB(230, 230, 230);
+constexpr int kFrameWidth = 2;
+constexpr int kCaptionX = 11;
+constexpr int kCaptionY = 1;
+// The frame stops this far left of the caption and resumes this far right of it.
+constexpr int kCaptionGapLeft = 8;
+constexpr int kCaptionGapRight = 12;
+
+}  // namespace
+
+LRESULT CSkinGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return TRUE;
+    }
+    return DefWindowProc(message, wParam, lParam);
+}
+
+void CSkinGroupBox::PreSubclassWindow() {
+    char caption[kMaxCaption + 1] = {};
+    GetWindowTextA(Handle(), caption, sizeof caption);
+    caption_ = caption;
+    SetWindowTextA(Handle(), "");
+}
+
+void CSkinGroupBox::OnPaint() {
+    CPaintDC paint(Handle());
+    const HDC dc = paint.Get();
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    CFontHandle font = MakeSkinTextFont();
+    CPenHandle pen(CreatePen(PS_SOLID, kFrameWidth, kFrameColor));
+    CSavedDC saved(dc);
+    SelectObject(dc, font.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SIZE caption = {0, metrics.tmHeight};
+    if (!caption_.empty()) {
+        GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &caption);
+        TextOutA(dc, kCaptionX, kCaptionY, caption_.c_str(), static_cast<int>(caption_.size()));
+        ExcludeClipRect(dc, kCaptionGapLeft, 0, caption.cx + kCaptionGapRight, caption.cy);
+    }
+    SelectObject(dc, pen.Get());
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, 1, caption.cy / 2, client.right - 1, client.bottom - 1);
+}

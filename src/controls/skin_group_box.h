@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/window.h"
+
+// The frame and caption of a group of controls, drawn over the parent's
+// background. The caption is taken from the control at subclassing and the
+// control's own text emptied, so the system never draws it a second time.
+class CSkinGroupBox : public CWindow {
+public:
+    static constexpr size_t kMaxCaption = 255;
+
+    const std::string& Caption() const { return caption_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PreSubclassWindow() override;
+
+private:
+    void OnPaint();
+
+    std::string caption_;
+};

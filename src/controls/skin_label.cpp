@@ -1,0 +1,105 @@
+#include "controls/skin_label.h"
+
+#include <vector>
+
+#include "controls/skin_text.h"
+
+namespace {
+
+// The parent's area repainted under a label grows by this much on each side.
+constexpr int kRepaintMargin = 3;
+
+// The text of a WM_SETTEXT in this program's code page: a subclassed control
+// is a Unicode window, so the system hands it wide text.
+std::string SetTextArgument(HWND hwnd, LPARAM lParam) {
+    if (!lParam) return {};
+    if (!IsWindowUnicode(hwnd)) return reinterpret_cast<const char*>(lParam);
+    const auto* wide = reinterpret_cast<const wchar_t*>(lParam);
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return {};
+    std::vector<char> text(static_cast<size_t>(size));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    return text.data();
+}
+
+// The control's own text follows the label's, for screen readers and other
+// programs; stored by the system's plain handling, because the static
+// control's own would paint its text at once in the system's look.
+LRESULT StoreWindowText(HWND hwnd, LPARAM lParam) {
+    return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, WM_SETTEXT, 0, lParam)
+                                 : DefWindowProcA(hwnd, WM_SETTEXT, 0, lParam);
+}
+
+}  // namespace
+
+LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETTEXT:
+            OnSetText(lParam);
+            return StoreWindowText(Handle(), lParam);
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            return TRUE;
+        case WM_ENABLE: {
+            // The disabled look adds a shadow that only the parent can wipe out again.
+            const LRESULT result = DefWindowProc(message, wParam, lParam);
+            RepaintParentUnder();
+            return result;
+        }
+    }
+    return DefWindowProc(message, wParam, lParam);
+}
+
+void CSkinLabel::PreSubclassWindow() {
+    style_ = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    char text[LabelText::kMaxText + 1] = {};
+    GetWindowTextA(Handle(), text, sizeof text);
+    text_.Set(text);
+}
+
+void CSkinLabel::OnSetText(LPARAM lParam) {
+    text_.Set(SetTextArgument(Handle(), lParam).c_str());
+    RepaintParentUnder();
+}
+
+void CSkinLabel::RepaintParentUnder() {
+    const HWND parent = GetParent(Handle());
+    RECT area = {};
+    GetWindowRect(Handle(), &area);
+    if (!parent) {
+        InvalidateRect(Handle(), nullptr, TRUE);
+        return;
+    }
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    InflateRect(&area, kRepaintMargin, kRepaintMargin);
+    // With the children there, so the label paints again over the fresh background.
+    RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CSkinLabel::OnPaint() {
+    CPaintDC paint(Handle());
+    const HDC dc = paint.Get();
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    CFontHandle font = MakeSkinTextFont();
+    CSavedDC saved(dc);
+    IntersectClipRect(dc, 1, 1, client.right, client.bottom);
+    SelectObject(dc, font.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    const bool disabled = !IsWindowEnabled(Handle());
+    int y = 0;
+    for (int index = 0; index < text_.LineCount(); ++index) {
+        const std::string line = text_.Line(index);
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        const int x = LabelLineX(style_, client.right, size.cx);
+        if (disabled) TextOutA(dc, x + 1, y + 1, line.c_str(), static_cast<int>(line.size()));
+        TextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()));
+        y += metrics.tmHeight + 1;
+    }
+}

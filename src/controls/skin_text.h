@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include "framework/gdi.h"
+
+// The texts of the skinned controls: bold 12-pixel "Tahoma", and for buttons
+// an embossed look (a light copy, then the text itself a pixel up and left).
+
+inline CFontHandle MakeSkinTextFont() { return MakeFont("Tahoma", 12, FW_BOLD); }
+
+// The light copy's colour under embossed texts.
+constexpr COLORREF kEmbossLight = RGB(200, 200, 200);
+
+// Draws text into rect with DrawText's format: the light copy at rect, then
+// the text in its colour one pixel up and one pixel left. The DC's background
+// mode is left to the caller.
+inline void DrawEmbossedText(HDC dc, const char* text, const RECT& rect, UINT format, COLORREF color) {
+    RECT place = rect;
+    SetTextColor(dc, kEmbossLight);
+    DrawTextA(dc, text, -1, &place, format);
+    OffsetRect(&place, -1, -1);
+    SetTextColor(dc, color);
+    DrawTextA(dc, text, -1, &place, format);
+}

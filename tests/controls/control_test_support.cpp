@@ -1,0 +1,149 @@
+#include "control_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/gdi.h"
+#include "framework/message_loop.h"
+#include "skin/skin.h"
+
+namespace {
+
+// The controls copy the skin's style records when they are made, so the
+// (built-in) skin is loaded before any test, as the program does at start.
+class SkinEnvironment : public ::testing::Environment {
+    void SetUp() override { LoadSkin(); }
+};
+const ::testing::Environment* const skinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
+
+bool markerSeen = false;
+
+COLORREF FromDib(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+
+// A top-down 32-bit DIB section the size of the window's client area, with
+// its pixels reachable from here.
+struct DibCanvas {
+    CMemoryDC dc{nullptr};
+    CBitmapHandle bitmap;
+    void* bits = nullptr;
+    int width = 0;
+    int height = 0;
+
+    explicit DibCanvas(HWND window) {
+        RECT client = {};
+        GetClientRect(window, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap.Reset(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
+
+    Pixels Read() const {
+        GdiFlush();
+        Pixels pixels;
+        pixels.width = width;
+        pixels.height = height;
+        const auto* begin = static_cast<const uint32_t*>(bits);
+        if (begin) pixels.data.assign(begin, begin + static_cast<size_t>(width) * height);
+        for (uint32_t& pixel : pixels.data) pixel &= 0x00FFFFFF;
+        return pixels;
+    }
+};
+
+}  // namespace
+
+COLORREF Pixels::At(int x, int y) const { return FromDib(data[static_cast<size_t>(y) * width + x]); }
+
+int Pixels::Count(COLORREF color) const {
+    int count = 0;
+    for (uint32_t pixel : data) count += FromDib(pixel) == color;
+    return count;
+}
+
+InkSpan FindInk(const Pixels& pixels, COLORREF ink, int fromY, int toY) {
+    InkSpan span;
+    for (int y = fromY < 0 ? 0 : fromY; y < toY && y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixels.At(x, y) != ink) continue;
+            span.left = span.found && span.left < x ? span.left : x;
+            span.right = span.found && span.right > x ? span.right : x;
+            span.found = true;
+        }
+    }
+    return span;
+}
+
+Pixels PrintClient(HWND window) {
+    DibCanvas canvas(window);
+    {
+        CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.Get()), PRF_CLIENT);
+    }
+    return canvas.Read();
+}
+
+Pixels ScreenPixels(HWND window) {
+    UpdateWindow(GetAncestor(window, GA_ROOT));
+    DibCanvas canvas(window);
+    {
+        CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
+        CClientDC screen(window);
+        BitBlt(canvas.dc.Get(), 0, 0, canvas.width, canvas.height, screen.Get(), 0, 0, SRCCOPY);
+    }
+    return canvas.Read();
+}
+
+COLORREF PatternAt(int x, int y) { return RGB((x * 5) & 0xFF, (y * 3) & 0xFF, 0x60); }
+
+void PaintPattern(HWND window, HDC dc) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    std::vector<uint32_t> bits(static_cast<size_t>(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF color = PatternAt(x, y);
+            bits[static_cast<size_t>(y) * width + x] =
+                (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+        }
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        MSG message;
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            int quitCode = 0;
+            if (!PumpMessage(quitCode)) return false;
+            continue;
+        }
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= 10000) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000 - waited, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PostAndHandle(HWND window, const std::vector<MSG>& messages) {
+    for (const MSG& message : messages) PostMessageA(message.hwnd, message.message, message.wParam, message.lParam);
+    markerSeen = false;
+    PostMessageA(window, kMarker, 0, 0);
+    PumpUntil([] { return markerSeen; });
+}
+
+void MarkerSeen() { markerSeen = true; }

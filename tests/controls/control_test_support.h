@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// Pixels of a control, read back as 32-bit colours, for tests that check how a
+// control looks.
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> data;  // 0x00RRGGBB, top row first
+
+    COLORREF At(int x, int y) const;
+    // How many pixels have exactly this colour.
+    int Count(COLORREF color) const;
+    bool operator==(const Pixels& other) const {
+        return width == other.width && height == other.height && data == other.data;
+    }
+    bool operator!=(const Pixels& other) const { return !(*this == other); }
+};
+
+// The leftmost and rightmost columns holding the colour within rows [fromY, toY).
+struct InkSpan {
+    bool found = false;
+    int left = 0;
+    int right = 0;
+};
+InkSpan FindInk(const Pixels& pixels, COLORREF ink, int fromY, int toY);
+
+// What a control paints when asked to print its client area into a memory DC.
+Pixels PrintClient(HWND window);
+
+// What a window shows on the screen right now, after pending paints are done.
+Pixels ScreenPixels(HWND window);
+
+// A background with a different colour at nearly every point, so that a
+// control showing it at the wrong offset is caught.
+COLORREF PatternAt(int x, int y);
+void PaintPattern(HWND window, HDC dc);
+
+// Handles this thread's messages until done() holds; gives up after ten
+// seconds of waiting (a test that needs longer has hung) and returns false.
+bool PumpUntil(const std::function<bool()>& done);
+
+// Posts a marker behind everything already posted to window and handles
+// messages until the marker is through, so every earlier posted message has
+// been handled. The window's object must call MarkerSeen() on kMarker.
+constexpr UINT kMarker = WM_APP + 40;
+void PostAndHandle(HWND window, const std::vector<MSG>& messages);
+void MarkerSeen();

@@ -1,0 +1,381 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "control_test_support.h"
+#include "controls/fade_picture.h"
+#include "controls/segment_bar.h"
+#include "controls/skin_button.h"
+#include "controls/skin_edit_field.h"
+#include "controls/skin_group_box.h"
+#include "controls/skin_label.h"
+#include "controls_test_ids.h"
+#include "framework/dialog.h"
+#include "resource_ids.h"
+#include "support/gdi_count.h"
+
+namespace {
+
+constexpr COLORREF kCaptionColor = RGB(255, 0, 0);
+
+// One of each control on a background pattern, set up the way the program's
+// windows set them up, counting what the controls report.
+class CControlsDialog : public CDialog {
+public:
+    CControlsDialog() : CDialog(IDD_CONTROLS_TEST) {}
+
+    CSkinButton button;
+    CSkinButton checkBox;
+    CSkinButton captioned;
+    CSkinButton other;
+    CSegmentBar segments;
+    CFadePicture picture;
+    CSkinLabel label;
+    CSkinLabel centredLabel;
+    CSkinEditField field;
+    CSkinGroupBox group;
+
+    std::map<int, int> clicks;
+    int tabChanges = 0;
+
+    HWND Item(int id) const { return GetDlgItem(Handle(), id); }
+
+protected:
+    BOOL OnInitDialog() override {
+        const HWND dialog = Handle();
+        button.SubclassDlgItem(IDC_TEST_BUTTON, dialog);
+        checkBox.SubclassDlgItem(IDC_TEST_CHECKBOX, dialog);
+        captioned.SubclassDlgItem(IDC_TEST_CAPTION, dialog);
+        other.SubclassDlgItem(IDC_TEST_OTHER, dialog);
+        segments.SubclassDlgItem(IDC_TEST_SEGMENTS, dialog);
+        picture.SubclassDlgItem(IDC_TEST_PICTURE, dialog);
+        label.SubclassDlgItem(IDC_TEST_LABEL, dialog);
+        centredLabel.SubclassDlgItem(IDC_TEST_CENTRED_LABEL, dialog);
+        field.SubclassDlgItem(IDC_TEST_FIELD, dialog);
+        group.SubclassDlgItem(IDC_TEST_GROUP, dialog);
+
+        button.SetIcons(IDI_ADD_FILE_HOVER, IDI_ADD_FILE_IDLE);
+        button.SetTransparent();
+        button.SetDrawBorder(false);
+        button.SetAlignment(1);
+        button.SetTooltipText("Add a video to converting task", true);
+        checkBox.SetIcons(IDI_SHUTDOWN_CHECK_HOVER, IDI_SHUTDOWN_CHECK_IDLE);
+        checkBox.SetTransparent();
+        checkBox.SetAlignment(0);
+        captioned.SetStateColor(CSkinButton::kIdleText, kCaptionColor);
+        captioned.SetStateColor(CSkinButton::kFocusText, kCaptionColor);
+        for (int tab = 0; tab < 6; ++tab) segments.AddSegment(tab, IDB_TAB_IPOD + tab);
+        segments.SelectSegment(0);
+        MoveWindow(segments.Handle(), 8, 90, 447, 15, FALSE);
+        return TRUE;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_ERASEBKGND:
+                PaintPattern(Handle(), reinterpret_cast<HDC>(wParam));
+                return TRUE;
+            case WM_COMMAND:
+                if (HIWORD(wParam) == BN_CLICKED) ++clicks[LOWORD(wParam)];
+                break;
+            case WM_TABBAR_SELCHANGE:
+                if (reinterpret_cast<HWND>(wParam) == segments.Handle()) ++tabChanges;
+                return 0;
+            case kMarker:
+                MarkerSeen();
+                return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog = std::make_unique<CControlsDialog>();
+        ASSERT_TRUE(dialog->CreateModeless(nullptr));
+        ShowWindow(dialog->Handle(), SW_SHOW);
+        UpdateWindow(dialog->Handle());
+    }
+    void TearDown() override {
+        if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
+        dialog.reset();
+    }
+
+    // A mouse message as the system posts it, at a point of the control.
+    static MSG Mouse(HWND window, UINT message, int x = 5) {
+        const WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
+        return MSG{window, message, keys, MAKELPARAM(x, 7), 0, {}};
+    }
+    void Click(HWND window) {
+        PostAndHandle(dialog->Handle(), {Mouse(window, WM_LBUTTONDOWN), Mouse(window, WM_LBUTTONUP)});
+    }
+    // The control's top-left corner in its parent's client area.
+    static POINT PlaceInParent(HWND window) {
+        POINT corner = {0, 0};
+        MapWindowPoints(window, GetParent(window), &corner, 1);
+        return corner;
+    }
+
+    std::unique_ptr<CControlsDialog> dialog;
+};
+
+TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
+    const HWND button = dialog->button.Handle();
+    const Pixels idle = PrintClient(button);
+    POINT screen = {22, 22};
+    ClientToScreen(button, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM inside = MAKELPARAM(22, 22);
+    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
+    const Pixels hovered = PrintClient(button);
+    EXPECT_NE(hovered, idle);
+    SendMessageA(button, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(PrintClient(button), idle);
+    // A move seen outside the button (the mouse captured elsewhere) ends the hover too.
+    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
+    EXPECT_EQ(PrintClient(button), hovered);
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(-200, -200));
+    EXPECT_EQ(PrintClient(button), idle);
+    // Dragging onto the button with the left button down does not hover it.
+    SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, inside);
+    EXPECT_EQ(PrintClient(button), idle);
+}
+
+TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
+    const HWND button = dialog->button.Handle();
+    char text[80] = {};
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = button;
+    tool.uId = 1;
+    tool.lpszText = text;
+    const HWND tooltip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
+    ASSERT_TRUE(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0) == 1);
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "Add a video to converting task");
+    // The system makes the dialog the popup's owner; the button still takes it along.
+    DestroyWindow(button);
+    EXPECT_FALSE(IsWindow(tooltip));
+}
+
+TEST_F(ControlsTest, TransparentButtonShowsTheParentsPixelsAroundItsIcon) {
+    const HWND button = dialog->button.Handle();
+    const POINT at = PlaceInParent(button);
+    const Pixels pixels = PrintClient(button);
+    ASSERT_GT(pixels.width, 40);
+    int parentPixels = 0;
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) parentPixels += pixels.At(x, y) == PatternAt(at.x + x, at.y + y);
+    }
+    // All but the 44 x 44 icon in the middle is the parent's.
+    EXPECT_GE(parentPixels, pixels.width * pixels.height - 44 * 44);
+    EXPECT_LT(parentPixels, pixels.width * pixels.height);
+}
+
+// Near the light copy's RGB(200, 200, 200), or the red text: smoothed edges
+// of the glyphs blend with what lies under them.
+bool Light(COLORREF color) {
+    const int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
+    return r >= 180 && r <= 220 && std::abs(r - g) <= 10 && std::abs(g - b) <= 10;
+}
+bool Reddish(COLORREF color) { return GetRValue(color) > 150 && GetGValue(color) < 100 && GetBValue(color) < 100; }
+
+TEST_F(ControlsTest, CaptionIsEmbossedAndGreyedWhenDisabled) {
+    const HWND button = dialog->captioned.Handle();
+    Pixels pixels = PrintClient(button);
+    EXPECT_GT(pixels.Count(kCaptionColor), 10);
+    // The light copy shows below and right of the text, not above and left.
+    int lightBelowRight = 0;
+    int lightAboveLeft = 0;
+    for (int y = 1; y + 1 < pixels.height; ++y) {
+        for (int x = 1; x + 1 < pixels.width; ++x) {
+            if (!Reddish(pixels.At(x, y))) continue;
+            lightBelowRight += Light(pixels.At(x + 1, y + 1));
+            lightAboveLeft += Light(pixels.At(x - 1, y - 1));
+        }
+    }
+    EXPECT_GT(lightBelowRight, 5);
+    EXPECT_GT(lightBelowRight, 3 * lightAboveLeft);
+
+    EnableWindow(button, FALSE);
+    pixels = PrintClient(button);
+    EXPECT_EQ(pixels.Count(kCaptionColor), 0);
+    EXPECT_GT(pixels.Count(GetSysColor(COLOR_3DSHADOW)), 10);
+}
+
+TEST_F(ControlsTest, ClicksAndDoubleClicksEachCount) {
+    const HWND button = dialog->other.Handle();
+    PostAndHandle(dialog->Handle(), {Mouse(button, WM_LBUTTONDOWN), Mouse(button, WM_LBUTTONUP),
+                                     Mouse(button, WM_LBUTTONDBLCLK), Mouse(button, WM_LBUTTONUP)});
+    EXPECT_EQ(dialog->clicks[IDC_TEST_OTHER], 2);
+    EXPECT_EQ(GetFocus(), button);
+}
+
+TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
+    const HWND box = dialog->checkBox.Handle();
+    EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & 0x1F, BS_OWNERDRAW);
+    const Pixels unchecked = PrintClient(box);
+    Click(box);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    const Pixels checked = PrintClient(box);
+    EXPECT_NE(checked, unchecked);
+    Click(box);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(PrintClient(box), unchecked);
+    EXPECT_EQ(dialog->clicks[IDC_TEST_CHECKBOX], 2);
+
+    SendMessageA(box, BM_SETCHECK, BST_INDETERMINATE, 0);
+    EXPECT_TRUE(dialog->checkBox.GetCheck());
+    EXPECT_EQ(PrintClient(box), checked);
+    SendMessageA(box, BM_SETCHECK, 7, 0);
+    EXPECT_FALSE(dialog->checkBox.GetCheck());
+    // A push button has no check state to set or toggle.
+    dialog->other.SetCheck(true);
+    Click(dialog->other.Handle());
+    EXPECT_FALSE(dialog->other.GetCheck());
+}
+
+TEST_F(ControlsTest, SetStyleMovesTheDefaultAndKeepsTheButtonOwnerDrawn) {
+    const HWND button = dialog->other.Handle();
+    for (UINT type : {BS_DEFPUSHBUTTON, BS_PUSHBUTTON}) {
+        SendMessageA(button, BM_SETSTYLE, type, TRUE);
+        const LRESULT expected = type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+        EXPECT_TRUE(SendMessageA(button, WM_GETDLGCODE, 0, 0) & expected) << type;
+        EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & 0x1F, BS_OWNERDRAW) << type;
+    }
+}
+
+TEST_F(ControlsTest, DisablingTheFocusedButtonMovesTheFocusOnOnly) {
+    const HWND checkBox = dialog->checkBox.Handle();
+    SetFocus(checkBox);
+    EnableWindow(checkBox, FALSE);
+    EXPECT_EQ(GetFocus(), GetNextDlgTabItem(dialog->Handle(), checkBox, FALSE));
+    // The focus elsewhere stays where it is.
+    SetFocus(dialog->other.Handle());
+    EnableWindow(dialog->captioned.Handle(), FALSE);
+    EXPECT_EQ(GetFocus(), dialog->other.Handle());
+}
+
+TEST_F(ControlsTest, SegmentClicksReportOnlyAChangeOfSegment) {
+    const HWND bar = dialog->segments.Handle();
+    const Pixels first = PrintClient(bar);
+    PostAndHandle(dialog->Handle(), {Mouse(bar, WM_LBUTTONDOWN, 2 * 74 + 10)});
+    EXPECT_EQ(dialog->segments.GetSelectedSegment(), 2);
+    EXPECT_EQ(dialog->tabChanges, 1);
+    EXPECT_NE(PrintClient(bar), first);
+
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2 * 74 + 60, 7));  // the same segment
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(445, 7));          // the leftover beyond the last
+    dialog->segments.SelectSegment(6);                                          // no such segment
+    EXPECT_EQ(dialog->segments.GetSelectedSegment(), 2);
+    dialog->segments.SelectSegment(0);     // the program's own choice reports nothing
+    MoveWindow(bar, 8, 90, 5, 15, FALSE);  // narrower than its six segments
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 7));
+    EXPECT_EQ(dialog->segments.GetSelectedSegment(), 0);
+    EXPECT_EQ(dialog->tabChanges, 1);
+    EXPECT_EQ(dialog->clicks[IDC_TEST_SEGMENTS], 0);
+}
+
+TEST_F(ControlsTest, FadeEndsShowingTheBitmapAndStopsWhenDestroyed) {
+    CFadePicture& picture = dialog->picture;
+    EXPECT_FALSE(picture.StartFade(9999, 0));
+    ASSERT_TRUE(picture.StartFade(IDB_FADE_PICTURE, 0));
+    RECT rect = {};
+    GetClientRect(picture.Handle(), &rect);
+    EXPECT_EQ(rect.right, 348);
+    EXPECT_EQ(rect.bottom, 188);
+    ASSERT_TRUE(PumpUntil([&] { return picture.FadeFinished(); }));
+    CBitmapHandle bitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_FADE_PICTURE), IMAGE_BITMAP, 0, 0, 0)));
+    CMemoryDC source(nullptr);
+    CSelection selection(source.Get(), bitmap.Get());
+    const Pixels shown = ScreenPixels(picture.Handle());
+    int equal = 0;
+    for (int y = 0; y < shown.height; y += 7) {
+        for (int x = 0; x < shown.width; x += 7) equal += shown.At(x, y) == GetPixel(source.Get(), x, y);
+    }
+    EXPECT_GT(equal, (shown.width / 7) * (shown.height / 7) * 9 / 10);
+
+    // A slow fade is stopped, not waited out, when the window goes.
+    ASSERT_TRUE(picture.StartFade(IDB_FADE_PICTURE, 60000));
+    DestroyWindow(dialog->Handle());
+    EXPECT_FALSE(picture.FadeFinished());
+}
+
+TEST_F(ControlsTest, LabelPaintsEachLineCentredInBlackOverTheParent) {
+    CSkinLabel& label = dialog->centredLabel;
+    SetWindowTextA(label.Handle(), "Wide first line\nab");
+    EXPECT_EQ(label.LineCount(), 2);
+    char own[64] = {};
+    GetWindowTextA(label.Handle(), own, sizeof own);
+    EXPECT_STREQ(own, "Wide first line\nab");
+
+    // Black text over the parent's own pixels, each line centred on its own.
+    Pixels pixels = ScreenPixels(label.Handle());
+    const POINT at = PlaceInParent(label.Handle());
+    EXPECT_EQ(pixels.At(0, pixels.height - 1), PatternAt(at.x, at.y + pixels.height - 1));
+    const InkSpan first = FindInk(pixels, RGB(0, 0, 0), 0, 12);
+    const InkSpan second = FindInk(pixels, RGB(0, 0, 0), 12, pixels.height);
+    ASSERT_TRUE(first.found && second.found);
+    EXPECT_LT(first.left, second.left);
+    EXPECT_NEAR(first.left + first.right, pixels.width - 1, 3);
+    EXPECT_NEAR(second.left + second.right, pixels.width - 1, 3);
+
+    // A shorter text leaves nothing of the longer one behind.
+    SetWindowTextA(label.Handle(), "ab");
+    EXPECT_FALSE(FindInk(ScreenPixels(label.Handle()), RGB(0, 0, 0), 12, pixels.height).found);
+}
+
+TEST_F(ControlsTest, FieldShowsItsTextOverTheStretchedBackground) {
+    const HWND window = dialog->field.Handle();
+    const Pixels empty = PrintClient(window);
+    // "edit_back" is one pixel wide: every row of the empty field is one colour.
+    for (int y = 1; y < empty.height - 1; ++y) {
+        for (int x = 1; x < empty.width - 1; ++x) ASSERT_EQ(empty.At(x, y), empty.At(1, y)) << x << "," << y;
+    }
+    dialog->field.SetFieldText("C:\\Videos\\");
+    EXPECT_TRUE(FindInk(PrintClient(window), RGB(0, 0, 0), 0, empty.height).found);
+}
+
+TEST_F(ControlsTest, GroupBoxDrawsItsCaptionOnceAndItsFrame) {
+    const HWND window = dialog->group.Handle();
+    EXPECT_EQ(GetWindowTextLengthA(window), 0);
+    EXPECT_EQ(dialog->group.Caption(), "Output");
+    const Pixels pixels = ScreenPixels(window);
+    EXPECT_TRUE(FindInk(pixels, RGB(0, 0, 0), 0, 14).found);
+    EXPECT_EQ(pixels.At(1, pixels.height / 2), RGB(230, 230, 230));
+    EXPECT_EQ(pixels.At(pixels.width - 2, pixels.height / 2), RGB(230, 230, 230));
+}
+
+// Everything a control creates goes again with it: icons, masks, the
+// background cache, fonts, tooltips, the fade's bitmap and DCs.
+TEST(ControlsResources, GdiObjectsComeBackAfterEveryControlIsDestroyed) {
+    auto cycle = [] {
+        CControlsDialog dialog;
+        ASSERT_TRUE(dialog.CreateModeless(nullptr));
+        dialog.field.SetFieldText("C:\\Videos\\");
+        SetWindowTextA(dialog.label.Handle(), "two\nlines");
+        ASSERT_TRUE(dialog.picture.StartFade(IDB_FADE_PICTURE, 0));
+        ASSERT_TRUE(PumpUntil([&] { return dialog.picture.FadeFinished(); }));
+        EnableWindow(dialog.button.Handle(), FALSE);
+        for (HWND control : {dialog.button.Handle(), dialog.checkBox.Handle(), dialog.captioned.Handle(),
+                             dialog.segments.Handle(), dialog.field.Handle()}) {
+            PrintClient(control);
+        }
+        ScreenPixels(dialog.Handle());
+        DestroyWindow(dialog.Handle());
+    };
+    cycle();  // the system makes some objects of its own on first use
+    const int before = CountGdiObjects();
+    cycle();
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+#pragma once
+
+// The test dialog that holds one of each control.
+#define IDD_CONTROLS_TEST 9001
+#define IDC_TEST_BUTTON 9101
+#define IDC_TEST_CHECKBOX 9102
+#define IDC_TEST_OTHER 9103
+#define IDC_TEST_SEGMENTS 9104
+#define IDC_TEST_PICTURE 9105
+#define IDC_TEST_LABEL 9106
+#define IDC_TEST_CENTRED_LABEL 9107
+#define IDC_TEST_FIELD 9108
+#define IDC_TEST_GROUP 9109
+#define IDC_TEST_CAPTION 9110

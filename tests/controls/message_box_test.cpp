@@ -1,0 +1,176 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "controls/skin_label.h"
+#include "controls/skin_message_box.h"
+#include "resource_ids.h"
+#include "support/gdi_count.h"
+
+namespace {
+
+// What the user does once the box is up.
+enum class Action { kFirstButton, kSecondButton, kCloseButton, kEnter, kEscape, kClose };
+
+// The message box of this thread that is showing, or null.
+HWND ShownMessageBox() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) -> BOOL {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Runs SkinMessageBox; once its loop is idle with the box shown, inspect()
+// looks at it and the action is taken as the user would.
+struct Scenario {
+    Action action = Action::kFirstButton;
+    std::function<void(HWND)> inspect;
+};
+Scenario* current = nullptr;
+
+void CALLBACK ActOnBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND box = ShownMessageBox();
+    if (!box) return;
+    if (current->inspect) current->inspect(box);
+    auto key = [&](WPARAM code) {
+        const HWND focus = GetFocus();
+        PostMessageA(focus ? focus : box, WM_KEYDOWN, code, 1);
+        PostMessageA(focus ? focus : box, WM_KEYUP, code, 0xC0000001);
+    };
+    switch (current->action) {
+        case Action::kFirstButton:
+            SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            break;
+        case Action::kSecondButton:
+            SendMessageA(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+            break;
+        case Action::kCloseButton:
+            SendMessageA(GetDlgItem(box, IDC_MESSAGE_CLOSE), BM_CLICK, 0, 0);
+            break;
+        case Action::kEnter:
+            key(VK_RETURN);
+            break;
+        case Action::kEscape:
+            key(VK_ESCAPE);
+            break;
+        case Action::kClose:
+            SendMessageA(box, WM_CLOSE, 0, 0);
+            break;
+    }
+}
+
+int ShowBox(const char* text, const char* caption, unsigned type, Scenario scenario) {
+    current = &scenario;
+    // A timer fires only when the box's loop has nothing else to do.
+    SetTimer(nullptr, 0, 0, ActOnBox);
+    const int result = SkinMessageBox(text, caption, type);
+    current = nullptr;
+    return result;
+}
+
+int ShowBox(unsigned type, Action action) {
+    return ShowBox("Please set the output directory firstly", "", type, {action, {}});
+}
+
+TEST(SkinMessageBox, ResultsOfEveryWayOut) {
+    const Action actions[] = {Action::kFirstButton, Action::kSecondButton, Action::kEnter,
+                              Action::kEscape,      Action::kCloseButton,  Action::kClose};
+    // Per type, the answer to each action; 0 where the type has no second button.
+    const struct {
+        unsigned type;
+        int results[6];
+    } cases[] = {
+        {0, {IDOK, 0, IDOK, IDCANCEL, IDCANCEL, IDCANCEL}},
+        {16, {IDOK, 0, IDOK, IDCANCEL, IDCANCEL, IDCANCEL}},
+        {1, {IDOK, IDCANCEL, IDOK, IDCANCEL, IDCANCEL, IDCANCEL}},
+        {4, {IDYES, IDNO, IDYES, IDNO, IDNO, IDNO}},
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < 6; ++i) {
+            if (c.results[i] == 0) continue;
+            EXPECT_EQ(ShowBox(c.type, actions[i]), c.results[i]) << c.type << " action " << i;
+        }
+    }
+}
+
+std::string LabelText(HWND box, int id) {
+    const auto* label = dynamic_cast<const CSkinLabel*>(CWindow::FromHandle(GetDlgItem(box, id)));
+    return label ? label->Text() : "(not a skinned label)";
+}
+
+std::string WindowText(HWND window) {
+    char text[64] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+TEST(SkinMessageBox, OneShortLineGivesTheNarrowestBoxCentredOnTheScreen) {
+    Scenario scenario;
+    scenario.action = Action::kFirstButton;
+    scenario.inspect = [](HWND box) {
+        RECT rect = {};
+        GetWindowRect(box, &rect);
+        EXPECT_EQ(rect.right - rect.left, 180);
+        EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+        EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+        EXPECT_EQ(LabelText(box, IDC_MESSAGE_TITLE), "Error");
+        EXPECT_EQ(LabelText(box, IDC_MESSAGE_TEXT), "Done");
+        EXPECT_EQ(WindowText(GetDlgItem(box, IDOK)), "OK");
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, IDCANCEL)));
+        // One button, centred.
+        RECT button = {};
+        GetWindowRect(GetDlgItem(box, IDOK), &button);
+        EXPECT_NEAR(button.left - rect.left, 180 / 2 - 35, 2);
+        EXPECT_EQ(SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 60, rect.top + 40)), HTCAPTION);
+    };
+    EXPECT_EQ(ShowBox("Done", "", 16, scenario), IDOK);
+}
+
+TEST(SkinMessageBox, ThreeLinesMakeATallerBoxAndACaptionReplacesTheTitle) {
+    int oneLineHeight = 0;
+    Scenario measure;
+    measure.inspect = [&](HWND box) {
+        RECT rect = {};
+        GetWindowRect(box, &rect);
+        oneLineHeight = rect.bottom - rect.top;
+    };
+    ShowBox("Short", "", 0, measure);
+
+    Scenario scenario;
+    scenario.action = Action::kSecondButton;
+    scenario.inspect = [&](HWND box) {
+        RECT rect = {};
+        GetWindowRect(box, &rect);
+        const int lineStep = (rect.bottom - rect.top - oneLineHeight) / 2;
+        EXPECT_GT(lineStep, 10);
+        EXPECT_EQ(rect.bottom - rect.top, oneLineHeight + 2 * lineStep);
+        EXPECT_GT(rect.right - rect.left, 180);
+        EXPECT_EQ(LabelText(box, IDC_MESSAGE_TITLE), "Question");
+        EXPECT_EQ(WindowText(GetDlgItem(box, IDOK)), "Yes");
+        EXPECT_EQ(WindowText(GetDlgItem(box, IDCANCEL)), "No");
+    };
+    EXPECT_EQ(ShowBox("First\nA much, much longer second line of the message\nthird", "Question", 0x24, scenario),
+              IDNO);
+}
+
+TEST(SkinMessageBox, LeavesNoGdiObjectsBehind) {
+    ShowBox(16, Action::kFirstButton);  // loads the message icons, kept for the process
+    const int before = CountGdiObjects();
+    ShowBox(4, Action::kSecondButton);
+    ShowBox(16, Action::kEscape);
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+}  // namespace
