@@ -344,7 +344,8 @@ def plan():
 
 
 def produce(item):
-    """Renders one output and returns its preview image (RGBA)."""
+    """Renders one output and returns what to preview: its image (RGBA), or for an
+    icon of several sizes the list of its images."""
     kind, _, path, source, size, variant, _ = item
     if kind == "icon":
         if source == "program":
@@ -385,7 +386,7 @@ def read_skin_file(path):
 
 
 def check_skin_file():
-    """The Ember skin file names every element, and each named file exists at its size."""
+    """The Ember skin file names its folder and, for every element, the file rendered for it."""
     path = os.path.join(SKIN_FOLDER, "ember.ini")
     if not os.path.isfile(path):
         return [f"{path}: missing"]
@@ -393,9 +394,9 @@ def check_skin_file():
     problems = []
     if values.get("directory") != "skins\\ember":
         problems.append(f"{path}: directory is {values.get('directory')!r}")
-    sizes = {key: (stem, w, h) for stem, _, w, h, keys in SKIN_ELEMENTS for key in keys}
+    stems = {key: stem for stem, _, _, _, keys in SKIN_ELEMENTS for key in keys}
     for key in SKIN_KEY_ORDER:
-        stem, width, height = sizes[key]
+        stem = stems[key]
         if values.get(key) != stem + ".bmp":
             problems.append(f"{path}: {key} names {values.get(key)!r}, wanted {stem}.bmp")
     extra = set(values) - set(SKIN_KEY_ORDER) - {"directory"}

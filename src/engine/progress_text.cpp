@@ -18,16 +18,24 @@ constexpr std::size_t kTimeDigits = 5;
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
-// Reads "H:MM:SS[.ff]" (any number of hour digits, an optional sign) at text.
-// Returns false when the text is not in clock form or is cut off by the chunk's
-// end before its seconds are complete.
+// More hour digits than any real position has; the limit keeps the value finite
+// whatever text follows the token.
+constexpr std::size_t kLongestHours = 12;
+
+// Reads "H:MM:SS[.ff]" (up to kLongestHours hour digits, an optional sign) at
+// text. Returns false when the text is not in clock form or is cut off by the
+// chunk's end before its seconds are complete. A position before the start
+// (FFmpeg's while it buffers the first frames) is 0: nothing encoded yet.
 bool ReadClockForm(const char* text, double& seconds) {
     const char* at = text;
     const bool negative = *at == '-';
     if (negative) ++at;
     if (!IsDigit(*at)) return false;
     double hours = 0.0;
-    while (IsDigit(*at)) hours = hours * 10.0 + (*at++ - '0');
+    for (std::size_t digits = 0; IsDigit(*at); ++digits) {
+        if (digits == kLongestHours) return false;
+        hours = hours * 10.0 + (*at++ - '0');
+    }
     if (at[0] != ':' || !IsDigit(at[1]) || !IsDigit(at[2]) || at[3] != ':' || !IsDigit(at[4]) || !IsDigit(at[5])) {
         return false;
     }
@@ -42,9 +50,26 @@ bool ReadClockForm(const char* text, double& seconds) {
     }
     // A clock text that runs into the end of the chunk may be missing digits.
     if (*at == '\0') return false;
-    seconds = hours * 3600.0 + minutes * 60.0 + wholeSeconds + fraction;
-    if (negative) seconds = -seconds;
+    seconds = negative ? 0.0 : hours * 3600.0 + minutes * 60.0 + wholeSeconds + fraction;
     return true;
+}
+
+// Reads plain seconds from the first kTimeDigits characters: digits with at
+// most one '.', up to the first other character. Anything else that atof would
+// take ("nan", "inf", "1e99", "0x1p9", "-3") is no position and reads as 0.
+double ReadSecondsForm(const char* text) {
+    char digits[kTimeDigits + 1] = {};
+    bool sawPoint = false;
+    for (std::size_t i = 0; i < kTimeDigits; ++i) {
+        const char c = text[i];
+        if (c == '.' && !sawPoint) {
+            sawPoint = true;
+        } else if (!IsDigit(c)) {
+            break;
+        }
+        digits[i] = c;
+    }
+    return std::atof(digits);
 }
 
 bool StartsClockForm(const char* text) {
@@ -72,10 +97,8 @@ ProgressTokens ReadProgressTokens(const char* chunk) {
         if (StartsClockForm(value)) {
             tokens.hasTime = ReadClockForm(value, tokens.time);
         } else {
-            char digits[kTimeDigits + 1] = {};
-            std::strncpy(digits, value, kTimeDigits);
             tokens.hasTime = true;
-            tokens.time = std::atof(digits);
+            tokens.time = ReadSecondsForm(value);
         }
     }
     return tokens;

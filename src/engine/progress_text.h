@@ -11,7 +11,9 @@
 // "size=" is followed, within 8 characters, by kilobytes (blanks first
 // allowed). "time=" is followed by seconds, of which the first 5 characters
 // are read ("12.34", "1234."), or by the clock form H:MM:SS.ff that FFmpeg
-// prints, with any number of hour digits, read as seconds.
+// prints, read as seconds. The text may come from anywhere (a source's title
+// printed by the encoder), so a time is always finite and never negative:
+// plain seconds are digits and one '.' only, anything else reads as 0.
 struct ProgressTokens {
     bool hasSize = false;
     std::int32_t sizeKB = 0;

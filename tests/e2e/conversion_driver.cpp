@@ -12,6 +12,7 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -22,6 +23,7 @@
 #include "engine/app_folder.h"
 #include "engine/family_routines.h"
 #include "engine/run_state.h"
+#include "support/message_button.h"
 #include "tasks/output_directory.h"
 #include "tasks/stop_conversion.h"
 
@@ -54,7 +56,8 @@ private:
     const Job& job_;
 };
 
-// Watches the item at every repaint: how often its encoded time moved on.
+// Watches the item at every repaint: how often its encoded time moved on,
+// how often it was no time at all, and the largest size it showed.
 class ProgressWatch : public IItemView {
 public:
     explicit ProgressWatch(const TaskList& tasks) : tasks_(tasks) {}
@@ -64,13 +67,19 @@ public:
             ++progressSteps_;
             lastTime_ = item.encodedTime;
         }
+        if (!std::isfinite(item.encodedTime) || item.encodedTime < 0.0) ++oddTimes_;
+        if (item.outputSizeKB > largestKB_) largestKB_ = item.outputSizeKB;
     }
     int ProgressSteps() const { return progressSteps_; }
+    int OddTimes() const { return oddTimes_; }
+    int LargestKB() const { return largestKB_; }
 
 private:
     const TaskList& tasks_;
     double lastTime_ = 0.0;
     int progressSteps_ = 0;
+    int oddTimes_ = 0;
+    int largestKB_ = 0;
 };
 
 struct NoShutDown : IRunOptions {
@@ -84,14 +93,11 @@ struct NoShutDown : IRunOptions {
 // dispatches it while that pass runs.
 class StopPresser {
 public:
-    StopPresser(const EngineContext& context, int stopAtPass) : context_(context), stopAtPass_(stopAtPass) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ClipvaneE2eStop";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowA("ClipvaneE2eStop", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    StopPresser(const EngineContext& context, int stopAtPass)
+        : stopAtPass_(stopAtPass), button_([this, &context] {
+              stoppedInPass_ = passesStarted_;
+              StopConversion(context);
+          }) {
         if (stopAtPass_ == 0) return;
         // What earlier jobs' processes reported belongs to them.
         DWORD message = 0;
@@ -106,7 +112,6 @@ public:
             PostQueuedCompletionStatus(port_, 0, kQuitKey, nullptr);
             watcher_.join();
         }
-        DestroyWindow(window_);
     }
     // The number of passes started when the Stop was handled; 0 when it never was.
     int StoppedInPass() const { return stoppedInPass_; }
@@ -143,27 +148,16 @@ private:
             if (message != JOB_OBJECT_MSG_NEW_PROCESS) continue;
             const DWORD child = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(detail));
             if (ParentOf(child) != GetCurrentProcessId()) continue;
-            if (++passesStarted_ == stopAtPass_) PostMessageA(window_, WM_APP, 0, 0);
+            if (++passesStarted_ == stopAtPass_) PostMessageA(button_.Window(), WM_APP, 0, 0);
         }
-    }
-
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* presser = reinterpret_cast<StopPresser*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (message == WM_APP && presser != nullptr) {
-            presser->stoppedInPass_ = presser->passesStarted_;
-            StopConversion(presser->context_);
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
     }
 
     static HANDLE job_;
     static HANDLE port_;
-    const EngineContext& context_;
     int stopAtPass_;
-    HWND window_ = nullptr;
     std::atomic<int> passesStarted_{0};
     int stoppedInPass_ = 0;
+    MessageButton button_;
     std::thread watcher_;
 };
 HANDLE StopPresser::job_ = nullptr;
@@ -228,7 +222,8 @@ std::string RunJob(const Job& job) {
     std::ostringstream report;
     report << "job=" << job.number << " stoppedInPass=" << stoppedInPass << " status=" << done.status
            << " finished=" << done.finished << " canceled=" << (cancelRequested ? 1 : 0)
-           << " progressSteps=" << watch.ProgressSteps() << " encodedTime=" << done.encodedTime
+           << " progressSteps=" << watch.ProgressSteps() << " oddTimes=" << watch.OddTimes()
+           << " largestKB=" << watch.LargestKB() << " encodedTime=" << done.encodedTime
            << " sizeKB=" << done.outputSizeKB << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0)
            << " ms=" << (GetTickCount() - start) << " cpuMs=" << (OwnCpuMs() - cpuBefore);
     return report.str();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -46,17 +47,41 @@ struct Clip {
     const char* name;
     const char* ffmpegArguments;  // output options for Debian's ffmpeg
     bool hasAudio;
+    const char* picture = "testsrc=size=640x480:rate=25";  // lavfi source
 };
+
+// White 16:9 DVD frames (720 x 576 with wide pixels): every family's default
+// profile converts them, and the outputs' bars stand out against the picture.
+const char kWideClip[] = "wide.mpg";
 
 const Clip kClips[] = {
     {"clip.avi", "-c:v mpeg4 -c:a libmp3lame", true},
-    {"clip.mpg", "-c:v mpeg2video -c:a mp2 -f vob", true},
+    {kWideClip, "-c:v mpeg2video -c:a mp2 -f vob", true, "color=c=white:size=720x576:rate=25,setsar=64/45"},
     {"clip.wmv", "-c:v wmv2 -c:a wmav2", true},
     {"clip.mov", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true},
     {"clip.3gp", "-c:v h263 -s 352x288 -c:a aac -ar 22050", true},
     {"clip.mp4", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true},
     {"silent.avi", "-c:v mpeg4 -an", false},
     {"my clip & more.avi", "-c:v mpeg4 -c:a libmp3lame", true},
+};
+
+// A title, and a file name, that read like progress.
+const std::string kProgressLookalike = "time=nan size=99999999";
+const std::string kProgressLookalikeClip = kProgressLookalike + ".avi";
+
+// Where a 16:9 picture lands in each output: the bar above it and its height
+// (the bar below takes the rest); 4:3 frames get bars, PMP's 480 x 272 is 16:9 within 1 %.
+struct Letterbox {
+    const char* family;
+    const char* extension;
+    int top;
+    int height;
+};
+
+const Letterbox kLetterboxes[] = {
+    {"ipod", ".mp4", 30, 180},    {"psp", ".MP4", 30, 180},     {"psp", ".THM", 14, 90},
+    {"3gp-amr", ".3gp", 22, 100}, {"3gp-aac", ".3gp", 22, 100}, {"3gp2", ".3g2", 22, 100},
+    {"xbox", ".mpg", 60, 360},    {"ppc", ".avi", 30, 180},     {"pmp", ".pmp", 0, 272},
 };
 
 struct Job {
@@ -70,6 +95,9 @@ struct Job {
     std::map<std::string, std::string> report;
     std::string clip() const { return source.filename().string(); }
 };
+
+// A job whose source lies in its output folder under its output's name.
+bool IsRefusal(const Job& job) { return job.source.parent_path() == job.outputFolder; }
 
 std::string RunCommand(const std::string& command) {
     std::string output;
@@ -201,8 +229,13 @@ protected:
         for (const Clip& clip : kClips) {
             const std::string audio = clip.hasAudio ? "-f lavfi -i sine=frequency=440:sample_rate=44100 -ac 2 " : "";
             MakeClip(work / "clips" / clip.name,
-                     "-f lavfi -i testsrc=size=640x480:rate=25 " + audio + "-t 4 " + clip.ffmpegArguments);
+                     "-f lavfi -i " + std::string(clip.picture) + " " + audio + "-t 4 " + clip.ffmpegArguments);
         }
+        // FFmpeg prints a source's title and name as they are.
+        MakeClip(work / "clips" / kProgressLookalikeClip,
+                 "-f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t 4 -c:v mpeg4 "
+                 "-c:a libmp3lame -metadata " +
+                     Quoted("title=" + kProgressLookalike));
         // Moving noise keeps the encoder busy long enough to report progress often.
         MakeClip(work / "clips" / "long.avi",
                  "-f lavfi -i testsrc2=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t " +
@@ -238,6 +271,7 @@ protected:
             }
             AddSourceNamedLikeItsOutput(family);
         }
+        Add(kFamilies[0], kFamilies[0].defaultEntry, kProgressLookalikeClip, 0.0, 4.0, 0);
         Add(kFamilies[0], kFamilies[0].defaultEntry, "long.avi", 0.0, kLongClipSeconds, 0);
     }
 
@@ -359,7 +393,7 @@ TEST_F(EndToEnd, EveryFamilyConvertsEverySourceWithItsDefaultProfileAndATrimmedR
     for (std::size_t n = 0; n < jobs.size(); ++n) {
         const Job& job = jobs[n];
         if (job.stopAtPass != 0 || job.profileEntry != job.family->defaultEntry || job.clip() == "long.avi" ||
-            job.source.parent_path() == job.outputFolder) {
+            IsRefusal(job)) {
             continue;
         }
         SCOPED_TRACE(std::string(job.family->name) + " " + job.clip());
@@ -374,6 +408,57 @@ TEST_F(EndToEnd, EveryFamilyConvertsEverySourceWithItsDefaultProfileAndATrimmedR
             if (fs::exists(job.outputFolder / name)) ExpectDeviceFormat(job, job.outputFolder / name, hasAudio);
         }
         EXPECT_EQ(Number(job, "logChanged"), 0) << "log.txt is left alone when nothing fails";
+    }
+}
+
+// The mean of each line of the first frame, decoded to full-range grey
+// (true black 0, white 255); empty when it cannot be decoded.
+std::vector<double> LineMeans(const fs::path& file, int width, int height) {
+    const fs::path grey = file.string() + ".grey";
+    RunCommand("ffmpeg -v error -y -i " + Quoted(file) + " -frames:v 1 -pix_fmt gray -f rawvideo " + Quoted(grey));
+    std::ifstream in(grey, std::ios::binary);
+    const std::string pixels((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    fs::remove(grey);
+    std::vector<double> means;
+    if (width <= 0 || pixels.size() != static_cast<std::size_t>(width) * height) return means;
+    for (int y = 0; y < height; ++y) {
+        double sum = 0;
+        for (int x = 0; x < width; ++x) sum += static_cast<unsigned char>(pixels[y * width + x]);
+        means.push_back(sum / width);
+    }
+    return means;
+}
+
+TEST_F(EndToEnd, EveryFamilyKeepsTheShapeOfAWidescreenPictureWithBlackBars) {
+    for (std::size_t n = 0; n < jobs.size(); ++n) {
+        const Job& job = jobs[n];
+        if (job.clip() != kWideClip || IsRefusal(job)) continue;
+        for (const std::string& name : ExpectedOutputs(job, static_cast<int>(n))) {
+            SCOPED_TRACE(std::string(job.family->name) + " " + name);
+            const Letterbox* expected = nullptr;
+            for (const Letterbox& box : kLetterboxes) {
+                if (job.family->name == std::string(box.family) && fs::path(name).extension() == box.extension) {
+                    expected = &box;
+                }
+            }
+            ASSERT_NE(expected, nullptr);
+            const std::map<std::string, std::string> facts = Probe(job.outputFolder / name);
+            const int width = facts.count("video.width") ? std::atoi(facts.at("video.width").c_str()) : 0;
+            const int height = facts.count("video.height") ? std::atoi(facts.at("video.height").c_str()) : 0;
+            const std::vector<double> lines = LineMeans(job.outputFolder / name, width, height);
+            ASSERT_EQ(lines.size(), static_cast<std::size_t>(height)) << "no frame";
+            // Two lines of leeway at each edge, where the codecs blur bar and picture together.
+            const int pictureEnd = expected->top + expected->height;
+            std::string wrongLines;
+            for (int y = 0; y < height; ++y) {
+                const bool bar = y < expected->top - 2 || y >= pictureEnd + 2;
+                const bool picture = y >= expected->top + 2 && y < pictureEnd - 2;
+                if ((bar && lines[y] > 8) || (picture && lines[y] < 240)) {
+                    wrongLines += " " + std::to_string(y) + ":" + std::to_string(static_cast<int>(lines[y]));
+                }
+            }
+            EXPECT_THAT(wrongLines, ::testing::IsEmpty()) << "line:mean, neither black bar nor white picture";
+        }
     }
 }
 
@@ -396,6 +481,16 @@ TEST_F(EndToEnd, ProgressMovesWhileALongClipEncodes) {
     EXPECT_GE(Number(job, "progressSteps"), 2);
     EXPECT_GT(Number(job, "sizeKB"), 0);
     EXPECT_NEAR(std::atof(job.report.at("encodedTime").c_str()), kLongClipSeconds, 1.0);
+}
+
+TEST_F(EndToEnd, ASourcesTitleAndNameAreNeverReadAsProgress) {
+    const std::size_t n = jobs.size() - 2;
+    const Job& job = jobs[n];
+    ASSERT_EQ(job.clip(), kProgressLookalikeClip);
+    EXPECT_EQ(Number(job, "oddTimes"), 0);
+    EXPECT_LT(Number(job, "largestKB"), 10000);
+    EXPECT_GE(Number(job, "progressSteps"), 1);
+    EXPECT_EQ(FilesIn(job.outputFolder), ExpectedOutputs(job, static_cast<int>(n)));
 }
 
 // Stop pressed as each pass of each family starts. What may stay: the files
@@ -430,7 +525,7 @@ TEST_F(EndToEnd, StopAtAnyPassLeavesNothingHalfWritten) {
 TEST_F(EndToEnd, ASourceNamedLikeItsOwnOutputIsRefusedAndKept) {
     const std::string original = ReadAll(work / "clips" / "clip.avi");
     for (const Job& job : jobs) {
-        if (job.source.parent_path() != job.outputFolder) continue;
+        if (!IsRefusal(job)) continue;
         SCOPED_TRACE(job.family->name);
         EXPECT_EQ(Number(job, "status"), 11);
         EXPECT_EQ(FilesIn(job.outputFolder), std::set<std::string>{job.clip()});

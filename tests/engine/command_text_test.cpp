@@ -123,15 +123,6 @@ TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     EXPECT_EQ(ExpandIpodTemplate("-s $SIZE -ab $AUDIOBITRATE", Inputs(), settings), "-s $SIZE -ab $AUDIOBITRATE");
 }
 
-TEST(IpodExpansion, ExportedItemGetsBlanksForTheRangeOptions) {
-    ExpansionInputs inputs = Inputs();
-    inputs.item.needsExport = 1;
-    inputs.item.exportPath = "D:\\Out\\x.avi";
-    FakeSettings settings;
-    settings.profileSetting = 1;
-    EXPECT_EQ(ExpandIpodTemplate("-i $INPUT_FILE$START$LENGTH -y", inputs, settings), "-i D:\\Out\\x.avi   -y");
-}
-
 TEST(OutputFilesOfTemplate, NamesEveryFileUnderTheOutputStemUpToItsQuoteOrBlank) {
     EXPECT_EQ(
         OutputFilesOfTemplate("pmpmux \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\" x -y $OUTPUT_DIR$OUTPUT_FILE.pmp "

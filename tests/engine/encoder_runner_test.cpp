@@ -11,49 +11,13 @@
 #include "engine/folder_path.h"
 #include "engine/run_state.h"
 #include "support/app_folder_fixture.h"
+#include "support/message_button.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
 namespace {
-
-// A hidden window of the test's thread. What a message does is up to the
-// test, the way the stop button's handler runs inside a run in the program.
-class MessageWindow {
-public:
-    explicit MessageWindow(std::function<void(HWND, UINT)> onMessage) : onMessage_(std::move(onMessage)) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "RunnerTestWindow";
-        RegisterClassA(&windowClass);
-        handle_ = CreateWindowExA(0, "RunnerTestWindow", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  windowClass.hInstance, this);
-    }
-    ~MessageWindow() { DestroyWindow(handle_); }
-    MessageWindow(const MessageWindow&) = delete;
-    MessageWindow& operator=(const MessageWindow&) = delete;
-
-    HWND Handle() const { return handle_; }
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self && (message == WM_APP || message == WM_TIMER)) {
-            self->onMessage_(window, message);
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    std::function<void(HWND, UINT)> onMessage_;
-    HWND handle_ = nullptr;
-};
 
 // A named event an encoder waits on with "--await NAME": hand-shakes instead of
 // sleeps. Made before the encoder starts, so it cannot be opened too early.
@@ -169,11 +133,11 @@ TEST_F(EncoderRunnerTest, OutputOfAGrandchildThatInheritedThePipeIsStillRead) {
 TEST_F(EncoderRunnerTest, BothRunnersDispatchMessagesWhileTheEncoderRuns) {
     int handled = 0;
     const Gate dispatched("runner-dispatched");
-    MessageWindow window([&](HWND, UINT) {
+    MessageButton window([&] {
         ++handled;
         dispatched.Open();
     });
-    const std::string post = "--post " + std::to_string(reinterpret_cast<unsigned long long>(window.Handle()));
+    const std::string post = "--post " + window.Handle();
     RunPiped(post + " --await runner-dispatched");
     StopEncoder();
     EXPECT_EQ(handled, 1) << "piped run";
@@ -212,12 +176,12 @@ TEST_F(EncoderRunnerTest, CommandsThatCannotStartAreLoggedOnceWhenPipedAndSkippe
 
 // The stop button's handler runs inside the run: it sets the flag and stops the encoder.
 TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAPipedEncoderThroughQ) {
-    MessageWindow stopButton([](HWND, UINT) {
+    MessageButton stopButton([] {
         cancelRequested = true;
         StopEncoder();
     });
     RunPiped("--print ready --wait-q --sleep 100 --write done.txt stopped", [&](const char* chunk) {
-        if (std::strcmp(chunk, "ready") == 0) PostMessageA(stopButton.Handle(), WM_APP, 0, 0);
+        if (std::strcmp(chunk, "ready") == 0) PostMessageA(stopButton.Window(), WM_APP, 0, 0);
     });
 
     EXPECT_THAT(chunks, ElementsAre("ready"));
@@ -240,8 +204,8 @@ TEST_F(EncoderRunnerTest, StopFromTheChunkHandlerEndsTheRunOnceTheEncoderHasFini
 }
 
 TEST_F(EncoderRunnerTest, StopDuringAHiddenRunTerminatesItAndNoPassStartsAfterIt) {
-    MessageWindow stopButton([](HWND, UINT) { cancelRequested = true; });
-    const std::string post = "--post " + std::to_string(reinterpret_cast<unsigned long long>(stopButton.Handle()));
+    MessageButton stopButton([] { cancelRequested = true; });
+    const std::string post = "--post " + stopButton.Handle();
     RunHiddenScript(post + " --sleep 30000");
     EXPECT_TRUE(cancelRequested);
     RunHiddenScript("--write late.txt never");

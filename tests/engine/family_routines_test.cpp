@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
-#include <functional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -14,6 +13,7 @@
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
+#include "support/message_button.h"
 #include "tasks/output_directory.h"
 #include "tasks/stop_conversion.h"
 
@@ -34,36 +34,6 @@ public:
 
 private:
     const TaskList& tasks_;
-};
-
-// A button of the main window: a message-only window whose message, posted by
-// a pass's program, is dispatched by the run's own wait and runs the handler,
-// as the stop button or a click on the panel would inside a run.
-class Button {
-public:
-    explicit Button(std::function<void()> onClick) : onClick_(std::move(onClick)) {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ClipvaneTestButton";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowA("ClipvaneTestButton", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
-    ~Button() { DestroyWindow(window_); }
-    std::string Handle() const { return std::to_string(reinterpret_cast<unsigned long long>(window_)); }
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        auto* button = reinterpret_cast<Button*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (message == WM_APP && button != nullptr) {
-            button->onClick_();
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    std::function<void()> onClick_;
-    HWND window_ = nullptr;
 };
 
 struct FamilyCase {
@@ -130,7 +100,7 @@ protected:
     StatusTrail view{tasks};
     FakeRunOptions options;
     EngineContext context{tasks, currentItemIndex, settings, view, options};
-    Button stopButton{[this] { StopConversion(context); }};
+    MessageButton stopButton{[this] { StopConversion(context); }};
     std::string output;
 
     void SetUp() override {
@@ -305,22 +275,32 @@ TEST_F(FamilyRoutinesTest, DeletionsQueuedByOneRunNeverReachTheNext) {
 }
 
 // A tab, 3GP type or profile chosen between two passes (the click's message is
-// dispatched by the first pass's wait) changes nothing of the running item.
+// dispatched by the first pass's wait) changes nothing of the running item,
+// neither its passes nor what a Stop then cleans up.
 TEST_F(FamilyRoutinesTest, APanelClickDuringAnItemChangesNothingOfIt) {
-    Button panel([this] {
+    MessageButton panel([this] {
         settings.deviceTab = kTabPsp;
         settings.threeGpType = 2;
         settings.profileEntry = -1;
     });
-    settings.deviceTab = kTab3gp;
-    const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
-    WriteApp("3GP_AMR_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --post " +
-                                        panel.Handle() + " --progress 1 0 --write " + file +
-                                        "_temp.3gp\" x\r\nPass2=enc.exe --write " + file +
-                                        ".3gp\" x\r\nPass3=enc.exe\r\n");
-    Convert();
+    const auto convert = [&](const std::string& passTwoEnd) {
+        settings = FakeSettings();
+        settings.deviceTab = kTab3gp;
+        const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
+        WriteApp("3GP_AMR_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --post " +
+                                            panel.Handle() + " --progress 1 0 --write " + file +
+                                            "_temp.3gp\" x\r\nPass2=enc.exe --open " + file + ".3gp\"" + passTwoEnd +
+                                            "\r\nPass3=enc.exe\r\n");
+        Convert();
+    };
+    convert("");
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.3gp"});
     EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "2"}));
+
+    DeleteFileA((output + "clip.3gp").c_str());
+    convert(" --post " + stopButton.Handle() + " --sleep 30000");
+    EXPECT_TRUE(cancelRequested);
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
 }
 
 TEST_F(FamilyRoutinesTest, IpodFinishesBeforeTheMediaLibraryAndKeepsItsFiguresOnStop) {

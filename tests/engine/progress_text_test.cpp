@@ -49,10 +49,29 @@ TEST(ProgressTokens, ReadsTheClockFormAsSeconds) {
     EXPECT_DOUBLE_EQ(ReadProgressTokens("time=00:00:10.00 bitrate").time, 10.0);
     EXPECT_DOUBLE_EQ(ReadProgressTokens("time=01:02:05.50 bitrate").time, 3725.5);
     EXPECT_DOUBLE_EQ(ReadProgressTokens("time=123:00:01.00 bitrate").time, 442801.0);
-    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=-00:00:00.04 bitrate").time, -0.04);
+    // Before the start, while the first frames are buffered: nothing encoded yet.
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=-00:00:00.04 bitrate").time, 0.0);
+    EXPECT_FALSE(ReadProgressTokens("time=1234567890123:00:00.00 bitrate").hasTime);
     // A clock cut off by the chunk's end is not read as a smaller time.
     EXPECT_FALSE(ReadProgressTokens("time=00:00:1").hasTime);
     EXPECT_FALSE(ReadProgressTokens("time=00:00:10.00").hasTime);
+}
+
+// A source's title or name printed by the encoder can say anything after "time=".
+TEST(ProgressTokens, PlainSecondsAreDigitsAndOnePointOnly) {
+    for (const char* text : {"time=nan size=99999999", "time=inf  ", "time=-9.5 ", "time=1e300", "time=0x1p9",
+                             "time= 12.5", "time=infinity"}) {
+        const ProgressTokens tokens = ReadProgressTokens(text);
+        EXPECT_TRUE(tokens.hasTime) << text;
+        EXPECT_LE(tokens.time, 1.0) << text;
+        EXPECT_GE(tokens.time, 0.0) << text;
+    }
+    EXPECT_DOUBLE_EQ(ReadProgressTokens("time=12.3.4").time, 12.3);
+
+    ConversionItem exported = Item(0.0, 10.0);
+    exported.needsExport = 1;
+    EXPECT_FALSE(ApplyProgress(exported, "title : time=nan size=99999999", 2000, 0));
+    EXPECT_DOUBLE_EQ(exported.encodedTime, 0.0);
 }
 
 TEST(ProgressTokens, TextWithoutTokensKeepsTheFigures) {

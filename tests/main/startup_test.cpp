@@ -80,54 +80,14 @@ protected:
     std::string savedSkin_;
 };
 
-struct Answered {
-    std::string message;
-    int visibleWindows = -1;  // of the program when its message was up
-    DWORD exitCode = 999;
-};
-
-struct ProcessWindows {
-    DWORD processId;
-    int visible;
-};
-
-BOOL CALLBACK CountProcessWindows(HWND window, LPARAM count) {
-    auto* windows = reinterpret_cast<ProcessWindows*>(count);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == windows->processId && IsWindowVisible(window)) ++windows->visible;
-    return TRUE;
-}
-
-// Starts Clipvane, waits for the first message it shows (a dialog with an OK
-// button; the splash has none), answers it and waits for the program to end.
-Answered StartAndAnswer() {
-    Answered answered;
-    std::string commandLine = "\"" CLIPVANE_EXE "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return answered;
-    }
+// Clipvane's first message: a dialog with an OK button (the splash has none).
+AnsweredRun StartAndAnswer() {
     const auto isMessage = [](HWND window) { return IsShownDialog(window) && GetDlgItem(window, IDOK); };
-    const HWND box = WaitForShownWindow(process.hProcess, process.dwProcessId, isMessage, kLimitMs);
-    if (box) {
-        answered.message = StaticTextOf(box);
-        ProcessWindows windows = {process.dwProcessId, 0};
-        EnumWindows(CountProcessWindows, reinterpret_cast<LPARAM>(&windows));
-        answered.visibleWindows = windows.visible;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-    if (WaitForSingleObject(process.hProcess, kLimitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
-    GetExitCodeProcess(process.hProcess, &answered.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return answered;
+    return RunAndAnswer("\"" CLIPVANE_EXE "\"", isMessage, kLimitMs);
 }
 
 TEST_F(StartUp, TheMessageComesOnceTheSplashHasGoneAndAnsweringItEndsTheProgram) {
-    const Answered answered = StartAndAnswer();
+    const AnsweredRun answered = StartAndAnswer();
     EXPECT_NE(answered.message.find("Clipvane"), std::string::npos) << answered.message;
     EXPECT_EQ(answered.visibleWindows, 1) << "the splash is closed before the program speaks";
     EXPECT_EQ(answered.exitCode, 0u) << "the splash thread is joined, nothing hangs at exit";
@@ -145,14 +105,14 @@ TEST_F(StartUp, ABrokenSkinIsReportedBeforeAnyWindowAndTheNextStartIsBuiltIn) {
     CloseHandle(file);
     WriteSetting("SkinIni", ini);
 
-    const Answered refused = StartAndAnswer();
+    const AnsweredRun refused = StartAndAnswer();
     DeleteFileA(ini.c_str());  // test scaffolding only
     EXPECT_NE(refused.message.find("Cannot load c:\\nowhere\\gone.bmp"), std::string::npos) << refused.message;
     EXPECT_EQ(refused.visibleWindows, 1) << "no splash before the skin is loaded";
     EXPECT_EQ(refused.exitCode, 0u);
     EXPECT_EQ(ReadSetting("SkinIni"), "");
 
-    const Answered next = StartAndAnswer();
+    const AnsweredRun next = StartAndAnswer();
     EXPECT_NE(next.message.find("Clipvane"), std::string::npos) << next.message;
     EXPECT_EQ(next.exitCode, 0u);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "skin/skin.h"
 #include "skin_setting.h"
@@ -51,41 +50,22 @@ TEST(SkinLoader, WithoutAReadableSkinEverythingIsBuiltIn) {
     }
 }
 
-// Clipvane's start-up in a process of its own: skin_probe.exe, built beside this test.
+// Clipvane's start-up in a process of its own: skin_probe.exe, built beside
+// this test, which writes probe.txt once LoadSkin() has returned.
 struct ProbeRun {
-    DWORD exitCode = 999;
-    std::string message;  // the text of the message box it showed, if any
-    std::string output;   // what it wrote once LoadSkin() returned
+    AnsweredRun run;
+    std::string output;
 };
 
-std::string ProbePath() {
+ProbeRun RunProbe(const TempFolder& folder) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + "skin_probe.exe";
-}
-
-ProbeRun RunProbe(const TempFolder& folder) {
-    ProbeRun run;
-    const std::string outputFile = folder.Path() + "probe.txt";
-    std::string commandLine = "\"" + ProbePath() + "\" " + outputFile;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return run;
-    }
-    const HWND box = WaitForShownWindow(process.hProcess, process.dwProcessId, IsShownDialog, 60000);
-    if (box) {
-        run.message = StaticTextOf(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
-    GetExitCodeProcess(process.hProcess, &run.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    run.output = folder.Exists("probe.txt") ? folder.Read("probe.txt") : "";
-    return run;
+    std::string probe(path);
+    probe = probe.substr(0, probe.find_last_of('\\') + 1) + "skin_probe.exe";
+    ProbeRun probed;
+    probed.run = RunAndAnswer("\"" + probe + "\" " + folder.Path() + "probe.txt", IsShownDialog, 60000);
+    probed.output = folder.Exists("probe.txt") ? folder.Read("probe.txt") : "";
+    return probed;
 }
 
 const char kRefusal[] = "\nCannot initialise Clipvane skin, Clipvane will restart with original theme";
@@ -94,10 +74,10 @@ TEST(SkinLoaderProcess, AGoodSkinLetsTheProgramGoOn) {
     TempFolder folder;
     folder.Write("title.bmp", SolidBmp(12, 4));
     SkinIniSetting setting(folder.Write("good.ini", "directory=" + folder.Path() + "\ntitle=title.bmp\n"));
-    const ProbeRun run = RunProbe(folder);
-    EXPECT_EQ(run.message, "");
-    EXPECT_EQ(run.exitCode, 3u);
-    EXPECT_EQ(run.output, "12x4");
+    const ProbeRun probe = RunProbe(folder);
+    EXPECT_EQ(probe.run.message, "");
+    EXPECT_EQ(probe.run.exitCode, 3u);
+    EXPECT_EQ(probe.output, "12x4");
 }
 
 std::string Lower(std::string text) {
@@ -114,10 +94,10 @@ TEST(SkinLoaderProcess, AMissingElementFileIsNamedTheSkinIsResetAndTheProgramEnd
     const std::string directory = folder.Path().substr(0, folder.Path().size() - 1);
     SkinIniSetting setting(
         folder.Write("broken.ini", "directory=" + directory + "\ntitle=title.bmp\nbackground=gone.bmp\n"));
-    const ProbeRun run = RunProbe(folder);
-    EXPECT_EQ(run.message, "Cannot load " + Lower(directory) + "\\gone.bmp" + kRefusal);
-    EXPECT_EQ(run.exitCode, 0u);
-    EXPECT_EQ(run.output, "") << "the program never got past the skin";
+    const ProbeRun probe = RunProbe(folder);
+    EXPECT_EQ(probe.run.message, "Cannot load " + Lower(directory) + "\\gone.bmp" + kRefusal);
+    EXPECT_EQ(probe.run.exitCode, 0u);
+    EXPECT_EQ(probe.output, "") << "the program never got past the skin";
     EXPECT_EQ(ReadSetting("SkinIni"), "") << "the next start uses the built-in look";
 }
 
@@ -126,10 +106,10 @@ TEST(SkinLoaderProcess, AnElementPathBeyond511CharactersIsRefusedNotCut) {
     const std::string directory = folder.Path().substr(0, folder.Path().size() - 1);
     const std::string fileName(600, 'x');
     SkinIniSetting setting(folder.Write("long.ini", "directory=" + directory + "\ntitle=" + fileName + "\n"));
-    const ProbeRun run = RunProbe(folder);
-    EXPECT_EQ(run.message, "Cannot load " + Lower(directory) + "\\" + fileName + kRefusal)
+    const ProbeRun probe = RunProbe(folder);
+    EXPECT_EQ(probe.run.message, "Cannot load " + Lower(directory) + "\\" + fileName + kRefusal)
         << "the message names the whole path";
-    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(probe.run.exitCode, 0u);
     EXPECT_EQ(ReadSetting("SkinIni"), "");
 }
 

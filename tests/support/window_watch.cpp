@@ -8,6 +8,7 @@ struct Watch {
     DWORD processId;
     const std::function<bool(HWND)>* wanted;
     HWND found;
+    int visible;
 };
 
 bool Accepts(const Watch& watch, HWND window) {
@@ -21,6 +22,14 @@ BOOL CALLBACK CheckExisting(HWND window, LPARAM watch) {
     if (!Accepts(*current, window)) return TRUE;
     current->found = window;
     return FALSE;
+}
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM watch) {
+    auto* current = reinterpret_cast<Watch*>(watch);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == current->processId && IsWindowVisible(window)) ++current->visible;
+    return TRUE;
 }
 
 BOOL CALLBACK CollectStatic(HWND child, LPARAM text) {
@@ -38,7 +47,7 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM text) {
 
 HWND WaitForShownWindow(HANDLE process, DWORD processId, const std::function<bool(HWND)>& wanted, DWORD limitMs,
                         DWORD stepMs) {
-    Watch watch = {processId, &wanted, nullptr};
+    Watch watch = {processId, &wanted, nullptr, 0};
     const DWORD start = GetTickCount();
     for (;;) {
         EnumWindows(CheckExisting, reinterpret_cast<LPARAM>(&watch));
@@ -58,4 +67,26 @@ std::string StaticTextOf(HWND window) {
     std::string text;
     EnumChildWindows(window, CollectStatic, reinterpret_cast<LPARAM>(&text));
     return text;
+}
+
+AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)>& wanted, DWORD limitMs) {
+    AnsweredRun run;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return run;
+    }
+    if (const HWND window = WaitForShownWindow(process.hProcess, process.dwProcessId, wanted, limitMs)) {
+        run.message = StaticTextOf(window);
+        Watch count = {process.dwProcessId, nullptr, nullptr, 0};
+        EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&count));
+        run.visibleWindows = count.visible;
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+    }
+    if (WaitForSingleObject(process.hProcess, limitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
+    GetExitCodeProcess(process.hProcess, &run.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return run;
 }

@@ -14,6 +14,18 @@
 HWND WaitForShownWindow(HANDLE process, DWORD processId, const std::function<bool(HWND)>& wanted, DWORD limitMs,
                         DWORD stepMs = 10);
 
+// What RunAndAnswer saw.
+struct AnsweredRun {
+    std::string message;      // the static texts of the window it answered
+    int visibleWindows = -1;  // the program's visible top-level windows at that moment
+    DWORD exitCode = 999;
+};
+
+// Starts a program, waits for the first window that `wanted` accepts, reads
+// it, answers it with OK and waits for the program to end (ending it after
+// the limit). A program that shows no such window is just waited for.
+AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)>& wanted, DWORD limitMs);
+
 // True for a visible dialog window (the system's dialog class).
 bool IsShownDialog(HWND window);
 

@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <numeric>
+
+#include "cvenc/picture_fit.h"
 
 namespace {
 
@@ -117,6 +120,115 @@ void PlaceVolumeFilter(std::vector<std::string>& arguments, std::size_t volumeAt
     if (!merged) arguments.insert(arguments.begin() + static_cast<std::ptrdiff_t>(volumeAt), {"-af", filter});
 }
 
+// The last "-i" and its value: what follows are the output's options.
+std::size_t OutputOptionsStart(const std::vector<std::string>& arguments) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == "-i") start = ++i + 1;
+    }
+    return start;
+}
+
+// Where an output option stands last, or npos.
+std::size_t FindOutputOption(const std::vector<std::string>& arguments, const char* option) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = OutputOptionsStart(arguments); i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == option) found = i;
+    }
+    return found;
+}
+
+// Copied video cannot be filtered, and a complex filter graph decides about
+// the picture itself: such commands keep their frame size as it was.
+bool TakesPictureAsIs(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-filter_complex" || argument == "-lavfi") return true;
+        const bool codec = argument == "-c:v" || argument == "-codec:v" || argument == "-c" || argument == "-codec";
+        if (codec && i + 1 < arguments.size() && arguments[i + 1] == "copy") return true;
+    }
+    return false;
+}
+
+bool PositiveWhole(const std::string& text, long long largest, long long& value) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    value = std::atoll(text.c_str());
+    return value > 0 && value <= largest;
+}
+
+// "320x240"; FFmpeg's size names ("qvga"...) are not the dialect's and stay FFmpeg's.
+bool FrameSize(const std::string& text, DisplayArea& area) {
+    constexpr long long kLargestSide = 16384;
+    const std::size_t x = text.find('x');
+    long long width = 0;
+    long long height = 0;
+    if (x == std::string::npos || !PositiveWhole(text.substr(0, x), kLargestSide, width) ||
+        !PositiveWhole(text.substr(x + 1), kLargestSide, height)) {
+        return false;
+    }
+    area.width = static_cast<int>(width);
+    area.height = static_cast<int>(height);
+    area.aspect = {width, height};
+    return true;
+}
+
+// "16", "1.85" as a fraction in lowest terms; a value below a million in at most
+// nine digits keeps every product in range.
+bool Fraction(const std::string& text, Ratio& fraction) {
+    const std::size_t point = text.find('.');
+    std::string digits = text;
+    if (point != std::string::npos) digits.erase(point, 1);
+    long long value = 0;
+    if (!IsPlainNumber(text) || !PositiveWhole(digits, 999999, value)) return false;
+    long long scale = 1;
+    for (std::size_t decimal = point + 1; point != std::string::npos && decimal < text.size(); ++decimal) scale *= 10;
+    const long long common = std::gcd(value, scale);
+    fraction = {value / common, scale / common};
+    return true;
+}
+
+// "16:9", "16/9" or "1.78", as FFmpeg's -aspect takes them.
+bool DisplayAspect(const std::string& text, Ratio& aspect) {
+    const std::size_t split = text.find_first_of(":/");
+    Ratio width;
+    Ratio height;
+    if (split == std::string::npos) return Fraction(text, aspect);
+    if (!Fraction(text.substr(0, split), width) || !Fraction(text.substr(split + 1), height)) return false;
+    const long long across = width.width * height.height;
+    const long long down = width.height * height.width;
+    const long long common = std::gcd(across, down);
+    aspect = {across / common, down / common};
+    return true;
+}
+
+// Puts the fitting chain where the output's "-s" was, or at the end of the
+// command's own "-vf" chain, so that it fits the picture that chain makes.
+// The "-aspect" stays: FFmpeg writes it into the file as before.
+void PlacePictureFit(std::vector<std::string>& arguments, std::string& error) {
+    const std::size_t sizeAt = FindOutputOption(arguments, "-s");
+    DisplayArea area;
+    if (sizeAt == std::string::npos || TakesPictureAsIs(arguments) || !FrameSize(arguments[sizeAt + 1], area)) {
+        return;
+    }
+    const std::size_t aspectAt = FindOutputOption(arguments, "-aspect");
+    if (aspectAt != std::string::npos && !DisplayAspect(arguments[aspectAt + 1], area.aspect)) {
+        error = "-aspect needs a display ratio such as 16:9, not \"" + arguments[aspectAt + 1] + "\"";
+        return;
+    }
+    const std::string filter = FitFilter(area);
+    for (const char* own : {"-vf", "-filter:v"}) {
+        const std::size_t chainAt = FindOutputOption(arguments, own);
+        if (chainAt != std::string::npos) {
+            arguments[chainAt + 1] += "," + filter;
+            const auto size = arguments.begin() + static_cast<std::ptrdiff_t>(sizeAt);
+            arguments.erase(size, size + 2);
+            return;
+        }
+    }
+    arguments[sizeAt] = "-vf";
+    arguments[sizeAt + 1] = filter;
+}
+
 }  // namespace
 
 Translation TranslateArguments(const std::vector<std::string>& dialect) {
@@ -124,6 +236,7 @@ Translation TranslateArguments(const std::vector<std::string>& dialect) {
     std::vector<std::string>& out = result.arguments;
     out.assign(std::begin(kProgressOptions), std::end(kProgressOptions));
 
+    bool stretch = false;
     bool hasVolume = false;
     std::size_t volumeAt = 0;
     std::string volumeFactor;
@@ -134,6 +247,10 @@ Translation TranslateArguments(const std::vector<std::string>& dialect) {
         if (IsBlank(argument) || IsDroppedOption(argument)) continue;
         if (argument == "-needaudio") {  // cvenc's own flag: a blank after it is no value of it
             result.needsAudio = true;
+            continue;
+        }
+        if (argument == "-stretch") {  // cvenc's own flag: the picture fills the frame, whatever its shape
+            stretch = true;
             continue;
         }
         if (LooksLikeOption(argument) && hasNext && IsBlank(dialect[i + 1])) {
@@ -170,5 +287,6 @@ Translation TranslateArguments(const std::vector<std::string>& dialect) {
         }
     }
     if (hasVolume) PlaceVolumeFilter(out, volumeAt, volumeFactor);
+    if (!stretch) PlacePictureFit(out, result.error);
     return result;
 }

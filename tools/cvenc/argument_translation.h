@@ -8,6 +8,11 @@
 // stable for them and says it again in FFmpeg's terms; anything it does not
 // know passes through unchanged and in order, so a profile may also use plain
 // FFmpeg options.
+//
+// A frame size ("-s 320x240") keeps the picture's shape: the output's "-s"
+// becomes a filter chain that fits the source inside the frame with black bars
+// (picture_fit.h), shown at the command's "-aspect" or else with square pixels.
+// cvenc's own "-stretch" keeps the old way: the picture fills the frame.
 
 struct Translation {
     std::vector<std::string> arguments;  // for ffmpeg.exe, without the program name

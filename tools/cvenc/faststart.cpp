@@ -15,10 +15,11 @@ constexpr std::uint64_t kLargestIndex = 256u * 1024 * 1024;
 // The media data is moved in pieces of this size.
 constexpr std::size_t kCopyPiece = 1024 * 1024;
 
-// The path from 'moov' to the chunk offset tables.
-bool IsContainerOnPathToOffsets(const std::string& type) {
-    return type == "trak" || type == "mdia" || type == "minf" || type == "stbl";
-}
+// The path from 'moov' to the chunk offset tables, one box for each level.
+// Only this path is followed: a file that nests boxes deeper cannot make the
+// walk recurse without end.
+const char* const kPathToOffsets[] = {"trak", "mdia", "minf", "stbl"};
+constexpr std::size_t kOffsetTableLevel = sizeof kPathToOffsets / sizeof kPathToOffsets[0];
 
 // The media data between the old place of the index and its new place moves
 // forward by `shift`; offsets into it (all of them, in a normal file) follow.
@@ -67,9 +68,10 @@ bool ShiftOffsetTable(std::vector<std::uint8_t>& index, const Box& table, const 
     return true;
 }
 
-// Walks the boxes inside [begin, end) of the index held in memory.
-bool ShiftOffsetsWithin(std::vector<std::uint8_t>& index, std::uint64_t begin, std::uint64_t end, const Move& move,
-                        std::string& error) {
+// Walks the boxes inside [begin, end) of the index held in memory, which lie
+// `level` boxes below 'moov' on the path to the offset tables.
+bool ShiftOffsetsWithin(std::vector<std::uint8_t>& index, std::uint64_t begin, std::uint64_t end, std::size_t level,
+                        const Move& move, std::string& error) {
     for (std::uint64_t offset = begin; offset < end;) {
         Box box;
         const std::size_t available = static_cast<std::size_t>(std::min<std::uint64_t>(16, end - offset));
@@ -78,10 +80,10 @@ bool ShiftOffsetsWithin(std::vector<std::uint8_t>& index, std::uint64_t begin, s
             error = "the index is compressed";
             return false;
         }
-        if (box.type == "stco" || box.type == "co64") {
-            if (!ShiftOffsetTable(index, box, move, error)) return false;
-        } else if (IsContainerOnPathToOffsets(box.type)) {
-            if (!ShiftOffsetsWithin(index, box.offset + box.headerSize, box.offset + box.size, move, error))
+        if (level == kOffsetTableLevel) {
+            if ((box.type == "stco" || box.type == "co64") && !ShiftOffsetTable(index, box, move, error)) return false;
+        } else if (box.type == kPathToOffsets[level]) {
+            if (!ShiftOffsetsWithin(index, box.offset + box.headerSize, box.offset + box.size, level + 1, move, error))
                 return false;
         }
         offset += box.size;
@@ -130,7 +132,7 @@ FastStartOutcome MoveIndexToFront(RandomAccessFile& file) {
         return NotChanged("not enough memory for the 'moov' box");
     }
     if (!file.ReadAt(index.offset, bytes.data(), bytes.size())) return NotChanged("cannot read the 'moov' box");
-    if (!ShiftOffsetsWithin(bytes, index.headerSize, index.size, move, error)) return NotChanged(error);
+    if (!ShiftOffsetsWithin(bytes, index.headerSize, index.size, 0, move, error)) return NotChanged(error);
     // A size of 0 meant "to the end of the file", which stops being true once the index moves.
     if (index.sizeRunsToEnd) {
         if (index.size > UINT32_MAX) return NotChanged("the 'moov' box runs to the end and is too large");

@@ -23,11 +23,13 @@ void OutputFilter::Feed(std::string_view bytes) {
         if (c == '\r' || c == '\n') {
             PassOn(pending_);
             pending_.clear();
+            continuing_ = false;
         } else {
             pending_ += c;
             if (pending_.size() == kLongestLine) {
                 PassOn(pending_);
                 pending_.clear();
+                continuing_ = true;
             }
         }
     }
@@ -36,11 +38,15 @@ void OutputFilter::Feed(std::string_view bytes) {
 void OutputFilter::Finish() {
     PassOn(pending_);
     pending_.clear();
+    continuing_ = false;
 }
 
 void OutputFilter::PassOn(std::string_view line) {
     if (line.empty()) return;  // the '\n' of a "\r\n", or a blank line
-    if (std::optional<std::string> rewritten = RewriteProgressLine(line)) {
+    // The rest of a line that was too long starts anywhere in a message.
+    std::optional<std::string> rewritten;
+    if (!continuing_) rewritten = RewriteProgressLine(line);
+    if (rewritten) {
         progress_(*rewritten + kLineEnd);
     } else {
         messages_(std::string(line) + kLineEnd);

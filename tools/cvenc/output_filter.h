@@ -26,4 +26,5 @@ private:
     Sink progress_;
     Sink messages_;
     std::string pending_;
+    bool continuing_ = false;  // pending_ goes on with a line already passed on in part
 };

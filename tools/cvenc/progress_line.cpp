@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr std::string_view kTimeToken = "time=";
-constexpr std::string_view kSizeToken = "size=";
 constexpr std::string_view kUnknown = "N/A";
 
 // FFmpeg's own width for the size field ("%8.0fkB"), so the converter finds
@@ -19,71 +17,158 @@ constexpr std::size_t kLongestHours = 12;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Reads digits at `at`, at least one and at most `longest`.
-bool ReadNumber(std::string_view text, std::size_t& at, std::size_t longest, std::uint64_t& number) {
-    const std::size_t start = at;
-    number = 0;
-    while (at < text.size() && IsDigit(text[at]) && at - start < longest) number = number * 10 + (text[at++] - '0');
-    return at > start && (at == text.size() || !IsDigit(text[at]));
-}
+// Walks a line field by field; every step either matches and moves on or
+// leaves the reader where it was.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view line) : line_(line) {}
 
-// "[-]H+:MM:SS[.ff]" to hundredths of a second; false for anything else.
-bool ClockHundredths(std::string_view clock, bool& negative, std::uint64_t& hundredths) {
-    std::size_t at = 0;
-    negative = !clock.empty() && clock[0] == '-';
-    if (negative) ++at;
-    std::uint64_t hours, minutes, seconds;
-    if (!ReadNumber(clock, at, kLongestHours, hours) || at >= clock.size() || clock[at++] != ':') return false;
-    if (!ReadNumber(clock, at, 2, minutes) || at >= clock.size() || clock[at++] != ':') return false;
-    if (!ReadNumber(clock, at, 2, seconds)) return false;
-    std::uint64_t fraction = 0;
-    if (at < clock.size()) {
-        if (clock[at++] != '.' || at == clock.size()) return false;
-        for (int digit = 0; digit < 2; ++digit) {
-            const char c = at < clock.size() ? clock[at++] : '0';
-            if (!IsDigit(c)) return false;
-            fraction = fraction * 10 + (c - '0');
-        }
-        while (at < clock.size()) {
-            if (!IsDigit(clock[at++])) return false;
-        }
+    std::size_t At() const { return at_; }
+    bool AtEnd() const { return at_ == line_.size(); }
+
+    bool Text(std::string_view text) {
+        if (line_.substr(at_, text.size()) != text) return false;
+        at_ += text.size();
+        return true;
+    }
+
+    void Blanks() {
+        while (at_ < line_.size() && line_[at_] == ' ') ++at_;
+    }
+
+    // Digits, at least one and at most `longest`; their value in `number`.
+    bool Digits(std::size_t longest, std::uint64_t* number = nullptr) {
+        const std::size_t start = at_;
+        std::uint64_t value = 0;
+        while (at_ < line_.size() && IsDigit(line_[at_]) && at_ - start < longest)
+            value = value * 10 + (line_[at_++] - '0');
+        if (at_ == start || (at_ < line_.size() && IsDigit(line_[at_]))) return Back(start);
+        if (number != nullptr) *number = value;
+        return true;
+    }
+
+    // A printf number as FFmpeg writes its figures: padding blanks, a sign
+    // where one may stand, digits and an optional fraction.
+    bool Figure(bool mayBeNegative) {
+        const std::size_t start = at_;
+        Blanks();
+        if (mayBeNegative) Text("-");
+        if (!Digits(kLongestFigure)) return Back(start);
+        if (Text(".") && !Digits(kLongestFigure)) return Back(start);
+        return true;
+    }
+
+    // "%g": the same, or in exponent form ("1.23e+03").
+    bool ShortestFigure() {
+        const std::size_t start = at_;
+        if (!Figure(false)) return false;
+        if (Text("e") && !((Text("+") || Text("-")) && Digits(3))) return Back(start);
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kLongestFigure = 20;
+
+    bool Back(std::size_t start) {
+        at_ = start;
+        return false;
+    }
+
+    std::string_view line_;
+    std::size_t at_ = 0;
+};
+
+// "[-]HH:MM:SS.ff", as hundredths of a second; false for anything else.
+bool ReadClock(FieldReader& reader, bool& negative, std::uint64_t& hundredths) {
+    negative = reader.Text("-");
+    std::uint64_t hours, minutes, seconds, fraction;
+    if (!reader.Digits(kLongestHours, &hours) || !reader.Text(":") || !reader.Digits(2, &minutes) ||
+        !reader.Text(":") || !reader.Digits(2, &seconds) || !reader.Text(".") || !reader.Digits(2, &fraction)) {
+        return false;
     }
     hundredths = ((hours * 60 + minutes) * 60 + seconds) * 100 + fraction;
     return true;
 }
 
-std::string SecondsText(std::string_view clock) {
+// Where the parts of a progress line that get rewritten lie.
+struct ProgressFields {
+    std::size_t sizeValue = 0;
+    bool sizeUnknown = false;
+    std::size_t timeValue = 0;
+    std::size_t timeEnd = 0;
+    std::uint64_t hundredths = 0;  // 0 for a position that is unknown or before the start
+};
+
+// FFmpeg 4.1's progress line, all of it and nothing else:
+//   [frame=%5d fps=%3.*f q=%3.1f (q=%2.1f )*[L]]size=(%8.0fkB|N/A) time=(CLOCK|N/A)
+//   bitrate=(%6.1fkbits/s|N/A)[ dup=%d drop=%d] speed=(%4.3gx|N/A), then the blanks that pad it.
+// Nothing a source says can pass for it: FFmpeg starts the lines that show
+// a source's tags with blanks and the tag's name, and those that name a file
+// with its full path.
+bool ReadProgressFields(std::string_view line, ProgressFields& fields) {
+    FieldReader reader(line);
+    if (reader.Text("frame=")) {
+        if (!reader.Figure(false) || !reader.Text(" fps=") || !reader.Figure(false) || !reader.Text(" q=") ||
+            !reader.Figure(true) || !reader.Text(" ")) {
+            return false;
+        }
+        while (reader.Text("q=")) {
+            if (!reader.Figure(true) || !reader.Text(" ")) return false;
+        }
+        reader.Text("L");
+    }
+    if (!reader.Text("size=")) return false;
+    fields.sizeValue = reader.At();
+    fields.sizeUnknown = reader.Text(kUnknown);
+    if (!fields.sizeUnknown && !(reader.Figure(false) && reader.Text("kB"))) return false;
+
+    if (!reader.Text(" time=")) return false;
+    fields.timeValue = reader.At();
     bool negative = false;
-    std::uint64_t hundredths = 0;
-    if (!ClockHundredths(clock, negative, hundredths) || negative) hundredths = 0;
+    if (!reader.Text(kUnknown) && !ReadClock(reader, negative, fields.hundredths)) return false;
+    if (negative) fields.hundredths = 0;
+    fields.timeEnd = reader.At();
+
+    if (!reader.Text(" bitrate=")) return false;
+    if (!reader.Text(kUnknown) && !(reader.Figure(false) && reader.Text("kbits/s"))) return false;
+    if (reader.Text(" dup=") && !(reader.Digits(20) && reader.Text(" drop=") && reader.Digits(20))) return false;
+    if (!reader.Text(" speed=")) return false;
+    if (!reader.Text(kUnknown) && !(reader.ShortestFigure() && reader.Text("x"))) return false;
+    reader.Blanks();
+    return reader.AtEnd();
+}
+
+std::string SecondsText(std::uint64_t hundredths) {
     char text[32];
     std::snprintf(text, sizeof text, "%llu.%02llu", static_cast<unsigned long long>(hundredths / 100),
                   static_cast<unsigned long long>(hundredths % 100));
     return text;
 }
 
-std::size_t EndOfValue(std::string_view line, std::size_t start) {
-    const std::size_t end = line.find_first_of(" \t", start);
-    return end == std::string_view::npos ? line.size() : end;
-}
-
 }  // namespace
 
 std::optional<std::string> RewriteProgressLine(std::string_view line) {
-    const std::size_t sizeAt = line.find(kSizeToken);
-    const std::size_t timeAt = line.find(kTimeToken);
-    if (sizeAt == std::string_view::npos || timeAt == std::string_view::npos || timeAt < sizeAt) return std::nullopt;
+    ProgressFields fields;
+    if (!ReadProgressFields(line, fields)) return std::nullopt;
 
-    const std::size_t clockStart = timeAt + kTimeToken.size();
-    const std::size_t clockEnd = EndOfValue(line, clockStart);
-    std::string rewritten(line.substr(0, clockStart));
-    rewritten += SecondsText(line.substr(clockStart, clockEnd - clockStart));
-    rewritten += line.substr(clockEnd);
+    std::string rewritten(line.substr(0, fields.timeValue));
+    rewritten += SecondsText(fields.hundredths);
+    rewritten += line.substr(fields.timeEnd);
+    if (fields.sizeUnknown) rewritten.replace(fields.sizeValue, kUnknown.size(), kUnknownSize);
 
-    const std::size_t sizeValue = sizeAt + kSizeToken.size();
-    if (line.substr(sizeValue, kUnknown.size()) == kUnknown)
-        rewritten.replace(sizeValue, kUnknown.size(), kUnknownSize);
-
-    rewritten.erase(rewritten.find_last_not_of(" \t") + 1);  // FFmpeg pads the line to clear the last one
+    rewritten.erase(rewritten.find_last_not_of(' ') + 1);  // FFmpeg pads the line to clear the last one
     return rewritten;
+}
+
+std::string DefuseProgressTokens(std::string_view text) {
+    const auto endsWith = [](const std::string& text, std::string_view word) {
+        return text.size() >= word.size() && text.compare(text.size() - word.size(), word.size(), word) == 0;
+    };
+    std::string defused;
+    defused.reserve(text.size());
+    for (char c : text) {
+        if (c == '=' && (endsWith(defused, "size") || endsWith(defused, "time"))) defused += ' ';
+        defused += c;
+    }
+    return defused;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "cvenc/progress_line.h"
+
 namespace {
 
 void WriteTo(DWORD standardHandle, const std::string& text) {
@@ -15,6 +17,6 @@ void WriteTo(DWORD standardHandle, const std::string& text) {
 
 void WriteToOutput(const std::string& text) { WriteTo(STD_OUTPUT_HANDLE, text); }
 
-void WriteToError(const std::string& text) { WriteTo(STD_ERROR_HANDLE, text); }
+void WriteToError(const std::string& text) { WriteTo(STD_ERROR_HANDLE, DefuseProgressTokens(text)); }
 
 void ReportError(const std::string& text) { WriteToError("cvenc: " + text + "\r\n"); }

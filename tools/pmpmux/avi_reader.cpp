@@ -47,6 +47,7 @@ public:
             return Fail("not an AVI file (it does not begin with a RIFF 'AVI ' header)");
         }
         const std::uint64_t riffEnd = 8 + static_cast<std::uint64_t>(Le32(riff + 4));
+        if (riffEnd < sizeof riff) return Fail("the RIFF header's size cannot even hold its 'AVI ' type");
         if (riffEnd > file_.Size()) {
             return Fail("the file is " + std::to_string(file_.Size()) + " bytes long but its RIFF header says " +
                         std::to_string(riffEnd) + ": it is truncated");
@@ -69,10 +70,11 @@ private:
 
     // Visits each chunk in [begin, end). A chunk that claims more bytes than
     // its list holds means a truncated or damaged file; only the pad byte
-    // after an odd-sized last chunk may be missing.
+    // after an odd-sized last chunk may be missing. So no chunk reaches past
+    // the file, and what is read for a chunk never exceeds what the file holds.
     bool Walk(std::uint64_t begin, std::uint64_t end, const ChunkVisitor& visit) {
         std::uint64_t at = begin;
-        while (end - at >= 8) {
+        while (at + 8 <= end) {
             unsigned char head[8];
             if (!file_.ReadAt(at, head, sizeof head))
                 return Fail("cannot read the chunk at offset " + std::to_string(at));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cvenc/command_line.h"
+#include "cvenc/picture_fit.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -59,20 +60,35 @@ TEST(Translation, IpodTemplateWithAvc) {
     EXPECT_THAT(Translated("-i \"C:\\My Videos\\a & b.avi\" -ss 00:00:05 -t 00:01:00 -vcodec h264 -coder 0 -vlevel 13 "
                            "-bufsize 256 -g 250 -s 320x240 -r 29.97 -b 768 -aspect 4:3 -acodec aac -ac 2 -ab 128 "
                            "-ar 44100 -vol 512 -title \"x\" -y \"D:\\out\\a.mp4\""),
-                ElementsAreArray<std::string>(
-                    {"-i", "C:\\My Videos\\a & b.avi", "-ss", "00:00:05", "-t", "00:01:00", "-c:v", "libx264",
-                     "-profile:v", "baseline", "-coder", "0", "-level", "13", "-bufsize", "256k", "-g", "250", "-s",
-                     "320x240", "-r", "29.97", "-b:v", "768k", "-aspect", "4:3", "-c:a", "aac", "-ac", "2", "-b:a",
-                     "128k", "-ar", "44100", "-af", "volume=2", "-metadata", "title=x", "-y", "D:\\out\\a.mp4"}));
+                ElementsAreArray<std::string>({"-i",         "C:\\My Videos\\a & b.avi",
+                                               "-ss",        "00:00:05",
+                                               "-t",         "00:01:00",
+                                               "-c:v",       "libx264",
+                                               "-profile:v", "baseline",
+                                               "-coder",     "0",
+                                               "-level",     "13",
+                                               "-bufsize",   "256k",
+                                               "-g",         "250",
+                                               "-vf",        FitFilter({320, 240, {4, 3}}),
+                                               "-r",         "29.97",
+                                               "-b:v",       "768k",
+                                               "-aspect",    "4:3",
+                                               "-c:a",       "aac",
+                                               "-ac",        "2",
+                                               "-b:a",       "128k",
+                                               "-ar",        "44100",
+                                               "-af",        "volume=2",
+                                               "-metadata",  "title=x",
+                                               "-y",         "D:\\out\\a.mp4"}));
 }
 
 TEST(Translation, ExportedThreeGppTemplateWithAmrAndBlankRange) {
     // An exported item's range placeholders became single blanks: the words vanish.
     EXPECT_THAT(Translated("-i \"D:\\out\\clip_export.avi\" -ss   -t   -vcodec h263 -s 176x144 -r 14.985 -b 128 "
                            "-acodec amr_nb -ar 8000 -ac 1 -ab 12.2 -title \"Holiday & more\" -y \"D:\\out\\clip.3gp\""),
-                ElementsAre("-i", "D:\\out\\clip_export.avi", "-c:v", "h263", "-s", "176x144", "-r", "14.985", "-b:v",
-                            "128k", "-c:a", "libopencore_amrnb", "-ar", "8000", "-ac", "1", "-b:a", "12.2k",
-                            "-metadata", "title=Holiday & more", "-y", "D:\\out\\clip.3gp"));
+                ElementsAre("-i", "D:\\out\\clip_export.avi", "-c:v", "h263", "-vf", FitFilter({176, 144, {176, 144}}),
+                            "-r", "14.985", "-b:v", "128k", "-c:a", "libopencore_amrnb", "-ar", "8000", "-ac", "1",
+                            "-b:a", "12.2k", "-metadata", "title=Holiday & more", "-y", "D:\\out\\clip.3gp"));
 }
 
 TEST(Translation, RulesTheTemplatesDoNotShow) {
@@ -99,10 +115,36 @@ TEST(Translation, VolumeJoinsAnyFilterChainAtOneForEach256) {
     EXPECT_THAT(TranslateArguments({"-i", "a.avi", "-vcodec"}).error, HasSubstr("-vcodec needs a value"));
 }
 
+TEST(Translation, AnOutputFrameSizeBecomesTheChainThatFitsThePictureInto) {
+    // The display area is the -aspect given (which FFmpeg still writes into the file), else the frame's own.
+    EXPECT_THAT(Translated("-i a.avi -s 320x176 -aspect 16:9 -y o.mp4"),
+                ElementsAre("-i", "a.avi", "-vf", FitFilter({320, 176, {16, 9}}), "-aspect", "16:9", "-y", "o.mp4"));
+    EXPECT_THAT(Translated("-i a.avi -aspect 1.85 -s 720x480 o.mpg"),
+                ElementsAre("-i", "a.avi", "-aspect", "1.85", "-vf", FitFilter({720, 480, {37, 20}}), "o.mpg"));
+    // After the command's own video filters; an input's frame size is no output's.
+    EXPECT_THAT(Translated("-s 640x480 -f rawvideo -i in.yuv -vf hflip -s 320x240 o.avi"),
+                ElementsAre("-s", "640x480", "-f", "rawvideo", "-i", "in.yuv", "-vf",
+                            "hflip," + FitFilter({320, 240, {320, 240}}), "o.avi"));
+    // Left as they were: -stretch, copied video, a complex graph, FFmpeg's own size names.
+    EXPECT_THAT(Translated("-i a.avi -stretch -s 320x240 -aspect 4:3 o.mp4"),
+                ElementsAre("-i", "a.avi", "-s", "320x240", "-aspect", "4:3", "o.mp4"));
+    EXPECT_THAT(Translated("-i a.3gp -vcodec copy -s 176x144 o.3g2"),
+                ElementsAre("-i", "a.3gp", "-c:v", "copy", "-s", "176x144", "o.3g2"));
+    EXPECT_THAT(Translated("-i a.avi -filter_complex [0:v]hflip -s 320x240 o.mp4"),
+                ElementsAre("-i", "a.avi", "-filter_complex", "[0:v]hflip", "-s", "320x240", "o.mp4"));
+    EXPECT_THAT(Translated("-i a.avi -s qvga o.mp4"), ElementsAre("-i", "a.avi", "-s", "qvga", "o.mp4"));
+    for (const char* aspect : {"wide", "16:0", "0", "1234567:1", "1.000000000000000000001", "-4:3"}) {
+        EXPECT_THAT(TranslateArguments({"-i", "a.avi", "-s", "320x240", "-aspect", aspect, "o.mp4"}).error,
+                    HasSubstr("-aspect needs a display ratio"))
+            << aspect;
+    }
+}
+
 #ifdef _WIN32
 TEST(CommandLine, WindowsSplitsItBackIntoTheSameArguments) {
-    const std::vector<std::string> arguments = {"C:\\My Videos\\a & b.avi", "", " ", "title=\"x\" y",
-                                                "D:\\out dir\\", "\\\\server\\share\\a\"b", "tab\there", "end\\"};
+    const std::vector<std::string> arguments = {
+        "C:\\My Videos\\a & b.avi", "",          " ",    "title=\"x\" y", "D:\\out dir\\",
+        "\\\\server\\share\\a\"b",  "tab\there", "end\\"};
     const std::string joined = JoinCommandLine("C:\\Program Files\\app\\ffmpeg.exe", arguments);
     const std::wstring line(joined.begin(), joined.end());  // ASCII only
     int count = 0;

@@ -1,8 +1,9 @@
 // cvenc.exe as the converter runs it: from the app folder with ffmpeg.exe
 // beside it, standard handles on pipes, stopped by 'q' or by termination.
 
-#include <gmock/gmock.h>
 #include <windows.h>
+
+#include <gmock/gmock.h>
 // after windows.h, which it needs
 #include <tlhelp32.h>
 
@@ -14,6 +15,7 @@
 
 #include "child_process.h"
 #include "cvenc/mp4_boxes.h"
+#include "cvenc/picture_fit.h"
 #include "memory_file.h"
 #include "support/temp_folder.h"
 
@@ -171,11 +173,56 @@ TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
     EXPECT_LT(Seconds(output), 60);
 }
 
+// The rule's own numbers against what FFmpeg made of the chain: a white
+// source, one frame written as raw grey bytes (the luma as the encoders get
+// it), white exactly where the picture belongs and video black (16) elsewhere.
+TEST_F(CvencExe, FitsThePictureWhereTheRuleSaysWithBlackAround) {
+    struct Case {
+        const char* source;  // lavfi source: a white picture of some shape
+        int width, height;
+        double sampleAspect;
+        DisplayArea area;
+        const char* aspect;
+    };
+    const Case cases[] = {
+        {"color=c=white:size=720x576,setsar=64/45", 720, 576, 64.0 / 45, {320, 240, {320, 240}}, ""},
+        {"color=c=white:size=640x480", 640, 480, 1, {480, 272, {480, 272}}, ""},
+        {"color=c=white:size=640x480", 640, 480, 1, {368, 208, {16, 9}}, " -aspect 16:9"},
+    };
+    const std::string output = Video("frame.gray");
+    for (const Case& fit : cases) {
+        const DisplayArea& area = fit.area;
+        SCOPED_TRACE(std::string(fit.source) + " in " + std::to_string(area.width) + "x" + std::to_string(area.height));
+        const Finished run = RunToEnd(
+            Cvenc("-f lavfi -i " + std::string(fit.source) + " -vframes 1 -s " + std::to_string(area.width) + "x" +
+                  std::to_string(area.height) + fit.aspect + " -pix_fmt gray -f rawvideo -y \"" + output + "\""),
+            kEncodeTime);
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        const std::string frame = folder_->Read(output.substr(folder_->Path().size()));
+        ASSERT_EQ(frame.size(), static_cast<std::size_t>(area.width * area.height));
+
+        const PictureSize<double> picture = FitPicture<double>(fit.width, fit.height, fit.sampleAspect, area);
+        const double left = LeadingBar<double>(area.width, picture.width);
+        const double top = LeadingBar<double>(area.height, picture.height);
+        int wrong = 0;
+        for (int y = 0; y < area.height; ++y) {
+            for (int x = 0; x < area.width; ++x) {
+                const bool inPicture = x >= left && x < left + picture.width && y >= top && y < top + picture.height;
+                const int luma = static_cast<unsigned char>(frame[y * area.width + x]);
+                if (inPicture ? luma < 235 : luma > 16) ++wrong;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "expected " << picture.width << "x" << picture.height << " at " << left << "," << top;
+    }
+}
+
 // FFmpeg's psp muxer refuses a file without audio, and the PSP profiles say -needaudio.
 TEST_F(CvencExe, NeedAudioGivesOnlyASilentClipASilentTrackThatEndsWithTheVideo) {
     const std::string output = Video("OUT.MP4");
-    const std::string options = "\" -ss 00:00:01 -t 00:00:01.5 -vcodec xvid -s 320x240 -acodec aac -ar 48000 "
-                                "-needaudio -f psp -y \"" + output + "\"";
+    const std::string options =
+        "\" -ss 00:00:01 -t 00:00:01.5 -vcodec xvid -s 320x240 -acodec aac -ar 48000 "
+        "-needaudio -f psp -y \"" +
+        output + "\"";
     const Finished silent = RunToEnd(Cvenc("-i \"" + SilentSource() + options), kEncodeTime);
     ASSERT_EQ(silent.exitCode, 0) << silent.errors;
     EXPECT_THAT(CommandRun(silent.errors), HasSubstr("anullsrc"));

@@ -19,7 +19,7 @@ std::vector<std::string> Words(const std::string& command) {
 }
 
 const char kPspCommand[] =
-    "-i C:\\Videos\\clip.avi -ss 00:00:05 -t 00:01:00 -vcodec xvid -s 320x240 -acodec aac -ac 2 -ab 128 -ar 48000 "
+    "-i C:\\Videos\\clip.avi -ss 00:00:05 -t 00:01:00 -vcodec xvid -acodec aac -ac 2 -ab 128 -ar 48000 "
     "-f psp -y D:\\out\\CLIP.MP4";
 
 TEST(SilentAudio, OnlyASilentInputGetsSilenceThatEndsWithTheVideo) {
@@ -34,7 +34,7 @@ TEST(SilentAudio, OnlyASilentInputGetsSilenceThatEndsWithTheVideo) {
     EXPECT_EQ(asked.arguments,
               Words("-hide_banner -stats -i C:\\Videos\\clip.avi "
                     "-f lavfi -i anullsrc=channel_layout=stereo:sample_rate=48000 -map 0:v:0 -map 1:a:0 -shortest "
-                    "-ss 00:00:05 -t 00:01:00 -c:v libxvid -s 320x240 -c:a aac -ac 2 -b:a 128k -ar 48000 "
+                    "-ss 00:00:05 -t 00:01:00 -c:v libxvid -c:a aac -ac 2 -b:a 128k -ar 48000 "
                     "-f psp -y D:\\out\\CLIP.MP4"));
 }
 

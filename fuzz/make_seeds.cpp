@@ -1,0 +1,224 @@
+// Writes a small seed corpus for every harness: inputs as the programs meet
+// them on a good day, so that fuzzing starts from real structure instead of
+// having to find "RIFF", a box tree or a progress line by chance.
+//
+// Usage: make_seeds SEED_FOLDER PROFILE_FOLDER
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "pmpmux/avi_reader.h"
+#include "pmpmux/mp3_frames.h"
+#include "pmpmux/pmp_writer.h"
+#include "test_streams.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A text with the zero bytes it holds.
+template <std::size_t N>
+std::string Literal(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
+
+class SeedWriter {
+public:
+    explicit SeedWriter(const fs::path& folder) : folder_(folder) {}
+
+    void Add(const std::string& harness, const std::string& bytes) {
+        const fs::path folder = folder_ / harness;
+        fs::create_directories(folder);
+        const int number = ++counts_[harness];
+        std::ofstream(folder / ("seed-" + std::to_string(number)), std::ios::binary) << bytes;
+    }
+
+private:
+    fs::path folder_;
+    std::map<std::string, int> counts_;
+};
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string joined;
+    for (const std::string& part : parts) joined += part + '\0';
+    if (!joined.empty()) joined.pop_back();
+    return joined;
+}
+
+// The values of every "Key=cvenc ..." line of the profile files.
+std::vector<std::string> ProfileCommands(const fs::path& profiles) {
+    std::vector<std::string> commands;
+    for (const auto& entry : fs::directory_iterator(profiles)) {
+        std::ifstream file(entry.path());
+        std::string line;
+        while (std::getline(file, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            const std::size_t value = line.find('=');
+            if (value != std::string::npos && line.compare(value + 1, 6, "cvenc ") == 0) {
+                commands.push_back(line.substr(value + 1));
+            }
+        }
+    }
+    return commands;
+}
+
+// A command's words, split at blanks outside quotes, quotes removed.
+std::vector<std::string> Words(const std::string& command) {
+    std::vector<std::string> words(1);
+    bool quoted = false;
+    for (char c : command) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ' ' && !quoted) {
+            if (!words.back().empty()) words.emplace_back();
+        } else {
+            words.back() += c;
+        }
+    }
+    return words;
+}
+
+void AddCommandSeeds(SeedWriter& seeds, const fs::path& profiles) {
+    const std::vector<std::string> commands = ProfileCommands(profiles);
+    for (std::size_t i = 0; i < commands.size(); i += 7) {
+        std::vector<std::string> words = Words(commands[i]);
+        words.erase(words.begin());  // cvenc's own name
+        seeds.Add("cvenc_arguments", Joined(words));
+        // template, source, title, output name, export path, output directory, then the numbers
+        seeds.Add("command_text", Joined({commands[i], "C:\\Videos\\My $TITLE clip.avi", "My clip", "My clip",
+                                          "C:\\Temp\\export.avi", "C:\\Out\\", Literal("\x00\x01\x10\x05")}));
+    }
+    seeds.Add("cvenc_arguments", Joined({"-i", "C:\\My Videos\\a & b.avi", "", " ", "-title", "\"x\" y\\", "-vol",
+                                         "384", "-af", "aresample=44100", "-needaudio", "D:\\out dir\\"}));
+}
+
+void AddProgressSeeds(SeedWriter& seeds) {
+    const std::string progress =
+        "frame=  250 fps= 25 q=3.0 size=     512kB time=00:00:10.00 bitrate= 419.4kbits/s speed=1.2x    \r";
+    seeds.Add("progress_text", "frame=  250 q=3.0 size=     512kB time=10.00 bitrate= 419.4kbits/s speed=1.2x");
+    seeds.Add("progress_text", progress);
+    seeds.Add("progress_text", "size=N/A time=-00:00:00.04 bitrate=N/A speed=N/A");
+    seeds.Add("progress_text", "    title           : time=nan size=99999999\r\n");
+    seeds.Add("cvenc_progress",
+              "Input #0, avi, from 'C:\\Videos\\time=nan size=99999999.avi':\n"
+              "  Metadata:\n    title           : time=nan size=99999999\n"
+              "  Duration: 00:00:03.00, start: 0.000000, bitrate: 480 kb/s\n"
+              "Stream mapping:\n  Stream #0:0 -> #0:0 (mpeg4 (native) -> mpeg4 (libxvid))\n"
+              "Output #0, mp4, to 'C:\\Out\\a.mp4':\n" +
+                  progress +
+                  "frame=  300 fps= 24 q=-1.0 Lsize=     600kB time=00:00:12.00 bitrate= 409.6kbits/s speed=1.19x    \n"
+                  "video:500kB audio:96kB subtitle:0kB other streams:0kB global headers:0kB muxing overhead: 0.8%\n");
+    seeds.Add("cvenc_progress",
+              "size=N/A time=N/A bitrate=N/A speed=N/A    \rsize=     256kB time=-00:00:00.04 "
+              "bitrate=N/A dup=1 drop=2 speed=N/A    \r");
+}
+
+std::string BigEndian(std::uint64_t value, int count) {
+    std::string bytes(count, '\0');
+    for (int i = count - 1; i >= 0; --i, value >>= 8) bytes[i] = static_cast<char>(value & 0xff);
+    return bytes;
+}
+
+std::string Box(const std::string& type, const std::string& contents) {
+    return BigEndian(8 + contents.size(), 4) + type + contents;
+}
+
+// An MP4 as an encoder writes it, index last; and the same with a 64-bit size.
+void AddFastStartSeeds(SeedWriter& seeds) {
+    const std::string fileType = Box("ftyp", Literal("3gp4\0\0\0\0isom3gp4"));
+    const std::string media = Box("mdat", "VIDEO-0 audio-0 VIDEO-1 audio-1");
+    const std::uint64_t first = fileType.size() + 8;
+    const auto track = [](const std::string& table) {
+        return Box("trak", Box("tkhd", std::string(12, 't')) +
+                               Box("mdia", Box("mdhd", std::string(12, 'm')) +
+                                               Box("minf", Box("stbl", Box("stsd", std::string(8, '\0')) + table))));
+    };
+    const std::string index =
+        Box("moov",
+            Box("mvhd", std::string(20, 'h')) +
+                track(Box("stco", BigEndian(0, 4) + BigEndian(2, 4) + BigEndian(first, 4) + BigEndian(first + 16, 4))) +
+                track(Box("co64", BigEndian(0, 4) + BigEndian(1, 4) + BigEndian(first + 8, 8))));
+    seeds.Add("faststart", fileType + media + index);
+    seeds.Add("faststart", fileType + index + media);
+    seeds.Add("faststart", fileType + BigEndian(1, 4) + "mdat" + BigEndian(16 + 5, 8) + "chunk" + index);
+}
+
+std::string MuxedPmp(const std::string& aviBytes, const std::string& mp3Bytes) {
+    MemorySource videoFile(aviBytes), audioFile(mp3Bytes);
+    AviVideo video;
+    Mp3Stream audio;
+    PmpPlan plan;
+    MemorySink sink;
+    std::string error;
+    if (!(ReadAviVideo(videoFile, &video, &error) && ReadMp3Stream(audioFile, &audio, &error) &&
+          PlanPmp(video, audio, &plan, &error) && WritePmp(plan, video, videoFile, audio, audioFile, sink, &error))) {
+        std::cerr << "make_seeds: the seed .pmp cannot be made: " << error << "\n";
+        std::exit(1);
+    }
+    return sink.Bytes();
+}
+
+void AddPmpmuxSeeds(SeedWriter& seeds) {
+    AviLayout plain;
+    plain.scale = 1;
+    plain.rate = 25;
+    plain.frames = {{Mpeg4Vop(0, 40), true}, {Mpeg4Vop(1, 21), false}, {Mpeg4Vop(1, 30), false}};
+    AviLayout grouped = plain;
+    grouped.inRecLists = true;
+    grouped.audioStreamFirst = true;
+    grouped.withIndex = false;
+    grouped.compression = "H264";
+    const std::string avis[] = {MakeAvi(plain), MakeAvi(grouped)};
+
+    const std::string mp3s[] = {
+        Id3v2Tag(20, false) + InfoFrame() + Mp3FrameBytes({}, 'a') + Mp3FrameBytes({}, 'b') + Mp3FrameBytes({}, 'c'),
+        Mp3FrameBytes({2, 8, 1, 1, true}, 'm') + Mp3FrameBytes({2, 8, 1, 0, true}, 'n'),
+    };
+    for (const std::string& avi : avis) seeds.Add("avi", avi);
+    for (const std::string& mp3 : mp3s) seeds.Add("mp3", mp3 + "TAG" + std::string(125, 't'));
+    seeds.Add("pmpmux", Le32Text(static_cast<std::uint32_t>(avis[0].size())) + avis[0] + mp3s[0]);
+    seeds.Add("pmpmux", Le32Text(static_cast<std::uint32_t>(avis[1].size())) + avis[1]);
+    const std::string pmp = MuxedPmp(avis[0], mp3s[0]);
+    seeds.Add("pmp_check", Le32Text(static_cast<std::uint32_t>(pmp.size())) + pmp + mp3s[0]);
+}
+
+void AddTextSeeds(SeedWriter& seeds) {
+    seeds.Add("profile_block", Literal("Info\0mpeg4_01\0mpeg4_02\0\0"));
+    seeds.Add("profile_block", Literal("Title=MPEG-4\0Encode=cvenc -i x\0DefaultProfile=1\0\0"));
+    seeds.Add("profile_block", std::string(1100, 'v') + Literal("\0=\0\0"));
+
+    const double times[] = {3725.5, -0.04, 1e300};
+    for (double seconds : times) {
+        std::string bytes(reinterpret_cast<const char*>(&seconds), sizeof seconds);
+        const long long whole = 442801;
+        bytes.append(reinterpret_cast<const char*>(&whole), sizeof whole);
+        const int clock[6] = {2024, 2, 29, 23, 59, 58};
+        bytes.append(reinterpret_cast<const char*>(clock), sizeof clock);
+        seeds.Add("time_text", bytes);
+    }
+
+    seeds.Add("playlist", Literal("C:\\Music\\iTunes\\a.mp4\0"));
+    seeds.Add("playlist", Literal("C:\\Music\\iTunes\\a.mp4\0\xEF\xBB\xBF#EXTM3U\r\nc:\\music\\itunes\\B.mp4"));
+    seeds.Add("playlist", Literal("C:\\Music\\iTunes\\a.mp4\0#EXTM3U\nC:\\MUSIC\\ITUNES\\A.MP4\n"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: make_seeds SEED_FOLDER PROFILE_FOLDER\n";
+        return 2;
+    }
+    SeedWriter seeds(argv[1]);
+    AddCommandSeeds(seeds, argv[2]);
+    AddProgressSeeds(seeds);
+    AddFastStartSeeds(seeds);
+    AddPmpmuxSeeds(seeds);
+    AddTextSeeds(seeds);
+    return 0;
+}
