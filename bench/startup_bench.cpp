@@ -19,7 +19,9 @@
 // running the same start-up steps in this process, since Wine does not report
 // another process's count).
 //
-// startup_bench CLIPVANE_EXE MINIMAL_EXE [ROUNDS]
+// startup_bench CLIPVANE_EXE MINIMAL_EXE MINIMAL_COM_EXE [ROUNDS]
+// (the second minimal program also loads the common controls 6 and COM, as
+// every Clipvane start must)
 
 namespace {
 
@@ -91,25 +93,31 @@ int GdiObjectsOfStartUp() {
     return CountGdiObjects() - before;
 }
 
+// One start of a minimal program: milliseconds to its window, and its private KiB.
+void MeasureMinimal(const char* exe, std::vector<double>& ms, std::vector<double>& kb) {
+    Started minimal = Start(exe);
+    const HWND window =
+        WaitForShownWindow(minimal.process.hProcess, minimal.process.dwProcessId, IsAnyWindow, kLimitMs, 1);
+    if (window) {
+        ms.push_back(Now() - minimal.startMs);
+        kb.push_back(PrivateKb(minimal.process.hProcess));
+    }
+    Finish(minimal, window, WM_CLOSE, 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench CLIPVANE_EXE MINIMAL_EXE [ROUNDS]\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: startup_bench CLIPVANE_EXE MINIMAL_EXE MINIMAL_COM_EXE [ROUNDS]\n");
         return 2;
     }
-    const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
-    std::vector<double> splashMs, messageMs, minimalMs, clipvaneKb, minimalKb;
+    const int rounds = argc > 4 ? std::max(1, std::atoi(argv[4])) : 5;
+    std::vector<double> splashMs, messageMs, clipvaneKb, minimalMs, minimalKb, comMs, comKb;
     int splashesSeen = 0;
     for (int round = 0; round < rounds; ++round) {
-        Started minimal = Start(argv[2]);
-        const HWND window =
-            WaitForShownWindow(minimal.process.hProcess, minimal.process.dwProcessId, IsAnyWindow, kLimitMs, 1);
-        if (window) {
-            minimalMs.push_back(Now() - minimal.startMs);
-            minimalKb.push_back(PrivateKb(minimal.process.hProcess));
-        }
-        Finish(minimal, window, WM_CLOSE, 0);
+        MeasureMinimal(argv[2], minimalMs, minimalKb);
+        MeasureMinimal(argv[3], comMs, comKb);
 
         Started clipvane = Start(argv[1]);
         const HANDLE process = clipvane.process.hProcess;
@@ -131,19 +139,23 @@ int main(int argc, char** argv) {
     }
 
     const double minimal = Median(minimalMs);
+    const double com = Median(comMs);
     const double message = Median(messageMs);
-    std::printf("rounds: %d\n", rounds);
-    std::printf("minimal program, start to window shown: %.0f ms (median)\n", minimal);
+    std::printf("rounds: %d (medians)\n", rounds);
+    std::printf("minimal program, start to window shown:                   %5.0f ms\n", minimal);
+    std::printf("minimal program with common controls 6 and COM, the same: %5.0f ms\n", com);
     if (splashesSeen) {
-        std::printf("Clipvane, start to splash shown:        %.0f ms (median of %d seen)\n", Median(splashMs),
-                    splashesSeen);
+        std::printf(
+            "Clipvane, start to splash shown:                          %5.0f ms (%d seen), %.2f and %.2f "
+            "times the two\n",
+            Median(splashMs), splashesSeen, Median(splashMs) / minimal, Median(splashMs) / com);
     } else {
-        std::printf("Clipvane, start to splash shown:        not caught (shown for less than a look)\n");
+        std::printf("Clipvane, start to splash shown: not caught (shown for less than a look)\n");
     }
-    std::printf("Clipvane, start to message shown:       %.0f ms (median), %.2f times the minimal program\n", message,
-                minimal > 0 ? message / minimal : 0.0);
-    std::printf("private bytes after start-up: Clipvane %.0f KiB, minimal program %.0f KiB (median)\n",
-                Median(clipvaneKb), Median(minimalKb));
+    std::printf("Clipvane, start to message shown:                         %5.0f ms, %.2f and %.2f times the two\n",
+                message, message / minimal, message / com);
+    std::printf("private KiB after start-up: Clipvane %.0f, minimal %.0f, minimal with common controls and COM %.0f\n",
+                Median(clipvaneKb), Median(minimalKb), Median(comKb));
     std::printf("GDI objects held after skin and splash: %d\n", GdiObjectsOfStartUp());
     return 0;
 }

@@ -357,11 +357,16 @@ TEST_F(ControlsTest, GroupBoxDrawsItsCaptionOnceAndItsFrame) {
 // Everything a control creates goes again with it: icons, masks, the
 // background cache, fonts, tooltips, the fade's bitmap and DCs.
 TEST(ControlsResources, GdiObjectsComeBackAfterEveryControlIsDestroyed) {
+    // The system keeps a cache of window DCs that grows when two threads draw
+    // at once; so the mouse stays away and the window is painted before the
+    // fade's worker draws, to count only what the controls make.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     auto cycle = [] {
         CControlsDialog dialog;
         ASSERT_TRUE(dialog.CreateModeless(nullptr));
         dialog.field.SetFieldText("C:\\Videos\\");
         SetWindowTextA(dialog.label.Handle(), "two\nlines");
+        RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         ASSERT_TRUE(dialog.picture.StartFade(IDB_FADE_PICTURE, 0));
         ASSERT_TRUE(PumpUntil([&] { return dialog.picture.FadeFinished(); }));
         EnableWindow(dialog.button.Handle(), FALSE);
