@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "engine/app_folder.h"
+#include "engine/encoder_runner.h"
 #include "engine/family_routines.h"
 #include "engine/run_state.h"
 #include "support/message_button.h"
@@ -96,6 +97,7 @@ public:
     StopPresser(const EngineContext& context, int stopAtPass)
         : stopAtPass_(stopAtPass), button_([this, &context] {
               stoppedInPass_ = passesStarted_;
+              stoppedAfterPasses_ = itemPassesEnded;
               StopConversion(context);
           }) {
         if (stopAtPass_ == 0) return;
@@ -115,6 +117,9 @@ public:
     }
     // The number of passes started when the Stop was handled; 0 when it never was.
     int StoppedInPass() const { return stoppedInPass_; }
+    // True when the item's passes had all run before the Stop was handled (a
+    // short last pass can end before its Stop arrives).
+    bool StoppedAfterPasses() const { return stoppedAfterPasses_; }
 
     static void JoinJob() {
         job_ = CreateJobObjectA(nullptr, nullptr);
@@ -157,6 +162,7 @@ private:
     int stopAtPass_;
     std::atomic<int> passesStarted_{0};
     int stoppedInPass_ = 0;
+    bool stoppedAfterPasses_ = false;
     MessageButton button_;
     std::thread watcher_;
 };
@@ -212,15 +218,19 @@ std::string RunJob(const Job& job) {
     const long long cpuBefore = OwnCpuMs();
     itemStartTick = start;
     int stoppedInPass = 0;
+    bool stoppedAfterPasses = false;
     {
         StopPresser presser(context, job.stopAtPass);
         BeginItem(context);
         ConvertWithFamilyOfTab(context);
+        PumpMessages();  // a Stop posted while the last pass was ending is handled now, after the passes
         stoppedInPass = presser.StoppedInPass();
+        stoppedAfterPasses = presser.StoppedAfterPasses();
     }
     const ConversionItem done = tasks.Copy(0);
     std::ostringstream report;
-    report << "job=" << job.number << " stoppedInPass=" << stoppedInPass << " status=" << done.status
+    report << "job=" << job.number << " stoppedInPass=" << stoppedInPass
+           << " stoppedAfterPasses=" << (stoppedAfterPasses ? 1 : 0) << " status=" << done.status
            << " finished=" << done.finished << " canceled=" << (cancelRequested ? 1 : 0)
            << " progressSteps=" << watch.ProgressSteps() << " oddTimes=" << watch.OddTimes()
            << " largestKB=" << watch.LargestKB() << " encodedTime=" << done.encodedTime

@@ -496,30 +496,41 @@ TEST_F(EndToEnd, ASourcesTitleAndNameAreNeverReadAsProgress) {
 // Stop pressed as each pass of each family starts. What may stay: the files
 // of passes that ran to their end and of an encoding pass that finished on
 // "q"; the 3GP and PMP outputs come from passes that Stop ends half-way.
+// Files are checked for the pass the Stop was really handled in.
 TEST_F(EndToEnd, StopAtAnyPassLeavesNothingHalfWritten) {
+    int stoppedDuringPasses = 0, stopJobs = 0;
     for (std::size_t n = 0; n < jobs.size(); ++n) {
         const Job& job = jobs[n];
         if (job.stopAtPass == 0) continue;
+        ++stopJobs;
         const int hit = Number(job, "stoppedInPass");
+        // A short last pass can end before its Stop arrives: the item is then
+        // finished and keeps its outputs.
+        const bool late = hit == 0 || Number(job, "stoppedAfterPasses") == 1;
         SCOPED_TRACE(std::string(job.family->name) + " stopped at pass " + std::to_string(job.stopAtPass) +
-                     ", handled in pass " + std::to_string(hit));
-        EXPECT_EQ(Number(job, "canceled"), 1);
-        EXPECT_GE(hit, job.stopAtPass);
-        if (job.family->tab == 0) EXPECT_EQ(Number(job, "status"), 1);
-
-        std::set<std::string> allowed;
+                     (late ? ", after its passes" : ", handled in pass " + std::to_string(hit)));
         const std::vector<std::string> outputs =
             ExpectedOutputs(*job.family, job.profileEntry, Stem(job.clip()), static_cast<int>(n));
-        if (job.family->tab == 1) {
-            allowed.insert(outputs.front());
-            if (hit == 2) allowed.insert(outputs.back());
-        } else if (job.family->tab != 2 && job.family->tab != 5) {
-            allowed.insert(outputs.front());
+        std::set<std::string> allowed;
+        if (late) {
+            allowed.insert(outputs.begin(), outputs.end());
+        } else {
+            ++stoppedDuringPasses;
+            EXPECT_EQ(Number(job, "canceled"), 1);
+            EXPECT_GE(hit, job.stopAtPass);
+            if (job.family->tab == 0) EXPECT_EQ(Number(job, "status"), 1);
+            if (job.family->tab == 1) {
+                allowed.insert(outputs.front());
+                if (hit == 2) allowed.insert(outputs.back());
+            } else if (job.family->tab != 2 && job.family->tab != 5) {
+                allowed.insert(outputs.front());
+            }
         }
         for (const std::string& name : FilesIn(job.outputFolder)) {
             EXPECT_EQ(allowed.count(name), 1u) << name << " left behind";
         }
     }
+    EXPECT_GT(stoppedDuringPasses * 2, stopJobs) << "most Stops must land inside a pass";
 }
 
 TEST_F(EndToEnd, ASourceNamedLikeItsOwnOutputIsRefusedAndKept) {
