@@ -8,6 +8,7 @@
 #include "engine/command_text.h"
 #include "engine/profile_files.h"
 #include "engine/profile_ini.h"
+#include "engine/run_state.h"
 #include "tasks/output_directory.h"
 
 namespace {
@@ -24,16 +25,20 @@ ExpansionInputs InputsFor(const EngineContext& context, int itemIndex) {
 
 }  // namespace
 
-std::string ExpandCommand(const EngineContext& context, const std::string& commandTemplate) {
-    return ExpandFamilyTemplate(commandTemplate, InputsFor(context, context.currentItemIndex),
-                                context.settings.DeviceTab(), context.settings.ProfileEntry());
+std::optional<std::string> ExpandCommand(const EngineContext& context, const std::string& commandTemplate) {
+    return ExpandFamilyTemplate(commandTemplate, InputsFor(context, context.currentItemIndex), itemChoice.deviceTab,
+                                itemChoice.profileEntry);
 }
 
-std::string BuildIpodCommand(const EngineContext& context, int itemIndex) {
+std::string ReadIpodTemplate(const IOutputSettings& settings) {
     EnterAppFolder();
     profileIni.SetFile(ProfileFileName(kIpodProfileFile));
     char section[32];
-    std::snprintf(section, sizeof section, "profile%d", context.settings.ProfileSetting());
-    const std::string commandTemplate = profileIni.GetString(section, "Command0");
+    std::snprintf(section, sizeof section, "profile%d", settings.ProfileSetting());
+    return profileIni.GetString(section, "Command0");
+}
+
+std::optional<std::string> BuildIpodCommand(const EngineContext& context, int itemIndex,
+                                            const std::string& commandTemplate) {
     return ExpandIpodTemplate(commandTemplate, InputsFor(context, itemIndex), context.settings);
 }

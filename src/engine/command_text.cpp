@@ -1,12 +1,14 @@
 #include "engine/command_text.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "engine/value_tables.h"
 
 namespace {
 
 constexpr int kFirstAvcPspEntry = 16;
+constexpr char kOutputPathPlaceholder[] = "$OUTPUT_DIR$OUTPUT_FILE";
 
 struct TimeTexts {
     std::string start;
@@ -22,39 +24,57 @@ TimeTexts IpodTimeOptions(const ConversionItem& item) {
     return {" -ss " + plain.start, " -t " + plain.length};
 }
 
+// The replacement steps of one command, in order. Once a step would pass the
+// limit the command is refused and the remaining steps do nothing.
+class Expansion {
+public:
+    explicit Expansion(std::string text) : text_(std::move(text)), fits_(text_.size() <= kCommandLimit) {}
+
+    Expansion& Replace(const std::string& placeholder, const std::string& value) {
+        fits_ = fits_ && ReplaceAll(text_, placeholder, value);
+        return *this;
+    }
+    std::optional<std::string> Result() const { return fits_ ? std::optional<std::string>(text_) : std::nullopt; }
+
+private:
+    std::string text_;
+    bool fits_;
+};
+
 // Steps shared by both expansions: the input, the range, title, timestamp and
 // output folder. An exported item is read from its intermediate file, which
 // already holds just the range, so the range placeholders become one blank.
-void ExpandCommonPlaceholders(std::string& text, const ExpansionInputs& inputs, const TimeTexts& times) {
+void ExpandCommonPlaceholders(Expansion& expansion, const ExpansionInputs& inputs, const TimeTexts& times) {
     const ConversionItem& item = inputs.item;
     if (item.needsExport != 0) {
-        ReplaceAll(text, "$INPUT_FILE", item.exportPath);
-        ReplaceAll(text, "$START", " ");
-        ReplaceAll(text, "$LENGTH", " ");
+        expansion.Replace("$INPUT_FILE", item.exportPath).Replace("$START", " ").Replace("$LENGTH", " ");
     } else {
-        ReplaceAll(text, "$INPUT_FILE", item.sourcePath);
-        ReplaceAll(text, "$START", times.start);
-        ReplaceAll(text, "$LENGTH", times.length);
+        expansion.Replace("$INPUT_FILE", item.sourcePath)
+            .Replace("$START", times.start)
+            .Replace("$LENGTH", times.length);
     }
-    ReplaceAll(text, "$TITLE", item.title);
-    ReplaceAll(text, "$TIMESTAMP", FormatTimestamp(inputs.now));
-    ReplaceAll(text, "$OUTPUT_DIR", inputs.outputDirectory);
-}
-
-std::string CutToCommandLimit(std::string text) {
-    if (text.size() > kCommandLimit) text.resize(kCommandLimit);
-    return text;
+    expansion.Replace("$TITLE", item.title)
+        .Replace("$TIMESTAMP", FormatTimestamp(inputs.now))
+        .Replace("$OUTPUT_DIR", inputs.outputDirectory);
 }
 
 }  // namespace
 
-void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value) {
-    if (placeholder.empty()) return;
-    std::size_t at = text.find(placeholder);
-    while (at != std::string::npos) {
-        text.replace(at, placeholder.size(), value);
-        at = text.find(placeholder, at + value.size());
+bool ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value, std::size_t limit) {
+    if (placeholder.empty()) return text.size() <= limit;
+    std::string result;
+    std::size_t copied = 0;
+    for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, copied)) {
+        result.append(text, copied, at - copied);
+        if (result.size() + value.size() > limit) return false;
+        result += value;
+        copied = at + placeholder.size();
     }
+    if (copied == 0) return text.size() <= limit;
+    if (result.size() + (text.size() - copied) > limit) return false;
+    result.append(text, copied, std::string::npos);
+    text.swap(result);
+    return true;
 }
 
 std::string PspOutputName(int profileEntry, int fileNumber) {
@@ -63,26 +83,41 @@ std::string PspOutputName(int profileEntry, int fileNumber) {
     return name;
 }
 
-std::string ExpandFamilyTemplate(const std::string& commandTemplate, const ExpansionInputs& inputs, int deviceTab,
-                                 int profileEntry) {
-    std::string text = commandTemplate;
-    ExpandCommonPlaceholders(text, inputs, PlainTimes(inputs.item));
-    const std::string outputFile =
-        deviceTab == kTabPsp ? PspOutputName(profileEntry, inputs.item.fileNumber) : inputs.item.outputName;
-    ReplaceAll(text, "$OUTPUT_FILE", outputFile);
-    return CutToCommandLimit(text);
+std::string OutputFileStem(const ConversionItem& item, int deviceTab, int profileEntry) {
+    return deviceTab == kTabPsp ? PspOutputName(profileEntry, item.fileNumber) : item.outputName;
 }
 
-std::string ExpandIpodTemplate(const std::string& commandTemplate, const ExpansionInputs& inputs,
-                               const IOutputSettings& settings) {
-    std::string text = commandTemplate;
-    ExpandCommonPlaceholders(text, inputs, IpodTimeOptions(inputs.item));
-    ReplaceAll(text, "$OUTPUT_FILE", inputs.item.outputName);
+std::optional<std::string> ExpandFamilyTemplate(const std::string& commandTemplate, const ExpansionInputs& inputs,
+                                                int deviceTab, int profileEntry) {
+    Expansion expansion(commandTemplate);
+    ExpandCommonPlaceholders(expansion, inputs, PlainTimes(inputs.item));
+    expansion.Replace("$OUTPUT_FILE", OutputFileStem(inputs.item, deviceTab, profileEntry));
+    return expansion.Result();
+}
+
+std::optional<std::string> ExpandIpodTemplate(const std::string& commandTemplate, const ExpansionInputs& inputs,
+                                              const IOutputSettings& settings) {
+    Expansion expansion(commandTemplate);
+    ExpandCommonPlaceholders(expansion, inputs, IpodTimeOptions(inputs.item));
+    expansion.Replace("$OUTPUT_FILE", inputs.item.outputName);
     if (settings.ProfileSetting() == 0) {
         for (int index = 0; index < kSettingCount; ++index) {
             const Setting setting = static_cast<Setting>(index);
-            ReplaceAll(text, SettingPlaceholder(setting), SettingValue(setting, settings.SettingItem(setting)));
+            expansion.Replace(SettingPlaceholder(setting), SettingValue(setting, settings.SettingItem(setting)));
         }
     }
-    return CutToCommandLimit(text);
+    return expansion.Result();
+}
+
+std::vector<std::string> OutputFilesOfTemplate(const std::string& commandTemplate, const std::string& outputDirectory,
+                                               const std::string& outputStem) {
+    std::vector<std::string> files;
+    const std::size_t placeholderLength = sizeof kOutputPathPlaceholder - 1;
+    for (std::size_t at = commandTemplate.find(kOutputPathPlaceholder); at != std::string::npos;
+         at = commandTemplate.find(kOutputPathPlaceholder, at + placeholderLength)) {
+        const std::size_t suffixStart = at + placeholderLength;
+        const std::size_t suffixEnd = commandTemplate.find_first_of("\" ", suffixStart);
+        files.push_back(outputDirectory + outputStem + commandTemplate.substr(suffixStart, suffixEnd - suffixStart));
+    }
+    return files;
 }

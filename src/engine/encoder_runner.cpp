@@ -79,42 +79,50 @@ void WaitForOutput(HANDLE& runningEncoder) {
     if (count == 1 && woke == WAIT_OBJECT_0) runningEncoder = nullptr;
 }
 
-// The pipe ends were spent from inside the loop (the progress reader's
-// automatic stop): "q" is written but the broken pipe can no longer be seen.
-// Waiting for the encoder itself keeps the promise that the run returns once
-// the encoder has finished, so the next step never reads a half-written file.
+// The encoder has its "q" (from the Stop button or from the progress reader)
+// and is finishing its file. Waiting for it, dispatching messages, keeps the
+// promise that the run returns once the encoder has finished, so neither the
+// next pass nor the stop's clean-up meets a half-written file. An encoder that
+// ignores "q" is ended after a bounded time, and that is logged.
 void WaitForStoppedEncoder(HANDLE runningEncoder) {
+    const DWORD start = GetTickCount();
+    while (runningEncoder) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= kStoppedEncoderTimeoutMs) {
+            SetLastError(ERROR_TIMEOUT);
+            LogApiError("WaitForSingleObject");
+            if (!TerminateProcess(runningEncoder, 0)) LogApiError("TerminateProcess");
+            return;
+        }
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &runningEncoder, kStoppedEncoderTimeoutMs - waited,
+                                                       QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return;
+        PumpMessages();
+    }
+}
+
+// Without the output pipe nothing can be read: the encoder is only waited
+// for, as if silent, until it ends or Stop is pressed.
+void WaitWithoutOutput(HANDLE runningEncoder) {
     while (runningEncoder && !cancelRequested) {
         const DWORD woke = MsgWaitForMultipleObjectsEx(1, &runningEncoder, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke != WAIT_OBJECT_0 + 1) return;
         PumpMessages();
     }
-}
-
-// After Stop the encoder has its "q" and is finishing its file. Waiting for
-// it (a bounded time, dispatching messages) lets the stop's clean-up delete
-// what it leaves, instead of racing an encoder that is still writing.
-void WaitForEncoderAfterStop(HANDLE runningEncoder) {
-    const DWORD start = GetTickCount();
-    while (runningEncoder) {
-        const DWORD waited = GetTickCount() - start;
-        if (waited >= kStoppedEncoderTimeoutMs) return;
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &runningEncoder, kStoppedEncoderTimeoutMs - waited,
-                                                       QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woke != WAIT_OBJECT_0 + 1) return;
-        PumpMessages();
-    }
+    WaitForStoppedEncoder(runningEncoder);
 }
 
 // Reads the global encoderOutput afresh on every turn, because StopEncoder may
 // have spent it from the chunk handler or from a dispatched message.
 void ReadEncoderOutput(HANDLE encoder, const EncoderChunkHandler& onChunk) {
+    if (encoderOutput == INVALID_HANDLE_VALUE) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        LogApiError("ReadFile");
+        return WaitWithoutOutput(encoder);
+    }
     HANDLE runningEncoder = encoder;
     for (;;) {
-        if (encoderOutput == INVALID_HANDLE_VALUE) {
-            WaitForStoppedEncoder(runningEncoder);
-            return;
-        }
+        if (encoderOutput == INVALID_HANDLE_VALUE) return WaitForStoppedEncoder(runningEncoder);
         DWORD available = 0;
         if (!PeekNamedPipe(encoderOutput, nullptr, 0, nullptr, &available, nullptr)) {
             return LogUnlessBroken("PeekNamedPipe");
@@ -128,7 +136,7 @@ void ReadEncoderOutput(HANDLE encoder, const EncoderChunkHandler& onChunk) {
             WaitForOutput(runningEncoder);
         }
         PumpMessages();
-        if (cancelRequested) return WaitForEncoderAfterStop(runningEncoder);
+        if (cancelRequested) return WaitForStoppedEncoder(runningEncoder);
     }
 }
 
@@ -161,11 +169,14 @@ void RunEncoder(char* commandLine, const EncoderChunkHandler& onChunk) {
 }
 
 void RunHidden(char* commandLine) {
+    // A pass that comes after Stop is not started: even ended at once, it
+    // could create a file that the stop's clean-up has already passed.
+    if (cancelRequested) return;
     STARTUPINFOA startup = HiddenStartup(STARTF_USESHOWWINDOW);
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) return;
     // Looks, dispatches, checks Stop, and only then sleeps until the process
-    // ends or a message comes: a pass started after Stop is ended at once.
+    // ends or a message comes.
     while (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
         PumpMessages();
         if (cancelRequested) {

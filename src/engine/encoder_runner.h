@@ -29,7 +29,8 @@ constexpr int kCommandBufferSize = 2048;
 void RunEncoder(char* commandLine, const EncoderChunkHandler& onChunk);
 
 // Starts the command hidden, without pipes, and waits for it; terminates it
-// (exit code 0) when cancelRequested is seen. A command that cannot start is skipped.
+// (exit code 0) when cancelRequested is seen. A command that cannot start, or
+// that comes once cancelRequested is set, is skipped.
 void RunHidden(char* commandLine);
 
 // Closes the output pipe, writes the one byte "q" to the encoder's input and

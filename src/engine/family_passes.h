@@ -11,12 +11,15 @@ class IPassHost {
 public:
     virtual ~IPassHost() = default;
 
-    // The value lines of the profile chosen in the panel from the profile file:
-    // line 0 is its title, line n the command of pass n. Nothing when no
+    // The value lines of the profile chosen for the item from the profile
+    // file: line 0 is its title, line n the command of pass n. Nothing when no
     // profile is chosen.
     virtual std::optional<std::vector<std::string>> OpenProfile(int fileIndex) = 0;
-    virtual std::string ExpandCommand(const std::string& commandTemplate) = 0;
-    virtual std::string BuildIpodCommand() = 0;
+    // The iPod family's template of the chosen "Profile setting".
+    virtual std::string IpodTemplate() = 0;
+    // The command for the item, or nothing when it does not fit its limit.
+    virtual std::optional<std::string> ExpandCommand(const std::string& commandTemplate) = 0;
+    virtual std::optional<std::string> BuildIpodCommand(const std::string& commandTemplate) = 0;
     virtual void EnterAppFolder() = 0;
 
     virtual void RunEncoder(const std::string& command) = 0;
@@ -28,13 +31,18 @@ public:
     virtual void MarkItemFinished() = 0;
     virtual void DeleteFile(const std::string& path) = 0;
     virtual void AddToITunes(const std::string& outputPath) = 0;
+    // True when the path names the source of any item, however it is written.
+    virtual bool IsSourceOfAnItem(const std::string& path) const = 0;
+    // Writes why an item was not converted to the log.
+    virtual void LogRefusal(const std::string& reason) = 0;
 
-    // Selections and state read while the passes run.
+    // The item's choices, taken when it started, and its names.
     virtual int DeviceTab() const = 0;
     virtual int ThreeGpType() const = 0;
     virtual bool ShutDownWhenFinished() const = 0;
     virtual std::string OutputDirectory() const = 0;
     virtual std::string OutputName() const = 0;
+    virtual std::string OutputFileStem() const = 0;  // what $OUTPUT_FILE becomes
     virtual std::string ExportPath() const = 0;
 };
 

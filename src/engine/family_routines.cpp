@@ -5,6 +5,8 @@
 
 #include "engine/app_folder.h"
 #include "engine/command_templates.h"
+#include "engine/command_text.h"
+#include "engine/encoder_log.h"
 #include "engine/encoder_runner.h"
 #include "engine/family_passes.h"
 #include "engine/profile_files.h"
@@ -40,15 +42,18 @@ public:
         profileIni.SetFile(fileName);
         const int count = profileIni.GetSectionNames(sectionNames);
         // Position 0 is "Info": without a chosen profile there is nothing to convert.
-        const int position = context_.settings.ProfileEntry() + 1;
+        const int position = itemChoice.profileEntry + 1;
         if (position < 1 || position >= count) return std::nullopt;
         profileIni.GetSection(sectionNames[static_cast<std::size_t>(position)], sectionKeys, sectionValues);
         return sectionValues;
     }
-    std::string ExpandCommand(const std::string& commandTemplate) override {
+    std::string IpodTemplate() override { return ReadIpodTemplate(context_.settings); }
+    std::optional<std::string> ExpandCommand(const std::string& commandTemplate) override {
         return ::ExpandCommand(context_, commandTemplate);
     }
-    std::string BuildIpodCommand() override { return ::BuildIpodCommand(context_, context_.currentItemIndex); }
+    std::optional<std::string> BuildIpodCommand(const std::string& commandTemplate) override {
+        return ::BuildIpodCommand(context_, context_.currentItemIndex, commandTemplate);
+    }
     void EnterAppFolder() override { ::EnterAppFolder(); }
 
     void RunEncoder(const std::string& command) override {
@@ -74,12 +79,17 @@ public:
         if (!path.empty()) DeleteWorkFile(context_.tasks, path);
     }
     void AddToITunes(const std::string& outputPath) override { ::AddToITunes(outputPath.c_str()); }
+    bool IsSourceOfAnItem(const std::string& path) const override { return ::IsSourceOfAnItem(context_.tasks, path); }
+    void LogRefusal(const std::string& reason) override { AppendLog(("REFUSED: " + reason + "\n").c_str()); }
 
-    int DeviceTab() const override { return context_.settings.DeviceTab(); }
-    int ThreeGpType() const override { return context_.settings.ThreeGpType(); }
+    int DeviceTab() const override { return itemChoice.deviceTab; }
+    int ThreeGpType() const override { return itemChoice.threeGpType; }
     bool ShutDownWhenFinished() const override { return context_.options.ShutDownWhenFinished(); }
     std::string OutputDirectory() const override { return outputDirectory; }
     std::string OutputName() const override { return CurrentItem().outputName; }
+    std::string OutputFileStem() const override {
+        return ::OutputFileStem(CurrentItem(), itemChoice.deviceTab, itemChoice.profileEntry);
+    }
     std::string ExportPath() const override { return CurrentItem().exportPath; }
 
 private:
@@ -90,9 +100,11 @@ private:
 
 // Runs a family's passes, then waits (dispatching messages) until the files
 // that could not be deleted yet, above all those of a stopped item, are gone.
+// A Stop pressed during that wait finds the passes ended and deletes nothing.
 void RunFamily(const EngineContext& context, void (*passes)(IPassHost&)) {
     RoutineHost host(context);
     passes(host);
+    itemPassesEnded = true;
     FinishPendingDeletions(context.tasks, kPendingFilesTimeoutMs);
 }
 
@@ -104,8 +116,14 @@ void Convert3gp(const EngineContext& context) { RunFamily(context, Run3gpPasses)
 void ConvertSinglePass(const EngineContext& context) { RunFamily(context, RunSinglePass); }
 void ConvertPmp(const EngineContext& context) { RunFamily(context, RunPmpPasses); }
 
-void ConvertWithFamilyOfTab(const EngineContext& context, int deviceTab) {
-    switch (deviceTab) {
+void BeginItem(const EngineContext& context) {
+    itemChoice = {context.settings.DeviceTab(), context.settings.ProfileEntry(), context.settings.ThreeGpType()};
+    itemPassesEnded = false;
+    ForgetPendingDeletions();
+}
+
+void ConvertWithFamilyOfTab(const EngineContext& context) {
+    switch (itemChoice.deviceTab) {
         case kTabIpod:
             ConvertIpod(context);
             break;

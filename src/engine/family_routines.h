@@ -3,14 +3,19 @@
 #include "engine/engine_context.h"
 
 // The device families' conversion routines. Each converts the item at the
-// context's current index with the profile chosen in the panel, honours Stop,
-// and leaves cancelRequested set for the driver when Stop ended it.
+// context's current index with the choices it started with (BeginItem),
+// honours Stop, and leaves cancelRequested set for the driver when Stop ended it.
 void ConvertIpod(const EngineContext& context);
 void ConvertPsp(const EngineContext& context);
 void Convert3gp(const EngineContext& context);
 void ConvertSinglePass(const EngineContext& context);  // Xbox and PPC
 void ConvertPmp(const EngineContext& context);
 
-// The routine of a device tab: 0 iPod, 1 PSP, 2 3GP, 3 Xbox and 4 PPC, 5 PMP.
-// Any other tab has no family and converts nothing.
-void ConvertWithFamilyOfTab(const EngineContext& context, int deviceTab);
+// Called by the driver when it starts an item, before any export: takes the
+// device tab, profile entry and 3GP type from the panel for the item's passes
+// and its Stop clean-up, and drops deletions an earlier item left queued.
+void BeginItem(const EngineContext& context);
+
+// The routine of the item's device tab: 0 iPod, 1 PSP, 2 3GP, 3 Xbox and 4 PPC,
+// 5 PMP. Any other tab has no family and converts nothing.
+void ConvertWithFamilyOfTab(const EngineContext& context);

@@ -2,3 +2,5 @@
 
 bool cancelRequested = false;
 std::uint32_t itemStartTick = 0;
+ItemChoice itemChoice;
+bool itemPassesEnded = false;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "engine/encoder_log.h"
 #include "engine/encoder_runner.h"
 
 namespace {
@@ -64,15 +65,19 @@ Deletion TryDelete(const TaskList& tasks, const std::string& path) {
         case ERROR_PATH_NOT_FOUND:
             return Deletion::Gone;
         case ERROR_SHARING_VIOLATION:
-        case ERROR_ACCESS_DENIED:
         case ERROR_LOCK_VIOLATION:
             return Deletion::InUse;
         default:
+            LogApiError("DeleteFile");
             return Deletion::Refused;
     }
 }
 
 }  // namespace
+
+bool IsSourceOfAnItem(const TaskList& tasks, const std::string& path) {
+    return !path.empty() && IsSourceOfAnItem(tasks, NormalisedPath(path));
+}
 
 bool DeleteWorkFile(const TaskList& tasks, const std::string& path) {
     const Deletion result = TryDelete(tasks, path);
@@ -98,3 +103,5 @@ void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs) {
     }
     pendingDeletions.clear();
 }
+
+void ForgetPendingDeletions() { pendingDeletions.clear(); }

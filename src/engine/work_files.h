@@ -7,7 +7,13 @@
 // The one place that deletes files. It never deletes the source video of any
 // item in the task list, however the path is written. A file that another
 // process still holds open (an encoder finishing after "q", a pass being
-// terminated) is remembered and deleted once that process lets it go.
+// terminated) is remembered and deleted once that process lets it go; any
+// other failure (a read-only file, a folder of that name) is logged once.
+
+// True when the path names the source of an item: both are made full and
+// long (short 8.3 names, "..", forward slashes resolved) and compared without
+// regard to case, as Windows compares names.
+bool IsSourceOfAnItem(const TaskList& tasks, const std::string& path);
 
 // Deletes the file unless it is the source of an item. True when it is gone
 // now; a missing file counts as gone.
@@ -21,3 +27,7 @@ void DeleteStoppedFile(const TaskList& tasks, const std::string& path);
 // dispatching messages while it waits, for at most the given time; then
 // forgets them, so that a later run's file of the same name is never deleted.
 void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs);
+
+// Drops what an earlier item left queued (a Stop outside any family routine,
+// which ended its run): it must never reach a later item's files.
+void ForgetPendingDeletions();

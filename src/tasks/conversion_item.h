@@ -38,4 +38,6 @@ enum ItemStatus : std::int32_t {
     kStatusMuxingPmp = 5,
     kStatusPlayerExport = 6,
     kStatusCanceled = 9,
+    kStatusFailed = 10,                // a command did not fit and was not run
+    kStatusWouldOverwriteSource = 11,  // refused before its first pass: nothing written
 };

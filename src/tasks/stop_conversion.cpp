@@ -8,9 +8,10 @@
 
 void StopConversion(const EngineContext& context) {
     cancelRequested = true;
+    if (itemPassesEnded) return;  // what the item's passes wrote is finished, not half-written
     const ConversionItem item = context.tasks.Copy(context.currentItemIndex);
     for (const CleanupStep& step :
-         PlanStopCleanup(context.settings.DeviceTab(), context.settings.ThreeGpType(), item, outputDirectory)) {
+         PlanStopCleanup(itemChoice.deviceTab, itemChoice.threeGpType, item, outputDirectory)) {
         if (step.action == CleanupStep::Action::StopEncoder) {
             StopEncoder();
         } else {

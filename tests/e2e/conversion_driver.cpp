@@ -3,18 +3,20 @@
 // report line per job with what the run did to the item.
 //
 // Usage: e2e_driver PROGRAM_FOLDER JOB_FILE REPORT_FILE
-// Job line (tab separated): tab  3gp-type  profile-entry  source  begin  end  stop-at-pass  file-number
-//                            output-folder
-// stop-at-pass 0 runs to the end; n presses Stop once the n-th pass's program has started.
+// Job line (tab separated): job-number  tab  3gp-type  profile-entry  source  begin  end  stop-at-pass
+//                            file-number  output-folder
+// stop-at-pass 0 runs to the end; n presses Stop as the n-th pass's program starts,
+// and the report says in which pass the Stop was handled.
 #include <windows.h>
 
 #include <tlhelp32.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/app_folder.h"
@@ -26,6 +28,7 @@
 namespace {
 
 struct Job {
+    int number = 0;
     int tab = 0;
     int threeGpType = 0;
     int profileEntry = 0;
@@ -74,50 +77,97 @@ struct NoShutDown : IRunOptions {
     bool ShutDownWhenFinished() const override { return true; }  // never start the media-library helper here
 };
 
-// Presses Stop from a timer message, dispatched by the run's own waits, once
-// the wanted number of our child processes has been seen.
+// Presses Stop as the wanted pass's program starts. The driver runs in a job
+// whose completion port reports every new process; a thread counts the
+// driver's own children (not the encoders they start) and posts the stop
+// button's message as soon as the wanted one appears. The run's own wait
+// dispatches it while that pass runs.
 class StopPresser {
 public:
-    StopPresser(const EngineContext& context, int stopAtPass) : context_(context), stopAtPass_(stopAtPass) {}
-
-    void Start() {
+    StopPresser(const EngineContext& context, int stopAtPass) : context_(context), stopAtPass_(stopAtPass) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ClipvaneE2eStop";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowA("ClipvaneE2eStop", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         if (stopAtPass_ == 0) return;
-        presser_ = this;
-        timer_ = SetTimer(nullptr, 0, 10, OnTimer);
+        // What earlier jobs' processes reported belongs to them.
+        DWORD message = 0;
+        ULONG_PTR key = 0;
+        LPOVERLAPPED detail = nullptr;
+        while (GetQueuedCompletionStatus(port_, &message, &key, &detail, 0)) {
+        }
+        watcher_ = std::thread([this] { Watch(); });
     }
     ~StopPresser() {
-        if (timer_ != 0) KillTimer(nullptr, timer_);
-        presser_ = nullptr;
+        if (watcher_.joinable()) {
+            PostQueuedCompletionStatus(port_, 0, kQuitKey, nullptr);
+            watcher_.join();
+        }
+        DestroyWindow(window_);
+    }
+    // The number of passes started when the Stop was handled; 0 when it never was.
+    int StoppedInPass() const { return stoppedInPass_; }
+
+    static void JoinJob() {
+        job_ = CreateJobObjectA(nullptr, nullptr);
+        port_ = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+        JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {reinterpret_cast<PVOID>(kJobKey), port_};
+        SetInformationJobObject(job_, JobObjectAssociateCompletionPortInformation, &association, sizeof association);
+        AssignProcessToJobObject(job_, GetCurrentProcess());
     }
 
 private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        if (presser_ != nullptr) presser_->Check();
-    }
-    void Check() {
-        if (pressed_) return;
+    static constexpr ULONG_PTR kJobKey = 1;
+    static constexpr ULONG_PTR kQuitKey = 2;
+
+    static DWORD ParentOf(DWORD processId) {
+        DWORD parent = 0;
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        if (snapshot == INVALID_HANDLE_VALUE) return;
         PROCESSENTRY32 entry{};
         entry.dwSize = sizeof entry;
         for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-            if (entry.th32ParentProcessID == GetCurrentProcessId()) children_.insert(entry.th32ProcessID);
+            if (entry.th32ProcessID == processId) parent = entry.th32ParentProcessID;
         }
         CloseHandle(snapshot);
-        if (static_cast<int>(children_.size()) >= stopAtPass_) {
-            pressed_ = true;
-            StopConversion(context_);
+        return parent;
+    }
+
+    void Watch() {
+        DWORD message = 0;
+        ULONG_PTR key = 0;
+        LPOVERLAPPED detail = nullptr;
+        while (GetQueuedCompletionStatus(port_, &message, &key, &detail, INFINITE) && key != kQuitKey) {
+            if (message != JOB_OBJECT_MSG_NEW_PROCESS) continue;
+            const DWORD child = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(detail));
+            if (ParentOf(child) != GetCurrentProcessId()) continue;
+            if (++passesStarted_ == stopAtPass_) PostMessageA(window_, WM_APP, 0, 0);
         }
     }
 
-    static StopPresser* presser_;
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* presser = reinterpret_cast<StopPresser*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_APP && presser != nullptr) {
+            presser->stoppedInPass_ = presser->passesStarted_;
+            StopConversion(presser->context_);
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    static HANDLE job_;
+    static HANDLE port_;
     const EngineContext& context_;
     int stopAtPass_;
-    UINT_PTR timer_ = 0;
-    bool pressed_ = false;
-    std::set<DWORD> children_;
+    HWND window_ = nullptr;
+    std::atomic<int> passesStarted_{0};
+    int stoppedInPass_ = 0;
+    std::thread watcher_;
 };
-StopPresser* StopPresser::presser_ = nullptr;
+HANDLE StopPresser::job_ = nullptr;
+HANDLE StopPresser::port_ = nullptr;
 
 std::string Stem(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
@@ -142,7 +192,7 @@ long long FileSize(const std::string& path) {
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::string RunJob(const Job& job, int number) {
+std::string RunJob(const Job& job) {
     TaskList tasks;
     ConversionItem item;
     item.sourcePath = job.source;
@@ -167,18 +217,20 @@ std::string RunJob(const Job& job, int number) {
     const DWORD start = GetTickCount();
     const long long cpuBefore = OwnCpuMs();
     itemStartTick = start;
+    int stoppedInPass = 0;
     {
         StopPresser presser(context, job.stopAtPass);
-        presser.Start();
-        ConvertWithFamilyOfTab(context, job.tab);
+        BeginItem(context);
+        ConvertWithFamilyOfTab(context);
+        stoppedInPass = presser.StoppedInPass();
     }
     const ConversionItem done = tasks.Copy(0);
     std::ostringstream report;
-    report << "job=" << number << " status=" << done.status << " finished=" << done.finished
-           << " canceled=" << (cancelRequested ? 1 : 0) << " progressSteps=" << watch.ProgressSteps()
-           << " encodedTime=" << done.encodedTime << " sizeKB=" << done.outputSizeKB
-           << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0) << " ms=" << (GetTickCount() - start)
-           << " cpuMs=" << (OwnCpuMs() - cpuBefore);
+    report << "job=" << job.number << " stoppedInPass=" << stoppedInPass << " status=" << done.status
+           << " finished=" << done.finished << " canceled=" << (cancelRequested ? 1 : 0)
+           << " progressSteps=" << watch.ProgressSteps() << " encodedTime=" << done.encodedTime
+           << " sizeKB=" << done.outputSizeKB << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0)
+           << " ms=" << (GetTickCount() - start) << " cpuMs=" << (OwnCpuMs() - cpuBefore);
     return report.str();
 }
 
@@ -191,6 +243,8 @@ std::vector<Job> ReadJobs(const char* path) {
         std::istringstream fields(line);
         Job job;
         std::string field;
+        std::getline(fields, field, '\t');
+        job.number = std::stoi(field);
         std::getline(fields, field, '\t');
         job.tab = std::stoi(field);
         std::getline(fields, field, '\t');
@@ -220,10 +274,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     programFolder = argv[1];
+    StopPresser::JoinJob();
     std::ofstream report(argv[3]);
-    int number = 0;
     for (const Job& job : ReadJobs(argv[2])) {
-        report << RunJob(job, number++) << "\n";
+        report << RunJob(job) << "\n";
         report.flush();
     }
     return 0;

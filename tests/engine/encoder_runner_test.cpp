@@ -13,9 +13,7 @@
 #include "support/app_folder_fixture.h"
 
 using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using ::testing::Not;
 using ::testing::StartsWith;
 
 namespace {
@@ -55,6 +53,21 @@ private:
 
     std::function<void(HWND, UINT)> onMessage_;
     HWND handle_ = nullptr;
+};
+
+// A named event an encoder waits on with "--await NAME": hand-shakes instead of
+// sleeps. Made before the encoder starts, so it cannot be opened too early.
+class Gate {
+public:
+    explicit Gate(const char* name) : event_(CreateEventA(nullptr, TRUE, FALSE, name)) {}
+    ~Gate() { CloseHandle(event_); }
+    Gate(const Gate&) = delete;
+    Gate& operator=(const Gate&) = delete;
+    void Open() const { SetEvent(event_); }
+    void Close() const { ResetEvent(event_); }
+
+private:
+    HANDLE event_;
 };
 
 // Each test runs in a fresh app folder made the current directory, where the
@@ -105,12 +118,6 @@ protected:
     bool AppHas(const std::string& name) const { return folder.Exists("app\\" + name); }
     std::string AppFile(const std::string& name) const { return folder.Read("app\\" + name); }
 
-    // For a file that an encoder still running in the background writes.
-    bool AppFileBecomes(const std::string& name, const std::string& text, DWORD milliseconds) const {
-        for (DWORD waited = 0; AppFile(name) != text && waited < milliseconds; waited += 20) Sleep(20);
-        return AppFile(name) == text;
-    }
-
     std::string Joined() const {
         std::string all;
         for (const std::string& chunk : chunks) all += chunk;
@@ -127,14 +134,16 @@ TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunWithoutALogEntry)
     }
 }
 
+// Each write waits until the one before it has been read, so the reads are the writes.
 TEST_F(EncoderRunnerTest, ChunksReachTheHandlerAsTheyWereReadNeitherSplitIntoLinesNorJoined) {
-    RunPiped(R"(--print "one\ntwo\r\n" --sleep 150 --chunks 4 "size=     512kB" --sleep 150 --stderr "on stderr")");
-
-    ASSERT_FALSE(chunks.empty());
-    EXPECT_EQ(chunks.front(), "one\ntwo\r\n");
-    EXPECT_EQ(Joined(), "one\ntwo\r\nsize=     512kBon stderr");
-    for (const std::string& chunk : chunks) EXPECT_THAT(chunk, Not(HasSubstr("size=     512kB")));
-    EXPECT_EQ(chunks.back(), "on stderr");
+    const Gate first("runner-c1"), second("runner-c2");
+    RunPiped(
+        R"(--print "one\ntwo\r\n" --await runner-c1 --print "size=     512kB" --await runner-c2 --stderr "on stderr")",
+        [&](const char* chunk) {
+            if (std::strcmp(chunk, "one\ntwo\r\n") == 0) first.Open();
+            if (std::strcmp(chunk, "size=     512kB") == 0) second.Open();
+        });
+    EXPECT_THAT(chunks, ElementsAre("one\ntwo\r\n", "size=     512kB", "on stderr"));
     EXPECT_FALSE(AppHas("log.txt"));
 }
 
@@ -147,25 +156,32 @@ TEST_F(EncoderRunnerTest, LongOutputArrivesIn255ByteTextsThatAreAlwaysTerminated
 }
 
 TEST_F(EncoderRunnerTest, OutputOfAGrandchildThatInheritedThePipeIsStillRead) {
-    RunPiped(R"(--spawn "--sleep 300 --print late" --print early)");
+    const Gate late("runner-late");
+    RunPiped(R"(--spawn "--await runner-late --print late" --print early)", [&](const char* chunk) {
+        if (std::strcmp(chunk, "early") == 0) late.Open();
+    });
     EXPECT_EQ(Joined(), "earlylate");
     EXPECT_FALSE(AppHas("log.txt"));
 }
 
-TEST_F(EncoderRunnerTest, BothRunnersDispatchMessagesWhileTheEncoderIsSilent) {
-    int timerMessages = 0;
-    MessageWindow window([&](HWND, UINT) { ++timerMessages; });
-    SetTimer(window.Handle(), 1, 50, nullptr);
-
-    RunPiped("--sleep 400");
+// The encoder waits until its message has been handled: a runner that did not
+// dispatch while it waits would never see it end.
+TEST_F(EncoderRunnerTest, BothRunnersDispatchMessagesWhileTheEncoderRuns) {
+    int handled = 0;
+    const Gate dispatched("runner-dispatched");
+    MessageWindow window([&](HWND, UINT) {
+        ++handled;
+        dispatched.Open();
+    });
+    const std::string post = "--post " + std::to_string(reinterpret_cast<unsigned long long>(window.Handle()));
+    RunPiped(post + " --await runner-dispatched");
     StopEncoder();
-    EXPECT_GT(timerMessages, 0) << "piped run";
+    EXPECT_EQ(handled, 1) << "piped run";
 
-    timerMessages = 0;
-    RunHiddenScript("--sleep 400 --write done.txt finished");
-    EXPECT_GT(timerMessages, 0) << "hidden run";
+    dispatched.Close();
+    RunHiddenScript(post + " --await runner-dispatched --write done.txt finished");
+    EXPECT_EQ(handled, 2) << "hidden run";
     EXPECT_EQ(AppFile("done.txt"), "finished");
-    KillTimer(window.Handle(), 1);
 }
 
 TEST_F(EncoderRunnerTest, CommandsThatCannotStartAreLoggedOnceWhenPipedAndSkippedQuietlyWhenHidden) {
@@ -207,7 +223,7 @@ TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAPipedEncoderThroughQ) {
     EXPECT_THAT(chunks, ElementsAre("ready"));
     EXPECT_EQ(encoderOutput, INVALID_HANDLE_VALUE);
     EXPECT_EQ(encoderInput, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(AppFileBecomes("done.txt", "stopped", 3000)) << "the encoder never read its q";
+    EXPECT_EQ(AppFile("done.txt"), "stopped") << "the run returned before the encoder had finished";
     EXPECT_FALSE(AppHas("log.txt"));
 }
 
@@ -223,17 +239,22 @@ TEST_F(EncoderRunnerTest, StopFromTheChunkHandlerEndsTheRunOnceTheEncoderHasFini
     EXPECT_FALSE(AppHas("log.txt"));
 }
 
-TEST_F(EncoderRunnerTest, StopDuringAHiddenRunTerminatesItAtTheNextWakeup) {
-    MessageWindow stopButton([](HWND window, UINT) {
-        KillTimer(window, 1);
-        cancelRequested = true;
-    });
-    SetTimer(stopButton.Handle(), 1, 150, nullptr);
-    RunHiddenScript("--sleep 400 --write late.txt never");
-
+TEST_F(EncoderRunnerTest, StopDuringAHiddenRunTerminatesItAndNoPassStartsAfterIt) {
+    MessageWindow stopButton([](HWND, UINT) { cancelRequested = true; });
+    const std::string post = "--post " + std::to_string(reinterpret_cast<unsigned long long>(stopButton.Handle()));
+    RunHiddenScript(post + " --sleep 30000");
     EXPECT_TRUE(cancelRequested);
-    Sleep(900);
+    RunHiddenScript("--write late.txt never");
     EXPECT_FALSE(AppHas("late.txt"));
+}
+
+// An encoder that ignores "q" is given a bounded time, then ended and logged.
+TEST_F(EncoderRunnerTest, AnEncoderThatIgnoresQIsEndedAfterItsTime) {
+    RunPiped("--print ready --sleep 120000 --write done.txt late", [](const char* chunk) {
+        if (std::strcmp(chunk, "ready") == 0) StopEncoder();
+    });
+    EXPECT_THAT(AppFile("log.txt"), StartsWith("ERROR:   API         =   WaitForSingleObject.\r\n"));
+    EXPECT_FALSE(AppHas("done.txt"));
 }
 
 // Windows hands out a closed handle's value again, so a second close could hit another object.

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/profile_block.h"
 #include "support/temp_folder.h"
 
 using ::testing::ElementsAre;
@@ -52,60 +51,40 @@ TEST_F(ProfileIniTest, ReadsCrLfAndLfFilesAlike) {
     }
 }
 
-TEST_F(ProfileIniTest, EmptyFileAndEmptyOrMissingSectionsGiveOneEmptyEntry) {
+TEST_F(ProfileIniTest, OddFilesAndSectionsGiveTheirDefinedEntries) {
     Use("");
     EXPECT_EQ(ini.GetSectionNames(names), 1);
     EXPECT_THAT(names, ElementsAre(""));
 
-    Use("[Info]\r\n[Empty]\r\n[Full]\r\nTitle=t\r\n");
+    Use("[Info]\r\n[Empty]\r\n[Full]\r\nTitle=t\r\njust some words\r\nA=12 profiles\r\nB=none\r\n");
     EXPECT_FALSE(ini.HasKeys("Info"));
     EXPECT_TRUE(ini.HasKeys("Full"));
     EXPECT_EQ(ini.GetSection("Empty", keys, values), 1);
     EXPECT_THAT(keys, ElementsAre(""));
-    EXPECT_THAT(values, ElementsAre(""));
     EXPECT_EQ(ini.GetSection("Nowhere", keys, values), 1);
     EXPECT_THAT(values, ElementsAre(""));
+    // A line without "=" is a value with an empty key; numbers read their leading digits.
+    EXPECT_EQ(ini.GetSection("Full", keys, values), 4);
+    EXPECT_THAT(keys, ElementsAre("Title", "", "A", "B"));
+    EXPECT_EQ(values[1], "just some words");
+    EXPECT_EQ(ini.GetNumber("Full", "A"), 12);
+    EXPECT_EQ(ini.GetNumber("Full", "B"), 0);
+    EXPECT_EQ(ini.GetNumber("Full", "Missing"), 0);
 }
 
-TEST_F(ProfileIniTest, SingleSectionFileListsJustIt) {
-    Use("[Info]\r\nDescription=Only info\r\nDefaultProfile=1\r\n");
-    EXPECT_EQ(ini.GetSectionNames(names), 1);
-    EXPECT_THAT(names, ElementsAre("Info"));
-}
-
-TEST_F(ProfileIniTest, LineWithoutEqualsIsAValueWithAnEmptyKey) {
-    Use("[P]\r\nTitle=t\r\njust some words\r\nCommand2=b\r\n");
-    EXPECT_EQ(ini.GetSection("P", keys, values), 3);
-    EXPECT_THAT(keys, ElementsAre("Title", "", "Command2"));
-    EXPECT_THAT(values, ElementsAre("t", "just some words", "b"));
-}
-
-TEST_F(ProfileIniTest, NumbersReadTheirLeadingDigits) {
-    Use("[Info]\r\nA=12 profiles\r\nB=none\r\n");
-    EXPECT_EQ(ini.GetNumber("Info", "A"), 12);
-    EXPECT_EQ(ini.GetNumber("Info", "B"), 0);
-    EXPECT_EQ(ini.GetNumber("Info", "Missing"), 0);
-}
-
-TEST_F(ProfileIniTest, LongValuesAndLinesAreCutAtTheLimit) {
-    const std::string atLimit(kProfileTextLimit, 'v');
-    const std::string tooLong(3000, 'w');
-    Use("[P]\r\nTitle=" + atLimit + "\r\nCommand1=" + tooLong + "\r\n");
+// Values and names hold at most 1,023 characters; longer ones are cut there.
+TEST_F(ProfileIniTest, LongValuesNamesAndLinesAreCutAt1023Characters) {
+    const std::string atLimit(1023, 'v');
+    Use("[P]\r\nTitle=" + atLimit + "\r\nCommand1=" + std::string(3000, 'w') + "\r\n[" + std::string(1200, 's') +
+        "]\r\nTitle=a\r\n[Next]\r\nTitle=b\r\n");
     EXPECT_EQ(ini.GetString("P", "Title"), atLimit);
-    EXPECT_EQ(ini.GetString("P", "Command1"), std::string(kProfileTextLimit, 'w'));
+    EXPECT_EQ(ini.GetString("P", "Command1"), std::string(1023, 'w'));
     ASSERT_EQ(ini.GetSection("P", keys, values), 2);
-    EXPECT_LE(values[0].size(), kProfileTextLimit);
-    EXPECT_LE(values[1].size(), kProfileTextLimit);
-    EXPECT_EQ(values[1].substr(0, 10), "wwwwwwwwww");
-}
-
-TEST_F(ProfileIniTest, LongSectionNameIsCutAndTheNextOneStillFound) {
-    const std::string longName(1200, 's');
-    Use("[" + longName + "]\r\nTitle=a\r\n[Next]\r\nTitle=b\r\n");
-    const int count = ini.GetSectionNames(names);
-    ASSERT_EQ(count, 2);
-    EXPECT_LE(names[0].size(), kProfileTextLimit);
-    EXPECT_EQ(names[1], "Next");
+    EXPECT_EQ(values[0], atLimit.substr(6));
+    EXPECT_EQ(values[1].size(), 1023u - 9u) << "the line \"Command1=...\" is cut as a whole";
+    ASSERT_EQ(ini.GetSectionNames(names), 3);
+    EXPECT_EQ(names[1], std::string(1023, 's'));
+    EXPECT_EQ(names[2], "Next");
 }
 
 TEST_F(ProfileIniTest, SectionListLongerThanTheBlockEndsSafely) {

