@@ -1,7 +1,5 @@
 #include "player/sound_output.h"
 
-#include <mmsystem.h>
-
 #include <vector>
 
 #include "player/encoder_commands.h"

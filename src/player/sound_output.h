@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// after windows.h, which it needs
+#include <mmsystem.h>
 
 #include <atomic>
 #include <memory>
