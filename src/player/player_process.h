@@ -52,3 +52,7 @@ private:
     HANDLE output_ = nullptr;
     HANDLE input_ = nullptr;
 };
+
+// Processor time, in seconds, that all the player's runs have used so far
+// (for measurements); 0 where the system keeps no account.
+double PlayerRunsCpuSeconds();
