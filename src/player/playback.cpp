@@ -10,6 +10,10 @@ namespace {
 // Frames decoded ahead of the clock: about a third of a second at 25 frames a second.
 constexpr std::size_t kFramesAhead = 8;
 
+// How often the window looks while no frame is waiting (the reader's message
+// brings the first one at once).
+constexpr UINT kWaitingTickMs = 20;
+
 // Sources that give no rate (or a silly one) play at 25 frames a second;
 // faster sources are shown at no more than 60.
 double PreviewRate(double sourceRate) { return sourceRate >= 1.0 ? std::min(sourceRate, 60.0) : 25.0; }
@@ -43,8 +47,9 @@ void CPlayback::Start(const std::string& encoder) {
     }
 }
 
-std::optional<Frame> CPlayback::Tick(DWORD now, bool& ended) {
+std::optional<Frame> CPlayback::Tick(DWORD now, bool& ended, UINT& nextTickMs) {
     ended = false;
+    nextTickMs = kWaitingTickMs;
     if (!started_) {
         const bool picturesReady = frames_.NextTime() || frames_.Drained();
         if (!picturesReady || (sound_ && !sound_->Ready())) return std::nullopt;
@@ -64,6 +69,9 @@ std::optional<Frame> CPlayback::Tick(DWORD now, bool& ended) {
     // The range ends by the clock: a stream may run on a little past it.
     const bool allTaken = frames_.Drained() && (!sound_ || sound_->Ended());
     ended = clock >= range_.length || (allTaken && clock >= shownUntil_);
+    const std::optional<double> next = frames_.NextTime();
+    const double due = std::min(next ? *next : shownUntil_, range_.length);
+    if (next || due > clock) nextTickMs = static_cast<UINT>(std::clamp((due - clock) * 1000.0, 1.0, 100.0));
     return frame;
 }
 

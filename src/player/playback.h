@@ -35,8 +35,9 @@ public:
     void Start(const std::string& encoder);
 
     // On each tick, with the tick count: the frame due now, if any; ended
-    // once the range is over or nothing more will come.
-    std::optional<Frame> Tick(DWORD now, bool& ended);
+    // once the range is over or nothing more will come; nextTickMs, when the
+    // next frame or the range's end is due.
+    std::optional<Frame> Tick(DWORD now, bool& ended, UINT& nextTickMs);
 
     // Ends the runs and their threads at once.
     void Stop();

@@ -197,7 +197,8 @@ DWORD CPlayerProcess::ExitCode() const {
 double PlayerRunsCpuSeconds() {
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION account = {};
     const HANDLE job = PlayerJob();
-    if (!job || !QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &account, sizeof account, nullptr)) {
+    if (!job ||
+        !QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &account, sizeof account, nullptr)) {
         return 0.0;
     }
     return (account.TotalUserTime.QuadPart + account.TotalKernelTime.QuadPart) / 1e7;

@@ -18,10 +18,9 @@ constexpr UINT WM_PICTURES_NEWS = WM_APP + 0x0B50;  // wParam serial
 constexpr UINT WM_EXPORT_PROGRESS = WM_APP + 0x0B51;
 constexpr UINT WM_EXPORT_ENDED = WM_APP + 0x0B52;
 
+// Each tick sets the next for when the next frame is due.
 constexpr UINT_PTR kPlaybackTimer = 1;
-// Frames are due every 40 ms at 25 frames a second; a tick every 10 ms shows
-// each within a quarter of a frame of its time.
-constexpr UINT kTickMs = 10;
+constexpr UINT kFirstTickMs = 10;
 
 // Listing the encoders is one short run of the encoder.
 constexpr DWORD kListTimeoutMs = 10000;
@@ -95,7 +94,7 @@ bool CVideoEdit::Run() {
     playback_ = std::make_unique<CPlayback>(info, fit, CPlayback::Range{path_, start_, length, still},
                                             CPictureReader::Wake{Handle(), WM_PICTURES_NEWS, serial_});
     playback_->Start(encoder_);
-    SetTimer(Handle(), kPlaybackTimer, kTickMs, nullptr);
+    SetTimer(Handle(), kPlaybackTimer, kFirstTickMs, nullptr);
     return true;
 }
 
@@ -232,9 +231,14 @@ void CVideoEdit::Draw(HDC target) {
 void CVideoEdit::OnTimer() {
     if (!playback_) return;
     bool ended = false;
-    const std::optional<Frame> frame = playback_->Tick(GetTickCount(), ended);
+    UINT nextTickMs = 0;
+    const std::optional<Frame> frame = playback_->Tick(GetTickCount(), ended, nextTickMs);
     if (frame) ShowFrame(frame->pixels, playback_->Fit());
-    if (ended) EndPlayback();
+    if (ended) {
+        EndPlayback();
+    } else {
+        SetTimer(Handle(), kPlaybackTimer, nextTickMs, nullptr);
+    }
 }
 
 void CVideoEdit::OnPicturesNews(WPARAM serial) {

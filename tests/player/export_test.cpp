@@ -4,12 +4,14 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "engine/run_state.h"
 #include "engine/work_files.h"
 #include "player/codec_choice.h"
 #include "player/encoder_report.h"
+#include "player/export_path.h"
 #include "player/export_phase.h"
 #include "player_host.h"
 #include "support/fake_views.h"
@@ -21,9 +23,10 @@ namespace {
 // Cancels the run, as the Stop button does, once the export has made progress.
 struct CancellingView : FakeItemView {
     TaskList* tasks = nullptr;
+    bool cancelOnProgress = false;
     void RepaintProgressCell(int itemIndex) override {
         FakeItemView::RepaintProgressCell(itemIndex);
-        if (tasks->Copy(itemIndex).exportPosition > 0.0) cancelRequested = true;
+        if (cancelOnProgress && tasks->Copy(itemIndex).exportPosition > 0.0) cancelRequested = true;
     }
 };
 
@@ -81,11 +84,18 @@ TestClips* Export::clips_ = nullptr;
 
 TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
     const int index = AddItem("clip.rm", 1.0, 3.0);
-    ASSERT_TRUE(phase_->ExportItem(index));
+    const bool exported = phase_->ExportItem(index);
     const ConversionItem item = tasks_.Copy(index);
+    ASSERT_TRUE(exported) << "status " << item.status << ", " << item.exportPath << ", finished events "
+                          << host_->Count(WM_PLAYER_EXPORTFINISHED);
     EXPECT_EQ(item.status, kStatusEncoding);
     EXPECT_EQ(item.exportDone, 1);
-    EXPECT_THAT(item.exportPath, ::testing::MatchesRegex(".*\\\\out\\\\clip_[1-5][0-9]{4}\\.avi"));
+    const std::string name = item.exportPath.substr(item.exportPath.find_last_of('\\') + 1);
+    EXPECT_EQ(item.exportPath, outputDirectory + name);
+    EXPECT_THAT(name, ::testing::StartsWith("clip_"));
+    EXPECT_THAT(name, ::testing::EndsWith(".avi"));
+    const int number = std::atoi(name.c_str() + 5);
+    EXPECT_TRUE(number >= kExportNumberLow && number <= kExportNumberHigh + 1) << number;
     const MediaInfo facts = Facts(item.exportPath);
     EXPECT_EQ(facts.width, 320);
     EXPECT_EQ(facts.height, 240);
@@ -98,6 +108,7 @@ TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
 
 TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
     const int index = AddItem("long.avi", 0.0, 60.0);
+    view_.cancelOnProgress = true;
     EXPECT_FALSE(phase_->ExportItem(index));
     const ConversionItem item = tasks_.Copy(index);
     EXPECT_TRUE(cancelRequested);
@@ -111,7 +122,7 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
 }
 
 TEST_F(Export, AnExportThatCannotStartOrFailsMarksTheItemFailedAndLeavesNothing) {
-    const int unreadable = AddItem("notes.txt", 0.0, 2.0);
+    const int unreadable = AddItem("broken.avi", 0.0, 2.0);
     EXPECT_FALSE(phase_->ExportItem(unreadable));
     EXPECT_EQ(tasks_.Copy(unreadable).status, kStatusFailed);
 

@@ -12,7 +12,8 @@ TestClips::TestClips() {
     Make("wide.mp4", picture + "640x360" + tone + " -t 4 -c:v mpeg4 -q:v 4 -c:a aac");
     Make("long.avi", picture + "160x120" + tone + " -t 60 -c:v mpeg4 -q:v 8 -c:a libmp3lame -ac 2");
     Make("clip.rm", picture + "320x240" + tone + " -t 4 -c:v rv20 -q:v 4 -c:a ac3 -ac 2");
-    folder_.Write("notes.txt", "Not a video.\r\n");
+    // A header that promises an AVI and then ends: FFmpeg cannot read it.
+    folder_.Write("broken.avi", std::string("RIFF\x10\0\0\0AVI LIST\0\0", 16));
 }
 
 void TestClips::Make(const std::string& name, const std::string& arguments) {
