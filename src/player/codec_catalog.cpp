@@ -11,7 +11,7 @@ struct Entry {
 
 const Entry kVideoCodecs[] = {
     {"DivX MPEG-4 Part 2", "mpeg4"},
-    {"Microsoft MPEG-4 Video Codec V3", "msmpeg4v3"},
+    {"Microsoft MPEG-4 Video Codec V3", "msmpeg4"},
 };
 
 const Entry kAudioCodecs[] = {

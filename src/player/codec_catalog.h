@@ -6,7 +6,7 @@
 
 // The codecs that an export can be written with, under the names the player's
 // codec lists show. The names keep the export's choice by name meaningful:
-// FFmpeg's msmpeg4v3 is the "Microsoft MPEG-4 Video Codec V3", its MPEG-4
+// FFmpeg's msmpeg4 (its encoder of the codec msmpeg4v3) is the "Microsoft MPEG-4 Video Codec V3", its MPEG-4
 // Part 2 encoder the "DivX" entry, LAME "MPEG Layer-3", 16-bit PCM "PCM".
 // A codec is listed only when the encoder at hand offers it.
 struct CatalogCodec {

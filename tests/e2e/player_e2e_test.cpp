@@ -78,6 +78,7 @@ protected:
         std::istringstream lines(Output(command + " 2>/dev/null"));
         std::string line;
         while (std::getline(lines, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
             std::istringstream fields(line);
             std::string kind, subject, value;
             std::getline(fields, kind, '\t');
