@@ -1,0 +1,89 @@
+#include "player/encoder_report.h"
+
+#include <map>
+#include <mutex>
+#include <thread>
+#include <tuple>
+
+#include "player/encoder_commands.h"
+#include "player/player_process.h"
+
+namespace {
+
+// Opening a file takes FFmpeg a fraction of a second; a file that keeps it
+// busy longer (a broken stream it keeps searching) gets no more than this.
+constexpr DWORD kProbeTimeoutMs = 10000;
+
+void PaintUntil(HANDLE done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= timeoutMs) return;
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &done, timeoutMs - waited, QS_PAINT, MWMO_INPUTAVAILABLE);
+        if (woke != WAIT_OBJECT_0 + 1) return;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageA(&message);
+    }
+}
+
+struct FileVersion {
+    std::string path;
+    ULONGLONG size = 0;
+    ULONGLONG written = 0;
+    bool operator<(const FileVersion& other) const {
+        return std::tie(path, size, written) < std::tie(other.path, other.size, other.written);
+    }
+};
+
+bool VersionOf(const std::string& path, FileVersion& version) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    version.path = path;
+    version.size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    version.written =
+        (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
+std::mutex probedLock;
+std::map<FileVersion, MediaInfo> probed;
+
+}  // namespace
+
+std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, ReportWait wait) {
+    CPlayerProcess run;
+    if (!run.Start(commandLine, errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard,
+                   false)) {
+        return std::string();
+    }
+    std::string report;
+    std::thread reader([&run, &report] {
+        char bytes[4096];
+        while (const DWORD got = run.Read(bytes, sizeof bytes)) report.append(bytes, got);
+    });
+    if (wait == ReportWait::PaintWhileWaiting) {
+        PaintUntil(run.Handle(), timeoutMs);
+    } else {
+        run.Wait(timeoutMs);
+    }
+    run.Cancel();
+    reader.join();
+    return report;
+}
+
+MediaInfo ProbeMedia(const std::string& encoder, const std::string& source, ReportWait wait) {
+    FileVersion version;
+    if (!VersionOf(source, version)) return MediaInfo{};
+    {
+        std::lock_guard<std::mutex> hold(probedLock);
+        const auto known = probed.find(version);
+        if (known != probed.end()) return known->second;
+    }
+    const MediaInfo info = ParseMediaReport(RunForReport(ReportCommand(encoder, source), true, kProbeTimeoutMs, wait));
+    // An encoder that could not be started tells nothing about the file: ask again next time.
+    if (info.duration > 0.0 || info.hasVideo || info.hasAudio) {
+        std::lock_guard<std::mutex> hold(probedLock);
+        probed[version] = info;
+    }
+    return info;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "engine/engine_context.h"
+#include "player/export_run.h"
+
+class CVideoEdit;
+
+// The export phase of a RealMedia item: before the item's family conversion
+// the player writes its trimmed range into an intermediate AVI or MPEG file in
+// the output directory, which the conversion then reads instead of the source.
+// In the Progress column the export is the first half of the item's progress.
+//
+// The main window owns one, gives it the task list, the index of the item
+// being converted and the list's repaint, and routes the player's export
+// events to OnExportProgress() and OnExportFinished(). Those handlers only
+// write the item and ask for a repaint; they never dispatch messages, and
+// events that come while no ExportItem() waits are ignored.
+class CExportPhase {
+public:
+    struct Context {
+        TaskList& tasks;
+        const int& currentItemIndex;
+        IItemView& view;
+        CVideoEdit& player;
+    };
+
+    explicit CExportPhase(const Context& context) : context_(context) {}
+
+    // Exports the item and waits, handling the window's messages, until the
+    // export has finished, failed, or cancelRequested is set; on cancel the
+    // player is closed and the file deleted. True when the intermediate file
+    // is ready; otherwise the item is marked failed (unless cancelled) and
+    // must not be converted.
+    bool ExportItem(int itemIndex);
+
+    // The player's ExportProgress, position and length of the range in seconds.
+    void OnExportProgress(double position, double total);
+    // The player's ExportFinished.
+    void OnExportFinished(ExportResult result);
+
+private:
+    void Fail(int itemIndex);
+
+    Context context_;
+    bool waiting_ = false;
+    bool finished_ = false;
+    ExportResult result_ = ExportResult::Failed;
+};

@@ -1,0 +1,87 @@
+// The export's choices that need no window: codecs by name, the form they
+// lead to, the remaining time, and the intermediate file's name.
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+
+#include "player/codec_choice.h"
+#include "player/export_figures.h"
+#include "player/export_path.h"
+
+namespace {
+
+TEST(ExportCodecChoice, FirstChoiceWinsInEitherOrderAndTheLastMatchCounts) {
+    const std::vector<std::string> audio = {"MPEG Layer-3"};
+    EXPECT_EQ(ChooseExportCodecs({"DivX Pro", "Microsoft MPEG-4 Video Codec V3"}, audio).video, 1);
+    EXPECT_EQ(ChooseExportCodecs({"Microsoft MPEG-4 Video Codec V3", "DivX Pro"}, audio).video, 0);
+    EXPECT_EQ(ChooseExportCodecs({"DivX 4", "Cinepak", "DivX 5"}, audio).video, 2);
+    EXPECT_EQ(ChooseExportCodecs({"MPEG Layer-3 old", "PCM", "MPEG Layer-3"}, {"PCM", "MPEG Layer-3"}).video, -1);
+}
+
+TEST(ExportCodecChoice, PcmWithoutMp3StillGivesTheAviForm) {
+    const CodecChoice choice = ChooseExportCodecs({"DivX"}, {"GSM 6.10", "PCM", "PCM"});
+    EXPECT_EQ(choice.audio, 2);
+    const ExportForm form = ExportFormFor(choice);
+    EXPECT_EQ(form.format, kOutputFormatAvi);
+    EXPECT_TRUE(form.setCodecs);
+    EXPECT_FLOAT_EQ(form.frameRate, 25.0f);
+}
+
+TEST(ExportCodecChoice, AMissingCodecOnEitherSideGivesTheMpegFormWithoutCodecs) {
+    for (const CodecChoice& choice :
+         {ChooseExportCodecs({"Cinepak"}, {"PCM"}), ChooseExportCodecs({"DivX"}, {}), ChooseExportCodecs({}, {})}) {
+        const ExportForm form = ExportFormFor(choice);
+        EXPECT_EQ(form.format, kOutputFormatMpeg);
+        EXPECT_FALSE(form.setCodecs);
+        EXPECT_FLOAT_EQ(form.frameRate, 23.976f);
+        EXPECT_STREQ(form.namePattern, "%s_%d.mpg");
+    }
+}
+
+TEST(ExportFigures, RemainingTimeIsTheRestUpToTwentySecondsThenScaledBySpeed) {
+    // 100 s of range; after 10 s of wall time the export is at 20 s, then 21 s.
+    const ExportFigures at20 = ComputeExportFigures(20.0, 100.0, 10000);
+    EXPECT_DOUBLE_EQ(at20.remaining, 80.0);
+    EXPECT_DOUBLE_EQ(at20.percent, 20.0);
+    const ExportFigures at21 = ComputeExportFigures(21.0, 100.0, 10000);
+    EXPECT_DOUBLE_EQ(at21.remaining, 79.0 / 2.1);
+}
+
+TEST(ExportFigures, NoTotalNoTimeOrNonNumbersNeverDivideByZero) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const ExportFigures noTotal = ComputeExportFigures(30.0, 0.0, 5000);
+    EXPECT_EQ(noTotal.percent, 0.0);
+    EXPECT_EQ(noTotal.remaining, 0.0);
+    const ExportFigures noTime = ComputeExportFigures(30.0, 60.0, 0);
+    EXPECT_DOUBLE_EQ(noTime.remaining, 30.0);
+    for (const ExportFigures& figures : {ComputeExportFigures(nan, 60.0, 1000), ComputeExportFigures(5.0, nan, 1000),
+                                         ComputeExportFigures(infinity, infinity, 1000)}) {
+        EXPECT_TRUE(std::isfinite(figures.percent) && std::isfinite(figures.remaining));
+        EXPECT_GE(figures.remaining, 0.0);
+    }
+    // FFmpeg's progress can run past the range's end.
+    const ExportFigures past = ComputeExportFigures(61.5, 60.0, 30000);
+    EXPECT_DOUBLE_EQ(past.percent, 100.0);
+    EXPECT_DOUBLE_EQ(past.remaining, 0.0);
+}
+
+TEST(ExportPath, TakenNamesAreSkippedAndTheNumberWrapsWithinItsBounds) {
+    std::set<std::string> taken = {"D:\\out\\clip_49999.avi", "D:\\out\\clip_50000.avi"};
+    const auto exists = [&taken](const std::string& path) { return taken.count(path) > 0; };
+    EXPECT_EQ(ChooseExportPath("D:\\out\\", "clip", "%s_%d.avi", 12345, exists), "D:\\out\\clip_12345.avi");
+    EXPECT_EQ(ChooseExportPath("D:\\out\\", "clip", "%s_%d.avi", 49999, exists), "D:\\out\\clip_10000.avi");
+    EXPECT_EQ(ChooseExportPath("D:\\out\\", "", "%s_%d.mpg", 20000, exists), "D:\\out\\_20000.mpg");
+}
+
+TEST(ExportPath, APathTooLongIsRefusedAndSoIsAFolderFullOfTakenNames) {
+    const auto none = [](const std::string&) { return false; };
+    const std::string folder = "C:\\" + std::string(240, 'f') + "\\";
+    EXPECT_EQ(ChooseExportPath(folder, std::string(5, 'w'), "%s_%d.avi", 12345, none)->size(), 259u);
+    EXPECT_FALSE(ChooseExportPath(folder, std::string(6, 'w'), "%s_%d.avi", 12345, none));
+    EXPECT_FALSE(ChooseExportPath("D:\\", "clip", "%s_%d.avi", 12345, [](const std::string&) { return true; }));
+}
+
+}  // namespace

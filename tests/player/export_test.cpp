@@ -1,0 +1,182 @@
+// Exports with the real ffmpeg.exe: the player's ExportTo and its events, and
+// the export phase of a RealMedia item as the driver will run it.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "engine/run_state.h"
+#include "engine/work_files.h"
+#include "player/codec_choice.h"
+#include "player/encoder_report.h"
+#include "player/export_path.h"
+#include "player/export_phase.h"
+#include "player_host.h"
+#include "support/fake_views.h"
+#include "tasks/output_directory.h"
+#include "test_clips.h"
+
+namespace {
+
+// Cancels the run, as the Stop button does, once the export has made progress.
+struct CancellingView : FakeItemView {
+    TaskList* tasks = nullptr;
+    bool cancelOnProgress = false;
+    void RepaintProgressCell(int itemIndex) override {
+        FakeItemView::RepaintProgressCell(itemIndex);
+        if (cancelOnProgress && tasks->Copy(itemIndex).exportPosition > 0.0) cancelRequested = true;
+    }
+};
+
+class Export : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { clips_ = new TestClips; }
+    static void TearDownTestSuite() { delete clips_; }
+
+    void SetUp() override {
+        ASSERT_TRUE(clips_->Made()) << clips_->Problem();
+        out_.MakeFolder("out");
+        outputDirectory = out_.Path() + "out\\";
+        cancelRequested = false;
+        view_.tasks = &tasks_;
+        host_ =
+            std::make_unique<PlayerHost>(FFMPEG_EXE, [this](const std::string& path) { DeleteWorkFile(tasks_, path); });
+        phase_ = std::make_unique<CExportPhase>(CExportPhase::Context{tasks_, current_, view_, Player()});
+        host_->onEvent = [this](const PlayerHost::Event& event) {
+            if (event.message == WM_PLAYER_EXPORTPROGRESS) {
+                phase_->OnExportProgress(event.wParam / 1000.0, event.lParam / 1000.0);
+            } else if (event.message == WM_PLAYER_EXPORTFINISHED) {
+                phase_->OnExportFinished(static_cast<ExportResult>(event.wParam));
+            }
+        };
+    }
+    void TearDown() override { cancelRequested = false; }
+
+    CVideoEdit& Player() { return host_->Player(); }
+
+    int AddItem(const std::string& clip, double begin, double end) {
+        ConversionItem item;
+        item.sourcePath = clips_->Path(clip);
+        item.workName = clip.substr(0, clip.find('.'));
+        item.beginTime = begin;
+        item.endTime = end;
+        item.needsExport = 1;
+        tasks_.Append(item);
+        current_ = tasks_.Count() - 1;
+        return current_;
+    }
+
+    bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    MediaInfo Facts(const std::string& path) { return ProbeMedia(FFMPEG_EXE, path, ReportWait::Block); }
+
+    static TestClips* clips_;
+    TempFolder out_;
+    TaskList tasks_;
+    int current_ = 0;
+    CancellingView view_;
+    std::unique_ptr<PlayerHost> host_;
+    std::unique_ptr<CExportPhase> phase_;
+};
+
+TestClips* Export::clips_ = nullptr;
+
+TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
+    const int index = AddItem("clip.rm", 1.0, 3.0);
+    const bool exported = phase_->ExportItem(index);
+    const ConversionItem item = tasks_.Copy(index);
+    ASSERT_TRUE(exported) << "status " << item.status << ", " << item.exportPath << ", finished events "
+                          << host_->Count(WM_PLAYER_EXPORTFINISHED);
+    EXPECT_EQ(item.status, kStatusEncoding);
+    EXPECT_EQ(item.exportDone, 1);
+    const std::string name = item.exportPath.substr(item.exportPath.find_last_of('\\') + 1);
+    EXPECT_EQ(item.exportPath, outputDirectory + name);
+    EXPECT_THAT(name, ::testing::StartsWith("clip_"));
+    EXPECT_THAT(name, ::testing::EndsWith(".avi"));
+    const int number = std::atoi(name.c_str() + 5);
+    EXPECT_TRUE(number >= kExportNumberLow && number <= kExportNumberHigh + 1) << number;
+    const MediaInfo facts = Facts(item.exportPath);
+    EXPECT_EQ(facts.width, 320);
+    EXPECT_EQ(facts.height, 240);
+    EXPECT_TRUE(facts.hasAudio);
+    EXPECT_NEAR(facts.duration, 2.0, 0.25);
+    EXPECT_THAT(view_.repainted, ::testing::Contains(index));
+    host_->Settle();
+    EXPECT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
+}
+
+TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
+    const int index = AddItem("long.avi", 0.0, 60.0);
+    view_.cancelOnProgress = true;
+    EXPECT_FALSE(phase_->ExportItem(index));
+    const ConversionItem item = tasks_.Copy(index);
+    EXPECT_TRUE(cancelRequested);
+    EXPECT_GT(item.exportPercent, 0.0);
+    EXPECT_LT(item.exportPercent, 100.0);
+    EXPECT_NE(item.status, kStatusFailed) << "a stop is not a failure";
+    EXPECT_FALSE(Exists(item.exportPath)) << item.exportPath;
+    EXPECT_TRUE(Exists(clips_->Path("long.avi")));
+    host_->Settle();
+    EXPECT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
+}
+
+TEST_F(Export, AnExportThatCannotStartOrFailsMarksTheItemFailedAndLeavesNothing) {
+    const int unreadable = AddItem("broken.avi", 0.0, 2.0);
+    EXPECT_FALSE(phase_->ExportItem(unreadable));
+    EXPECT_EQ(tasks_.Copy(unreadable).status, kStatusFailed);
+
+    // The range lies past the clip's end: FFmpeg writes nothing.
+    const int pastEnd = AddItem("clip.rm", 30.0, 40.0);
+    EXPECT_FALSE(phase_->ExportItem(pastEnd));
+    EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
+    EXPECT_FALSE(Exists(tasks_.Copy(pastEnd).exportPath));
+
+    outputDirectory = out_.Path() + std::string(250, 'd') + "\\";
+    const int tooLong = AddItem("clip.rm", 0.0, 1.0);
+    EXPECT_FALSE(phase_->ExportItem(tooLong));
+    EXPECT_EQ(tasks_.Copy(tooLong).status, kStatusFailed);
+    EXPECT_EQ(tasks_.Copy(tooLong).exportPath, "");
+    EXPECT_FALSE(cancelRequested);
+}
+
+TEST_F(Export, EventsOutsideTheExportWaitChangeNothing) {
+    const int index = AddItem("clip.rm", 0.0, 2.0);
+    phase_->OnExportProgress(1.0, 2.0);
+    phase_->OnExportFinished(ExportResult::Finished);
+    const ConversionItem item = tasks_.Copy(index);
+    EXPECT_EQ(item.exportPercent, 0.0);
+    EXPECT_EQ(item.exportDone, 0);
+    EXPECT_TRUE(view_.repainted.empty());
+}
+
+TEST_F(Export, ThePlayerWritesBothFormsAndClosingAnExportDeletesItsFile) {
+    const std::string avi = out_.Path() + "out\\a.avi";
+    const std::string mpg = out_.Path() + "out\\a.mpg";
+    host_->onEvent = nullptr;
+    Player().OpenRange(clips_->Path("clip.rm"), 1.0, 3.0, 0);
+    Player().SetOutputFormat(kOutputFormatMpeg);
+    Player().SetOutputFrameRate(23.976f);
+    ASSERT_TRUE(Player().ExportTo(mpg));
+    EXPECT_FALSE(Player().ExportTo(avi)) << "one export at a time";
+    ASSERT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_EXPORTFINISHED) == 1; }, 60000));
+    EXPECT_EQ(host_->events.back().wParam, static_cast<WPARAM>(ExportResult::Finished));
+    EXPECT_EQ(Facts(mpg).width, 320);
+    EXPECT_FALSE(Player().ExportTo(mpg)) << "never over an existing file";
+
+    Player().SetOutputFormat(kOutputFormatAvi);
+    Player().SetUseVideoCodec(true);
+    Player().SetVideoCodecIndex(99);
+    EXPECT_FALSE(Player().ExportTo(avi)) << "no such codec";
+    Player().SetVideoCodecIndex(0);
+    Player().OpenRange(clips_->Path("long.avi"), 0.0, 60.0, 0);
+    ASSERT_TRUE(Player().ExportTo(avi));
+    ASSERT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_EXPORTPROGRESS) > 0; }, 60000));
+    Player().Close();
+    EXPECT_FALSE(Exists(avi));
+    host_->Settle();
+    ASSERT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 2);
+    EXPECT_EQ(host_->events.back().wParam, static_cast<WPARAM>(ExportResult::Stopped));
+}
+
+}  // namespace

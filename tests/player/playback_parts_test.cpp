@@ -1,0 +1,127 @@
+// The parts of playback that need no window: where the picture goes, which
+// clock it follows, how frames wait for it, and the export's progress lines.
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+#include "player/codec_catalog.h"
+#include "player/encoder_commands.h"
+#include "player/frame_queue.h"
+#include "player/picture_fit.h"
+#include "player/playback_clock.h"
+#include "player/progress_lines.h"
+
+namespace {
+
+TEST(PictureFit, KeepsTheDisplayAspectCentredWithAlignedSizes) {
+    for (const double aspect : {4.0 / 3.0, 16.0 / 9.0, 2.39, 0.5625, 1.0}) {
+        const PictureRect fit = FitPicture(348, 188, aspect);
+        SCOPED_TRACE(aspect);
+        EXPECT_EQ(fit.width % 4, 0);
+        EXPECT_EQ(fit.height % 2, 0);
+        EXPECT_TRUE(fit.width >= 344 || fit.height >= 186) << "touches two sides of the box";
+        EXPECT_NEAR(static_cast<double>(fit.width) / fit.height, aspect, aspect * 0.03);
+        EXPECT_LE(std::abs(fit.x * 2 + fit.width - 348), 1);
+        EXPECT_LE(std::abs(fit.y * 2 + fit.height - 188), 1);
+    }
+    const PictureRect dvd = FitPicture(348, 188, 16.0 / 9.0);
+    EXPECT_EQ(dvd.height, 188);
+    EXPECT_EQ(dvd.width, 332) << "a 16:9 DVD is not stretched to the box";
+}
+
+TEST(PictureFit, NoAspectFillsTheBoxAndATinyBoxHoldsNothing) {
+    const PictureRect fill = FitPicture(348, 188, std::nan(""));
+    EXPECT_EQ(fill.width, 348);
+    EXPECT_EQ(fill.height, 188);
+    EXPECT_EQ(FitPicture(348, 188, -1.0).width, 348);
+    EXPECT_EQ(FitPicture(3, 100, 1.0).width, 0);
+    EXPECT_EQ(FitPicture(100, 100, 1000.0).height, 0) << "a sliver too thin to show";
+}
+
+TEST(PlaybackClock, FollowsTheSoundCardUntilItStraysThenTheWallClockForGood) {
+    PlaybackClock clock;
+    EXPECT_DOUBLE_EQ(clock.Now(1.0, 1.25), 1.25);
+    EXPECT_TRUE(clock.FollowsAudio());
+    EXPECT_DOUBLE_EQ(clock.Now(2.0, 2.5), 2.0) << "a card four times too fast is dropped";
+    EXPECT_DOUBLE_EQ(clock.Now(3.0, 3.0), 3.0);
+    EXPECT_FALSE(clock.FollowsAudio());
+
+    PlaybackClock silent;
+    EXPECT_DOUBLE_EQ(silent.Now(0.5, -1.0), 0.5);
+    EXPECT_FALSE(silent.FollowsAudio());
+}
+
+Frame At(double time) { return Frame{time, std::vector<std::uint8_t>(3, 0)}; }
+
+TEST(FrameQueue, HandsOutTheLatestDueFrameAndCountsTheLateOnes) {
+    FrameQueue queue(8);
+    for (int n = 0; n < 5; ++n) ASSERT_TRUE(queue.Push(At(n * 0.04)));
+    EXPECT_FALSE(queue.TakeDue(-0.01));
+    EXPECT_DOUBLE_EQ(queue.TakeDue(0.09)->time, 0.08);
+    EXPECT_EQ(queue.Dropped(), 2u);
+    EXPECT_DOUBLE_EQ(*queue.NextTime(), 0.12);
+    EXPECT_FALSE(queue.Drained());
+    queue.MarkEnded();
+    EXPECT_DOUBLE_EQ(queue.TakeDue(10.0)->time, 0.16);
+    EXPECT_TRUE(queue.Drained());
+}
+
+TEST(FrameQueue, ClosingReleasesAReaderWaitingForRoom) {
+    FrameQueue queue(1);
+    bool secondAccepted = true;
+    std::thread reader([&] {
+        queue.Push(At(0.0));
+        secondAccepted = queue.Push(At(0.04));  // waits: the queue is full
+    });
+    queue.Close();
+    reader.join();
+    EXPECT_FALSE(secondAccepted);
+    EXPECT_FALSE(queue.Push(At(0.08)));
+}
+
+TEST(ProgressLines, PositionsComeFromWholeLinesInAnyPieces) {
+    ProgressLines lines;
+    const char* text =
+        "frame=12\nout_time_ms=1040000\nprogress=continue\nout_time_ms=-9223372036854775807\n"
+        "out_time_ms=2080000\r\nout_time_ms=99";
+    std::vector<double> positions;
+    for (std::size_t at = 0; at < std::strlen(text); at += 7) {
+        const std::vector<double> piece = lines.Feed(text + at, std::min<std::size_t>(7, std::strlen(text) - at));
+        positions.insert(positions.end(), piece.begin(), piece.end());
+    }
+    EXPECT_THAT(positions, ::testing::ElementsAre(1.04, 2.08));
+    EXPECT_THAT(lines.Feed("0000\n", 5), ::testing::ElementsAre(0.990000));
+    const std::string garbage(100000, 'x');
+    lines.Feed(garbage.data(), garbage.size());
+    EXPECT_THAT(lines.Feed("\nout_time_ms=1\n", 15), ::testing::ElementsAre(1e-6)) << "a long line is dropped whole";
+}
+
+TEST(CodecCatalog, ListsOnlyWhatTheEncoderOffersUnderTheNamesTheExportLooksFor) {
+    const std::set<std::string> encoders = ParseEncoderList(
+        "Encoders:\n V..... = Video\n A..... = Audio\n ------\n"
+        " V..... msmpeg4v2            MPEG-4 part 2 Microsoft variant version 2\n"
+        " V..... msmpeg4              MPEG-4 part 2 Microsoft variant version 3 (codec msmpeg4v3)\n"
+        " A..... pcm_s16le            PCM signed 16-bit little-endian\n"
+        " V.S... mpeg1video           MPEG-1 video\n");
+    EXPECT_THAT(encoders, ::testing::ElementsAre("mpeg1video", "msmpeg4", "msmpeg4v2", "pcm_s16le"));
+    const std::vector<CatalogCodec> video = VideoCatalog(encoders);
+    ASSERT_EQ(video.size(), 1u);
+    EXPECT_EQ(video[0].name, "Microsoft MPEG-4 Video Codec V3");
+    const std::vector<CatalogCodec> audio = AudioCatalog(encoders);
+    ASSERT_EQ(audio.size(), 1u);
+    EXPECT_EQ(audio[0].name, "PCM");
+}
+
+TEST(EncoderCommands, MpegRatesAreExactFractionsAndExportsNeverReplaceAFile) {
+    EXPECT_EQ(FrameRateText(23.976f), "24000/1001");
+    EXPECT_EQ(FrameRateText(29.97), "30000/1001");
+    EXPECT_EQ(FrameRateText(25.0f), "25.000");
+    ExportSettings settings;
+    settings.format = 6;
+    const std::string command = ExportCommand("ffmpeg.exe", "C:\\a.rm", 1.0, 2.0, "D:\\a_12345.mpg", settings);
+    EXPECT_THAT(command, ::testing::HasSubstr(" -n \"D:\\a_12345.mpg\""));
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+#include "player_host.h"
+
+#include "framework/gdi.h"
+
+namespace {
+
+constexpr UINT WM_SETTLED = WM_APP + 0x0D00;
+
+}  // namespace
+
+PlayerHost::PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile)
+    : player_(std::make_unique<CVideoEdit>(encoder, std::move(deleteFile))) {
+    RegisterWindowClass("ClipvanePlayerHost", 0, LoadCursor(nullptr, IDC_ARROW),
+                        static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+    Create("ClipvanePlayerHost", "Preview", WS_POPUP | WS_VISIBLE, 0, RECT{0, 0, 400, 320}, nullptr, 0);
+    player_->Create(Handle(), RECT{26, 94, 26 + 348, 94 + 188}, 1053);
+    ShowWindow(player_->Handle(), SW_SHOW);
+}
+
+PlayerHost::~PlayerHost() {
+    player_.reset();
+    if (Handle()) DestroyWindow(Handle());
+}
+
+int PlayerHost::Count(UINT message) const {
+    int count = 0;
+    for (const Event& event : events) count += event.message == message ? 1 : 0;
+    return count;
+}
+
+bool PlayerHost::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        const DWORD waited = GetTickCount() - start;
+        if (waited >= timeoutMs) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs - waited, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
+}
+
+void PlayerHost::Settle() {
+    bool settled = false;
+    PostMessageA(Handle(), WM_SETTLED, 0, 0);
+    const std::size_t before = events.size();
+    WaitFor(
+        [&] {
+            for (std::size_t n = before; n < events.size(); ++n) settled = settled || events[n].message == WM_SETTLED;
+            return settled;
+        },
+        10000);
+    for (auto event = events.begin(); event != events.end();) {
+        event = event->message == WM_SETTLED ? events.erase(event) : event + 1;
+    }
+}
+
+std::vector<std::uint8_t> PlayerHost::Pixels(int& width, int& height) {
+    RECT client = {};
+    GetClientRect(player_->Handle(), &client);
+    width = client.right;
+    height = client.bottom;
+    CClientDC screen(nullptr);
+    CMemoryDC memory(screen.Get());
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    CBitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        CSelection selected(memory.Get(), bitmap.Get());
+        SendMessageA(player_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+    }
+    GdiFlush();
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::vector<std::uint8_t> pixels;
+    const auto* rows = static_cast<const std::uint8_t*>(bits);
+    for (int y = 0; y < height; ++y) pixels.insert(pixels.end(), rows + y * stride, rows + y * stride + width * 3);
+    return pixels;
+}
+
+LRESULT PlayerHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message >= WM_PLAYER_PLAYCOMPLETE && message <= WM_PLAYER_EXPORTFINISHED) || message == WM_SETTLED) {
+        events.push_back({message, wParam, lParam});
+        if (onEvent && message != WM_SETTLED) onEvent(events.back());
+        return 0;
+    }
+    return CWindow::WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/window.h"
+#include "player/video_edit.h"
+
+// A top-level window with a player in the preview's place, as the main
+// window will have it, that records the events the player posts to it.
+class PlayerHost : public CWindow {
+public:
+    struct Event {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+
+    PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile);
+    ~PlayerHost() override;
+
+    CVideoEdit& Player() { return *player_; }
+    std::vector<Event> events;
+    int Count(UINT message) const;
+    // Handles messages until the predicate holds, or the time is up (false).
+    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
+    // Handles every message posted before this call, including the player's events.
+    void Settle();
+
+    // The player's client area as 24-bit pixels, top row first (PrintClient into a memory DC).
+    std::vector<std::uint8_t> Pixels(int& width, int& height);
+
+    // Called for each event as it arrives.
+    std::function<void(const Event&)> onEvent;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    std::unique_ptr<CVideoEdit> player_;
+};
