@@ -174,33 +174,29 @@ TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
 }
 
 // The rule's own numbers against what FFmpeg made of the chain: a white
-// source, one frame written as raw grey bytes (the luma as the encoders get
-// it), white exactly where the picture belongs and video black (16) elsewhere.
+// source, one frame as raw grey bytes (the luma as the encoders get it), white
+// exactly where the picture belongs and video black (16) elsewhere.
 TEST_F(CvencExe, FitsThePictureWhereTheRuleSaysWithBlackAround) {
     struct Case {
-        const char* source;  // lavfi source: a white picture of some shape
+        const char* source;  // lavfi
         int width, height;
         double sampleAspect;
         DisplayArea area;
-        const char* aspect;
+        const char* size;  // cvenc's options for the area
     };
     const Case cases[] = {
-        {"color=c=white:size=720x576,setsar=64/45", 720, 576, 64.0 / 45, {320, 240, {320, 240}}, ""},
-        {"color=c=white:size=640x480", 640, 480, 1, {480, 272, {480, 272}}, ""},
-        {"color=c=white:size=640x480", 640, 480, 1, {368, 208, {16, 9}}, " -aspect 16:9"},
-    };
+        {"color=c=white:size=720x576,setsar=64/45", 720, 576, 64.0 / 45, {320, 240, {320, 240}}, "320x240"},
+        {"color=c=white:size=640x480", 640, 480, 1, {368, 208, {16, 9}}, "368x208 -aspect 16:9"}};
     const std::string output = Video("frame.gray");
     for (const Case& fit : cases) {
-        const DisplayArea& area = fit.area;
-        SCOPED_TRACE(std::string(fit.source) + " in " + std::to_string(area.width) + "x" + std::to_string(area.height));
-        const Finished run = RunToEnd(
-            Cvenc("-f lavfi -i " + std::string(fit.source) + " -vframes 1 -s " + std::to_string(area.width) + "x" +
-                  std::to_string(area.height) + fit.aspect + " -pix_fmt gray -f rawvideo -y \"" + output + "\""),
-            kEncodeTime);
+        SCOPED_TRACE(fit.source);
+        const Finished run = RunToEnd(Cvenc("-f lavfi -i " + std::string(fit.source) + " -vframes 1 -s " + fit.size +
+                                            " -pix_fmt gray -f rawvideo -y \"" + output + "\""),
+                                      kEncodeTime);
         ASSERT_EQ(run.exitCode, 0) << run.errors;
         const std::string frame = folder_->Read(output.substr(folder_->Path().size()));
+        const DisplayArea& area = fit.area;
         ASSERT_EQ(frame.size(), static_cast<std::size_t>(area.width * area.height));
-
         const PictureSize<double> picture = FitPicture<double>(fit.width, fit.height, fit.sampleAspect, area);
         const double left = LeadingBar<double>(area.width, picture.width);
         const double top = LeadingBar<double>(area.height, picture.height);
