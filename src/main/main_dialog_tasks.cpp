@@ -1,4 +1,6 @@
 // The task list, the preview and the trim range of the main window.
+#include <windows.h>
+
 #include <commdlg.h>
 
 #include <ctime>

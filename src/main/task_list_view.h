@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "framework/window.h"
 #include "tasks/cell_contents.h"
 
