@@ -74,6 +74,9 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return DragWindowHitTest();
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CLOSE:
+            OnClose();
+            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
@@ -274,9 +277,9 @@ void CMainDialog::OnHelp() {
     ShellExecuteA(Handle(), nullptr, page.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
 
-// Enter and Escape never end the window: only the close button does.
+// Enter and Escape never end the window: only closing it does.
 void CMainDialog::OnOK() {}
-void CMainDialog::OnCancel() { OnClose(); }
+void CMainDialog::OnCancel() {}
 
 // During a run the window closes once the run's call has returned, so that
 // nothing of the run touches a window that is gone.

@@ -1,0 +1,260 @@
+// The real main window in this process, converting with the real encoders of
+// the installed tree on clips that ffmpeg.exe makes for the tests.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/app_folder.h"
+#include "engine/folder_path.h"
+#include "framework/message_loop.h"
+#include "framework/registry.h"
+#include "main/main_dialog.h"
+#include "player/test_clips.h"
+#include "resource_ids.h"
+#include "support/temp_folder.h"
+#include "support/window_watch.h"
+
+namespace {
+
+struct FakeShutDown : IShutDown {
+    int calls = 0;
+    void ShutDownComputer() override { ++calls; }
+};
+
+// Answers every message box of this thread with OK as it opens, and keeps its text.
+class MessageAnswerer {
+public:
+    MessageAnswerer() { hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
+    ~MessageAnswerer() { UnhookWindowsHookEx(hook_); }
+    static std::vector<std::string> texts;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && GetDlgItem(window, IDOK)) {
+            texts.push_back(StaticTextOf(window));
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+std::vector<std::string> MessageAnswerer::texts;
+
+// Does something to the window once the first item shows encoding progress:
+// the hand-shake with a run that is under way.
+class AtFirstProgress {
+public:
+    AtFirstProgress(HWND dialog, std::function<void()> action) : dialog_(dialog), action_(std::move(action)) {
+        SetWindowSubclass(dialog_, Watch, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~AtFirstProgress() { RemoveWindowSubclass(dialog_, Watch, 1); }
+    bool fired = false;
+
+private:
+    static LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        auto* watch = reinterpret_cast<AtFirstProgress*>(self);
+        if (message == WM_LIST_GETCELLINFO && !watch->fired) {
+            const auto& request = *reinterpret_cast<TaskCellRequest*>(lParam);
+            if (request.item == 0 && request.subitem == kColumnProgress && request.contents.progressMaximum > 0) {
+                watch->fired = true;
+                watch->action_();
+            }
+        }
+        return result;
+    }
+    HWND dialog_;
+    std::function<void()> action_;
+};
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { clips = new TestClips(); }
+    static void TearDownTestSuite() { delete clips; }
+
+    void SetUp() override {
+        ASSERT_TRUE(clips->Made()) << clips->Problem();
+        char current[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, current);
+        previousDirectory_ = current;
+        program_.MakeFolder("app");
+        WIN32_FIND_DATAA found;
+        const std::string installed = std::string(CLIPVANE_DIST) + "\\app\\";
+        HANDLE search = FindFirstFileA((installed + "*").c_str(), &found);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE) << "build the installed tree first";
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                CopyFileA((installed + found.cFileName).c_str(), (program_.Path() + "app\\" + found.cFileName).c_str(),
+                          FALSE);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        programFolder = program_.Path();
+        savedDestination_ = ReadSetting("destination");
+        WriteSetting("destination", output_.Path());
+        MessageAnswerer::texts.clear();
+
+        dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+        ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+        ShowWindow(Window(), SW_SHOW);
+    }
+    void TearDown() override {
+        if (dialog_ && dialog_->Handle()) DestroyWindow(dialog_->Handle());
+        dialog_.reset();
+        WriteSetting("destination", savedDestination_);
+        SetCurrentDirectoryA(previousDirectory_.c_str());
+    }
+
+    HWND Window() const { return dialog_->Handle(); }
+    void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    std::string Cell(int row, int column) {
+        TaskCellRequest request;
+        request.item = row;
+        request.subitem = column;
+        SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&request));
+        return request.contents.text;
+    }
+    void Untick(int row) {
+        TaskCellHit hit;
+        hit.item = row;
+        hit.subitem = 0;
+        hit.onCheckBox = true;
+        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
+    }
+    bool OutputExists(const std::string& name) const { return output_.Exists(name); }
+    std::vector<std::string> OutputFiles() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((output_.Path() + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
+    }
+
+    static TestClips* clips;
+    TempFolder program_;
+    TempFolder output_;
+    FakeShutDown shutDown_;
+    MessageAnswerer answerer_;
+    std::unique_ptr<CMainDialog> dialog_;
+
+private:
+    std::string previousDirectory_;
+    std::string savedDestination_;
+};
+TestClips* MainDialogTest::clips = nullptr;
+
+TEST_F(MainDialogTest, ConvertsTheTickedItemsAndMarksWhatFailed) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    dialog_->AddItem(clips->Path("silent.avi"));
+    dialog_->AddItem(clips->Path("clip.avi"));  // the same file again writes its own output
+    dialog_->AddItem(clips->Path("broken.avi"));
+    Untick(1);
+    EXPECT_EQ(Cell(2, kColumnOutput), "clip_2.mp4");
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
+
+    Command(IDC_START);
+    EXPECT_FALSE(dialog_->ConversionRunning());
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
+    EXPECT_EQ(Cell(1, kColumnProgress), "") << "the unticked item is left alone";
+    EXPECT_EQ(Cell(2, kColumnProgress), " Finished ");
+    EXPECT_EQ(Cell(3, kColumnProgress), " Failed ") << "an unreadable source is no success";
+    EXPECT_TRUE(OutputExists("clip.mp4"));
+    EXPECT_TRUE(OutputExists("clip_2.mp4"));
+    EXPECT_FALSE(OutputExists("silent.mp4"));
+    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
+    EXPECT_NE(MessageAnswerer::texts[0].find("Converting Finished"), std::string::npos);
+    EXPECT_EQ(shutDown_.calls, 0);
+
+    CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
+    EXPECT_NEAR(probe.GetDuration(output_.Path() + "clip_2.mp4"), 4.0, 0.5);
+}
+
+// A click on the device tab bar, as the mouse makes it.
+void ClickTab(HWND tabs, int tab, bool post) {
+    const LPARAM point = MAKELPARAM(447 / 6 * tab + 10, 5);
+    if (post) {
+        PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    } else {
+        SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    }
+}
+
+TEST_F(MainDialogTest, StopDuringTheFirstItemEndsTheRunAndTheTabStaysPut) {
+    dialog_->AddItem(clips->Path("long.avi"));
+    dialog_->AddItem(clips->Path("clip.avi"));
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
+    const HWND tabs = GetDlgItem(Window(), IDC_DEVICE_TABS);
+    ClickTab(tabs, kTab3gp, false);
+    ASSERT_EQ(dialog_->Panel().DeviceTab(), kTab3gp);
+    AtFirstProgress stop(Window(), [&] {
+        // The PSP tab is clicked during the run, then Stop.
+        ClickTab(tabs, kTabPsp, true);
+        PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
+    });
+    Command(IDC_START);
+    ASSERT_TRUE(stop.fired);
+    EXPECT_EQ(Cell(0, kColumnProgress), "Canceled");
+    EXPECT_EQ(Cell(1, kColumnProgress), "") << "no later item is converted";
+    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTab3gp) << "the run's tab is put back";
+    EXPECT_TRUE(OutputFiles().empty()) << "the stopped output is cleaned up";
+    EXPECT_EQ(shutDown_.calls, 0) << "a stopped run never shuts down";
+    EXPECT_EQ(MessageAnswerer::texts.size(), 1u);
+}
+
+TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
+    dialog_->AddItem(clips->Path("long.avi"));
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
+    AtFirstProgress close(Window(), [&] { PostMessageA(Window(), WM_CLOSE, 0, 0); });
+    Command(IDC_START);
+    ASSERT_TRUE(close.fired);
+    EXPECT_TRUE(dialog_->Ended());
+    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message";
+    EXPECT_EQ(shutDown_.calls, 0);
+}
+
+TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAsked) {
+    dialog_->AddItem(clips->Path("silent.avi"));
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
+    Command(IDC_START);
+    EXPECT_EQ(shutDown_.calls, 1);
+    EXPECT_TRUE(MessageAnswerer::texts.empty());
+}
+
+// Messages go through the same pre-translation as in the window's own loop.
+bool Consumed(HWND target, UINT message, WPARAM wParam) {
+    MSG msg = {target, message, wParam, 0, 0, {}};
+    return PreTranslateChain(msg);
+}
+
+TEST_F(MainDialogTest, KeysMoveTheSelectionAndEnterOrEscapeNeverClose) {
+    for (int i = 0; i < 5; ++i) dialog_->AddItem(clips->Path("silent.avi"));
+    const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_HOME));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 0);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_NEXT));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 3);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_END));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 4);
+
+    EXPECT_TRUE(Consumed(GetDlgItem(Window(), IDC_ADD), WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_TRUE(Consumed(list, WM_CHAR, VK_RETURN));
+    EXPECT_FALSE(Consumed(Window(), WM_TIMER, 13)) << "only keys are discarded";
+    EXPECT_FALSE(Consumed(Window(), WM_LBUTTONDOWN, 27));
+    SendMessageA(Window(), WM_COMMAND, IDCANCEL, 0);
+    SendMessageA(Window(), WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(dialog_->Ended()) << "the commands of Escape and Enter close nothing";
+    Command(IDC_CLOSE);
+    EXPECT_TRUE(dialog_->Ended());
+}
+
+}  // namespace
