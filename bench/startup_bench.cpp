@@ -39,7 +39,8 @@ double Now() {
 }
 
 bool IsSplash(HWND window) { return IsShownDialog(window) && !GetDlgItem(window, IDOK); }
-bool IsMessage(HWND window) { return IsShownDialog(window) && GetDlgItem(window, IDOK); }
+// The first window after the splash: the main window (it has the task list).
+bool IsMessage(HWND window) { return IsShownDialog(window) && (GetDlgItem(window, IDOK) || GetDlgItem(window, 1011)); }
 bool IsAnyWindow(HWND window) { return IsWindowVisible(window) && GetWindowTextLengthA(window) > 0; }
 
 struct Started {
@@ -135,7 +136,7 @@ int main(int argc, char** argv) {
             messageMs.push_back(Now() - clipvane.startMs);
             clipvaneKb.push_back(PrivateKb(process));
         }
-        Finish(clipvane, seen, WM_COMMAND, IDOK);
+        Finish(clipvane, seen, WM_CLOSE, 0);
     }
 
     const double minimal = Median(minimalMs);
