@@ -230,6 +230,18 @@ TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAsked) {
     EXPECT_TRUE(MessageAnswerer::texts.empty());
 }
 
+TEST_F(MainDialogTest, NamesInAnyScriptAreConverted) {
+    EXPECT_EQ(GetACP(), 65001u) << "the manifest makes the A functions UTF-8";
+    const std::string name = "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9t\xC3\xA9";
+    const std::string source = output_.Path() + name + ".avi";
+    ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), source.c_str(), FALSE));
+    dialog_->AddItem(source);
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:03");
+    Command(IDC_START);
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
+    EXPECT_TRUE(OutputExists(name + ".mp4"));
+}
+
 // Messages go through the same pre-translation as in the window's own loop.
 bool Consumed(HWND target, UINT message, WPARAM wParam) {
     MSG msg = {target, message, wParam, 0, 0, {}};
