@@ -207,8 +207,10 @@ void CMainDialog::OnStopPreview() {
     previewPlaying_ = false;
 }
 
+// A still frame's completion can arrive while the run exports through the
+// player: stopping the player then would stop the export.
 void CMainDialog::OnPlayComplete() {
-    if (!previewPlaying_) player_.Stop();
+    if (!previewPlaying_ && conversionRunning_ == 0) player_.Stop();
     previewBusy_ = false;
 }
 

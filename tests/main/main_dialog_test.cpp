@@ -17,6 +17,7 @@
 #include "player/test_clips.h"
 #include "resource_ids.h"
 #include "support/temp_folder.h"
+#include "tasks/output_directory.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -240,6 +241,58 @@ TEST_F(MainDialogTest, NamesInAnyScriptAreConverted) {
     Command(IDC_START);
     EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
     EXPECT_TRUE(OutputExists(name + ".mp4"));
+}
+
+TEST_F(MainDialogTest, ARealMediaItemIsExportedFirstAndTheIntermediateGoes) {
+    dialog_->AddItem(clips->Path("clip.rm"));
+    Command(IDC_START);
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.mp4"});
+}
+
+TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    const HWND dialog = Window();
+    const auto choose = [dialog](int id, int item, UINT selectMessage, int code) {
+        SendDlgItemMessageA(dialog, id, selectMessage, static_cast<WPARAM>(item), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    };
+    const auto item = [dialog](int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); };
+
+    choose(IDC_PROFILE_SETTING, 2, CB_SETCURSEL, CBN_SELCHANGE);
+    choose(IDC_FRAME_RATE, 3, CB_SETCURSEL, CBN_SELCHANGE);
+    EXPECT_EQ(item(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
+    EXPECT_EQ(item(IDC_FRAME_RATE), 3);
+
+    ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTabPsp, false);
+    const std::string psp = Cell(0, kColumnOutput);
+    EXPECT_EQ(psp.substr(0, 3), "M4V");
+    choose(IDC_PROFILE_LIST, 16, LB_SETCURSEL, LBN_SELCHANGE);
+    EXPECT_EQ(Cell(0, kColumnOutput), "MAQ" + psp.substr(3));
+    ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTab3gp, false);
+    choose(IDC_THREE_GP_TYPE, 2, CB_SETCURSEL, CBN_SELCHANGE);
+    EXPECT_EQ(Cell(0, kColumnOutput), "clip.3g2");
+
+    Command(IDC_REMOVE_ALL);
+    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod);
+    EXPECT_EQ(item(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
+    EXPECT_EQ(item(IDC_VIDEO_QUALITY), 6);
+}
+
+TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
+    const auto startWith = [this](const std::string& stored) {
+        WriteSetting("destination", stored);
+        dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+        dialog_->CreateModeless(nullptr);
+        std::string folder = outputDirectory;
+        DestroyWindow(Window());
+        return folder;
+    };
+    DestroyWindow(Window());
+    EXPECT_EQ(startWith("C:\\converted"), "C:\\converted\\");
+    const std::string videos = startWith("");
+    EXPECT_NE(videos.find("Videos\\"), std::string::npos) << videos;
+    EXPECT_EQ(startWith("C:\\" + std::string(270, 'x')), videos) << "a folder that does not fit is refused";
 }
 
 // Messages go through the same pre-translation as in the window's own loop.

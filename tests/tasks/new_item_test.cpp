@@ -1,4 +1,5 @@
 #include "tasks/new_item.h"
+#include "tasks/output_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,19 @@ TEST(NewItem, ADurationThePlayerCouldNotTellBecomesZero) {
         EXPECT_EQ(item.endTime, 0.0);
         EXPECT_TRUE(item.selected);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutputFolder, FoldersThatDoNotFitAreRefusedNeverCut) {
+    EXPECT_EQ(UsableOutputFolder("C:\\videos"), "C:\\videos\\");
+    EXPECT_EQ(UsableOutputFolder("D:\\"), "D:\\");
+    EXPECT_FALSE(UsableOutputFolder(""));
+    EXPECT_EQ(UsableOutputFolder("C:\\" + std::string(255, 'a'))->size(), 259u) << "the backslash just fits";
+    EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(256, 'a'))) << "no room for its backslash";
+    EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(300, 'a') + "\\"));
 }
 
 }  // namespace
