@@ -26,7 +26,8 @@ constexpr int kWindowHeight = 602;
 constexpr COLORREF kShapeKey = RGB(0, 255, 0);
 constexpr DWORD kFadeStepMs = 100;
 
-const UINT rangeChangedMessage = RegisterWindowMessageA("RANGE_CHANGED{2E7439A4-12DB-42a2-BB95-3462B3EC39CE}CRangeSlider");
+const UINT rangeChangedMessage =
+    RegisterWindowMessageA("RANGE_CHANGED{2E7439A4-12DB-42a2-BB95-3462B3EC39CE}CRangeSlider");
 
 struct Place {
     int id;
@@ -34,12 +35,23 @@ struct Place {
 };
 
 const Place kPlaces[] = {
-    {IDC_ADD, 165, 535, 45, 45},         {IDC_REMOVE, 215, 535, 45, 45},        {IDC_REMOVE_ALL, 265, 535, 45, 45},
-    {IDC_START, 45, 520, 80, 80},        {IDC_STOP, 45, 520, 80, 80},           {IDC_HELP_BUTTON, 770, 550, 40, 40},
-    {IDC_CHOOSE_FOLDER, 764, 288, 30, 30}, {IDC_PLAY, 176, 300, 25, 25},        {IDC_STOP_PREVIEW, 205, 300, 25, 25},
-    {IDC_CLOSE, 825, 8, 18, 18},         {IDC_MINIMISE, 805, 8, 18, 18},        {IDC_SHUT_DOWN, 420, 315, 350, 15},
-    {IDC_TASK_LIST, 20, 350, 806, 158},  {IDC_PICTURE, 26, 94, 348, 188},       {IDC_TRIM_SLIDER, 26, 285, 346, 20},
-    {IDC_OUTPUT_FOLDER_LABEL, 420, 295, 100, 19}, {IDC_OUTPUT_FOLDER, 525, 295, 230, 15},
+    {IDC_ADD, 165, 535, 45, 45},
+    {IDC_REMOVE, 215, 535, 45, 45},
+    {IDC_REMOVE_ALL, 265, 535, 45, 45},
+    {IDC_START, 45, 520, 80, 80},
+    {IDC_STOP, 45, 520, 80, 80},
+    {IDC_HELP_BUTTON, 770, 550, 40, 40},
+    {IDC_CHOOSE_FOLDER, 764, 288, 30, 30},
+    {IDC_PLAY, 176, 300, 25, 25},
+    {IDC_STOP_PREVIEW, 205, 300, 25, 25},
+    {IDC_CLOSE, 825, 8, 18, 18},
+    {IDC_MINIMISE, 805, 8, 18, 18},
+    {IDC_SHUT_DOWN, 420, 315, 350, 15},
+    {IDC_TASK_LIST, 20, 350, 806, 158},
+    {IDC_PICTURE, 26, 94, 348, 188},
+    {IDC_TRIM_SLIDER, 26, 285, 346, 20},
+    {IDC_OUTPUT_FOLDER_LABEL, 420, 295, 100, 19},
+    {IDC_OUTPUT_FOLDER, 525, 295, 230, 15},
     {IDC_VERSION, 785, 33, 120, 15},
 };
 const RECT kPlayerRect = {26, 94, 26 + 348, 94 + 188};
@@ -52,8 +64,8 @@ CMainDialog::CMainDialog(IShutDown& shutDown, std::function<void()> onShown)
     : CDialog(IDD_CLIPVANE_DIALOG),
       shutDown_(shutDown),
       onShown_(std::move(onShown)),
-      icon_(static_cast<HICON>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0,
-                                          LR_DEFAULTSIZE))),
+      icon_(static_cast<HICON>(
+          LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
       player_(EncoderPath(), [this](const std::string& path) { DeleteWorkFile(tasks_, path); }),
       context_{tasks_, currentItemIndex_, panel_, *this, *this},
       exportPhase_({tasks_, currentItemIndex_, *this, player_}) {}

@@ -129,8 +129,8 @@ private:
 
     CIconHandle icon_;
     CBitmapHandle background_;
-    CSkinButton add_, remove_, removeAll_, start_, stop_, help_, chooseFolder_, play_, stopPreview_, close_,
-        minimise_, shutDownBox_;
+    CSkinButton add_, remove_, removeAll_, start_, stop_, help_, chooseFolder_, play_, stopPreview_, close_, minimise_,
+        shutDownBox_;
     CSkinLabel version_, outputLabel_;
     CSkinEditField outputField_;
     CFadePicture picture_;

@@ -49,9 +49,7 @@ void CTaskListView::SetUp() {
     SendMessageA(Handle(), LVM_SETBKCOLOR, 0, RGB(220, 220, 220));
 }
 
-void CTaskListView::SetItemCount(int count) {
-    SendMessageA(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
-}
+void CTaskListView::SetItemCount(int count) { SendMessageA(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0); }
 
 int CTaskListView::SelectionMark() const {
     return static_cast<int>(SendMessageA(Handle(), LVM_GETSELECTIONMARK, 0, 0));

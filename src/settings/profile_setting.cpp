@@ -4,7 +4,7 @@ std::vector<SettingChoice> ProfileSettingChoices(int profileSetting,
                                                  const std::function<int(const char* key)>& readNumber) {
     if (profileSetting <= 0) return {};
     return {
-        {Setting::VideoCodec, readNumber("VideoType")},    {Setting::VideoSize, readNumber("VideoSize")},
+        {Setting::VideoCodec, readNumber("VideoType")},      {Setting::VideoSize, readNumber("VideoSize")},
         {Setting::VideoBitrate, readNumber("VideoQuality")}, {Setting::Channels, readNumber("Channels")},
         {Setting::AudioBitrate, readNumber("AudioQuality")},
     };

@@ -50,25 +50,31 @@ const ComboTable kSettingCombos[kSettingCount] = {
 const char* const kThreeGpTypes[] = {"Cell Phone 3GP  files (3GP + AMR)", "Cell Phone 3GP  files (3GP + AAC)",
                                      "Cell Phone 3GP2 files (3GP2 + AAC)"};
 
-const int kLabelIds[] = {IDC_PROFILE_SETTING_LABEL, IDC_VIDEO_TYPE_LABEL,    IDC_VIDEO_SIZE_LABEL,
-                         IDC_FRAME_RATE_LABEL,      IDC_VIDEO_QUALITY_LABEL, IDC_ASPECT_LABEL,
-                         IDC_AUDIO_QUALITY_LABEL,   IDC_CHANNELS_LABEL,      IDC_SAMPLE_RATE_LABEL,
-                         IDC_VOLUME_LABEL,          IDC_THREE_GP_TYPE_LABEL, IDC_PROFILE_LIST_LABEL,
+const int kLabelIds[] = {IDC_PROFILE_SETTING_LABEL,
+                         IDC_VIDEO_TYPE_LABEL,
+                         IDC_VIDEO_SIZE_LABEL,
+                         IDC_FRAME_RATE_LABEL,
+                         IDC_VIDEO_QUALITY_LABEL,
+                         IDC_ASPECT_LABEL,
+                         IDC_AUDIO_QUALITY_LABEL,
+                         IDC_CHANNELS_LABEL,
+                         IDC_SAMPLE_RATE_LABEL,
+                         IDC_VOLUME_LABEL,
+                         IDC_THREE_GP_TYPE_LABEL,
+                         IDC_PROFILE_LIST_LABEL,
                          IDC_DESCRIPTION};
 
 // What the iPod family shows; the other families show kListControls instead.
-const int kIpodControls[] = {IDC_PROFILE_SETTING_LABEL, IDC_PROFILE_SETTING, IDC_VIDEO_TYPE_LABEL,
-                             IDC_VIDEO_TYPE,            IDC_VIDEO_SIZE_LABEL, IDC_VIDEO_SIZE,
-                             IDC_FRAME_RATE_LABEL,      IDC_FRAME_RATE,      IDC_VIDEO_QUALITY_LABEL,
-                             IDC_VIDEO_QUALITY,         IDC_ASPECT_LABEL,    IDC_ASPECT,
-                             IDC_AUDIO_QUALITY_LABEL,   IDC_AUDIO_QUALITY,   IDC_CHANNELS_LABEL,
-                             IDC_CHANNELS,              IDC_SAMPLE_RATE_LABEL, IDC_SAMPLE_RATE,
-                             IDC_VOLUME_LABEL,          IDC_VOLUME};
+const int kIpodControls[] = {IDC_PROFILE_SETTING_LABEL, IDC_PROFILE_SETTING, IDC_VIDEO_TYPE_LABEL, IDC_VIDEO_TYPE,
+                             IDC_VIDEO_SIZE_LABEL,      IDC_VIDEO_SIZE,      IDC_FRAME_RATE_LABEL, IDC_FRAME_RATE,
+                             IDC_VIDEO_QUALITY_LABEL,   IDC_VIDEO_QUALITY,   IDC_ASPECT_LABEL,     IDC_ASPECT,
+                             IDC_AUDIO_QUALITY_LABEL,   IDC_AUDIO_QUALITY,   IDC_CHANNELS_LABEL,   IDC_CHANNELS,
+                             IDC_SAMPLE_RATE_LABEL,     IDC_SAMPLE_RATE,     IDC_VOLUME_LABEL,     IDC_VOLUME};
 const int kListControls[] = {IDC_DESCRIPTION, IDC_PROFILE_LIST_LABEL, IDC_PROFILE_LIST};
 
-const int kEnabledByRun[] = {IDC_PROFILE_LIST, IDC_VIDEO_TYPE,    IDC_VIDEO_SIZE,    IDC_VIDEO_QUALITY,
-                             IDC_FRAME_RATE,   IDC_ASPECT,        IDC_CHANNELS,      IDC_AUDIO_QUALITY,
-                             IDC_SAMPLE_RATE,  IDC_VOLUME,        IDC_PROFILE_SETTING, IDC_THREE_GP_TYPE};
+const int kEnabledByRun[] = {IDC_PROFILE_LIST, IDC_VIDEO_TYPE, IDC_VIDEO_SIZE,      IDC_VIDEO_QUALITY,
+                             IDC_FRAME_RATE,   IDC_ASPECT,     IDC_CHANNELS,        IDC_AUDIO_QUALITY,
+                             IDC_SAMPLE_RATE,  IDC_VOLUME,     IDC_PROFILE_SETTING, IDC_THREE_GP_TYPE};
 
 struct Place {
     int id;

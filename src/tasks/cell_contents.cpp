@@ -53,8 +53,8 @@ ProgressCell EncodingCell(const ConversionItem& item, int percent) {
 
 ProgressCell PlayerExportCell(const ConversionItem& item) {
     ProgressCell cell;
-    const long long remaining =
-        WholeSeconds((item.endTime - item.beginTime) * 0.5 + (std::isfinite(item.exportRemaining) ? item.exportRemaining : 0.0));
+    const long long remaining = WholeSeconds((item.endTime - item.beginTime) * 0.5 +
+                                             (std::isfinite(item.exportRemaining) ? item.exportRemaining : 0.0));
     char text[160];
     std::snprintf(text, sizeof text, " %.2f%%    Remain Time:%s", item.exportPercent * 0.5,
                   FormatClock(remaining).c_str());

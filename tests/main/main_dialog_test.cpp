@@ -1,5 +1,7 @@
 // The real main window in this process, converting with the real encoders of
 // the installed tree on clips that ffmpeg.exe makes for the tests.
+#include "main/main_dialog.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,12 +15,11 @@
 #include "engine/folder_path.h"
 #include "framework/message_loop.h"
 #include "framework/registry.h"
-#include "main/main_dialog.h"
 #include "player/test_clips.h"
 #include "resource_ids.h"
 #include "support/temp_folder.h"
-#include "tasks/output_directory.h"
 #include "support/window_watch.h"
+#include "tasks/output_directory.h"
 
 namespace {
 
@@ -257,7 +258,9 @@ TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
         SendDlgItemMessageA(dialog, id, selectMessage, static_cast<WPARAM>(item), 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     };
-    const auto item = [dialog](int id) { return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0)); };
+    const auto item = [dialog](int id) {
+        return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+    };
 
     choose(IDC_PROFILE_SETTING, 2, CB_SETCURSEL, CBN_SELCHANGE);
     choose(IDC_FRAME_RATE, 3, CB_SETCURSEL, CBN_SELCHANGE);

@@ -1,10 +1,11 @@
 #include "tasks/new_item.h"
-#include "tasks/output_directory.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "tasks/output_directory.h"
 
 namespace {
 
