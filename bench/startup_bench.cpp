@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     } else {
         std::printf("Clipvane, start to splash shown: not caught (shown for less than a look)\n");
     }
-    std::printf("Clipvane, start to message shown:                         %5.0f ms, %.2f and %.2f times the two\n",
+    std::printf("Clipvane, start to main window shown:                     %5.0f ms, %.2f and %.2f times the two\n",
                 message, message / minimal, message / com);
     std::printf("private KiB after start-up: Clipvane %.0f, minimal %.0f, minimal with common controls and COM %.0f\n",
                 Median(clipvaneKb), Median(minimalKb), Median(comKb));
