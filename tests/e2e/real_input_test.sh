@@ -40,7 +40,7 @@ xdotool key --window "$open" Return
 await '! xdotool search --onlyvisible --name "^Open$" >/dev/null'
 
 xdotool mousemove 85 560 click 1
-await '[ -s "$work/out/My clip.mp4" ] && ! pgrep -f cvenc.exe >/dev/null'
+await '[ -s "$work/out/My clip.mp4" ]'
 # The closing message: the one unnamed window smaller than the screen. Its
 # OK button sits centred, above its bottom edge.
 screen=$(xdotool getdisplaygeometry | tr ' ' x)
