@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <memory>
 #include <string>
@@ -296,6 +297,27 @@ TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
     const std::string videos = startWith("");
     EXPECT_NE(videos.find("Videos\\"), std::string::npos) << videos;
     EXPECT_EQ(startWith("C:\\" + std::string(270, 'x')), videos) << "a folder that does not fit is refused";
+}
+
+// What Explorer hands the window when files are dropped on it.
+HDROP DroppedFiles(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) names += path + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(MainDialogTest, DroppedFilesAreAddedOneByOneAndFoldersLeftOut) {
+    SendMessageA(
+        Window(), WM_DROPFILES,
+        reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("clip.avi"), output_.Path(), clips->Path("wide.mp4")})), 0);
+    EXPECT_EQ(dialog_->Tasks().Count(), 2);
+    EXPECT_EQ(Cell(1, kColumnSource), "wide.mp4");
 }
 
 // Messages go through the same pre-translation as in the window's own loop.
