@@ -283,6 +283,16 @@ TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
     EXPECT_EQ(item(IDC_VIDEO_QUALITY), 6);
 }
 
+TEST_F(MainDialogTest, EveryFamilyFinishesWithTheFileItsOutputCellNames) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    for (const int tab : {kTabPsp, kTab3gp, kTabXbox, kTabPpc, kTabPmp}) {
+        ClickTab(GetDlgItem(Window(), IDC_DEVICE_TABS), tab, false);
+        Command(IDC_START);
+        EXPECT_EQ(Cell(0, kColumnProgress), " Finished ") << "tab " << tab;
+        EXPECT_TRUE(OutputExists(Cell(0, kColumnOutput))) << Cell(0, kColumnOutput);
+    }
+}
+
 TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
     const auto startWith = [this](const std::string& stored) {
         WriteSetting("destination", stored);
