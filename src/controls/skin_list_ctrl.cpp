@@ -1,0 +1,391 @@
+#include "controls/skin_list_ctrl.h"
+
+#include "controls/list_cells.h"
+#include "controls/skin_paint.h"
+#include "framework/gdi.h"
+
+namespace {
+
+constexpr COLORREF kListFill = RGB(220, 220, 220);
+constexpr COLORREF kSelectedRowFill = RGB(240, 240, 240);
+constexpr COLORREF kEmptyBarColor = RGB(74, 97, 133);
+constexpr COLORREF kFilledBarColor = RGB(83, 184, 255);
+
+COLORREF Resolve(COLORREF color, int systemColor) {
+    return color == kDefaultCellColor ? GetSysColor(systemColor) : color;
+}
+
+LayoutRect ToLayout(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The list's font, made bold and/or italic when the cell asks for it.
+CFontHandle DerivedFont(HFONT base, bool bold, bool italic) {
+    LOGFONTA font = {};
+    if (!GetObjectA(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return CFontHandle();
+    if (bold) font.lfWeight = FW_BOLD;
+    if (italic) font.lfItalic = TRUE;
+    return CFontHandle(CreateFontIndirectA(&font));
+}
+
+}  // namespace
+
+CSkinListCtrl::CSkinListCtrl() : cell_(std::make_unique<CellInfo>()) {}
+
+void CSkinListCtrl::PreSubclassWindow() {
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0));
+    if (header) header_.Subclass(header);
+    SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
+    SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, RGB(185, 194, 212));
+}
+
+void CSkinListCtrl::InitSkinScrollBars() {
+    if (vBar_.Handle()) return;
+    vBar_.CreateFor(Handle());
+    hBar_.CreateFor(Handle());
+    ClipOwnScrollBars();
+    PlaceSkinScrollBars();
+}
+
+// The list's own scroll bars cannot be switched off (it shows them whenever
+// it needs them), so the list is cut to its client area and the skinned bars
+// stand where its own would show.
+void CSkinListCtrl::ClipOwnScrollBars() {
+    RECT window = {};
+    GetWindowRect(Handle(), &window);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    if (EqualRect(&client, &clippedTo_)) return;
+    clippedTo_ = client;
+    SetWindowRgn(Handle(), CreateRectRgnIndirect(&client), TRUE);
+}
+
+void CSkinListCtrl::PlaceSkinScrollBars() {
+    if (!vBar_.Handle()) return;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    MapWindowPoints(Handle(), GetParent(Handle()), reinterpret_cast<POINT*>(&client), 2);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const int barWidth = CurrentSkin().vScroll.barWidth;
+    const int barHeight = CurrentSkin().hScroll.barHeight;
+    MoveWindow(vBar_.Handle(), client.right, client.top, barWidth, height + barHeight, TRUE);
+    MoveWindow(hBar_.Handle(), client.left, client.bottom, width + 1, barHeight, TRUE);
+    SyncBars();
+}
+
+void CSkinListCtrl::SyncBars() {
+    vBar_.SyncFromList();
+    hBar_.SyncFromList();
+}
+
+CellInfo& CSkinListCtrl::GetCell(int item, int subitem) {
+    CellInfo& cell = *cell_;
+    cell = CellInfo();
+    cell.item = item;
+    cell.subitem = subitem;
+    const HWND list = Handle();
+    const DWORD exStyle = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    const bool showsSelection = GetFocus() == list || (GetWindowLongA(list, GWL_STYLE) & LVS_SHOWSELALWAYS);
+    cell.selected = SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0 &&
+                    (subitem == 0 || (exStyle & LVS_EX_FULLROWSELECT)) && showsSelection;
+    cell.hot = SendMessageA(list, LVM_GETHOTITEM, 0, 0) == item;
+    cell.imageList = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT;
+    if (SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(subitem), reinterpret_cast<LPARAM>(&column))) {
+        const int alignment = column.fmt & LVCFMT_JUSTIFYMASK;
+        if (alignment == LVCFMT_CENTER) cell.textFormat |= DT_CENTER;
+        if (alignment == LVCFMT_RIGHT) cell.textFormat |= DT_RIGHT;
+    }
+    SendMessageA(GetParent(list), WM_LIST_GETCELLINFO, reinterpret_cast<WPARAM>(list),
+                 reinterpret_cast<LPARAM>(&cell));
+    return cell;
+}
+
+bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) const {
+    const HWND list = Handle();
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const int columns = static_cast<int>(SendMessageA(header_.Handle(), HDM_GETITEMCOUNT, 0, 0));
+    if (item < 0 || item >= count || subitem < 0 || subitem >= columns) return false;
+    rect = {LVIR_BOUNDS, subitem, 0, 0};
+    if (!SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect))) {
+        return false;
+    }
+    int nextLeft = 0;
+    if (subitem == 0 && columns >= 2) {
+        RECT next = {LVIR_BOUNDS, 1, 0, 0};
+        SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&next));
+        nextLeft = next.left;
+    }
+    rect = ToRect(CellRect(ToLayout(rect), subitem, columns, nextLeft));
+    return true;
+}
+
+void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxOnly) {
+    const int count = static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
+    if (count <= 0) return;
+    if (first < 0) first = 0;
+    if (last >= count) last = count - 1;
+    RECT area = {};
+    for (int row = first; row <= last; ++row) {
+        RECT cell = {};
+        if (!CellRectangle(row, column, cell)) continue;
+        if (checkBoxOnly) cell.right = cell.left + (cell.bottom - cell.top);
+        UnionRect(&area, &area, &cell);
+    }
+    if (!IsRectEmpty(&area)) InvalidateRect(Handle(), &area, FALSE);
+}
+
+LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            SyncBars();
+            return TRUE;
+        case WM_MOUSEMOVE:
+            return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+        case WM_MOUSEWHEEL: {
+            const LRESULT result = DefWindowProc(message, wParam, lParam);
+            SyncBars();
+            return result;
+        }
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = DefWindowProc(message, wParam, lParam);
+            if (vBar_.Handle()) {
+                ClipOwnScrollBars();
+                PlaceSkinScrollBars();
+            }
+            return result;
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header && header->hwndFrom == header_.Handle() && header->code == static_cast<UINT>(NM_RCLICK)) {
+                OnHeaderRightClick();
+            }
+            break;
+        }
+        case ReflectedMessage(WM_NOTIFY):
+            return OnReflectedNotify(reinterpret_cast<NMHDR*>(lParam));
+    }
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
+    switch (header->code) {
+        case NM_CUSTOMDRAW:
+            return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+        case LVN_GETDISPINFOA:
+            OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
+            return 0;
+        case LVN_GETDISPINFOW:
+            OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(header));
+            return 0;
+        case LVN_HOTTRACK:
+            // Hot tracking never selects.
+            return 1;
+        case NM_CLICK:
+            OnClick(reinterpret_cast<const NMITEMACTIVATE*>(header));
+            break;
+    }
+    // Not answered here: the parent sees the notification as usual.
+    return DefWindowProc(ReflectedMessage(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(header));
+}
+
+LRESULT CSkinListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+    switch (draw->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+        case CDDS_ITEMPREPAINT:
+            return CDRF_NOTIFYSUBITEMDRAW;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+            DrawCell(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem);
+            return CDRF_SKIPDEFAULT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
+    const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        lstrcpynA(info->item.pszText, cell.text.c_str(), info->item.cchTextMax);
+    }
+    if (info->item.mask & LVIF_IMAGE) info->item.iImage = cell.imageIndex;
+    if (cell.hasCheckBox) {
+        info->item.mask |= LVIF_STATE;
+        info->item.stateMask |= LVIS_STATEIMAGEMASK;
+        info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
+                           INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
+    }
+}
+
+void CSkinListCtrl::OnGetDispInfoW(NMLVDISPINFOW* info) {
+    const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        const int size = info->item.cchTextMax;
+        if (!MultiByteToWideChar(CP_ACP, 0, cell.text.c_str(), -1, info->item.pszText, size)) {
+            info->item.pszText[size - 1] = L'\0';
+        }
+    }
+    if (info->item.mask & LVIF_IMAGE) info->item.iImage = cell.imageIndex;
+    if (cell.hasCheckBox) {
+        info->item.mask |= LVIF_STATE;
+        info->item.stateMask |= LVIS_STATEIMAGEMASK;
+        info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
+                           INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
+    }
+}
+
+void CSkinListCtrl::OnClick(const NMITEMACTIVATE* click) {
+    LVHITTESTINFO test = {};
+    test.pt = click->ptAction;
+    if (SendMessageA(Handle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&test)) < 0 || test.iItem < 0) return;
+    RECT rect = {};
+    if (!CellRectangle(test.iItem, test.iSubItem, rect)) return;
+    const CellInfo& cell = GetCell(test.iItem, test.iSubItem);
+    CellContent content;
+    content.checkBox = cell.hasCheckBox;
+    content.checkBoxCentred = cell.checkBoxCentred;
+    content.imageCentred = cell.imageCentred;
+    int width = 0;
+    int height = 0;
+    if (cell.imageIndex >= 0 && cell.imageList && ImageList_GetIconSize(cell.imageList, &width, &height)) {
+        content.image = true;
+        content.imageWidth = width;
+        content.imageHeight = height;
+    }
+    const CellParts parts = LayOutCell(ToLayout(rect), content);
+    CellHit hit;
+    hit.item = test.iItem;
+    hit.subitem = test.iSubItem;
+    hit.onCheckBox = content.checkBox && Contains(parts.checkBox, test.pt.x, test.pt.y);
+    hit.onImage = content.image && Contains(parts.image, test.pt.x, test.pt.y);
+    SendMessageA(GetParent(Handle()), WM_LIST_CELLCLICK, reinterpret_cast<WPARAM>(Handle()),
+                 reinterpret_cast<LPARAM>(&hit));
+}
+
+void CSkinListCtrl::OnHeaderRightClick() {
+    POINT screen = {};
+    GetCursorPos(&screen);
+    POINT client = screen;
+    ScreenToClient(header_.Handle(), &client);
+    HeaderClick click;
+    click.column = header_.ColumnAt(client);
+    click.x = screen.x;
+    click.y = screen.y;
+    SendMessageA(GetParent(Handle()), WM_LIST_HEADERRCLICK, reinterpret_cast<WPARAM>(Handle()),
+                 reinterpret_cast<LPARAM>(&click));
+}
+
+void CSkinListCtrl::OnPaint() {
+    CPaintDC paint(Handle());
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    CBufferDC buffer(paint.Get(), client.right, client.bottom);
+    if (!buffer) return;
+    const HDC dc = buffer.Get();
+    // Only the cells in the area to repaint are asked for and drawn.
+    const RECT& area = paint.Area();
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    RECT box = {};
+    GetClipBox(dc, &box);
+    FillSolid(dc, box, kListFill);
+    SyncBars();
+    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    if (header_.Handle() && IsWindowVisible(header_.Handle())) {
+        RECT header = {};
+        GetWindowRect(header_.Handle(), &header);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&header), 2);
+        ExcludeClipRect(paint.Get(), header.left, header.top, header.right, header.bottom);
+    }
+    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc, area.left, area.top,
+           SRCCOPY);
+}
+
+void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem) {
+    RECT rect = {};
+    if (!CellRectangle(item, subitem, rect)) return;
+    const CellInfo& cell = GetCell(item, subitem);
+    const bool focused = GetFocus() == Handle();
+    const bool selectedLook = cell.selected && !cell.noSelectionLook;
+    const COLORREF background = Resolve(cell.backgroundColor, COLOR_WINDOW);
+    const COLORREF selectedBackground = focused ? Resolve(cell.selectedBackgroundFocused, COLOR_HIGHLIGHT)
+                                                : Resolve(cell.selectedBackgroundUnfocused, COLOR_BTNFACE);
+    COLORREF text = Resolve(cell.textColor, COLOR_WINDOWTEXT);
+    if (selectedLook) {
+        text = Resolve(cell.selectedTextColor, focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    } else if (cell.hot) {
+        text = Resolve(cell.hotTextColor, COLOR_HOTLIGHT);
+    }
+
+    CellContent content;
+    content.checkBox = cell.hasCheckBox;
+    content.checkBoxCentred = cell.checkBoxCentred;
+    content.imageCentred = cell.imageCentred;
+    int imageWidth = 0;
+    int imageHeight = 0;
+    if (cell.imageIndex >= 0 && cell.imageList && ImageList_GetIconSize(cell.imageList, &imageWidth, &imageHeight)) {
+        content.image = true;
+        content.imageWidth = imageWidth;
+        content.imageHeight = imageHeight;
+    }
+    const LayoutRect cellRect = ToLayout(rect);
+    const CellParts parts = LayOutCell(cellRect, content);
+    CSavedDC saved(dc);
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    FillSolid(dc, ToRect(parts.text), selectedLook ? kSelectedRowFill : background);
+
+    if (content.checkBox) {
+        RECT box = ToRect(parts.checkBox);
+        FillSolid(dc, box, selectedLook && !cell.checkPlainBackground ? selectedBackground : background);
+        DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (cell.checkState & ~DFCS_BUTTONCHECK));
+    }
+    if (content.image) {
+        const RECT image = ToRect(parts.image);
+        FillSolid(dc, image, selectedLook && !cell.imagePlainBackground ? selectedBackground : background);
+        ImageList_DrawEx(cell.imageList, cell.imageIndex, dc, image.left, image.top, image.right - image.left,
+                         image.bottom - image.top, CLR_NONE, selectedLook ? selectedBackground : CLR_NONE,
+                         selectedLook ? cell.selectedImageStyle : ILD_NORMAL);
+    }
+    LayoutRect textArea = parts.text;
+    int filled = 0;
+    const bool progress = cell.progressMax >= 1;
+    LayoutRect bar = ProgressArea(cellRect);
+    if (progress) {
+        DrawShadedBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, kEmptyBarColor);
+        filled = ProgressFillWidth(bar.Width(), cell.progressPos, cell.progressMax);
+        if (filled > 0) DrawShadedBar(dc, {bar.left, bar.top + 2, bar.left + filled, bar.bottom - 2}, kFilledBarColor);
+        textArea = bar;
+        if (cell.progressInset != 0) textArea = {bar.left + 2, bar.top + 2, bar.right - 2, bar.bottom - 2};
+    }
+    if (cell.text.empty()) return;
+
+    const std::string shown = DoubleAmpersands(cell.text);
+    const HFONT listFont = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+    CFontHandle derived = (cell.bold || cell.italic) ? DerivedFont(listFont, cell.bold, cell.italic) : CFontHandle();
+    CSavedDC textState(dc);
+    SelectObject(dc, derived ? derived.Get() : listFont);
+    SetBkMode(dc, TRANSPARENT);
+    if (progress) {
+        RECT place = ToRect(textArea);
+        {
+            CSavedDC clip(dc);
+            IntersectClipRect(dc, bar.left, bar.top, bar.left + filled, bar.bottom);
+            SetTextColor(dc, Resolve(cell.progressTextColor, COLOR_HIGHLIGHTTEXT));
+            DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+        }
+        ExcludeClipRect(dc, bar.left, bar.top, bar.left + filled, bar.bottom);
+        SetTextColor(dc, text);
+        DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+        return;
+    }
+    RECT place = {textArea.left + 2 - 1, textArea.top - 1, textArea.right - 1, textArea.bottom - 1};
+    SetTextColor(dc, text);
+    DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+}
