@@ -38,7 +38,8 @@ LayoutRect PlaceDropWindow(const LayoutRect& combo, int comboClientHeight, int w
                            int screenHeight) {
     int left = width > combo.Width() ? combo.right - width : combo.left;
     int top = combo.top + kFaceHeight;
-    if (top + height > screenHeight - kScreenBottomMargin) top = combo.top + kFaceHeight - comboClientHeight - height - 2;
+    if (top + height > screenHeight - kScreenBottomMargin)
+        top = combo.top + kFaceHeight - comboClientHeight - height - 2;
     if (left + width > screenWidth) left = screenWidth - width;
     if (left < 0) left = 0;
     return RectAt(left, top, width, height);

@@ -31,7 +31,9 @@ CellParts LayOutCell(const LayoutRect& cell, const CellContent& content) {
     return parts;
 }
 
-LayoutRect ProgressArea(const LayoutRect& cell) { return {cell.left + 1, cell.top + 1, cell.right - 2, cell.bottom - 1}; }
+LayoutRect ProgressArea(const LayoutRect& cell) {
+    return {cell.left + 1, cell.top + 1, cell.right - 2, cell.bottom - 1};
+}
 
 int ProgressFillWidth(int areaWidth, int position, int maximum) {
     if (maximum < 1 || position < 1 || areaWidth <= 0) return 0;

@@ -33,6 +33,20 @@ void StretchBitmap(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) 
     StretchBlt(dc, x, y, width, height, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
 }
 
+// Dialog templates create the slider by its class name, and the dialog then
+// subclasses it; so the class itself only has the system's default procedure.
+bool RegisterSliderClass() {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(ResourceModule(), CRangeSlider::kClassName, &windowClass)) return true;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = ResourceModule();
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = CRangeSlider::kClassName;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 }  // namespace
@@ -42,10 +56,7 @@ CRangeSlider::CRangeSlider()
       leftThumb_(LoadProgramBitmap(IDB_SLIDER_LEFT_THUMB)),
       rightThumb_(LoadProgramBitmap(IDB_SLIDER_RIGHT_THUMB)),
       rangeBar_(LoadProgramBitmap(IDB_SLIDER_RANGE)) {
-    if (!RegisterWindowClass(kClassName, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
-                             nullptr)) {
-        throw std::runtime_error("the window class MFCRangeSlider cannot be registered");
-    }
+    if (!RegisterSliderClass()) throw std::runtime_error("the window class MFCRangeSlider cannot be registered");
 }
 
 UINT CRangeSlider::RangeChangedMessage() {

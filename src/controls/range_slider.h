@@ -20,7 +20,8 @@ class CRangeSlider : public CWindow {
 public:
     static constexpr const char* kClassName = "MFCRangeSlider";
 
-    // Registers the window class when it is not known yet; throws
+    // Registers the window class (with the system's default procedure) when
+    // it is not known yet; throws
     // std::runtime_error when that fails.
     CRangeSlider();
 

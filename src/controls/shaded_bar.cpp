@@ -10,7 +10,9 @@ uint32_t MapChannels(uint32_t color, uint32_t (*change)(uint32_t)) {
 
 bool Empty(const LayoutRect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-LayoutRect Shrunk(const LayoutRect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right - dx, r.bottom - dy}; }
+LayoutRect Shrunk(const LayoutRect& r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right - dx, r.bottom - dy};
+}
 
 }  // namespace
 

@@ -62,8 +62,7 @@ void CSkinComboBox::ShowDropDown() {
     GetWindowRect(Handle(), &window);
     RECT client = {};
     GetClientRect(Handle(), &client);
-    const DropLayout layout =
-        MeasureDropWindow(extents, dropped.bottom - dropped.top, window.right - window.left);
+    const DropLayout layout = MeasureDropWindow(extents, dropped.bottom - dropped.top, window.right - window.left);
     const LayoutRect place =
         PlaceDropWindow({window.left, window.top, window.right, window.bottom}, client.bottom, layout.width,
                         layout.height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));

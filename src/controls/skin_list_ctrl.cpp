@@ -99,8 +99,7 @@ CellInfo& CSkinListCtrl::GetCell(int item, int subitem) {
         if (alignment == LVCFMT_CENTER) cell.textFormat |= DT_CENTER;
         if (alignment == LVCFMT_RIGHT) cell.textFormat |= DT_RIGHT;
     }
-    SendMessageA(GetParent(list), WM_LIST_GETCELLINFO, reinterpret_cast<WPARAM>(list),
-                 reinterpret_cast<LPARAM>(&cell));
+    SendMessageA(GetParent(list), WM_LIST_GETCELLINFO, reinterpret_cast<WPARAM>(list), reinterpret_cast<LPARAM>(&cell));
     return cell;
 }
 
@@ -220,8 +219,8 @@ void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
     if (cell.hasCheckBox) {
         info->item.mask |= LVIF_STATE;
         info->item.stateMask |= LVIS_STATEIMAGEMASK;
-        info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
-                           INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
+        info->item.state =
+            (info->item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
     }
 }
 
@@ -237,8 +236,8 @@ void CSkinListCtrl::OnGetDispInfoW(NMLVDISPINFOW* info) {
     if (cell.hasCheckBox) {
         info->item.mask |= LVIF_STATE;
         info->item.stateMask |= LVIS_STATEIMAGEMASK;
-        info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
-                           INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
+        info->item.state =
+            (info->item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
     }
 }
 

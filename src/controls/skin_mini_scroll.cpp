@@ -11,9 +11,9 @@ bool CSkinMiniScroll::CreateIn(HWND parent, const RECT& rect, int range, int pag
     range_ = range;
     page_ = page;
     position_ = 0;
-    const HWND bar = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect.left, rect.top,
-                                     rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                                     ResourceModule(), nullptr);
+    const HWND bar =
+        CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, rect.left, rect.top,
+                        rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, ResourceModule(), nullptr);
     if (!bar) return false;
     if (!Subclass(bar)) {
         DestroyWindow(bar);

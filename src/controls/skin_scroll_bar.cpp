@@ -35,8 +35,13 @@ ScrollBarMetrics CSkinScrollBar::Metrics() const {
     RECT client = {};
     GetClientRect(Handle(), &client);
     if (axis_ == Axis::vertical) {
-        return {client.bottom,          vStyle_.upArrowHeight, vStyle_.downArrowHeight, vStyle_.bottomHeight,
-                vStyle_.thumbLength,    vStyle_.trackMargin,   2};
+        return {client.bottom,
+                vStyle_.upArrowHeight,
+                vStyle_.downArrowHeight,
+                vStyle_.bottomHeight,
+                vStyle_.thumbLength,
+                vStyle_.trackMargin,
+                2};
     }
     return {client.right, hStyle_.leftArrowWidth, hStyle_.rightArrowWidth, 0, hStyle_.thumbLength, 0, 1};
 }

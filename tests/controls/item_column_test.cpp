@@ -1,7 +1,8 @@
+#include "controls/item_column.h"
+
 #include <gtest/gtest.h>
 
 #include "controls/drop_placement.h"
-#include "controls/item_column.h"
 
 namespace {
 
