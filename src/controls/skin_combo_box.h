@@ -25,6 +25,7 @@ public:
     void ShowDropDown();
     void CloseDropDown();
     bool IsDropped() const { return drop_.Shown(); }
+    bool DropWindowFadedIn() const { return drop_.FadedIn(); }
     CSkinComboWindow& DropWindow() { return drop_; }
 
     bool PreTranslateMessage(MSG* message) override;

@@ -26,6 +26,8 @@ public:
               const DropLayout& layout, const RECT& place);
     void Close();
     bool Shown() const { return Handle() != nullptr; }
+    // True once the popup shows fully (at once where nothing fades).
+    bool FadedIn() const { return !style_.setLayeredWindowAttributes || alpha_ >= 255; }
 
     // Enter, Escape, Up and Down while shown; other keys are ignored.
     void OnKey(WPARAM key);
