@@ -160,9 +160,7 @@ private:
     CSkinComboBox combo_;
 };
 
-std::unique_ptr<CGalleryContent> BuildDataPage(HWND page) {
-    return std::make_unique<CDataPage>(page, SIZE{760, 420});
-}
+std::unique_ptr<CGalleryContent> BuildDataPage(HWND page) { return std::make_unique<CDataPage>(page, SIZE{760, 420}); }
 
 const GalleryRegistration page({"data", {760, 420}, BuildDataPage});
 
