@@ -22,12 +22,14 @@
 namespace {
 
 const char* const kColumns[] = {"", "Source", "Begin Time", "End Time", "Output", "Progress"};
-const int kWidths[] = {22, 130, 70, 70, 110, 330};
+const int kWidths[] = {22, 120, 64, 64, 100, 250};
 
 // The list asks its parent for every cell, so the controls live in a window
 // of their own that answers, over the skin's background.
 class CDataHost : public CWindow {
 public:
+    static constexpr UINT kOpenCombo = WM_APP + 1;
+
     bool Open(HWND page, SIZE size) {
         RegisterWindowClass("ClipvaneGalleryData", 0, LoadCursor(nullptr, IDC_ARROW), nullptr);
         return Create("ClipvaneGalleryData", "", WS_CHILD | WS_VISIBLE, 0, {0, 0, size.cx, size.cy}, page, 1);
@@ -42,6 +44,14 @@ protected:
             case WM_LIST_GETCELLINFO:
                 FillCell(*reinterpret_cast<CellInfo*>(lParam));
                 return 0;
+            case kOpenCombo: {
+                // Opened once the page shows, so that the popup lies above it;
+                // highlighted as after pressing Down three times.
+                CSkinComboBox& combo = *reinterpret_cast<CSkinComboBox*>(lParam);
+                combo.ShowDropDown();
+                for (int i = 0; i < 3; ++i) combo.DropWindow().OnKey(VK_DOWN);
+                return 0;
+            }
         }
         return CWindow::WindowProc(message, wParam, lParam);
     }
@@ -96,7 +106,7 @@ public:
         host_.Open(page, size);
         const HWND host = host_.Handle();
 
-        const HWND list = Child("SysListView32", LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 15, 40, 500, 230);
+        const HWND list = Child("SysListView32", LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, 15, 40, 620, 200);
         list_.Subclass(list);
         for (int i = 0; i < 6; ++i) {
             LVCOLUMNA column = {};
@@ -113,7 +123,7 @@ public:
         SendMessageA(list, LVM_SETITEMSTATE, 5, reinterpret_cast<LPARAM>(&selected));
         list_.InitSkinScrollBars();
 
-        listBox_.Subclass(Child("LISTBOX", 0, 560, 40, 180, 120));
+        listBox_.Subclass(Child("LISTBOX", 0, 15, 285, 200, 120));
         for (int i = 0; i < 20; ++i) {
             char entry[64];
             std::snprintf(entry, sizeof entry, "Profile %02d\t%d kbps", i + 1, 300 + 50 * i);
@@ -122,13 +132,13 @@ public:
         listBox_.SetItemSelected(12, true);
         listBox_.EnsureItemVisible(12);
 
-        const HWND slider = AddChild(host, CRangeSlider::kClassName, "", WS_TABSTOP, 15, 310, 346, 20);
+        const HWND slider = AddChild(host, CRangeSlider::kClassName, "", WS_TABSTOP, 400, 300, 346, 20);
         slider_.Subclass(slider);
         slider_.SetMinMax(0.0, 120.0);
         slider_.SetRange(30.0, 75.0);
 
-        closedCombo_.Subclass(Child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 560, 190, 150, 200));
-        combo_.Subclass(Child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 560, 230, 110, 140));
+        closedCombo_.Subclass(Child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 240, 285, 130, 200));
+        combo_.Subclass(Child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 240, 320, 110, 140));
         for (int i = 0; i < 16; ++i) {
             const std::string rate = std::to_string(64 + 32 * i) + " kbps";
             SendMessageA(combo_.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rate.c_str()));
@@ -136,9 +146,7 @@ public:
         SendMessageA(closedCombo_.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("320 x 240"));
         SendMessageA(closedCombo_.Handle(), CB_SETCURSEL, 0, 0);
         SendMessageA(combo_.Handle(), CB_SETCURSEL, 4, 0);
-        combo_.ShowDropDown();
-        // The keyboard's highlight, as after pressing Down three times.
-        for (int i = 0; i < 3; ++i) combo_.DropWindow().OnKey(VK_DOWN);
+        PostMessageA(host, CDataHost::kOpenCombo, 0, reinterpret_cast<LPARAM>(&combo_));
     }
 
     void PaintBackground(HWND page, HDC dc) override { DrawSkinBackground(page, dc); }
@@ -160,8 +168,8 @@ private:
     CSkinComboBox combo_;
 };
 
-std::unique_ptr<CGalleryContent> BuildDataPage(HWND page) { return std::make_unique<CDataPage>(page, SIZE{760, 420}); }
+std::unique_ptr<CGalleryContent> BuildDataPage(HWND page) { return std::make_unique<CDataPage>(page, SIZE{760, 480}); }
 
-const GalleryRegistration page({"data", {760, 420}, BuildDataPage});
+const GalleryRegistration page({"data", {760, 480}, BuildDataPage});
 
 }  // namespace
