@@ -80,53 +80,89 @@ void CSkinListCtrl::SyncBars() {
     hBar_.SyncFromList();
 }
 
+CSkinListCtrl::ListState CSkinListCtrl::ReadListState() const {
+    const HWND list = Handle();
+    ListState state;
+    const DWORD exStyle = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    state.focused = GetFocus() == list;
+    state.showsSelection = state.focused || (GetWindowLongA(list, GWL_STYLE) & LVS_SHOWSELALWAYS);
+    state.fullRowSelect = (exStyle & LVS_EX_FULLROWSELECT) != 0;
+    state.hotItem = static_cast<int>(SendMessageA(list, LVM_GETHOTITEM, 0, 0));
+    state.images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    state.font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+    state.itemCount = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    state.columnCount = static_cast<int>(SendMessageA(header_.Handle(), HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < state.columnCount; ++i) {
+        HDITEMA column = {};
+        column.mask = HDI_FORMAT;
+        UINT alignment = 0;
+        if (SendMessageA(header_.Handle(), HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column))) {
+            const int format = column.fmt & HDF_JUSTIFYMASK;
+            alignment = format == HDF_CENTER ? DT_CENTER : format == HDF_RIGHT ? DT_RIGHT : 0;
+        }
+        state.alignments.push_back(alignment);
+        RECT span = {};
+        SendMessageA(header_.Handle(), HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&span));
+        MapWindowPoints(header_.Handle(), list, reinterpret_cast<POINT*>(&span), 2);
+        state.columnSpans.push_back(span);
+    }
+    return state;
+}
+
+const CSkinListCtrl::ListState& CSkinListCtrl::State() {
+    if (!stateHeld_) state_ = ReadListState();
+    return state_;
+}
+
 CellInfo& CSkinListCtrl::GetCell(int item, int subitem) {
+    const ListState& state = State();
     CellInfo& cell = *cell_;
     cell = CellInfo();
     cell.item = item;
     cell.subitem = subitem;
     const HWND list = Handle();
-    const DWORD exStyle = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-    const bool showsSelection = GetFocus() == list || (GetWindowLongA(list, GWL_STYLE) & LVS_SHOWSELALWAYS);
-    cell.selected = SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0 &&
-                    (subitem == 0 || (exStyle & LVS_EX_FULLROWSELECT)) && showsSelection;
-    cell.hot = SendMessageA(list, LVM_GETHOTITEM, 0, 0) == item;
-    cell.imageList = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT;
-    if (SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(subitem), reinterpret_cast<LPARAM>(&column))) {
-        const int alignment = column.fmt & LVCFMT_JUSTIFYMASK;
-        if (alignment == LVCFMT_CENTER) cell.textFormat |= DT_CENTER;
-        if (alignment == LVCFMT_RIGHT) cell.textFormat |= DT_RIGHT;
+    cell.selected = state.showsSelection && (subitem == 0 || state.fullRowSelect) &&
+                    SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+    cell.hot = state.hotItem == item;
+    cell.imageList = state.images;
+    if (subitem >= 0 && subitem < static_cast<int>(state.alignments.size())) {
+        cell.textFormat |= state.alignments[static_cast<size_t>(subitem)];
     }
     SendMessageA(GetParent(list), WM_LIST_GETCELLINFO, reinterpret_cast<WPARAM>(list), reinterpret_cast<LPARAM>(&cell));
     return cell;
 }
 
-bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) const {
-    const HWND list = Handle();
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    const int columns = static_cast<int>(SendMessageA(header_.Handle(), HDM_GETITEMCOUNT, 0, 0));
-    if (item < 0 || item >= count || subitem < 0 || subitem >= columns) return false;
-    rect = {LVIR_BOUNDS, subitem, 0, 0};
-    if (!SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect))) {
-        return false;
-    }
-    int nextLeft = 0;
-    if (subitem == 0 && columns >= 2) {
-        RECT next = {LVIR_BOUNDS, 1, 0, 0};
-        SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&next));
-        nextLeft = next.left;
-    }
-    rect = ToRect(CellRect(ToLayout(rect), subitem, columns, nextLeft));
+// Cells are measured from the header's columns: asking the list for a
+// subitem's rectangle makes it ask the parent for the cell's text first.
+bool CSkinListCtrl::CellInRow(int subitem, int top, int bottom, RECT& rect) {
+    const ListState& state = State();
+    if (subitem < 0 || subitem >= state.columnCount) return false;
+    const RECT& span = state.columnSpans[static_cast<size_t>(subitem)];
+    const int nextLeft = state.columnCount >= 2 ? state.columnSpans[1].left : span.right;
+    rect = ToRect(CellRect({span.left, top, span.right, bottom}, subitem, state.columnCount, nextLeft));
     return true;
 }
 
+bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) {
+    const ListState& state = State();
+    if (item < 0 || item >= state.itemCount) return false;
+    RECT row = {LVIR_BOUNDS, 0, 0, 0};
+    if (!SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row))) {
+        return false;
+    }
+    return CellInRow(subitem, row.top, row.bottom, rect);
+}
+
 void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxOnly) {
-    const int count = static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
-    if (count <= 0) return;
-    if (first < 0) first = 0;
-    if (last >= count) last = count - 1;
+    state_ = ReadListState();
+    if (state_.itemCount <= 0) return;
+    // Rows out of view need no repaint.
+    const int top = static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0));
+    const int shown = static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+    if (first < top) first = top;
+    if (last > top + shown) last = top + shown;
+    if (last >= state_.itemCount) last = state_.itemCount - 1;
+    stateHeld_ = true;
     RECT area = {};
     for (int row = first; row <= last; ++row) {
         RECT cell = {};
@@ -134,6 +170,7 @@ void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxO
         if (checkBoxOnly) cell.right = cell.left + (cell.bottom - cell.top);
         UnionRect(&area, &area, &cell);
     }
+    stateHeld_ = false;
     if (!IsRectEmpty(&area)) InvalidateRect(Handle(), &area, FALSE);
 }
 
@@ -182,10 +219,15 @@ LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
         case NM_CUSTOMDRAW:
             return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
         case LVN_GETDISPINFOA:
-            OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
-            return 0;
         case LVN_GETDISPINFOW:
-            OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(header));
+            // While it paints, the list asks for every cell's text only to
+            // draw it itself, which the cells skip: no need to ask the parent.
+            if (stateHeld_) return 0;
+            if (header->code == LVN_GETDISPINFOA) {
+                OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
+            } else {
+                OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(header));
+            }
             return 0;
         case LVN_HOTTRACK:
             // Hot tracking never selects.
@@ -204,7 +246,7 @@ LRESULT CSkinListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
         case CDDS_ITEMPREPAINT:
             return CDRF_NOTIFYSUBITEMDRAW;
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-            DrawCell(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem);
+            DrawCell(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem, draw->nmcd.rc);
             return CDRF_SKIPDEFAULT;
     }
     return CDRF_DODEFAULT;
@@ -296,7 +338,10 @@ void CSkinListCtrl::OnPaint() {
     GetClipBox(dc, &box);
     FillSolid(dc, box, kListFill);
     SyncBars();
+    state_ = ReadListState();
+    stateHeld_ = true;
     DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    stateHeld_ = false;
     if (header_.Handle() && IsWindowVisible(header_.Handle())) {
         RECT header = {};
         GetWindowRect(header_.Handle(), &header);
@@ -307,11 +352,11 @@ void CSkinListCtrl::OnPaint() {
            SRCCOPY);
 }
 
-void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem) {
+void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
     RECT rect = {};
-    if (!CellRectangle(item, subitem, rect)) return;
+    if (item < 0 || item >= State().itemCount || !CellInRow(subitem, row.top, row.bottom, rect)) return;
     const CellInfo& cell = GetCell(item, subitem);
-    const bool focused = GetFocus() == Handle();
+    const bool focused = State().focused;
     const bool selectedLook = cell.selected && !cell.noSelectionLook;
     const COLORREF background = Resolve(cell.backgroundColor, COLOR_WINDOW);
     const COLORREF selectedBackground = focused ? Resolve(cell.selectedBackgroundFocused, COLOR_HIGHLIGHT)
@@ -366,7 +411,7 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem) {
     if (cell.text.empty()) return;
 
     const std::string shown = DoubleAmpersands(cell.text);
-    const HFONT listFont = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+    const HFONT listFont = State().font;
     CFontHandle derived = (cell.bold || cell.italic) ? DerivedFont(listFont, cell.bold, cell.italic) : CFontHandle();
     CSavedDC textState(dc);
     SelectObject(dc, derived ? derived.Get() : listFont);

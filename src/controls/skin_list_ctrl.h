@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/skin_header_ctrl.h"
 #include "controls/skin_scroll_bar.h"
@@ -97,6 +98,23 @@ protected:
     void PreSubclassWindow() override;
 
 private:
+    // What every cell of one paint shares, read once per paint: each message
+    // to the list costs as much as drawing a cell.
+    struct ListState {
+        bool showsSelection = false;
+        bool fullRowSelect = false;
+        bool focused = false;
+        int hotItem = -1;
+        HIMAGELIST images = nullptr;
+        HFONT font = nullptr;
+        int itemCount = 0;
+        int columnCount = 0;
+        std::vector<UINT> alignments;   // DT_ flags of each column
+        std::vector<RECT> columnSpans;  // left and right of each column in the list's client area
+    };
+    ListState ReadListState() const;
+    const ListState& State();
+
     LRESULT OnReflectedNotify(NMHDR* header);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void OnGetDispInfoA(NMLVDISPINFOA* info);
@@ -106,12 +124,16 @@ private:
     void OnPaint();
     void SyncBars();
     void ClipOwnScrollBars();
-    bool CellRectangle(int item, int subitem, RECT& rect) const;
-    void DrawCell(HDC dc, int item, int subitem);
+    bool CellRectangle(int item, int subitem, RECT& rect);
+    // The cell of a column between a row's top and bottom.
+    bool CellInRow(int subitem, int top, int bottom, RECT& rect);
+    void DrawCell(HDC dc, int item, int subitem, const RECT& row);
 
     CSkinHeaderCtrl header_;
     CSkinVScrollBar vBar_;
     CSkinHScrollBar hBar_;
     std::unique_ptr<CellInfo> cell_;
     RECT clippedTo_ = {};
+    ListState state_;
+    bool stateHeld_ = false;  // state_ holds for the paint or repaint under way
 };
