@@ -154,24 +154,27 @@ bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) {
 }
 
 void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxOnly) {
-    state_ = ReadListState();
-    if (state_.itemCount <= 0) return;
+    const HWND list = Handle();
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    const int columns = static_cast<int>(SendMessageA(header_.Handle(), HDM_GETITEMCOUNT, 0, 0));
+    if (count <= 0 || column < 0 || column >= columns) return;
     // Rows out of view need no repaint.
-    const int top = static_cast<int>(SendMessageA(Handle(), LVM_GETTOPINDEX, 0, 0));
-    const int shown = static_cast<int>(SendMessageA(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
+    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    const int shown = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
     if (first < top) first = top;
     if (last > top + shown) last = top + shown;
-    if (last >= state_.itemCount) last = state_.itemCount - 1;
-    stateHeld_ = true;
-    RECT area = {};
-    for (int row = first; row <= last; ++row) {
-        RECT cell = {};
-        if (!CellRectangle(row, column, cell)) continue;
-        if (checkBoxOnly) cell.right = cell.left + (cell.bottom - cell.top);
-        UnionRect(&area, &area, &cell);
-    }
-    stateHeld_ = false;
-    if (!IsRectEmpty(&area)) InvalidateRect(Handle(), &area, FALSE);
+    if (last >= count) last = count - 1;
+    if (first > last) return;
+    RECT span = {};
+    SendMessageA(header_.Handle(), HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&span));
+    MapWindowPoints(header_.Handle(), list, reinterpret_cast<POINT*>(&span), 2);
+    RECT firstRow = {LVIR_BOUNDS, 0, 0, 0};
+    RECT lastRow = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(&firstRow));
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(last), reinterpret_cast<LPARAM>(&lastRow));
+    RECT area = {span.left, firstRow.top, span.right, lastRow.bottom};
+    if (checkBoxOnly) area.right = area.left + (firstRow.bottom - firstRow.top);
+    if (!IsRectEmpty(&area)) InvalidateRect(list, &area, FALSE);
 }
 
 LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
