@@ -314,6 +314,12 @@ TEST_F(DataControlsTest, OpenComboIgnoresThreeMovesAndFollowsMouseAndKeys) {
     ASSERT_TRUE(dialog->combo.IsDropped());
     Click(combo, 10, 5);
     EXPECT_FALSE(dialog->combo.IsDropped());
+    // Enter opens it too, and Escape closes it without a choice.
+    Handle({Key(combo, VK_RETURN)});
+    EXPECT_TRUE(dialog->combo.IsDropped());
+    Handle({Key(combo, VK_DOWN), Key(combo, VK_ESCAPE)});
+    EXPECT_FALSE(dialog->combo.IsDropped());
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(dialog->comboChanges, 1);
 }
 
