@@ -110,8 +110,43 @@ CSkinListCtrl::ListState CSkinListCtrl::ReadListState() const {
 }
 
 const CSkinListCtrl::ListState& CSkinListCtrl::State() {
-    if (!stateHeld_) state_ = ReadListState();
+    if (!stateFresh_) state_ = ReadListState();
+    stateFresh_ = true;
     return state_;
+}
+
+// Messages that only read or paint the list; every other one may change
+// what the cells share.
+bool CSkinListCtrl::KeepsState(UINT message) {
+    switch (message) {
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+        case WM_NCPAINT:
+        case WM_TIMER:
+        case WM_NCHITTEST:
+        case WM_SETCURSOR:
+        case WM_MOUSEMOVE:
+        case WM_GETDLGCODE:
+        case WM_GETFONT:
+        case ReflectedMessage(WM_NOTIFY):
+        case LVM_GETITEMCOUNT:
+        case LVM_GETITEMRECT:
+        case LVM_GETSUBITEMRECT:
+        case LVM_GETITEMSTATE:
+        case LVM_GETTOPINDEX:
+        case LVM_GETCOUNTPERPAGE:
+        case LVM_GETHEADER:
+        case LVM_GETEXTENDEDLISTVIEWSTYLE:
+        case LVM_GETHOTITEM:
+        case LVM_GETIMAGELIST:
+        case LVM_GETCOLUMNWIDTH:
+        case LVM_GETITEMTEXTA:
+        case LVM_GETITEMTEXTW:
+        case LVM_HITTEST:
+        case LVM_SUBITEMHITTEST:
+            return true;
+    }
+    return false;
 }
 
 CellInfo& CSkinListCtrl::GetCell(int item, int subitem) {
@@ -178,6 +213,7 @@ void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxO
 }
 
 LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!KeepsState(message)) stateFresh_ = false;
     switch (message) {
         case WM_PAINT:
             OnPaint();
@@ -225,7 +261,7 @@ LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
         case LVN_GETDISPINFOW:
             // While it paints, the list asks for every cell's text only to
             // draw it itself, which the cells skip: no need to ask the parent.
-            if (stateHeld_) return 0;
+            if (painting_) return 0;
             if (header->code == LVN_GETDISPINFOA) {
                 OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
             } else {
@@ -329,30 +365,30 @@ void CSkinListCtrl::OnHeaderRightClick() {
 
 void CSkinListCtrl::OnPaint() {
     CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    CBufferDC buffer(paint.Get(), client.right, client.bottom);
+    // Only the area to repaint is buffered, asked for and drawn; the buffer
+    // keeps the list's client coordinates.
+    const RECT area = paint.Area();
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    CBufferDC buffer(paint.Get(), width, height);
     if (!buffer) return;
     const HDC dc = buffer.Get();
-    // Only the cells in the area to repaint are asked for and drawn.
-    const RECT& area = paint.Area();
+    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    RECT box = {};
-    GetClipBox(dc, &box);
-    FillSolid(dc, box, kListFill);
+    FillSolid(dc, area, kListFill);
     SyncBars();
-    state_ = ReadListState();
-    stateHeld_ = true;
+    painting_ = true;
     DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    stateHeld_ = false;
+    painting_ = false;
     if (header_.Handle() && IsWindowVisible(header_.Handle())) {
         RECT header = {};
         GetWindowRect(header_.Handle(), &header);
         MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&header), 2);
         ExcludeClipRect(paint.Get(), header.left, header.top, header.right, header.bottom);
     }
-    BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, dc, area.left, area.top,
-           SRCCOPY);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    BitBlt(paint.Get(), area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
 void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {

@@ -98,8 +98,9 @@ protected:
     void PreSubclassWindow() override;
 
 private:
-    // What every cell of one paint shares, read once per paint: each message
-    // to the list costs as much as drawing a cell.
+    // What every cell shares, read again only after the list received a
+    // message that may change it: each message to the list costs as much as
+    // drawing a cell.
     struct ListState {
         bool showsSelection = false;
         bool fullRowSelect = false;
@@ -114,6 +115,7 @@ private:
     };
     ListState ReadListState() const;
     const ListState& State();
+    static bool KeepsState(UINT message);
 
     LRESULT OnReflectedNotify(NMHDR* header);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
@@ -135,5 +137,6 @@ private:
     std::unique_ptr<CellInfo> cell_;
     RECT clippedTo_ = {};
     ListState state_;
-    bool stateHeld_ = false;  // state_ holds for the paint or repaint under way
+    bool stateFresh_ = false;
+    bool painting_ = false;
 };
