@@ -190,25 +190,20 @@ bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) {
 
 void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxOnly) {
     const HWND list = Handle();
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    const int columns = static_cast<int>(SendMessageA(header_.Handle(), HDM_GETITEMCOUNT, 0, 0));
-    if (count <= 0 || column < 0 || column >= columns) return;
+    const ListState& state = State();
+    if (state.itemCount <= 0 || column < 0 || column >= state.columnCount) return;
     // Rows out of view need no repaint.
     const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
     const int shown = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
     if (first < top) first = top;
     if (last > top + shown) last = top + shown;
-    if (last >= count) last = count - 1;
+    if (last >= state.itemCount) last = state.itemCount - 1;
     if (first > last) return;
-    RECT span = {};
-    SendMessageA(header_.Handle(), HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&span));
-    MapWindowPoints(header_.Handle(), list, reinterpret_cast<POINT*>(&span), 2);
-    RECT firstRow = {LVIR_BOUNDS, 0, 0, 0};
-    RECT lastRow = {LVIR_BOUNDS, 0, 0, 0};
-    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(&firstRow));
-    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(last), reinterpret_cast<LPARAM>(&lastRow));
-    RECT area = {span.left, firstRow.top, span.right, lastRow.bottom};
-    if (checkBoxOnly) area.right = area.left + (firstRow.bottom - firstRow.top);
+    RECT firstCell = {};
+    RECT lastCell = {};
+    if (!CellRectangle(first, column, firstCell) || !CellRectangle(last, column, lastCell)) return;
+    RECT area = {firstCell.left, firstCell.top, firstCell.right, lastCell.bottom};
+    if (checkBoxOnly) area.right = area.left + (firstCell.bottom - firstCell.top);
     if (!IsRectEmpty(&area)) InvalidateRect(list, &area, FALSE);
 }
 
