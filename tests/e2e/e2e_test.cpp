@@ -333,7 +333,9 @@ void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudi
         case 0:
             EXPECT_THAT(format, ::testing::HasSubstr("mp4"));
             EXPECT_THAT(video, ::testing::AnyOf("mpeg4", "h264"));
-            if (sourceHasAudio) EXPECT_EQ(audio, "aac");
+            if (sourceHasAudio) {
+                EXPECT_EQ(audio, "aac");
+            }
             break;
         case 1:
             if (file.extension() == ".THM") {
@@ -348,17 +350,23 @@ void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudi
         case 2:
             EXPECT_THAT(format, ::testing::HasSubstr("3gp"));
             EXPECT_THAT(video, ::testing::AnyOf("h263", "mpeg4"));
-            if (sourceHasAudio) EXPECT_EQ(audio, job.family->threeGpType == 0 ? "amr_nb" : "aac");
+            if (sourceHasAudio) {
+                EXPECT_EQ(audio, job.family->threeGpType == 0 ? "amr_nb" : "aac");
+            }
             break;
         case 3:
             EXPECT_EQ(format, "mpeg");
             EXPECT_EQ(video, "mpeg2video");
-            if (sourceHasAudio) EXPECT_THAT(audio, ::testing::AnyOf("ac3", "mp2"));
+            if (sourceHasAudio) {
+                EXPECT_THAT(audio, ::testing::AnyOf("ac3", "mp2"));
+            }
             break;
         case 4:
             EXPECT_EQ(format, "avi");
             EXPECT_EQ(video, "mpeg4");
-            if (sourceHasAudio) EXPECT_EQ(audio, "mp3");
+            if (sourceHasAudio) {
+                EXPECT_EQ(audio, "mp3");
+            }
             break;
         default:
             EXPECT_EQ(format, "pmp");
@@ -502,7 +510,9 @@ TEST_F(EndToEnd, StopAtAnyPassLeavesNothingHalfWritten) {
             ++stoppedDuringPasses;
             EXPECT_EQ(Number(job, "canceled"), 1);
             EXPECT_GE(hit, job.stopAtPass);
-            if (job.family->tab == 0) EXPECT_EQ(Number(job, "status"), 1);
+            if (job.family->tab == 0) {
+                EXPECT_EQ(Number(job, "status"), 1);
+            }
             if (job.family->tab == 1) {
                 allowed.insert(outputs.front());
                 if (hit == 2) allowed.insert(outputs.back());

