@@ -13,6 +13,7 @@
 #include "controls/skin_combo_box.h"
 #include "controls/skin_list_box.h"
 #include "controls/skin_list_ctrl.h"
+#include "controls/skin_paint.h"
 #include "data_controls_test_ids.h"
 #include "framework/dialog.h"
 #include "support/gdi_count.h"
@@ -404,6 +405,22 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndKeepsItsEndsInOrder) {
     SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_TRUE(dialog->sliderNotes.empty());
     EXPECT_EQ(slider.Left(), 7);
+}
+
+// An element of no height or width is drawn nowhere (tiling by it would never end).
+TEST(SkinPaint, EmptyElementsAreNotDrawn) {
+    CMemoryDC dc(nullptr);
+    CBitmapHandle target(CreateCompatibleBitmap(CClientDC(nullptr).Get(), 20, 20));
+    CSelection selection(dc.Get(), target.Get());
+    const RECT all = {0, 0, 20, 20};
+    FillSolid(dc.Get(), all, RGB(1, 2, 3));
+    for (const SkinElement& element :
+         {SkinElement{target.Get(), 5, 0}, SkinElement{target.Get(), 0, 5}, SkinElement{}}) {
+        TileElement(dc.Get(), element, all, -3);
+        StretchElement(dc.Get(), element, all);
+        DrawElement(dc.Get(), element, 0, 0);
+    }
+    EXPECT_EQ(GetPixel(dc.Get(), 10, 10), RGB(1, 2, 3));
 }
 
 // Every control gives back what it made: buffers, fonts, pens, brushes,
