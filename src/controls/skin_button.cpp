@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "controls/image_placement.h"
+#include "controls/skin_paint.h"
 #include "controls/skin_text.h"
 #include "framework/application.h"
 
@@ -17,21 +18,6 @@ constexpr LONG kTypeBits = 0x1F;
 constexpr LONG kCheckBoxBit = 0x2;
 constexpr UINT_PTR kTooltipToolId = 1;
 constexpr int kTooltipWidth = 400;
-
-// A solid rectangle without a brush object: ExtTextOut's opaque background.
-void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
-    const COLORREF old = SetBkColor(dc, color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    SetBkColor(dc, old);
-}
-
-// A 1-pixel 3-D frame: top and left in one colour, bottom and right in the other.
-void Draw3dRect(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
-    FillSolid(dc, {r.left, r.top, r.right - 1, r.top + 1}, topLeft);
-    FillSolid(dc, {r.left, r.top, r.left + 1, r.bottom - 1}, topLeft);
-    FillSolid(dc, {r.right - 1, r.top, r.right, r.bottom}, bottomRight);
-    FillSolid(dc, {r.left, r.bottom - 1, r.right, r.bottom}, bottomRight);
-}
 
 std::string WindowText(HWND hwnd) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');

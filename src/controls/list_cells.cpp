@@ -1,0 +1,56 @@
+#include "controls/list_cells.h"
+
+#include <algorithm>
+
+LayoutRect CellRect(const LayoutRect& subitem, int subitemIndex, int columnCount, int nextColumnLeft) {
+    LayoutRect cell = subitem;
+    if (subitemIndex == 0 && columnCount >= 2) cell.right = std::max(cell.left, nextColumnLeft);
+    return cell;
+}
+
+CellParts LayOutCell(const LayoutRect& cell, const CellContent& content) {
+    CellParts parts;
+    int next = cell.left;
+    if (content.checkBox) {
+        const int side = cell.Height();
+        const int left = content.checkBoxCentred ? cell.left + (cell.Width() - side) / 2 : cell.left;
+        parts.checkBox = RectAt(left, cell.top, side, side);
+        next = parts.checkBox.right;
+    } else {
+        next = cell.left + 1;
+    }
+    if (content.image && content.imageWidth > 0 && content.imageHeight > 0) {
+        int left = next;
+        if (content.imageCentred) left = std::max(next, cell.left + (cell.Width() - content.imageWidth) / 2);
+        const int top = std::max(cell.top, cell.top + (cell.Height() - content.imageHeight) / 2);
+        parts.image = {left, top, std::min(left + content.imageWidth, cell.right),
+                       std::min(top + content.imageHeight, cell.bottom)};
+        next = parts.image.right;
+    }
+    parts.text = {std::min(next, cell.right), cell.top, cell.right, cell.bottom};
+    return parts;
+}
+
+LayoutRect ProgressArea(const LayoutRect& cell) {
+    return {cell.left + 1, cell.top + 1, cell.right - 2, cell.bottom - 1};
+}
+
+int ProgressFillWidth(int areaWidth, int position, int maximum) {
+    if (maximum < 1 || position < 1 || areaWidth <= 0) return 0;
+    if (position >= maximum) return areaWidth;
+    return static_cast<int>(static_cast<long long>(areaWidth) * position / maximum);
+}
+
+std::string DoubleAmpersands(const std::string& text) {
+    std::string doubled;
+    doubled.reserve(text.size() + 4);
+    for (char c : text) {
+        doubled += c;
+        if (c == '&') doubled += '&';
+    }
+    return doubled;
+}
+
+bool Contains(const LayoutRect& rect, int x, int y) {
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}

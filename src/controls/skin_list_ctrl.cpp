@@ -1,0 +1,469 @@
+#include "controls/skin_list_ctrl.h"
+
+#include "controls/list_cells.h"
+#include "controls/skin_paint.h"
+#include "framework/gdi.h"
+
+namespace {
+
+constexpr COLORREF kListFill = RGB(220, 220, 220);
+constexpr COLORREF kSelectedRowFill = RGB(240, 240, 240);
+constexpr COLORREF kEmptyBarColor = RGB(74, 97, 133);
+constexpr COLORREF kFilledBarColor = RGB(83, 184, 255);
+
+COLORREF Resolve(COLORREF color, int systemColor) {
+    return color == kDefaultCellColor ? GetSysColor(systemColor) : color;
+}
+
+LayoutRect ToLayout(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// The list's font, made bold and/or italic when the cell asks for it.
+CFontHandle DerivedFont(HFONT base, bool bold, bool italic) {
+    LOGFONTA font = {};
+    if (!GetObjectA(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return CFontHandle();
+    if (bold) font.lfWeight = FW_BOLD;
+    if (italic) font.lfItalic = TRUE;
+    return CFontHandle(CreateFontIndirectA(&font));
+}
+
+}  // namespace
+
+CSkinListCtrl::CSkinListCtrl() : cell_(std::make_unique<CellInfo>()) {}
+
+void CSkinListCtrl::PreSubclassWindow() {
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0));
+    if (header) header_.Subclass(header);
+    SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
+    SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, RGB(185, 194, 212));
+}
+
+void CSkinListCtrl::InitSkinScrollBars() {
+    if (vBar_.Handle()) return;
+    vBar_.CreateFor(Handle());
+    hBar_.CreateFor(Handle());
+    ClipOwnScrollBars();
+    PlaceSkinScrollBars();
+}
+
+// The list's own scroll bars cannot be switched off (it shows them whenever
+// it needs them), so the list is cut to its client area and the skinned bars
+// stand where its own would show.
+void CSkinListCtrl::ClipOwnScrollBars() {
+    RECT window = {};
+    GetWindowRect(Handle(), &window);
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    if (EqualRect(&client, &clippedTo_)) return;
+    clippedTo_ = client;
+    SetWindowRgn(Handle(), CreateRectRgnIndirect(&client), TRUE);
+}
+
+void CSkinListCtrl::PlaceSkinScrollBars() {
+    if (!vBar_.Handle()) return;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    MapWindowPoints(Handle(), GetParent(Handle()), reinterpret_cast<POINT*>(&client), 2);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const int barWidth = CurrentSkin().vScroll.barWidth;
+    const int barHeight = CurrentSkin().hScroll.barHeight;
+    MoveWindow(vBar_.Handle(), client.right, client.top, barWidth, height + barHeight, TRUE);
+    MoveWindow(hBar_.Handle(), client.left, client.bottom, width + 1, barHeight, TRUE);
+    SyncBars();
+}
+
+void CSkinListCtrl::SyncBars() {
+    vBar_.SyncFromList();
+    hBar_.SyncFromList();
+}
+
+CSkinListCtrl::ListState CSkinListCtrl::ReadListState() const {
+    const HWND list = Handle();
+    ListState state;
+    const DWORD exStyle = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    state.focused = GetFocus() == list;
+    state.showsSelection = state.focused || (GetWindowLongA(list, GWL_STYLE) & LVS_SHOWSELALWAYS);
+    state.fullRowSelect = (exStyle & LVS_EX_FULLROWSELECT) != 0;
+    state.hotItem = static_cast<int>(SendMessageA(list, LVM_GETHOTITEM, 0, 0));
+    state.images = reinterpret_cast<HIMAGELIST>(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    state.font = reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0));
+    state.itemCount = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    state.columnCount = static_cast<int>(SendMessageA(header_.Handle(), HDM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < state.columnCount; ++i) {
+        HDITEMA column = {};
+        column.mask = HDI_FORMAT;
+        UINT alignment = 0;
+        if (SendMessageA(header_.Handle(), HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column))) {
+            const int format = column.fmt & HDF_JUSTIFYMASK;
+            alignment = format == HDF_CENTER ? DT_CENTER : format == HDF_RIGHT ? DT_RIGHT : 0;
+        }
+        state.alignments.push_back(alignment);
+        RECT span = {};
+        SendMessageA(header_.Handle(), HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&span));
+        MapWindowPoints(header_.Handle(), list, reinterpret_cast<POINT*>(&span), 2);
+        state.columnSpans.push_back(span);
+    }
+    return state;
+}
+
+const CSkinListCtrl::ListState& CSkinListCtrl::State() {
+    if (!stateFresh_) state_ = ReadListState();
+    stateFresh_ = true;
+    return state_;
+}
+
+// Messages that only read or paint the list; every other one may change
+// what the cells share.
+bool CSkinListCtrl::KeepsState(UINT message) {
+    switch (message) {
+        case WM_PAINT:
+        case WM_ERASEBKGND:
+        case WM_NCPAINT:
+        case WM_TIMER:
+        case WM_NCHITTEST:
+        case WM_SETCURSOR:
+        case WM_MOUSEMOVE:
+        case WM_GETDLGCODE:
+        case WM_GETFONT:
+        case ReflectedMessage(WM_NOTIFY):
+        case LVM_GETITEMCOUNT:
+        case LVM_GETITEMRECT:
+        case LVM_GETSUBITEMRECT:
+        case LVM_GETITEMSTATE:
+        case LVM_GETTOPINDEX:
+        case LVM_GETCOUNTPERPAGE:
+        case LVM_GETHEADER:
+        case LVM_GETEXTENDEDLISTVIEWSTYLE:
+        case LVM_GETHOTITEM:
+        case LVM_GETIMAGELIST:
+        case LVM_GETCOLUMNWIDTH:
+        case LVM_GETITEMTEXTA:
+        case LVM_GETITEMTEXTW:
+        case LVM_HITTEST:
+        case LVM_SUBITEMHITTEST:
+            return true;
+    }
+    return false;
+}
+
+CellInfo& CSkinListCtrl::GetCell(int item, int subitem) {
+    const ListState& state = State();
+    CellInfo& cell = *cell_;
+    cell = CellInfo();
+    cell.item = item;
+    cell.subitem = subitem;
+    const HWND list = Handle();
+    cell.selected = state.showsSelection && (subitem == 0 || state.fullRowSelect) &&
+                    SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+    cell.hot = state.hotItem == item;
+    cell.imageList = state.images;
+    if (subitem >= 0 && subitem < static_cast<int>(state.alignments.size())) {
+        cell.textFormat |= state.alignments[static_cast<size_t>(subitem)];
+    }
+    SendMessageA(GetParent(list), WM_LIST_GETCELLINFO, reinterpret_cast<WPARAM>(list), reinterpret_cast<LPARAM>(&cell));
+    return cell;
+}
+
+// Cells are measured from the header's columns: asking the list for a
+// subitem's rectangle makes it ask the parent for the cell's text first.
+bool CSkinListCtrl::CellInRow(int subitem, int top, int bottom, RECT& rect) {
+    const ListState& state = State();
+    if (subitem < 0 || subitem >= state.columnCount) return false;
+    const RECT& span = state.columnSpans[static_cast<size_t>(subitem)];
+    const int nextLeft = state.columnCount >= 2 ? state.columnSpans[1].left : span.right;
+    rect = ToRect(CellRect({span.left, top, span.right, bottom}, subitem, state.columnCount, nextLeft));
+    return true;
+}
+
+bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) {
+    const ListState& state = State();
+    if (item < 0 || item >= state.itemCount) return false;
+    RECT row = {LVIR_BOUNDS, 0, 0, 0};
+    if (!SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row))) {
+        return false;
+    }
+    return CellInRow(subitem, row.top, row.bottom, rect);
+}
+
+void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxOnly) {
+    const HWND list = Handle();
+    const ListState& state = State();
+    if (state.itemCount <= 0 || column < 0 || column >= state.columnCount) return;
+    // Rows out of view need no repaint.
+    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    const int shown = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    if (first < top) first = top;
+    if (last > top + shown) last = top + shown;
+    if (last >= state.itemCount) last = state.itemCount - 1;
+    if (first > last) return;
+    RECT firstCell = {};
+    RECT lastCell = {};
+    if (!CellRectangle(first, column, firstCell) || !CellRectangle(last, column, lastCell)) return;
+    RECT area = {firstCell.left, firstCell.top, firstCell.right, lastCell.bottom};
+    if (checkBoxOnly) area.right = area.left + (firstCell.bottom - firstCell.top);
+    if (!IsRectEmpty(&area)) InvalidateRect(list, &area, FALSE);
+}
+
+LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!KeepsState(message)) stateFresh_ = false;
+    switch (message) {
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_ERASEBKGND:
+            SyncBars();
+            return TRUE;
+        case WM_MOUSEMOVE:
+            return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_VSCROLL:
+        case WM_HSCROLL:
+        case WM_MOUSEWHEEL: {
+            const LRESULT result = DefWindowProc(message, wParam, lParam);
+            SyncBars();
+            return result;
+        }
+        case WM_WINDOWPOSCHANGED: {
+            const LRESULT result = DefWindowProc(message, wParam, lParam);
+            if (vBar_.Handle()) {
+                ClipOwnScrollBars();
+                PlaceSkinScrollBars();
+            }
+            return result;
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header && header->hwndFrom == header_.Handle() && header->code == static_cast<UINT>(NM_RCLICK)) {
+                OnHeaderRightClick();
+            }
+            break;
+        }
+        case ReflectedMessage(WM_NOTIFY):
+            return OnReflectedNotify(reinterpret_cast<NMHDR*>(lParam));
+    }
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
+    switch (header->code) {
+        case NM_CUSTOMDRAW:
+            return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+            // While it paints, the list asks for every cell's text only to
+            // draw it itself, which the cells skip: no need to ask the parent.
+            if (painting_) return 0;
+            if (header->code == LVN_GETDISPINFOA) {
+                OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
+            } else {
+                OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(header));
+            }
+            return 0;
+        case LVN_HOTTRACK:
+            // Hot tracking never selects.
+            return 1;
+        case NM_CLICK:
+            OnClick(reinterpret_cast<const NMITEMACTIVATE*>(header));
+            break;
+    }
+    // Not answered here: the parent sees the notification as usual.
+    return DefWindowProc(ReflectedMessage(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(header));
+}
+
+LRESULT CSkinListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+    switch (draw->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+        case CDDS_ITEMPREPAINT:
+            return CDRF_NOTIFYSUBITEMDRAW;
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+            DrawCell(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem, draw->nmcd.rc);
+            return CDRF_SKIPDEFAULT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
+    const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        lstrcpynA(info->item.pszText, cell.text.c_str(), info->item.cchTextMax);
+    }
+    if (info->item.mask & LVIF_IMAGE) info->item.iImage = cell.imageIndex;
+    if (cell.hasCheckBox) {
+        info->item.mask |= LVIF_STATE;
+        info->item.stateMask |= LVIS_STATEIMAGEMASK;
+        info->item.state =
+            (info->item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
+    }
+}
+
+void CSkinListCtrl::OnGetDispInfoW(NMLVDISPINFOW* info) {
+    const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
+    if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
+        const int size = info->item.cchTextMax;
+        if (!MultiByteToWideChar(CP_ACP, 0, cell.text.c_str(), -1, info->item.pszText, size)) {
+            info->item.pszText[size - 1] = L'\0';
+        }
+    }
+    if (info->item.mask & LVIF_IMAGE) info->item.iImage = cell.imageIndex;
+    if (cell.hasCheckBox) {
+        info->item.mask |= LVIF_STATE;
+        info->item.stateMask |= LVIS_STATEIMAGEMASK;
+        info->item.state =
+            (info->item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK((cell.checkState & DFCS_CHECKED) ? 2 : 1);
+    }
+}
+
+void CSkinListCtrl::OnClick(const NMITEMACTIVATE* click) {
+    LVHITTESTINFO test = {};
+    test.pt = click->ptAction;
+    if (SendMessageA(Handle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&test)) < 0 || test.iItem < 0) return;
+    RECT rect = {};
+    if (!CellRectangle(test.iItem, test.iSubItem, rect)) return;
+    const CellInfo& cell = GetCell(test.iItem, test.iSubItem);
+    CellContent content;
+    content.checkBox = cell.hasCheckBox;
+    content.checkBoxCentred = cell.checkBoxCentred;
+    content.imageCentred = cell.imageCentred;
+    int width = 0;
+    int height = 0;
+    if (cell.imageIndex >= 0 && cell.imageList && ImageList_GetIconSize(cell.imageList, &width, &height)) {
+        content.image = true;
+        content.imageWidth = width;
+        content.imageHeight = height;
+    }
+    const CellParts parts = LayOutCell(ToLayout(rect), content);
+    CellHit hit;
+    hit.item = test.iItem;
+    hit.subitem = test.iSubItem;
+    hit.onCheckBox = content.checkBox && Contains(parts.checkBox, test.pt.x, test.pt.y);
+    hit.onImage = content.image && Contains(parts.image, test.pt.x, test.pt.y);
+    SendMessageA(GetParent(Handle()), WM_LIST_CELLCLICK, reinterpret_cast<WPARAM>(Handle()),
+                 reinterpret_cast<LPARAM>(&hit));
+}
+
+void CSkinListCtrl::OnHeaderRightClick() {
+    POINT screen = {};
+    GetCursorPos(&screen);
+    POINT client = screen;
+    ScreenToClient(header_.Handle(), &client);
+    HeaderClick click;
+    click.column = header_.ColumnAt(client);
+    click.x = screen.x;
+    click.y = screen.y;
+    SendMessageA(GetParent(Handle()), WM_LIST_HEADERRCLICK, reinterpret_cast<WPARAM>(Handle()),
+                 reinterpret_cast<LPARAM>(&click));
+}
+
+void CSkinListCtrl::OnPaint() {
+    CPaintDC paint(Handle());
+    // Only the area to repaint is buffered, asked for and drawn; the buffer
+    // keeps the list's client coordinates.
+    const RECT area = paint.Area();
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    CBufferDC buffer(paint.Get(), width, height);
+    if (!buffer) return;
+    const HDC dc = buffer.Get();
+    SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    FillSolid(dc, area, kListFill);
+    SyncBars();
+    painting_ = true;
+    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    painting_ = false;
+    if (header_.Handle() && IsWindowVisible(header_.Handle())) {
+        RECT header = {};
+        GetWindowRect(header_.Handle(), &header);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&header), 2);
+        ExcludeClipRect(paint.Get(), header.left, header.top, header.right, header.bottom);
+    }
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    BitBlt(paint.Get(), area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
+}
+
+void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
+    RECT rect = {};
+    if (item < 0 || item >= State().itemCount || !CellInRow(subitem, row.top, row.bottom, rect)) return;
+    const CellInfo& cell = GetCell(item, subitem);
+    const bool focused = State().focused;
+    const bool selectedLook = cell.selected && !cell.noSelectionLook;
+    const COLORREF background = Resolve(cell.backgroundColor, COLOR_WINDOW);
+    const COLORREF selectedBackground = focused ? Resolve(cell.selectedBackgroundFocused, COLOR_HIGHLIGHT)
+                                                : Resolve(cell.selectedBackgroundUnfocused, COLOR_BTNFACE);
+    COLORREF text = Resolve(cell.textColor, COLOR_WINDOWTEXT);
+    if (selectedLook) {
+        text = Resolve(cell.selectedTextColor, focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    } else if (cell.hot) {
+        text = Resolve(cell.hotTextColor, COLOR_HOTLIGHT);
+    }
+
+    CellContent content;
+    content.checkBox = cell.hasCheckBox;
+    content.checkBoxCentred = cell.checkBoxCentred;
+    content.imageCentred = cell.imageCentred;
+    int imageWidth = 0;
+    int imageHeight = 0;
+    if (cell.imageIndex >= 0 && cell.imageList && ImageList_GetIconSize(cell.imageList, &imageWidth, &imageHeight)) {
+        content.image = true;
+        content.imageWidth = imageWidth;
+        content.imageHeight = imageHeight;
+    }
+    const LayoutRect cellRect = ToLayout(rect);
+    const CellParts parts = LayOutCell(cellRect, content);
+    CSavedDC saved(dc);
+    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    FillSolid(dc, ToRect(parts.text), selectedLook ? kSelectedRowFill : background);
+
+    if (content.checkBox) {
+        RECT box = ToRect(parts.checkBox);
+        FillSolid(dc, box, selectedLook && !cell.checkPlainBackground ? selectedBackground : background);
+        DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (cell.checkState & ~DFCS_BUTTONCHECK));
+    }
+    if (content.image) {
+        const RECT image = ToRect(parts.image);
+        FillSolid(dc, image, selectedLook && !cell.imagePlainBackground ? selectedBackground : background);
+        ImageList_DrawEx(cell.imageList, cell.imageIndex, dc, image.left, image.top, image.right - image.left,
+                         image.bottom - image.top, CLR_NONE, selectedLook ? selectedBackground : CLR_NONE,
+                         selectedLook ? cell.selectedImageStyle : ILD_NORMAL);
+    }
+    LayoutRect textArea = parts.text;
+    int filled = 0;
+    const bool progress = cell.progressMax >= 1;
+    LayoutRect bar = ProgressArea(cellRect);
+    if (progress) {
+        DrawShadedBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, kEmptyBarColor);
+        filled = ProgressFillWidth(bar.Width(), cell.progressPos, cell.progressMax);
+        if (filled > 0) DrawShadedBar(dc, {bar.left, bar.top + 2, bar.left + filled, bar.bottom - 2}, kFilledBarColor);
+        textArea = bar;
+        if (cell.progressInset != 0) textArea = {bar.left + 2, bar.top + 2, bar.right - 2, bar.bottom - 2};
+    }
+    if (cell.text.empty()) return;
+
+    const std::string shown = DoubleAmpersands(cell.text);
+    const HFONT listFont = State().font;
+    CFontHandle derived = (cell.bold || cell.italic) ? DerivedFont(listFont, cell.bold, cell.italic) : CFontHandle();
+    CSavedDC textState(dc);
+    SelectObject(dc, derived ? derived.Get() : listFont);
+    SetBkMode(dc, TRANSPARENT);
+    if (progress) {
+        RECT place = ToRect(textArea);
+        {
+            CSavedDC clip(dc);
+            IntersectClipRect(dc, bar.left, bar.top, bar.left + filled, bar.bottom);
+            SetTextColor(dc, Resolve(cell.progressTextColor, COLOR_HIGHLIGHTTEXT));
+            DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+        }
+        ExcludeClipRect(dc, bar.left, bar.top, bar.left + filled, bar.bottom);
+        SetTextColor(dc, text);
+        DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+        return;
+    }
+    RECT place = {textArea.left + 2 - 1, textArea.top - 1, textArea.right - 1, textArea.bottom - 1};
+    SetTextColor(dc, text);
+    DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/skin_header_ctrl.h"
+#include "controls/skin_scroll_bar.h"
+#include "framework/window.h"
+
+// Sent to the list's parent for every cell the list paints: wParam the list's
+// window, lParam the CellInfo to fill. Answered synchronously.
+constexpr UINT WM_LIST_GETCELLINFO = 0x0BBB;
+// Sent after a left click on a cell: wParam the list's window, lParam a CellHit.
+constexpr UINT WM_LIST_CELLCLICK = 0x0BBD;
+// Sent after a right click on the header: wParam the list's window, lParam a HeaderClick.
+constexpr UINT WM_LIST_HEADERRCLICK = 0x0BBE;
+
+// A colour field holding this takes the system colour named for the field.
+constexpr COLORREF kDefaultCellColor = 0xFF000000;
+
+// One cell's contents as the parent decides them. The list resets the record
+// before every request; it is valid only until the next GetCell(), so no one
+// keeps it.
+struct CellInfo {
+    std::string text;
+    bool noSelectionLook = false;  // draw the cell as not selected even when its row is
+    bool bold = false;
+    bool italic = false;
+    UINT textFormat = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
+    int imageIndex = -1;
+    HIMAGELIST imageList = nullptr;
+    bool imagePlainBackground = true;
+    bool imageCentred = false;
+    UINT selectedImageStyle = ILD_BLEND50;
+    UINT checkState = 0;  // DrawFrameControl state: DFCS_CHECKED (0x400) ticks the box
+    bool hasCheckBox = false;
+    bool checkBoxCentred = false;
+    bool checkPlainBackground = true;
+    int progressMax = -1;  // 1 or more makes the cell a progress bar
+    int progressPos = 0;
+    COLORREF progressTextColor = kDefaultCellColor;  // the text over the filled part
+    int progressInset = 10;
+    COLORREF textColor = kDefaultCellColor;
+    COLORREF backgroundColor = kDefaultCellColor;
+    COLORREF hotTextColor = kDefaultCellColor;
+    COLORREF selectedTextColor = kDefaultCellColor;
+    COLORREF selectedBackgroundFocused = kDefaultCellColor;
+    COLORREF selectedBackgroundUnfocused = kDefaultCellColor;
+    int item = 0;
+    int subitem = 0;
+    bool selected = false;
+    bool hot = false;
+};
+
+struct CellHit {
+    int item = -1;
+    int subitem = -1;
+    bool onImage = false;
+    bool onCheckBox = false;
+};
+
+struct HeaderClick {
+    int column = -1;  // -1 when the click hit no column
+    int x = 0;        // screen coordinates
+    int y = 0;
+};
+
+// The task list: a report-view list control that draws every cell from a
+// CellInfo its parent fills on demand, with a skinned header and two skinned
+// scroll bars beside it in place of its own.
+//
+// The dialog template gives a list view with LVS_REPORT | LVS_OWNERDATA; the
+// dialog attaches it with SubclassDlgItem(), adds its columns, sets its item
+// count with LVM_SETITEMCOUNT and, once it has placed the list, calls
+// InitSkinScrollBars(). The list keeps no data: it asks its parent for each cell.
+class CSkinListCtrl : public CWindow {
+public:
+    CSkinListCtrl();
+
+    void InitSkinScrollBars();
+    void PlaceSkinScrollBars();
+    // The cell record filled by the parent for this cell.
+    virtual CellInfo& GetCell(int item, int subitem);
+    // Repaints one column's cells (or only their check boxes) of rows first to last.
+    void RepaintCells(int first, int last, int column, bool checkBoxOnly);
+
+    CSkinHeaderCtrl& Header() { return header_; }
+    CSkinVScrollBar& VerticalBar() { return vBar_; }
+    CSkinHScrollBar& HorizontalBar() { return hBar_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PreSubclassWindow() override;
+
+private:
+    // What every cell shares, read again only after the list received a
+    // message that may change it: each message to the list costs as much as
+    // drawing a cell.
+    struct ListState {
+        bool showsSelection = false;
+        bool fullRowSelect = false;
+        bool focused = false;
+        int hotItem = -1;
+        HIMAGELIST images = nullptr;
+        HFONT font = nullptr;
+        int itemCount = 0;
+        int columnCount = 0;
+        std::vector<UINT> alignments;   // DT_ flags of each column
+        std::vector<RECT> columnSpans;  // left and right of each column in the list's client area
+    };
+    ListState ReadListState() const;
+    const ListState& State();
+    static bool KeepsState(UINT message);
+
+    LRESULT OnReflectedNotify(NMHDR* header);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+    void OnGetDispInfoA(NMLVDISPINFOA* info);
+    void OnGetDispInfoW(NMLVDISPINFOW* info);
+    void OnClick(const NMITEMACTIVATE* click);
+    void OnHeaderRightClick();
+    void OnPaint();
+    void SyncBars();
+    void ClipOwnScrollBars();
+    bool CellRectangle(int item, int subitem, RECT& rect);
+    // The cell of a column between a row's top and bottom.
+    bool CellInRow(int subitem, int top, int bottom, RECT& rect);
+    void DrawCell(HDC dc, int item, int subitem, const RECT& row);
+
+    CSkinHeaderCtrl header_;
+    CSkinVScrollBar vBar_;
+    CSkinHScrollBar hBar_;
+    std::unique_ptr<CellInfo> cell_;
+    RECT clippedTo_ = {};
+    ListState state_;
+    bool stateFresh_ = false;
+    bool painting_ = false;
+};

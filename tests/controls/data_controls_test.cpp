@@ -1,0 +1,450 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "control_test_support.h"
+#include "controls/range_slider.h"
+#include "controls/skin_combo_box.h"
+#include "controls/skin_list_box.h"
+#include "controls/skin_list_ctrl.h"
+#include "controls/skin_paint.h"
+#include "data_controls_test_ids.h"
+#include "framework/dialog.h"
+#include "support/gdi_count.h"
+
+namespace {
+
+constexpr COLORREF kTextColor = RGB(10, 5, 20);
+constexpr COLORREF kOverBarColor = RGB(255, 255, 0);
+constexpr int kColumns = 3;
+
+// The four data controls, set up as the main window sets them up, with a
+// parent that fills the list's cells and records every notification.
+class CDataDialog : public CDialog {
+public:
+    CDataDialog() : CDialog(IDD_DATA_CONTROLS_TEST) {}
+
+    CSkinListCtrl list;
+    CSkinComboBox combo;
+    CSkinListBox listBox;
+    CRangeSlider slider;
+
+    std::vector<CellHit> cellClicks;
+    std::vector<HeaderClick> headerClicks;
+    int comboChanges = 0;
+    std::vector<WORD> listBoxNotes;
+    std::vector<std::pair<WPARAM, LPARAM>> sliderNotes;
+    std::string progressText = "WWWWWWWWWWWWWWWWWWWW";
+
+protected:
+    BOOL OnInitDialog() override {
+        const HWND dialog = Handle();
+        list.SubclassDlgItem(IDC_DATA_LIST, dialog);
+        combo.SubclassDlgItem(IDC_DATA_COMBO, dialog);
+        listBox.SubclassDlgItem(IDC_DATA_LISTBOX, dialog);
+        slider.SubclassDlgItem(IDC_DATA_SLIDER, dialog);
+        const char* titles[kColumns] = {"", "Source", "Progress"};
+        const int widths[kColumns] = {24, 120, 200};
+        for (int i = 0; i < kColumns; ++i) {
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.pszText = const_cast<char*>(titles[i]);
+            column.cx = widths[i];
+            SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+        }
+        SendMessageA(list.Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        list.InitSkinScrollBars();
+        MoveWindow(slider.Handle(), 10, 230, 346, 20, FALSE);
+        return TRUE;
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == CRangeSlider::RangeChangedMessage()) {
+            sliderNotes.emplace_back(wParam, lParam);
+            return 0;
+        }
+        switch (message) {
+            case WM_LIST_GETCELLINFO:
+                FillCell(*reinterpret_cast<CellInfo*>(lParam));
+                return 0;
+            case WM_LIST_CELLCLICK:
+                cellClicks.push_back(*reinterpret_cast<const CellHit*>(lParam));
+                return 0;
+            case WM_LIST_HEADERRCLICK:
+                headerClicks.push_back(*reinterpret_cast<const HeaderClick*>(lParam));
+                return 0;
+            case WM_COMMAND:
+                if (LOWORD(wParam) == IDC_DATA_COMBO && HIWORD(wParam) == CBN_SELCHANGE) ++comboChanges;
+                if (LOWORD(wParam) == IDC_DATA_LISTBOX && HIWORD(wParam) != LBN_SETFOCUS &&
+                    HIWORD(wParam) != LBN_KILLFOCUS) {
+                    listBoxNotes.push_back(HIWORD(wParam));
+                }
+                break;
+            case kMarker:
+                MarkerSeen();
+                return 0;
+        }
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    // Column 0 a check box, ticked on odd rows; column 1 a name with an
+    // ampersand; column 2 a progress bar, half filled, with text on row 2.
+    void FillCell(CellInfo& cell) const {
+        cell.textColor = kTextColor;
+        cell.backgroundColor = RGB(220, 220, 220);
+        switch (cell.subitem) {
+            case 0:
+                cell.hasCheckBox = true;
+                cell.checkState = cell.item % 2 ? DFCS_CHECKED : 0;
+                break;
+            case 1:
+                cell.text = "Tom & Jerry " + std::to_string(cell.item);
+                break;
+            case 2:
+                cell.progressMax = 100;
+                cell.progressPos = cell.item == 3 ? 250 : 50;
+                cell.progressTextColor = kOverBarColor;
+                if (cell.item == 2) cell.text = progressText;
+                break;
+        }
+    }
+};
+
+class DataControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog = std::make_unique<CDataDialog>();
+        ASSERT_TRUE(dialog->CreateModeless(nullptr));
+        ShowWindow(dialog->Handle(), SW_SHOW);
+        UpdateWindow(dialog->Handle());
+    }
+    void TearDown() override {
+        if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
+        dialog.reset();
+    }
+
+    // Handles the messages and then what they posted in turn (the notifications).
+    void Handle(const std::vector<MSG>& messages) {
+        PostAndHandle(dialog->Handle(), messages);
+        PostAndHandle(dialog->Handle(), {});
+    }
+    static MSG Msg(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        return MSG{window, message, wParam, lParam, 0, {}};
+    }
+    static MSG Key(HWND window, WPARAM key) { return Msg(window, WM_KEYDOWN, key, 1); }
+    void Click(HWND window, int x, int y) {
+        Handle({Msg(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)),
+                Msg(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y))});
+    }
+    HWND List() const { return dialog->list.Handle(); }
+    RECT SubitemRect(int item, int subitem) const {
+        RECT rect = {LVIR_BOUNDS, subitem, 0, 0};
+        SendMessageA(List(), LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    }
+    void FillCombo(int count) {
+        for (int i = 0; i < count; ++i) {
+            SendMessageA(dialog->combo.Handle(), CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(("Profile " + std::to_string(i)).c_str()));
+        }
+    }
+    static void SetShift(bool down) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+
+    std::unique_ptr<CDataDialog> dialog;
+};
+
+TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicks) {
+    SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
+    const RECT row3 = SubitemRect(3, 0);
+    Click(List(), row3.left + 3, (row3.top + row3.bottom) / 2);
+    ASSERT_EQ(dialog->cellClicks.size(), 1u);
+    EXPECT_EQ(dialog->cellClicks[0].item, 3);
+    EXPECT_EQ(dialog->cellClicks[0].subitem, 0);
+    EXPECT_TRUE(dialog->cellClicks[0].onCheckBox);
+    const RECT name = SubitemRect(5, 1);
+    Click(List(), name.left + 30, (name.top + name.bottom) / 2);
+    ASSERT_EQ(dialog->cellClicks.size(), 2u);
+    EXPECT_EQ(dialog->cellClicks[1].subitem, 1);
+    EXPECT_FALSE(dialog->cellClicks[1].onCheckBox);
+
+    // A right click on the second column's header names that column.
+    const HWND header = dialog->list.Header().Handle();
+    RECT column = {};
+    SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&column));
+    POINT at = {column.left + 10, column.top + 5};
+    ClientToScreen(header, &at);
+    SetCursorPos(at.x, at.y);
+    SendMessageA(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(column.left + 10, column.top + 5));
+    SendMessageA(header, WM_RBUTTONUP, 0, MAKELPARAM(column.left + 10, column.top + 5));
+    ASSERT_EQ(dialog->headerClicks.size(), 1u);
+    EXPECT_EQ(dialog->headerClicks[0].column, 1);
+    EXPECT_EQ(dialog->headerClicks[0].x, at.x);
+}
+
+TEST_F(DataControlsTest, ProgressCellIsFilledByItsPositionWithTheTextInTwoColours) {
+    SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
+    const Pixels pixels = ScreenPixels(List());
+    auto bluish = [](COLORREF c) { return GetBValue(c) == 255 && GetGValue(c) > 180 && GetRValue(c) < 160; };
+    // Row 1: half filled. Row 3: a position above the maximum fills it all.
+    const RECT half = SubitemRect(1, 2);
+    const int middle = (half.top + half.bottom) / 2;
+    const int width = half.right - 2 - (half.left + 1);
+    const int fillEnd = half.left + 1 + width / 2;
+    EXPECT_TRUE(bluish(pixels.At(fillEnd - 3, middle)));
+    EXPECT_FALSE(bluish(pixels.At(fillEnd + 3, middle)));
+    const RECT full = SubitemRect(3, 2);
+    EXPECT_TRUE(bluish(pixels.At(full.right - 6, (full.top + full.bottom) / 2)));
+    // Row 2: the text over the filled half in its own colour, the rest in the text colour.
+    const RECT text = SubitemRect(2, 2);
+    int overBarLeft = 0, overBarRight = 0, plainLeft = 0, plainRight = 0;
+    for (int y = text.top; y < text.bottom; ++y) {
+        for (int x = text.left; x < text.right; ++x) {
+            const COLORREF c = pixels.At(x, y);
+            const bool left = x < text.left + 1 + (text.right - 2 - text.left - 1) / 2;
+            if (c == kOverBarColor) ++(left ? overBarLeft : overBarRight);
+            if (c == kTextColor) ++(left ? plainLeft : plainRight);
+        }
+    }
+    EXPECT_GT(overBarLeft, 10);
+    EXPECT_EQ(overBarRight, 0);
+    EXPECT_GT(plainRight, 10);
+    EXPECT_EQ(plainLeft, 0);
+}
+
+TEST_F(DataControlsTest, CellTextIsCopiedWithinTheCallersBuffer) {
+    SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
+    char buffer[8];
+    memset(buffer, 'x', sizeof buffer);
+    LVITEMA item = {};
+    item.iSubItem = 1;
+    item.pszText = buffer;
+    item.cchTextMax = 5;
+    SendMessageA(List(), LVM_GETITEMTEXTA, 7, reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(buffer, "Tom ");
+    EXPECT_EQ(buffer[5], 'x');
+}
+
+TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRow) {
+    SendMessageA(List(), LVM_SETITEMCOUNT, 10, 0);
+    RedrawWindow(List(), nullptr, nullptr, RDW_UPDATENOW);
+    CSkinVScrollBar& bar = dialog->list.VerticalBar();
+    // A list that fits has no thumb to drag: a press on the track only pages.
+    EXPECT_EQ(bar.ThumbOffset(), 16);
+    SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
+    SendMessageA(List(), LVM_ENSUREVISIBLE, 99, FALSE);
+    RedrawWindow(List(), nullptr, nullptr, RDW_UPDATENOW);
+    ASSERT_GT(SendMessageA(List(), LVM_GETTOPINDEX, 0, 0), 50);
+    const int thumb = bar.ThumbOffset();
+    EXPECT_GT(thumb, 16);
+    SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, thumb + 10));
+    SendMessageA(bar.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, -40));
+    SendMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, -40));
+    EXPECT_EQ(SendMessageA(List(), LVM_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(bar.ThumbOffset(), 16);
+}
+
+TEST_F(DataControlsTest, ArrowRepeatStopsWhenTheMouseCaptureIsLost) {
+    SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
+    const HWND bar = dialog->list.VerticalBar().Handle();
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
+    ASSERT_EQ(GetCapture(), bar);
+    SetCapture(dialog->Handle());
+    ReleaseCapture();
+    // The timer is gone: killing it again fails.
+    EXPECT_FALSE(KillTimer(bar, 1));
+}
+
+TEST_F(DataControlsTest, ComboTellsTheParentOnlyOfTheUsersChoices) {
+    const HWND combo = dialog->combo.Handle();
+    // Nothing to wrap around in an empty combo.
+    Handle({Key(combo, VK_DOWN), Key(combo, VK_UP)});
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(dialog->comboChanges, 0);
+    FillCombo(30);
+    SendMessageA(combo, CB_SETCURSEL, 29, 0);
+    Handle({});
+    EXPECT_EQ(dialog->comboChanges, 0);
+    Handle({Key(combo, VK_DOWN)});
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(dialog->comboChanges, 1);
+    Handle({Key(combo, VK_UP)});
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 29);
+    EXPECT_EQ(dialog->comboChanges, 2);
+}
+
+TEST_F(DataControlsTest, OpenComboIgnoresThreeMovesAndFollowsMouseAndKeys) {
+    const HWND combo = dialog->combo.Handle();
+    FillCombo(30);
+    Click(combo, 10, 5);
+    CSkinComboWindow& drop = dialog->combo.DropWindow();
+    ASSERT_TRUE(dialog->combo.IsDropped());
+    EXPECT_TRUE(drop.HasScrollBar());
+    char className[64] = {};
+    GetClassNameA(drop.Handle(), className, sizeof className);
+    EXPECT_STREQ(className, "SkComboWindowClass");
+    const LPARAM overThird = MAKELPARAM(20, 2 * 17 + 8);
+    for (int move = 0; move < 3; ++move) SendMessageA(drop.Handle(), WM_MOUSEMOVE, 0, overThird);
+    EXPECT_EQ(drop.Highlighted(), -1);
+    SendMessageA(drop.Handle(), WM_MOUSEMOVE, 0, overThird);
+    EXPECT_EQ(drop.Highlighted(), 2);
+    // Down from the last item wraps to the first and scrolls back to it.
+    for (int i = 0; i < 27; ++i) Handle({Key(combo, VK_DOWN)});
+    EXPECT_EQ(drop.Highlighted(), 29);
+    EXPECT_GT(drop.ScrollOffset(), 0);
+    Handle({Key(combo, VK_DOWN)});
+    EXPECT_EQ(drop.Highlighted(), 0);
+    EXPECT_EQ(drop.ScrollOffset(), 0);
+    Handle({Key(combo, VK_DOWN), Key(combo, VK_RETURN)});
+    EXPECT_FALSE(dialog->combo.IsDropped());
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(dialog->comboChanges, 1);
+    // A press on the combo while open closes it and changes nothing.
+    Click(combo, 10, 5);
+    ASSERT_TRUE(dialog->combo.IsDropped());
+    Click(combo, 10, 5);
+    EXPECT_FALSE(dialog->combo.IsDropped());
+    // Enter opens it too, and Escape closes it without a choice.
+    Handle({Key(combo, VK_RETURN)});
+    EXPECT_TRUE(dialog->combo.IsDropped());
+    Handle({Key(combo, VK_DOWN), Key(combo, VK_ESCAPE)});
+    EXPECT_FALSE(dialog->combo.IsDropped());
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(dialog->comboChanges, 1);
+}
+
+TEST_F(DataControlsTest, ClosingTheWindowWithTheComboOpenLeavesNothingBehind) {
+    FillCombo(5);
+    Click(dialog->combo.Handle(), 10, 5);
+    const HWND drop = dialog->combo.DropWindow().Handle();
+    ASSERT_TRUE(IsWindow(drop));
+    DestroyWindow(dialog->Handle());
+    EXPECT_FALSE(IsWindow(drop));
+    EXPECT_FALSE(dialog->combo.IsDropped());
+    dialog.reset();
+}
+
+TEST_F(DataControlsTest, ListBoxKeysAndClicksNotifyLikeAListBox) {
+    CSkinListBox& box = dialog->listBox;
+    const HWND window = box.Handle();
+    Handle({Key(window, VK_DOWN)});
+    EXPECT_TRUE(dialog->listBoxNotes.empty());
+    EXPECT_EQ(box.GetFirstSelected(), -1);
+    for (int i = 0; i < 12; ++i) box.AddEntry(("Entry\t" + std::to_string(i)).c_str());
+    Handle({Key(window, VK_UP)});
+    EXPECT_EQ(box.GetFirstSelected(), 11);
+    EXPECT_GT(box.ScrollOffset(), 0);
+    Handle({Key(window, VK_DOWN)});
+    EXPECT_EQ(box.GetFirstSelected(), 0);
+    EXPECT_EQ(box.ScrollOffset(), 0);
+    EXPECT_EQ(dialog->listBoxNotes, (std::vector<WORD>{LBN_SELCHANGE, LBN_SELCHANGE}));
+    dialog->listBoxNotes.clear();
+    Handle({Msg(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 25)),
+            Msg(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 25))});
+    EXPECT_EQ(box.GetFirstSelected(), 1);
+    EXPECT_EQ(dialog->listBoxNotes, (std::vector<WORD>{LBN_SELCHANGE, LBN_SELCHANGE, LBN_DBLCLK}));
+    // Out-of-range indices are ignored, and the 201st entry is refused.
+    box.SetItemSelected(-1, true);
+    box.SetItemSelected(500, true);
+    box.EnsureItemVisible(-1);
+    EXPECT_EQ(box.GetFirstSelected(), 1);
+    for (int i = 12; i < 200; ++i) box.AddEntry("more");
+    EXPECT_EQ(box.AddEntry("one too many"), 199);
+    EXPECT_EQ(box.ItemCount(), 200);
+    box.ResetItems();
+    EXPECT_EQ(box.GetFirstSelected(), -1);
+}
+
+TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndKeepsItsEndsInOrder) {
+    CRangeSlider& slider = dialog->slider;
+    const HWND window = slider.Handle();
+    slider.SetMinMax(0, 320);
+    slider.SetRange(100, 200);
+    EXPECT_TRUE(dialog->sliderNotes.empty());
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // The left thumb dragged past the right one stops there.
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(106, 8));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(330, 8));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(330, 8));
+    EXPECT_EQ(slider.Left(), 200);
+    using Note = std::pair<WPARAM, LPARAM>;
+    EXPECT_EQ(dialog->sliderNotes, (std::vector<Note>{{0, 0}, {0, 1}}));
+    dialog->sliderNotes.clear();
+    slider.SetRange(100, 200);
+    SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(slider.Left(), 101);
+    SetShift(true);
+    for (int i = 0; i < 150; ++i) SendMessageA(window, WM_KEYDOWN, VK_LEFT, 0);
+    SetShift(false);
+    EXPECT_EQ(slider.Right(), slider.Left());
+    EXPECT_EQ(dialog->sliderNotes.front(), Note(2, 0));
+    EXPECT_EQ(dialog->sliderNotes.back(), Note(0, 0));
+    // The track follows the control's width at once, before any paint.
+    MoveWindow(window, 10, 230, 126, 20, FALSE);
+    slider.SetMinMax(0, 100);
+    slider.SetRange(10, 20);
+    SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(slider.Left(), 11);
+    // Crossed ends are not kept; a scale of no length ignores keys.
+    dialog->sliderNotes.clear();
+    slider.SetRange(60, 30);
+    EXPECT_EQ(slider.Right(), 60);
+    slider.SetMinMax(7, 7);
+    dialog->sliderNotes.clear();
+    SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(dialog->sliderNotes.empty());
+    EXPECT_EQ(slider.Left(), 7);
+}
+
+// An element of no height or width is drawn nowhere (tiling by it would never end).
+TEST(SkinPaint, EmptyElementsAreNotDrawn) {
+    CMemoryDC dc(nullptr);
+    CBitmapHandle target(CreateCompatibleBitmap(CClientDC(nullptr).Get(), 20, 20));
+    CSelection selection(dc.Get(), target.Get());
+    const RECT all = {0, 0, 20, 20};
+    FillSolid(dc.Get(), all, RGB(1, 2, 3));
+    for (const SkinElement& element :
+         {SkinElement{target.Get(), 5, 0}, SkinElement{target.Get(), 0, 5}, SkinElement{}}) {
+        TileElement(dc.Get(), element, all, -3);
+        StretchElement(dc.Get(), element, all);
+        DrawElement(dc.Get(), element, 0, 0);
+    }
+    EXPECT_EQ(GetPixel(dc.Get(), 10, 10), RGB(1, 2, 3));
+}
+
+// Every control gives back what it made: buffers, fonts, pens, brushes,
+// regions, the slider's bitmaps and snapshot, the drop window and its bar.
+TEST(DataControlsResources, GdiObjectsComeBackAfterEveryControlIsDestroyed) {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    auto cycle = [] {
+        CDataDialog dialog;
+        ASSERT_TRUE(dialog.CreateModeless(nullptr));
+        ShowWindow(dialog.Handle(), SW_SHOW);
+        SendMessageA(dialog.list.Handle(), LVM_SETITEMCOUNT, 60, 0);
+        for (int i = 0; i < 20; ++i) dialog.listBox.AddEntry("Entry");
+        for (int i = 0; i < 20; ++i) SendMessageA(dialog.combo.Handle(), CB_ADDSTRING, 0, (LPARAM) "Item");
+        dialog.combo.ShowDropDown();
+        dialog.slider.SetMinMax(0, 100);
+        RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        RedrawWindow(dialog.combo.DropWindow().Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ScreenPixels(dialog.Handle());
+        DestroyWindow(dialog.Handle());
+    };
+    cycle();
+    const int before = CountGdiObjects();
+    cycle();
+    EXPECT_EQ(CountGdiObjects(), before);
+}
+
+}  // namespace

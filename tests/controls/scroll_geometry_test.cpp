@@ -1,0 +1,65 @@
+#include "controls/scroll_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The list's vertical bar, 200 pixels high: arrows and bottom piece 16, thumb 75.
+ScrollBarMetrics VerticalBar(int length = 200) { return {length, 16, 16, 16, 75, 0, 2}; }
+
+TEST(ScrollGeometry, ThumbStaysInTheTrackAtBothEndsAndBeyond) {
+    const ScrollBarMetrics bar = VerticalBar();
+    EXPECT_EQ(ThumbOffset(bar, 0, 40), 16);
+    EXPECT_EQ(ThumbOffset(bar, 40, 40), 200 - 75 - 16 - 16);
+    // A position past the limit (the list grew shorter) keeps the thumb at the end.
+    EXPECT_EQ(ThumbOffset(bar, 400, 40), ThumbOffset(bar, 40, 40));
+    EXPECT_LT(ThumbOffset(bar, 10, 40), ThumbOffset(bar, 20, 40));
+    // A bar shorter than its parts still keeps the thumb below the first arrow.
+    EXPECT_EQ(ThumbOffset(VerticalBar(50), 3, 10), 16);
+}
+
+TEST(ScrollGeometry, ListThatFitsHasNoScaleToDivideBy) {
+    const ScrollBarMetrics bar = VerticalBar();
+    EXPECT_EQ(PixelsPerUnit(bar, 0), 0.0);
+    EXPECT_EQ(PixelsPerUnit(bar, -3), 0.0);
+    EXPECT_EQ(PixelsPerUnit(VerticalBar(100), 10), 0.0);  // no room for the thumb
+    EXPECT_EQ(ThumbOffset(bar, 5, 0), 16);
+    EXPECT_EQ(PositionForThumb(bar, 120, 0), 0);
+}
+
+TEST(ScrollGeometry, DraggedThumbGivesPositionsWithinTheLimit) {
+    const ScrollBarMetrics bar = VerticalBar();
+    EXPECT_EQ(PositionForThumb(bar, 15, 40), 0);
+    EXPECT_EQ(PositionForThumb(bar, -300, 40), 0);
+    EXPECT_EQ(PositionForThumb(bar, 5000, 40), 40);
+    for (int position : {0, 7, 23, 40}) {
+        EXPECT_NEAR(PositionForThumb(bar, ThumbOffset(bar, position, 40), 40), position, 1);
+    }
+}
+
+TEST(MiniScroll, ThumbAndPagesAtTheEdges) {
+    // Ten items, four visible, in a 100-pixel bar.
+    const MiniThumb first = MiniThumbPlace(100, 0, 1000, 400);
+    EXPECT_EQ(first.top, 0);
+    EXPECT_EQ(first.length, 91 * 400 / 1000);
+    EXPECT_EQ(MiniThumbPlace(100, 600, 1000, 400).top, 600 * 90 / 1000);
+    EXPECT_EQ(MiniThumbPlace(100, 5000, 1000, 400).top, 600 * 90 / 1000);
+    EXPECT_EQ(MiniPartAt(95, 100, 0, 1000, 400), MiniPart::pageDown);
+    EXPECT_EQ(MiniPartAt(10, 100, 0, 1000, 400), MiniPart::thumb);
+    EXPECT_EQ(MiniPartAt(0, 100, 600, 1000, 400), MiniPart::pageUp);
+    EXPECT_EQ(ClampMiniPosition(-100, 1000, 400), 0);
+    EXPECT_EQ(ClampMiniPosition(900, 1000, 400), 600);
+}
+
+TEST(MiniScroll, NothingToScrollMeansNoDivision) {
+    for (int range : {0, 400}) {
+        EXPECT_EQ(MiniThumbPlace(100, 50, range, 400).top, 0);
+        EXPECT_EQ(MiniDragPosition(0, 30, 100, range, 400), 0);
+        EXPECT_EQ(ClampMiniPosition(50, range, 400), 0);
+    }
+    EXPECT_EQ(MiniDragPosition(100, 30, 16, 1000, 400), 100);  // no room to drag in
+    EXPECT_EQ(MiniDragPosition(0, 42, 100, 1000, 400), 500);
+    EXPECT_EQ(MiniDragPosition(500, 500, 100, 1000, 400), 600);
+}
+
+}  // namespace

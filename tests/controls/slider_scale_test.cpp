@@ -1,0 +1,102 @@
+#include "controls/slider_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// The trim slider as the main window sizes it: a 346-pixel control, 320 pixels of track.
+SliderScale Scale(double min, double max, double left, double right) {
+    SliderScale scale;
+    scale.trackLength = TrackLengthFor(346);
+    SetMinMax(scale, min, max);
+    SetRange(scale, left, right);
+    return scale;
+}
+
+void ExpectOrdered(const SliderScale& s) {
+    EXPECT_LE(s.min, s.left);
+    EXPECT_LE(s.left, s.right);
+    EXPECT_LE(s.right, s.max);
+}
+
+TEST(SliderScale, NormalisingNotifiesEachCorrection) {
+    SliderScale scale = Scale(0, 120, 10, 20);
+    EXPECT_EQ(SetRange(scale, -5, 50), (std::vector<int>{kLeftThumb}));
+    EXPECT_EQ(SetRange(scale, -5, -2), (std::vector<int>{kLeftThumb, kRightThumb}));
+    EXPECT_EQ(SetRange(scale, 100, 130), (std::vector<int>{kRightThumb}));
+    EXPECT_EQ(SetMinMax(scale, 60, 0), (std::vector<int>{kRightThumb, kLeftThumb}));
+    EXPECT_EQ(scale.left, 60);
+    EXPECT_TRUE(SetRange(scale, 10, 20).empty());
+    // Crossed ends are not kept crossed.
+    SetRange(scale, 40, 30);
+    EXPECT_EQ(scale.left, 40);
+    EXPECT_EQ(scale.right, 40);
+    EXPECT_EQ(TrackLengthFor(10), 0);
+}
+
+TEST(SliderScale, ThumbsCannotCrossWhileDragged) {
+    SliderScale scale = Scale(0, 320, 100, 200);
+    EXPECT_EQ(ThumbsAt(scale).left, 100);
+    EXPECT_EQ(ThumbsAt(scale).right, 200);
+    EXPECT_EQ(DragTo(scale, kLeftThumb, 300), kLeftThumb);
+    EXPECT_EQ(scale.left, 200);
+    EXPECT_EQ(DragTo(scale, kLeftThumb, -50), kLeftThumb);
+    EXPECT_EQ(scale.left, 0);
+    SetRange(scale, 100, 200);
+    EXPECT_EQ(DragTo(scale, kRightThumb, 19 + 50), kRightThumb);
+    EXPECT_EQ(scale.right, 100);
+    EXPECT_EQ(DragTo(scale, kRightThumb, 19 + 50), kLeftThumb);  // no change this time
+    EXPECT_EQ(DragTo(scale, kRightThumb, 1000), kRightThumb);
+    EXPECT_EQ(scale.right, 320);
+}
+
+TEST(SliderScale, RangeDragKeepsItsWidthAgainstBothEnds) {
+    SliderScale scale = Scale(0, 320, 100, 160);
+    EXPECT_EQ(DragTo(scale, kWholeRange, -100), kWholeRange);
+    EXPECT_EQ(scale.left, 0);
+    EXPECT_EQ(scale.right, 60);
+    DragTo(scale, kWholeRange, 900);
+    EXPECT_EQ(scale.right, 320);
+    EXPECT_EQ(scale.left, 260);
+    DragTo(scale, kWholeRange, 13 + 150);
+    EXPECT_EQ(scale.left, 120);
+    EXPECT_EQ(scale.right, 180);
+}
+
+TEST(SliderScale, ArrowKeysStepOnePixelAndStopAtTheEnds) {
+    SliderScale scale = Scale(0, 320, 10, 20);
+    EXPECT_EQ(ArrowKey(scale, true, false), kWholeRange);
+    EXPECT_DOUBLE_EQ(scale.left, 11);
+    EXPECT_DOUBLE_EQ(scale.right, 21);
+    EXPECT_EQ(ArrowKey(scale, false, true), kLeftThumb);
+    EXPECT_DOUBLE_EQ(scale.right, 20);
+    // Shift+Left stops at the left thumb instead of passing it.
+    for (int i = 0; i < 20; ++i) ArrowKey(scale, false, true);
+    EXPECT_DOUBLE_EQ(scale.right, scale.left);
+    // At either end the key still notifies but moves nothing.
+    SetRange(scale, 0, 5);
+    EXPECT_EQ(ArrowKey(scale, false, false), kWholeRange);
+    EXPECT_DOUBLE_EQ(scale.left, 0);
+    SetRange(scale, 300, 320);
+    ArrowKey(scale, true, false);
+    EXPECT_DOUBLE_EQ(scale.right, 320);
+    ExpectOrdered(scale);
+}
+
+TEST(SliderScale, NoScaleMeansNoMovementAndNoDivision) {
+    for (SliderScale scale : {Scale(30, 30, 30, 30), Scale(0, 100, 10, 20)}) {
+        if (scale.max != scale.min) scale.trackLength = 0;
+        const SliderScale before = scale;
+        EXPECT_EQ(ThumbsAt(scale).left, 0);
+        EXPECT_EQ(ThumbsAt(scale).right, 0);
+        EXPECT_EQ(ArrowKey(scale, true, false), -1);
+        for (int part : {kLeftThumb, kRightThumb, kWholeRange}) DragTo(scale, part, 500);
+        EXPECT_EQ(scale.left, before.left);
+        EXPECT_EQ(scale.right, before.right);
+        EXPECT_FALSE(std::isnan(scale.left));
+    }
+}
+
+}  // namespace
