@@ -95,9 +95,9 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return OnEraseBackground(reinterpret_cast<HDC>(wParam));
         case WM_LIST_GETCELLINFO:
-            return OnCellInfo(*reinterpret_cast<TaskCellRequest*>(lParam));
+            return OnCellInfo(*reinterpret_cast<CellInfo*>(lParam));
         case WM_LIST_CELLCLICK:
-            return OnCellClick(*reinterpret_cast<const TaskCellHit*>(lParam));
+            return OnCellClick(*reinterpret_cast<const CellHit*>(lParam));
         case WM_TABBAR_SELCHANGE:
             return OnTabChange();
         case WM_DROPFILES:
@@ -113,7 +113,7 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             exportPhase_.OnExportFinished(static_cast<ExportResult>(wParam));
             return 0;
     }
-    if (message == rangeChangedMessage) return OnRangeChanged(wParam, lParam);
+    if (message == CRangeSlider::RangeChangedMessage()) return OnRangeChanged(wParam, lParam);
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
@@ -228,11 +228,13 @@ void CMainDialog::SetUpControls() {
     outputLabel_.SubclassDlgItem(IDC_OUTPUT_FOLDER_LABEL, Handle());
     outputField_.SubclassDlgItem(IDC_OUTPUT_FOLDER, Handle());
     picture_.SubclassDlgItem(IDC_PICTURE, Handle());
+    slider_.SubclassDlgItem(IDC_TRIM_SLIDER, Handle());
 
     for (const Place& place : kPlaces) {
         SetWindowPos(GetDlgItem(Handle(), place.id), nullptr, place.x, place.y, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    list_.InitSkinScrollBars();
     ShowWindow(stop_.Handle(), SW_HIDE);
     player_.Create(Handle(), kPlayerRect, IDC_PLAYER);
     ShowWindow(player_.Handle(), SW_HIDE);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "controls/fade_picture.h"
+#include "controls/range_slider.h"
 #include "controls/skin_button.h"
 #include "controls/skin_edit_field.h"
 #include "controls/skin_label.h"
@@ -39,9 +40,6 @@ public:
     const TaskList& Tasks() const { return tasks_; }
     bool ConversionRunning() const { return conversionRunning_ != 0; }
     CSettingsPanel& Panel() { return panel_; }
-    // The trim range as the slider shows it.
-    double TrimLeft() const { return trimLeft_; }
-    double TrimRight() const { return trimRight_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -75,8 +73,8 @@ private:
     void RemoveSelectedItem();
     void RemoveAllItems();
     void OnListMouse();
-    LRESULT OnCellClick(const TaskCellHit& hit);
-    LRESULT OnCellInfo(TaskCellRequest& request);
+    LRESULT OnCellClick(const CellHit& hit);
+    LRESULT OnCellInfo(CellInfo& cell);
     bool OnListKeyDown(WPARAM key);
     void RedrawAllRows();
     void ShowPlayer(bool show);
@@ -123,8 +121,6 @@ private:
     bool previewBusy_ = false;
     bool previewPlaying_ = false;
     bool rangeGuard_ = false;
-    double trimLeft_ = 0.0;
-    double trimRight_ = 0.0;
     int lastFileNumber_ = 0;
 
     CIconHandle icon_;
@@ -135,6 +131,7 @@ private:
     CSkinEditField outputField_;
     CFadePicture picture_;
     CTaskListView list_;
+    CRangeSlider slider_;
     CVideoEdit player_;
     CSettingsPanel panel_;
     EngineContext context_;

@@ -138,7 +138,7 @@ void CMainDialog::OnListMouse() {
     }
 }
 
-LRESULT CMainDialog::OnCellClick(const TaskCellHit& hit) {
+LRESULT CMainDialog::OnCellClick(const CellHit& hit) {
     if (conversionRunning_ == 1) return 0;
     const int mark = list_.SelectionMark();
     if (hit.onCheckBox) {
@@ -155,8 +155,26 @@ LRESULT CMainDialog::OnCellClick(const TaskCellHit& hit) {
     return 0;
 }
 
-LRESULT CMainDialog::OnCellInfo(TaskCellRequest& request) {
-    request.contents = CellFor(tasks_.Copy(request.item), request.subitem, panel_.Choice());
+LRESULT CMainDialog::OnCellInfo(CellInfo& cell) {
+    const CellContents contents = CellFor(tasks_.Copy(cell.item), cell.subitem, panel_.Choice());
+    cell.text = contents.text;
+    cell.textColor = contents.textColor;
+    cell.backgroundColor = contents.backgroundColor;
+    cell.selectedTextColor = contents.selectedTextColor;
+    cell.selectedBackgroundFocused = contents.selectedBackgroundFocused;
+    cell.selectedBackgroundUnfocused = contents.selectedBackgroundUnfocused;
+    if (contents.hasCheckBox) {
+        cell.textFormat = 0;
+        cell.hasCheckBox = true;
+        cell.checkState = contents.checked ? DFCS_CHECKED : 0;
+        // A selected row's background reaches the check box too.
+        cell.checkPlainBackground = false;
+    }
+    if (contents.progressMaximum >= 1) {
+        cell.progressMax = contents.progressMaximum;
+        cell.progressPos = contents.progressPosition;
+        cell.progressTextColor = contents.progressColor;
+    }
     return 0;
 }
 
@@ -218,15 +236,13 @@ void CMainDialog::OnPlayComplete() {
 // that its notifications do not write them into an item.
 void CMainDialog::SetTrimLimits(double low, double high) {
     rangeGuard_ = true;
-    trimLeft_ = std::max(trimLeft_, low);
-    trimRight_ = std::min(trimRight_, high);
+    slider_.SetMinMax(low, high);
     rangeGuard_ = false;
 }
 
 void CMainDialog::SetTrimRange(double left, double right) {
     rangeGuard_ = true;
-    trimLeft_ = left;
-    trimRight_ = right;
+    slider_.SetRange(left, right);
     rangeGuard_ = false;
 }
 
@@ -235,8 +251,8 @@ LRESULT CMainDialog::OnRangeChanged(WPARAM part, LPARAM dragEnded) {
     const int mark = list_.SelectionMark();
     if (!tasks_.Contains(mark) || !tasks_.Contains(selectedIndex_)) return 0;
     ConversionItem item = tasks_.Copy(selectedIndex_);
-    item.beginTime = trimLeft_;
-    item.endTime = trimRight_;
+    item.beginTime = slider_.Left();
+    item.endTime = slider_.Right();
     tasks_.Replace(selectedIndex_, item);
     // Only the row written: the time cells of no other row changed.
     list_.RepaintCells(selectedIndex_, selectedIndex_, kColumnBegin, false);

@@ -13,7 +13,3 @@ void ComboFill(HWND combo, const char* const* texts, int count) {
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < count; ++i) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));
 }
-
-int ListCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
-
-int ListSelection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }

@@ -72,6 +72,10 @@ const int kIpodControls[] = {IDC_PROFILE_SETTING_LABEL, IDC_PROFILE_SETTING, IDC
                              IDC_SAMPLE_RATE_LABEL,     IDC_SAMPLE_RATE,     IDC_VOLUME_LABEL,     IDC_VOLUME};
 const int kListControls[] = {IDC_DESCRIPTION, IDC_PROFILE_LIST_LABEL, IDC_PROFILE_LIST};
 
+const int kComboIds[] = {IDC_PROFILE_SETTING, IDC_VIDEO_TYPE, IDC_VIDEO_SIZE,   IDC_FRAME_RATE,
+                         IDC_VIDEO_QUALITY,   IDC_ASPECT,     IDC_CHANNELS,     IDC_AUDIO_QUALITY,
+                         IDC_SAMPLE_RATE,     IDC_VOLUME,     IDC_THREE_GP_TYPE};
+
 const int kEnabledByRun[] = {IDC_PROFILE_LIST, IDC_VIDEO_TYPE, IDC_VIDEO_SIZE,      IDC_VIDEO_QUALITY,
                              IDC_FRAME_RATE,   IDC_ASPECT,     IDC_CHANNELS,        IDC_AUDIO_QUALITY,
                              IDC_SAMPLE_RATE,  IDC_VOLUME,     IDC_PROFILE_SETTING, IDC_THREE_GP_TYPE};
@@ -139,6 +143,8 @@ void CSettingsPanel::SetUp(HWND dialog) {
     for (int tab = 0; tab < kTabCount; ++tab) tabs_.AddSegment(tab, IDB_TAB_IPOD + tab);
     group_.SubclassDlgItem(IDC_SETTINGS_GROUP, dialog);
     for (std::size_t i = 0; i < std::size(kLabelIds); ++i) labels_[i].SubclassDlgItem(kLabelIds[i], dialog);
+    for (std::size_t i = 0; i < std::size(kComboIds); ++i) combos_[i].SubclassDlgItem(kComboIds[i], dialog);
+    profiles_.SubclassDlgItem(IDC_PROFILE_LIST, dialog);
     FillCombos();
     LayOut();
 }
@@ -208,7 +214,7 @@ void CSettingsPanel::OnProfileSettingChange() {
 
 void CSettingsPanel::OnSettingChange() { ComboSelect(Control(IDC_PROFILE_SETTING), 0); }
 
-int CSettingsPanel::ProfileEntry() const { return ListSelection(Control(IDC_PROFILE_LIST)); }
+int CSettingsPanel::ProfileEntry() const { return profiles_.GetFirstSelected(); }
 int CSettingsPanel::ProfileSetting() const { return ComboSelection(Control(IDC_PROFILE_SETTING)); }
 int CSettingsPanel::ThreeGpType() const { return ComboSelection(Control(IDC_THREE_GP_TYPE)); }
 
@@ -232,21 +238,20 @@ void CSettingsPanel::SelectSettingComboItem(int item) {
     ComboSelect(combo, SelectableItem(item, ComboCount(combo)));
 }
 
-void CSettingsPanel::ClearProfileList() { SendMessageA(Control(IDC_PROFILE_LIST), LB_RESETCONTENT, 0, 0); }
+void CSettingsPanel::ClearProfileList() { profiles_.ResetItems(); }
 
-void CSettingsPanel::AddProfileListEntry(const char* title) {
-    SendMessageA(Control(IDC_PROFILE_LIST), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title));
-}
+void CSettingsPanel::AddProfileListEntry(const char* title) { profiles_.AddEntry(title); }
 
+// Single selection: the entry chosen here is the only one selected.
 void CSettingsPanel::SelectProfileListEntry(int entry) {
-    const HWND list = Control(IDC_PROFILE_LIST);
-    const int item = SelectableItem(entry, ListCount(list));
-    if (item >= 0) SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    const int item = SelectableItem(entry, profiles_.ItemCount());
+    if (item < 0) return;
+    for (int selected = profiles_.GetFirstSelected(); selected >= 0; selected = profiles_.GetFirstSelected()) {
+        profiles_.SetItemSelected(selected, false);
+    }
+    profiles_.SetItemSelected(item, true);
 }
 
 void CSettingsPanel::ScrollProfileListEntryIntoView(int entry) {
-    const HWND list = Control(IDC_PROFILE_LIST);
-    const int item = SelectableItem(entry, ListCount(list));
-    // A list box scrolls its selection into view; this keeps it in view after a refill.
-    if (item >= 0) SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(item), 0);
+    profiles_.EnsureItemVisible(SelectableItem(entry, profiles_.ItemCount()));
 }

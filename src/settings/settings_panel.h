@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include "controls/segment_bar.h"
+#include "controls/skin_combo_box.h"
 #include "controls/skin_group_box.h"
 #include "controls/skin_label.h"
+#include "controls/skin_list_box.h"
 #include "engine/output_settings.h"
 #include "engine/profile_list.h"
 #include "tasks/cell_contents.h"
@@ -67,4 +69,6 @@ private:
     CSegmentBar tabs_;
     CSkinGroupBox group_;
     CSkinLabel labels_[13];
+    CSkinComboBox combos_[11];
+    CSkinListBox profiles_;
 };

@@ -64,8 +64,8 @@ private:
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         auto* watch = reinterpret_cast<AtFirstProgress*>(self);
         if (message == WM_LIST_GETCELLINFO && !watch->fired) {
-            const auto& request = *reinterpret_cast<TaskCellRequest*>(lParam);
-            if (request.item == 0 && request.subitem == kColumnProgress && request.contents.progressMaximum > 0) {
+            const auto& cell = *reinterpret_cast<CellInfo*>(lParam);
+            if (cell.item == 0 && cell.subitem == kColumnProgress && cell.progressMax > 0) {
                 watch->fired = true;
                 watch->action_();
             }
@@ -117,14 +117,14 @@ protected:
     HWND Window() const { return dialog_->Handle(); }
     void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     std::string Cell(int row, int column) {
-        TaskCellRequest request;
-        request.item = row;
-        request.subitem = column;
-        SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&request));
-        return request.contents.text;
+        CellInfo cell;
+        cell.item = row;
+        cell.subitem = column;
+        SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&cell));
+        return cell.text;
     }
     void Untick(int row) {
-        TaskCellHit hit;
+        CellHit hit;
         hit.item = row;
         hit.subitem = 0;
         hit.onCheckBox = true;
@@ -271,7 +271,8 @@ TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
     ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTabPsp, false);
     const std::string psp = Cell(0, kColumnOutput);
     EXPECT_EQ(psp.substr(0, 3), "M4V");
-    choose(IDC_PROFILE_LIST, 16, LB_SETCURSEL, LBN_SELCHANGE);
+    dialog_->Panel().SelectProfileListEntry(16);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROFILE_LIST, LBN_SELCHANGE), 0);
     EXPECT_EQ(Cell(0, kColumnOutput), "MAQ" + psp.substr(3));
     ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTab3gp, false);
     choose(IDC_THREE_GP_TYPE, 2, CB_SETCURSEL, CBN_SELCHANGE);
@@ -291,6 +292,22 @@ TEST_F(MainDialogTest, EveryFamilyFinishesWithTheFileItsOutputCellNames) {
         EXPECT_EQ(Cell(0, kColumnProgress), " Finished ") << "tab " << tab;
         EXPECT_TRUE(OutputExists(Cell(0, kColumnOutput))) << Cell(0, kColumnOutput);
     }
+}
+
+TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    dialog_->AddItem(clips->Path("long.avi"));
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04") << "adding an item moves the slider without touching another item";
+    const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
+    UpdateWindow(slider);
+    // The right thumb sits at the track's end; dragged to the middle it ends at half the range.
+    const int thumb = 320 + 13 + 6;
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, 8));
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb - 160, 8));
+    SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb - 160, 8));
+    EXPECT_EQ(Cell(1, kColumnEnd), "00:00:30");
+    EXPECT_EQ(Cell(1, kColumnBegin), "00:00:00");
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
 }
 
 TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
