@@ -96,7 +96,9 @@ int main(int argc, char** argv) {
     dialog.AddItem(clip);
     HandleMessagesFor(500);
     std::atomic<bool> running{true};
+    const DWORD runStart = GetTickCount();
     std::vector<double> answers;
+    std::vector<std::pair<double, DWORD>> slowest;  // answer time, and when in the run it was asked
     std::thread pinger([&] {
         LARGE_INTEGER frequency, before, after;
         QueryPerformanceFrequency(&frequency);
@@ -107,6 +109,7 @@ int main(int argc, char** argv) {
             QueryPerformanceCounter(&after);
             answers.push_back(1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
                               static_cast<double>(frequency.QuadPart));
+            slowest.emplace_back(answers.back(), GetTickCount() - runStart);
             Sleep(20);
         }
     });
@@ -118,6 +121,11 @@ int main(int argc, char** argv) {
     running = false;
     pinger.join();
     std::sort(answers.begin(), answers.end());
+    std::sort(slowest.rbegin(), slowest.rend());
+    for (std::size_t i = 0; i < slowest.size() && i < 3; ++i) {
+        std::printf("slow answer:                       %.1f ms, asked %lu ms into the run of %lu ms\n",
+                    slowest[i].first, static_cast<unsigned long>(slowest[i].second), static_cast<unsigned long>(wall));
+    }
     if (!answers.empty()) {
         std::printf("answer time during the run:        median %.1f ms, 99th %.1f ms, longest %.1f ms (%zu asks)\n",
                     answers[answers.size() / 2], answers[answers.size() * 99 / 100], answers.back(), answers.size());
