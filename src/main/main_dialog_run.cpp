@@ -1,6 +1,5 @@
 // The conversion run, the settings panel's handlers and the output folder of
 // the main window.
-#include <algorithm>
 
 #include "controls/skin_message_box.h"
 #include "engine/app_folder.h"
