@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     if (argc != 4) return 2;
     programFolder = argv[1];
     const std::string clip = argv[2];
+    const std::string savedDestination = ReadSetting("destination");
     WriteSetting("destination", argv[3]);
     answerHook = SetWindowsHookExA(WH_CBT, AnswerMessages, nullptr, GetCurrentThreadId());
 
@@ -134,5 +135,6 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long>(wall));
     DestroyWindow(dialog.Handle());
     UnhookWindowsHookEx(answerHook);
+    WriteSetting("destination", savedDestination);
     return 0;
 }
