@@ -284,6 +284,30 @@ TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
     EXPECT_EQ(item(IDC_VIDEO_QUALITY), 6);
 }
 
+TEST_F(MainDialogTest, ProfileValuesBeyondTheCombosLeaveThemUsable) {
+    program_.Write("app\\iPod_Profile.ini",
+                   "[Info]\r\nDescription=Test\r\nDefaultProfile=99\r\n[profile0]\r\nTitle=Own\r\n"
+                   "[profile1]\r\nTitle=Odd\r\nVideoType=0\r\nVideoSize=42\r\nVideoQuality=2\r\nChannels=0\r\n"
+                   "AudioQuality=1\r\n");
+    DestroyWindow(Window());
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+    const HWND dialog = Window();
+    const auto item = [dialog](int id) {
+        return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+    };
+    EXPECT_EQ(item(IDC_PROFILE_SETTING), 0) << "a default beyond the profiles selects the first";
+
+    SendDlgItemMessageA(dialog, IDC_PROFILE_SETTING, CB_SETCURSEL, 1, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROFILE_SETTING, CBN_SELCHANGE), 0);
+    EXPECT_EQ(item(IDC_VIDEO_SIZE), 3) << "a size beyond the combo's items leaves it as it was";
+    EXPECT_EQ(item(IDC_VIDEO_TYPE), 0);
+    EXPECT_EQ(item(IDC_VIDEO_QUALITY), 2);
+    EXPECT_EQ(item(IDC_CHANNELS), 0);
+    EXPECT_EQ(item(IDC_AUDIO_QUALITY), 1);
+    EXPECT_EQ(item(IDC_FRAME_RATE), 0) << "the four others keep theirs";
+}
+
 TEST_F(MainDialogTest, EveryFamilyFinishesWithTheFileItsOutputCellNames) {
     dialog_->AddItem(clips->Path("clip.avi"));
     for (const int tab : {kTabPsp, kTab3gp, kTabXbox, kTabPpc, kTabPmp}) {
