@@ -116,12 +116,15 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-TEST(SkinMessageBox, OneShortLineGivesTheNarrowestBoxCentredOnTheScreen) {
-    Scenario scenario;
-    scenario.action = Action::kFirstButton;
-    scenario.inspect = [](HWND box) {
+// The layout's numbers are checked without a window; here, that the box
+// takes them: size, place, texts and buttons.
+TEST(SkinMessageBox, TakesItsLayoutTitleAndButtonsFromTheTextAndType) {
+    int oneLineHeight = 0;
+    Scenario oneLine;
+    oneLine.inspect = [&](HWND box) {
         RECT rect = {};
         GetWindowRect(box, &rect);
+        oneLineHeight = rect.bottom - rect.top;
         EXPECT_EQ(rect.right - rect.left, 180);
         EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
         EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
@@ -129,39 +132,22 @@ TEST(SkinMessageBox, OneShortLineGivesTheNarrowestBoxCentredOnTheScreen) {
         EXPECT_EQ(LabelText(box, IDC_MESSAGE_TEXT), "Done");
         EXPECT_EQ(WindowText(GetDlgItem(box, IDOK)), "OK");
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, IDCANCEL)));
-        // One button, centred.
-        RECT button = {};
-        GetWindowRect(GetDlgItem(box, IDOK), &button);
-        EXPECT_NEAR(button.left - rect.left, 180 / 2 - 35, 2);
         EXPECT_EQ(SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 60, rect.top + 40)), HTCAPTION);
     };
-    EXPECT_EQ(ShowBox("Done", "", 16, scenario), IDOK);
-}
+    EXPECT_EQ(ShowBox("Done", "", 16, oneLine), IDOK);
 
-TEST(SkinMessageBox, ThreeLinesMakeATallerBoxAndACaptionReplacesTheTitle) {
-    int oneLineHeight = 0;
-    Scenario measure;
-    measure.inspect = [&](HWND box) {
+    Scenario threeLines;
+    threeLines.action = Action::kSecondButton;
+    threeLines.inspect = [&](HWND box) {
         RECT rect = {};
         GetWindowRect(box, &rect);
-        oneLineHeight = rect.bottom - rect.top;
-    };
-    ShowBox("Short", "", 0, measure);
-
-    Scenario scenario;
-    scenario.action = Action::kSecondButton;
-    scenario.inspect = [&](HWND box) {
-        RECT rect = {};
-        GetWindowRect(box, &rect);
-        const int lineStep = (rect.bottom - rect.top - oneLineHeight) / 2;
-        EXPECT_GT(lineStep, 10);
-        EXPECT_EQ(rect.bottom - rect.top, oneLineHeight + 2 * lineStep);
+        EXPECT_GT(rect.bottom - rect.top, oneLineHeight + 20);
         EXPECT_GT(rect.right - rect.left, 180);
         EXPECT_EQ(LabelText(box, IDC_MESSAGE_TITLE), "Question");
         EXPECT_EQ(WindowText(GetDlgItem(box, IDOK)), "Yes");
         EXPECT_EQ(WindowText(GetDlgItem(box, IDCANCEL)), "No");
     };
-    EXPECT_EQ(ShowBox("First\nA much, much longer second line of the message\nthird", "Question", 0x24, scenario),
+    EXPECT_EQ(ShowBox("First\nA much, much longer second line of the message\nthird", "Question", 0x24, threeLines),
               IDNO);
 }
 
