@@ -4,6 +4,7 @@
 
 #include "controls/item_column.h"
 #include "controls/layout_rect.h"
+#include "controls/text_extent.h"
 
 // The size of the combo's drop window and where it opens.
 struct DropLayout {
@@ -11,12 +12,6 @@ struct DropLayout {
     int width = 0;
     int height = 0;
     bool hasScrollBar = false;
-};
-
-// One item's text extent in the combo's font.
-struct TextExtent {
-    int cx = 0;
-    int cy = 0;
 };
 
 // maxHeight: the combo's dropped height; comboWidth: its width. A popup with

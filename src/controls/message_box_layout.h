@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "controls/layout_rect.h"
+#include "controls/text_extent.h"
 
 // What a skinned message box shows for a Win32-style type (button code in bits
 // 0-3, icon code in bits 4-7), how big it is for its text and where its
@@ -28,11 +29,6 @@ const char* SecondButtonText(MessageButtons buttons);  // "Cancel" or "No"; null
 // Escape and WM_CLOSE decline.
 int AcceptResult(MessageButtons buttons);   // IDYES or IDOK
 int DeclineResult(MessageButtons buttons);  // IDNO or IDCANCEL
-
-struct TextExtent {
-    int cx = 0;
-    int cy = 0;
-};
 
 struct MessageBoxLayout {
     int width = 0;

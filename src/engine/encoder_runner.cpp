@@ -225,7 +225,10 @@ void AddToITunes(const char* outputPath) {
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) return;
-    WaitForSingleObject(process.hProcess, INFINITE);
+    // The window keeps answering while the media library takes the file.
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        PumpMessages();
+    }
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
 }

@@ -41,6 +41,7 @@ void StopEncoder();
 // for nullptr, every window of the thread), then returns.
 void PumpMessages(HWND window = nullptr);
 
-// Runs "VavuDuzuv \"path\" " and waits for it without a time limit. A path too
-// long for its 260-character command line is not started.
+// Runs "VavuDuzuv \"path\" " and waits for it without a time limit, handling
+// the thread's messages meanwhile. A path too long for its 260-character
+// command line is not started.
 void AddToITunes(const char* outputPath);

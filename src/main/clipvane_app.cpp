@@ -2,10 +2,9 @@
 
 #include <objbase.h>
 
-#include "controls/skin_message_box.h"
 #include "engine/app_folder.h"
+#include "main/main_dialog.h"
 #include "skin/skin.h"
-#include "version.h"
 
 namespace {
 
@@ -21,9 +20,9 @@ bool CClipvaneApp::InitInstance() {
     RecordProgramFolder();
     comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
-    // The main window closes the splash as soon as it is up.
-    splash_.Close(kSplashWaitMs);
-    SkinMessageBox(CLIPVANE_NAME " " CLIPVANE_VERSION_TEXT, CLIPVANE_NAME, MB_OK | MB_ICONINFORMATION);
+    CSystemShutDown shutDown;
+    CMainDialog dialog(shutDown, [this] { splash_.Close(kSplashWaitMs); });
+    dialog.DoModal();
     return false;
 }
 

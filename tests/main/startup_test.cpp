@@ -6,6 +6,7 @@
 
 #include "framework/registry.h"
 #include "main/splash_thread.h"
+#include "resource_ids.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -80,15 +81,18 @@ protected:
     std::string savedSkin_;
 };
 
-// Clipvane's first message: a dialog with an OK button (the splash has none).
+// Clipvane's first window after the splash: a message (it has an OK button)
+// or the main window (it has the task list).
 AnsweredRun StartAndAnswer() {
-    const auto isMessage = [](HWND window) { return IsShownDialog(window) && GetDlgItem(window, IDOK); };
+    const auto isMessage = [](HWND window) {
+        return IsShownDialog(window) && (GetDlgItem(window, IDOK) || GetDlgItem(window, IDC_TASK_LIST));
+    };
     return RunAndAnswer("\"" CLIPVANE_EXE "\"", isMessage, kLimitMs);
 }
 
-TEST_F(StartUp, TheMessageComesOnceTheSplashHasGoneAndAnsweringItEndsTheProgram) {
+TEST_F(StartUp, TheMainWindowComesOnceTheSplashHasGoneAndClosingItEndsTheProgram) {
     const AnsweredRun answered = StartAndAnswer();
-    EXPECT_NE(answered.message.find("Clipvane"), std::string::npos) << answered.message;
+    EXPECT_NE(answered.message.find("Output Directory:"), std::string::npos) << answered.message;
     EXPECT_EQ(answered.visibleWindows, 1) << "the splash is closed before the program speaks";
     EXPECT_EQ(answered.exitCode, 0u) << "the splash thread is joined, nothing hangs at exit";
 }
@@ -113,7 +117,7 @@ TEST_F(StartUp, ABrokenSkinIsReportedBeforeAnyWindowAndTheNextStartIsBuiltIn) {
     EXPECT_EQ(ReadSetting("SkinIni"), "");
 
     const AnsweredRun next = StartAndAnswer();
-    EXPECT_NE(next.message.find("Clipvane"), std::string::npos) << next.message;
+    EXPECT_NE(next.message.find("Output Directory:"), std::string::npos) << next.message;
     EXPECT_EQ(next.exitCode, 0u);
 }
 

@@ -82,7 +82,8 @@ AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)
         Watch count = {process.dwProcessId, nullptr, nullptr, 0};
         EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&count));
         run.visibleWindows = count.visible;
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        // A message box takes closing as OK; a main window ends.
+        PostMessageA(window, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, limitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
     GetExitCodeProcess(process.hProcess, &run.exitCode);

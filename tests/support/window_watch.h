@@ -22,7 +22,7 @@ struct AnsweredRun {
 };
 
 // Starts a program, waits for the first window that `wanted` accepts, reads
-// it, answers it with OK and waits for the program to end (ending it after
+// it, closes it (a message box takes that as OK) and waits for the program to end (ending it after
 // the limit). A program that shows no such window is just waited for.
 AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)>& wanted, DWORD limitMs);
 

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+
+#include "controls/fade_picture.h"
+#include "controls/range_slider.h"
+#include "controls/skin_button.h"
+#include "controls/skin_edit_field.h"
+#include "controls/skin_label.h"
+#include "engine/engine_context.h"
+#include "framework/dialog.h"
+#include "framework/gdi.h"
+#include "main/shut_down.h"
+#include "main/task_list_view.h"
+#include "player/export_phase.h"
+#include "player/video_edit.h"
+#include "settings/settings_panel.h"
+#include "tasks/list_navigation.h"
+#include "tasks/task_list.h"
+
+// Clipvane's main window (template 102): the task list, the preview with its
+// trim range, the output settings panel, the output folder and the buttons
+// that convert. It owns all the program's state; a conversion run is one long
+// call inside the start button's handler, whose waits keep handling this
+// window's messages, so every handler the user can reach first asks whether
+// a run is under way.
+class CMainDialog : public CDialog, private IItemView, private IRunOptions {
+public:
+    // onShown is called once the window is set up (it closes the splash).
+    CMainDialog(IShutDown& shutDown, std::function<void()> onShown);
+    ~CMainDialog() override;
+
+    // Adds a file to the task list as the Add button does after its dialog.
+    void AddItem(const std::string& path);
+    const TaskList& Tasks() const { return tasks_; }
+    bool ConversionRunning() const { return conversionRunning_ != 0; }
+    CSettingsPanel& Panel() { return panel_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    bool PreTranslateMessage(MSG* message) override;
+
+private:
+    // Start-up and the window's own handlers.
+    void SetUpControls();
+    void SetUpButton(CSkinButton& button, int id, int hoverIcon, int idleIcon, const char* tooltip, int alignment);
+    void ShowVersion();
+    void LoadOutputDirectory();
+    void ShapeWindow();
+    LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint();
+    BOOL OnEraseBackground(HDC dc);
+    void OnHelp();
+    void OnClose();
+    void OnDestroy();
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNotify(const NMHDR& header);
+    void OnDropFiles(HDROP drop);
+
+    // The task list.
+    void OnAdd();
+    void SelectItem(int index);
+    void SelectRow(int row);
+    void RefreshItemCount();
+    void RemoveSelectedItem();
+    void RemoveAllItems();
+    void OnListMouse();
+    LRESULT OnCellClick(const CellHit& hit);
+    LRESULT OnCellInfo(CellInfo& cell);
+    bool OnListKeyDown(WPARAM key);
+    void RedrawAllRows();
+    void ShowPlayer(bool show);
+
+    // The preview and the trim range.
+    void ShowStillFrame(const std::string& path, double time);
+    void SetTrimLimits(double low, double high);
+    void SetTrimRange(double left, double right);
+    void OnPlay();
+    void OnStopPreview();
+    void OnPlayComplete();
+    LRESULT OnRangeChanged(WPARAM part, LPARAM dragEnded);
+
+    // The settings panel's handlers (the panel does the work).
+    void ResetOutputSettings();
+    void EnableOutputSettings(bool enable);
+    LRESULT OnTabChange();
+    void OnPanelCommand(int id, int code);
+
+    // The output folder.
+    void OnChooseFolder();
+
+    // The conversion run.
+    void StartConversion();
+    void ConvertItem();
+    void CheckItemOutput();
+    void StopConversion();
+    void ResetItemProgress();
+    void ShowRunButtons(bool running);
+
+    // IItemView and IRunOptions, for the engine.
+    void RepaintProgressCell(int itemIndex) override;
+    bool ShutDownWhenFinished() const override;
+
+    IShutDown& shutDown_;
+    std::function<void()> onShown_;
+
+    TaskList tasks_;
+    int selectedIndex_ = -1;
+    int conversionRunning_ = 0;
+    int currentItemIndex_ = 0;
+    int runTab_ = 0;
+    bool closeRequested_ = false;
+    bool previewBusy_ = false;
+    bool previewPlaying_ = false;
+    bool rangeGuard_ = false;
+    int lastFileNumber_ = 0;
+
+    CIconHandle icon_;
+    CBitmapHandle background_;
+    CSkinButton add_, remove_, removeAll_, start_, stop_, help_, chooseFolder_, play_, stopPreview_, close_, minimise_,
+        shutDownBox_;
+    CSkinLabel version_, outputLabel_;
+    CSkinEditField outputField_;
+    CFadePicture picture_;
+    CTaskListView list_;
+    CRangeSlider slider_;
+    CVideoEdit player_;
+    CSettingsPanel panel_;
+    EngineContext context_;
+    CExportPhase exportPhase_;
+};

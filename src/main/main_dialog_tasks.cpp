@@ -1,0 +1,262 @@
+// The task list, the preview and the trim range of the main window.
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <ctime>
+
+#include "main/main_dialog.h"
+#include "resource_ids.h"
+#include "tasks/new_item.h"
+
+namespace {
+
+// Exactly as users have always seen it, "*rmvb" and "*.mov; *.qt" included.
+const char kAddFilter[] =
+    "Support Video Files\0*.rm;*rmvb;*.avi;*.mpg;*.mpeg;*.vob;*.wmv;*.wma;*.asf;*.mov;*.qt;*.3gp\0"
+    "RealMedia Files (*.rm,*.rmvb)\0*.rm;*.rmvb\0"
+    "AVI Files (*.avi)\0*.avi\0"
+    "Mpeg files (*.mpg, *.mpeg,*.vob)\0*.mpg;*.mpeg;*.vob\0"
+    "Windows Media files (*.wmv, *.wma, *.asf)\0*.wmv;*.wma;*.asf\0"
+    "Quick Time Files (*.mov, *.qt)\0*.mov; *.qt\0"
+    "3GP Files (*.3gp)\0*.3gp\0"
+    "MP4 Files (*.mp4)\0*.mp4\0";
+
+constexpr double kAddedFrameTime = 1.0;
+
+bool NavigationKeyOf(WPARAM key, NavigationKey& navigation) {
+    switch (key) {
+        case VK_NEXT:
+            navigation = NavigationKey::PageDown;
+            return true;
+        case VK_PRIOR:
+            navigation = NavigationKey::PageUp;
+            return true;
+        case VK_UP:
+            navigation = NavigationKey::Up;
+            return true;
+        case VK_DOWN:
+            navigation = NavigationKey::Down;
+            return true;
+        case VK_HOME:
+            navigation = NavigationKey::Home;
+            return true;
+        case VK_END:
+            navigation = NavigationKey::End;
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void CMainDialog::OnAdd() {
+    if (conversionRunning_ == 1) return;
+    char path[MAX_PATH] = {};
+    OPENFILENAMEA open = {};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = Handle();
+    open.lpstrFilter = kAddFilter;
+    open.lpstrFile = path;
+    open.nMaxFile = sizeof path;
+    open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
+    if (!GetOpenFileNameA(&open)) return;
+    ShowPlayer(true);
+    AddItem(path);
+}
+
+void CMainDialog::ShowPlayer(bool show) {
+    ShowWindow(player_.Handle(), show ? SW_SHOW : SW_HIDE);
+    ShowWindow(picture_.Handle(), show ? SW_HIDE : SW_SHOW);
+}
+
+void CMainDialog::AddItem(const std::string& path) {
+    const double duration = UsableDuration(player_.GetDuration(path));
+    const ConversionItem item = NewItem(tasks_, path, duration, std::time(nullptr));
+    lastFileNumber_ = item.fileNumber;
+    tasks_.Append(item);
+    RefreshItemCount();
+    selectedIndex_ = tasks_.Count() - 1;
+    SetTrimLimits(0.0, duration);
+    SetTrimRange(0.0, duration);
+    ShowStillFrame(path, kAddedFrameTime);
+    SelectRow(selectedIndex_);
+}
+
+void CMainDialog::SelectItem(int index) {
+    if (!tasks_.Contains(index)) return;
+    const ConversionItem item = tasks_.Copy(index);
+    const double duration = UsableDuration(player_.GetDuration(item.sourcePath));
+    SetTrimLimits(0.0, duration);
+    SetTrimRange(item.beginTime, item.endTime);
+    ShowStillFrame(item.sourcePath, item.beginTime);
+    SelectRow(selectedIndex_);
+}
+
+void CMainDialog::SelectRow(int row) { list_.HighlightRow(row); }
+
+void CMainDialog::RefreshItemCount() {
+    list_.SetItemCount(tasks_.Count());
+    const int mark = list_.SelectionMark();
+    list_.RedrawRows(mark, mark);
+}
+
+void CMainDialog::RemoveSelectedItem() {
+    if (conversionRunning_ == 1) return;
+    const int mark = list_.SelectionMark();
+    if (!tasks_.Contains(mark)) return;
+    tasks_.Remove(mark);
+    RefreshItemCount();
+    if (tasks_.Count() > 0) {
+        selectedIndex_ = tasks_.Contains(mark) ? mark : tasks_.Count() - 1;
+        SelectItem(selectedIndex_);
+        return;
+    }
+    selectedIndex_ = -1;
+    player_.Reset();
+    ResetOutputSettings();
+}
+
+void CMainDialog::RemoveAllItems() {
+    if (conversionRunning_ == 1) return;
+    tasks_.RemoveAll();
+    list_.SetItemCount(0);
+    selectedIndex_ = -1;
+    player_.Reset();
+    ResetOutputSettings();
+}
+
+void CMainDialog::OnListMouse() {
+    if (conversionRunning_ == 1) return;
+    const int mark = list_.SelectionMark();
+    if (mark != selectedIndex_ && tasks_.Contains(mark)) {
+        selectedIndex_ = mark;
+        SelectItem(mark);
+    } else if (selectedIndex_ >= 0) {
+        SelectRow(selectedIndex_);
+    }
+}
+
+LRESULT CMainDialog::OnCellClick(const CellHit& hit) {
+    if (conversionRunning_ == 1) return 0;
+    const int mark = list_.SelectionMark();
+    if (hit.onCheckBox) {
+        if (!tasks_.Contains(hit.item)) return 0;
+        ConversionItem item = tasks_.Copy(hit.item);
+        item.selected = !item.selected;
+        tasks_.Replace(hit.item, item);
+        list_.RepaintCells(hit.item, hit.item, hit.subitem, true);
+    } else if (mark != selectedIndex_ && tasks_.Contains(mark)) {
+        selectedIndex_ = mark;
+        list_.SetSelectionMark(mark);
+        SelectItem(mark);
+    }
+    return 0;
+}
+
+LRESULT CMainDialog::OnCellInfo(CellInfo& cell) {
+    const CellContents contents = CellFor(tasks_.Copy(cell.item), cell.subitem, panel_.Choice());
+    cell.text = contents.text;
+    cell.textColor = contents.textColor;
+    cell.backgroundColor = contents.backgroundColor;
+    cell.selectedTextColor = contents.selectedTextColor;
+    cell.selectedBackgroundFocused = contents.selectedBackgroundFocused;
+    cell.selectedBackgroundUnfocused = contents.selectedBackgroundUnfocused;
+    if (contents.hasCheckBox) {
+        cell.textFormat = 0;
+        cell.hasCheckBox = true;
+        cell.checkState = contents.checked ? DFCS_CHECKED : 0;
+        // A selected row's background reaches the check box too.
+        cell.checkPlainBackground = false;
+    }
+    if (contents.progressMaximum >= 1) {
+        cell.progressMax = contents.progressMaximum;
+        cell.progressPos = contents.progressPosition;
+        cell.progressTextColor = contents.progressColor;
+    }
+    return 0;
+}
+
+bool CMainDialog::OnListKeyDown(WPARAM key) {
+    NavigationKey navigation;
+    if (!NavigationKeyOf(key, navigation)) return false;
+    const NavigationTarget target = NavigationTargetFor(navigation, list_.SelectionMark(), tasks_.Count());
+    if (target.selectsRow) {
+        selectedIndex_ = target.row;
+        SelectItem(target.row);
+    }
+    SelectRow(selectedIndex_);
+    return true;
+}
+
+void CMainDialog::RedrawAllRows() {
+    if (tasks_.Count() > 0) list_.RedrawRows(0, tasks_.Count() - 1);
+}
+
+void CMainDialog::ShowStillFrame(const std::string& path, double time) {
+    if (previewBusy_) return;
+    player_.Close();
+    previewPlaying_ = false;
+    previewBusy_ = true;
+    const double duration = player_.GetDuration(path);
+    player_.Reset();
+    player_.SetOutputBitCount(24);
+    player_.OpenRange(path, time > duration ? 0.0 : time, duration, 0);
+    player_.Run();
+}
+
+void CMainDialog::OnPlay() {
+    if (conversionRunning_ == 1 || previewBusy_) return;
+    const int mark = list_.SelectionMark();
+    if (!tasks_.Contains(mark)) return;
+    const ConversionItem item = tasks_.Copy(mark);
+    previewBusy_ = true;
+    previewPlaying_ = true;
+    player_.Reset();
+    player_.OpenRange(item.sourcePath, item.beginTime, item.endTime, 1);
+    player_.SetSelection(item.sourcePath, item.beginTime, item.endTime);
+    player_.Run();
+}
+
+void CMainDialog::OnStopPreview() {
+    if (conversionRunning_ == 1 || !tasks_.Contains(list_.SelectionMark())) return;
+    player_.Stop();
+    previewPlaying_ = false;
+}
+
+// A still frame's completion can arrive while the run exports through the
+// player: stopping the player then would stop the export.
+void CMainDialog::OnPlayComplete() {
+    if (!previewPlaying_ && conversionRunning_ == 0) player_.Stop();
+    previewBusy_ = false;
+}
+
+// The slider's limits and range change here only with the guard raised, so
+// that its notifications do not write them into an item.
+void CMainDialog::SetTrimLimits(double low, double high) {
+    rangeGuard_ = true;
+    slider_.SetMinMax(low, high);
+    rangeGuard_ = false;
+}
+
+void CMainDialog::SetTrimRange(double left, double right) {
+    rangeGuard_ = true;
+    slider_.SetRange(left, right);
+    rangeGuard_ = false;
+}
+
+LRESULT CMainDialog::OnRangeChanged(WPARAM part, LPARAM dragEnded) {
+    if (conversionRunning_ == 1 || rangeGuard_) return 0;
+    const int mark = list_.SelectionMark();
+    if (!tasks_.Contains(mark) || !tasks_.Contains(selectedIndex_)) return 0;
+    ConversionItem item = tasks_.Copy(selectedIndex_);
+    item.beginTime = slider_.Left();
+    item.endTime = slider_.Right();
+    tasks_.Replace(selectedIndex_, item);
+    // Only the row written: the time cells of no other row changed.
+    list_.RepaintCells(selectedIndex_, selectedIndex_, kColumnBegin, false);
+    list_.RepaintCells(selectedIndex_, selectedIndex_, kColumnEnd, false);
+    if (dragEnded != 0) ShowStillFrame(item.sourcePath, part == 1 ? item.endTime : item.beginTime);
+    return 0;
+}

@@ -1,0 +1,401 @@
+// The real main window in this process, converting with the real encoders of
+// the installed tree on clips that ffmpeg.exe makes for the tests.
+#include "main/main_dialog.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/app_folder.h"
+#include "engine/folder_path.h"
+#include "framework/message_loop.h"
+#include "framework/registry.h"
+#include "player/test_clips.h"
+#include "resource_ids.h"
+#include "support/temp_folder.h"
+#include "support/window_watch.h"
+#include "tasks/output_directory.h"
+
+namespace {
+
+struct FakeShutDown : IShutDown {
+    int calls = 0;
+    void ShutDownComputer() override { ++calls; }
+};
+
+// Answers every message box of this thread with OK as it opens, and keeps its text.
+class MessageAnswerer {
+public:
+    MessageAnswerer() { hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
+    ~MessageAnswerer() { UnhookWindowsHookEx(hook_); }
+    static std::vector<std::string> texts;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (code == HCBT_ACTIVATE && GetDlgItem(window, IDOK)) {
+            texts.push_back(StaticTextOf(window));
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+std::vector<std::string> MessageAnswerer::texts;
+
+// Does something to the window once the first item shows encoding progress:
+// the hand-shake with a run that is under way.
+class AtFirstProgress {
+public:
+    AtFirstProgress(HWND dialog, std::function<void()> action) : dialog_(dialog), action_(std::move(action)) {
+        SetWindowSubclass(dialog_, Watch, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~AtFirstProgress() { RemoveWindowSubclass(dialog_, Watch, 1); }
+    bool fired = false;
+
+private:
+    static LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        auto* watch = reinterpret_cast<AtFirstProgress*>(self);
+        if (message == WM_LIST_GETCELLINFO && !watch->fired) {
+            const auto& cell = *reinterpret_cast<CellInfo*>(lParam);
+            if (cell.item == 0 && cell.subitem == kColumnProgress && cell.progressMax > 0) {
+                watch->fired = true;
+                watch->action_();
+            }
+        }
+        return result;
+    }
+    HWND dialog_;
+    std::function<void()> action_;
+};
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { clips = new TestClips(); }
+    static void TearDownTestSuite() { delete clips; }
+
+    void SetUp() override {
+        ASSERT_TRUE(clips->Made()) << clips->Problem();
+        char current[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, current);
+        previousDirectory_ = current;
+        program_.MakeFolder("app");
+        WIN32_FIND_DATAA found;
+        const std::string installed = std::string(CLIPVANE_DIST) + "\\app\\";
+        HANDLE search = FindFirstFileA((installed + "*").c_str(), &found);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE) << "build the installed tree first";
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                CopyFileA((installed + found.cFileName).c_str(), (program_.Path() + "app\\" + found.cFileName).c_str(),
+                          FALSE);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        programFolder = program_.Path();
+        savedDestination_ = ReadSetting("destination");
+        WriteSetting("destination", output_.Path());
+        MessageAnswerer::texts.clear();
+
+        dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+        ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+        ShowWindow(Window(), SW_SHOW);
+    }
+    void TearDown() override {
+        if (dialog_ && dialog_->Handle()) DestroyWindow(dialog_->Handle());
+        dialog_.reset();
+        WriteSetting("destination", savedDestination_);
+        SetCurrentDirectoryA(previousDirectory_.c_str());
+    }
+
+    HWND Window() const { return dialog_->Handle(); }
+    void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    std::string Cell(int row, int column) {
+        CellInfo cell;
+        cell.item = row;
+        cell.subitem = column;
+        SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&cell));
+        return cell.text;
+    }
+    void Untick(int row) {
+        CellHit hit;
+        hit.item = row;
+        hit.subitem = 0;
+        hit.onCheckBox = true;
+        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
+    }
+    bool OutputExists(const std::string& name) const { return output_.Exists(name); }
+    std::vector<std::string> OutputFiles() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((output_.Path() + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
+    }
+
+    static TestClips* clips;
+    TempFolder program_;
+    TempFolder output_;
+    FakeShutDown shutDown_;
+    MessageAnswerer answerer_;
+    std::unique_ptr<CMainDialog> dialog_;
+
+private:
+    std::string previousDirectory_;
+    std::string savedDestination_;
+};
+TestClips* MainDialogTest::clips = nullptr;
+
+TEST_F(MainDialogTest, ConvertsTheTickedItemsAndMarksWhatFailed) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    dialog_->AddItem(clips->Path("silent.avi"));
+    dialog_->AddItem(clips->Path("clip.avi"));  // the same file again writes its own output
+    dialog_->AddItem(clips->Path("broken.avi"));
+    Untick(1);
+    EXPECT_EQ(Cell(2, kColumnOutput), "clip_2.mp4");
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
+
+    Command(IDC_START);
+    EXPECT_FALSE(dialog_->ConversionRunning());
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
+    EXPECT_EQ(Cell(1, kColumnProgress), "") << "the unticked item is left alone";
+    EXPECT_EQ(Cell(2, kColumnProgress), " Finished ");
+    EXPECT_EQ(Cell(3, kColumnProgress), " Failed ") << "an unreadable source is no success";
+    EXPECT_TRUE(OutputExists("clip.mp4"));
+    EXPECT_TRUE(OutputExists("clip_2.mp4"));
+    EXPECT_FALSE(OutputExists("silent.mp4"));
+    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
+    EXPECT_NE(MessageAnswerer::texts[0].find("Converting Finished"), std::string::npos);
+    EXPECT_EQ(shutDown_.calls, 0);
+
+    CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
+    EXPECT_NEAR(probe.GetDuration(output_.Path() + "clip_2.mp4"), 4.0, 0.5);
+}
+
+// A click on the device tab bar, as the mouse makes it.
+void ClickTab(HWND tabs, int tab, bool post) {
+    const LPARAM point = MAKELPARAM(447 / 6 * tab + 10, 5);
+    if (post) {
+        PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    } else {
+        SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    }
+}
+
+TEST_F(MainDialogTest, StopDuringTheFirstItemEndsTheRunAndTheTabStaysPut) {
+    dialog_->AddItem(clips->Path("long.avi"));
+    dialog_->AddItem(clips->Path("clip.avi"));
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
+    const HWND tabs = GetDlgItem(Window(), IDC_DEVICE_TABS);
+    ClickTab(tabs, kTab3gp, false);
+    ASSERT_EQ(dialog_->Panel().DeviceTab(), kTab3gp);
+    AtFirstProgress stop(Window(), [&] {
+        // The PSP tab is clicked during the run, then Stop.
+        ClickTab(tabs, kTabPsp, true);
+        PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
+    });
+    Command(IDC_START);
+    ASSERT_TRUE(stop.fired);
+    EXPECT_EQ(Cell(0, kColumnProgress), "Canceled");
+    EXPECT_EQ(Cell(1, kColumnProgress), "") << "no later item is converted";
+    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTab3gp) << "the run's tab is put back";
+    EXPECT_TRUE(OutputFiles().empty()) << "the stopped output is cleaned up";
+    EXPECT_EQ(shutDown_.calls, 0) << "a stopped run never shuts down";
+    EXPECT_EQ(MessageAnswerer::texts.size(), 1u);
+}
+
+TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
+    dialog_->AddItem(clips->Path("long.avi"));
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
+    AtFirstProgress close(Window(), [&] { PostMessageA(Window(), WM_CLOSE, 0, 0); });
+    Command(IDC_START);
+    ASSERT_TRUE(close.fired);
+    EXPECT_TRUE(dialog_->Ended());
+    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message";
+    EXPECT_EQ(shutDown_.calls, 0);
+}
+
+TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAsked) {
+    dialog_->AddItem(clips->Path("silent.avi"));
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
+    Command(IDC_START);
+    EXPECT_EQ(shutDown_.calls, 1);
+    EXPECT_TRUE(MessageAnswerer::texts.empty());
+}
+
+TEST_F(MainDialogTest, NamesInAnyScriptAreConverted) {
+    EXPECT_EQ(GetACP(), 65001u) << "the manifest makes the A functions UTF-8";
+    const std::string name = "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9t\xC3\xA9";
+    const std::string source = output_.Path() + name + ".avi";
+    ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), source.c_str(), FALSE));
+    dialog_->AddItem(source);
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:03");
+    Command(IDC_START);
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
+    EXPECT_TRUE(OutputExists(name + ".mp4"));
+}
+
+TEST_F(MainDialogTest, ARealMediaItemIsExportedFirstAndTheIntermediateGoes) {
+    dialog_->AddItem(clips->Path("clip.rm"));
+    Command(IDC_START);
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.mp4"});
+}
+
+TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    const HWND dialog = Window();
+    const auto choose = [dialog](int id, int item, UINT selectMessage, int code) {
+        SendDlgItemMessageA(dialog, id, selectMessage, static_cast<WPARAM>(item), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    };
+    const auto item = [dialog](int id) {
+        return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+    };
+
+    choose(IDC_PROFILE_SETTING, 2, CB_SETCURSEL, CBN_SELCHANGE);
+    choose(IDC_FRAME_RATE, 3, CB_SETCURSEL, CBN_SELCHANGE);
+    EXPECT_EQ(item(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
+    EXPECT_EQ(item(IDC_FRAME_RATE), 3);
+
+    ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTabPsp, false);
+    const std::string psp = Cell(0, kColumnOutput);
+    EXPECT_EQ(psp.substr(0, 3), "M4V");
+    dialog_->Panel().SelectProfileListEntry(16);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROFILE_LIST, LBN_SELCHANGE), 0);
+    EXPECT_EQ(Cell(0, kColumnOutput), "MAQ" + psp.substr(3));
+    ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTab3gp, false);
+    choose(IDC_THREE_GP_TYPE, 2, CB_SETCURSEL, CBN_SELCHANGE);
+    EXPECT_EQ(Cell(0, kColumnOutput), "clip.3g2");
+
+    Command(IDC_REMOVE_ALL);
+    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod);
+    EXPECT_EQ(item(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
+    EXPECT_EQ(item(IDC_VIDEO_QUALITY), 6);
+}
+
+TEST_F(MainDialogTest, ProfileValuesBeyondTheCombosLeaveThemUsable) {
+    program_.Write("app\\iPod_Profile.ini",
+                   "[Info]\r\nDescription=Test\r\nDefaultProfile=99\r\n[profile0]\r\nTitle=Own\r\n"
+                   "[profile1]\r\nTitle=Odd\r\nVideoType=0\r\nVideoSize=42\r\nVideoQuality=2\r\nChannels=0\r\n"
+                   "AudioQuality=1\r\n");
+    DestroyWindow(Window());
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+    const HWND dialog = Window();
+    const auto item = [dialog](int id) {
+        return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+    };
+    EXPECT_EQ(item(IDC_PROFILE_SETTING), 0) << "a default beyond the profiles selects the first";
+
+    SendDlgItemMessageA(dialog, IDC_PROFILE_SETTING, CB_SETCURSEL, 1, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROFILE_SETTING, CBN_SELCHANGE), 0);
+    EXPECT_EQ(item(IDC_VIDEO_SIZE), 3) << "a size beyond the combo's items leaves it as it was";
+    EXPECT_EQ(item(IDC_VIDEO_TYPE), 0);
+    EXPECT_EQ(item(IDC_VIDEO_QUALITY), 2);
+    EXPECT_EQ(item(IDC_CHANNELS), 0);
+    EXPECT_EQ(item(IDC_AUDIO_QUALITY), 1);
+    EXPECT_EQ(item(IDC_FRAME_RATE), 0) << "the four others keep theirs";
+}
+
+TEST_F(MainDialogTest, EveryFamilyFinishesWithTheFileItsOutputCellNames) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    for (const int tab : {kTabPsp, kTab3gp, kTabXbox, kTabPpc, kTabPmp}) {
+        ClickTab(GetDlgItem(Window(), IDC_DEVICE_TABS), tab, false);
+        Command(IDC_START);
+        EXPECT_EQ(Cell(0, kColumnProgress), " Finished ") << "tab " << tab;
+        EXPECT_TRUE(OutputExists(Cell(0, kColumnOutput))) << Cell(0, kColumnOutput);
+    }
+}
+
+TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
+    dialog_->AddItem(clips->Path("clip.avi"));
+    dialog_->AddItem(clips->Path("long.avi"));
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04") << "adding an item moves the slider without touching another item";
+    const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
+    UpdateWindow(slider);
+    // The right thumb sits at the track's end; dragged to the middle it ends at half the range.
+    const int thumb = 320 + 13 + 6;
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, 8));
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb - 160, 8));
+    SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb - 160, 8));
+    EXPECT_EQ(Cell(1, kColumnEnd), "00:00:30");
+    EXPECT_EQ(Cell(1, kColumnBegin), "00:00:00");
+    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
+}
+
+TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
+    const auto startWith = [this](const std::string& stored) {
+        WriteSetting("destination", stored);
+        dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+        dialog_->CreateModeless(nullptr);
+        std::string folder = outputDirectory;
+        DestroyWindow(Window());
+        return folder;
+    };
+    DestroyWindow(Window());
+    EXPECT_EQ(startWith("C:\\converted"), "C:\\converted\\");
+    const std::string videos = startWith("");
+    EXPECT_NE(videos.find("Videos\\"), std::string::npos) << videos;
+    EXPECT_EQ(startWith("C:\\" + std::string(270, 'x')), videos) << "a folder that does not fit is refused";
+}
+
+// What Explorer hands the window when files are dropped on it.
+HDROP DroppedFiles(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) names += path + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(MainDialogTest, DroppedFilesAreAddedOneByOneAndFoldersLeftOut) {
+    SendMessageA(
+        Window(), WM_DROPFILES,
+        reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("clip.avi"), output_.Path(), clips->Path("wide.mp4")})), 0);
+    EXPECT_EQ(dialog_->Tasks().Count(), 2);
+    EXPECT_EQ(Cell(1, kColumnSource), "wide.mp4");
+}
+
+// Messages go through the same pre-translation as in the window's own loop.
+bool Consumed(HWND target, UINT message, WPARAM wParam) {
+    MSG msg = {target, message, wParam, 0, 0, {}};
+    return PreTranslateChain(msg);
+}
+
+TEST_F(MainDialogTest, KeysMoveTheSelectionAndEnterOrEscapeNeverClose) {
+    for (int i = 0; i < 5; ++i) dialog_->AddItem(clips->Path("silent.avi"));
+    const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_HOME));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 0);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_NEXT));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 3);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_END));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 4);
+
+    EXPECT_TRUE(Consumed(GetDlgItem(Window(), IDC_ADD), WM_KEYDOWN, VK_ESCAPE));
+    EXPECT_TRUE(Consumed(list, WM_CHAR, VK_RETURN));
+    EXPECT_FALSE(Consumed(Window(), WM_TIMER, 13)) << "only keys are discarded";
+    EXPECT_FALSE(Consumed(Window(), WM_LBUTTONDOWN, 27));
+    SendMessageA(Window(), WM_COMMAND, IDCANCEL, 0);
+    SendMessageA(Window(), WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(dialog_->Ended()) << "the commands of Escape and Enter close nothing";
+    Command(IDC_CLOSE);
+    EXPECT_TRUE(dialog_->Ended());
+}
+
+}  // namespace

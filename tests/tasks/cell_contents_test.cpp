@@ -1,0 +1,91 @@
+#include "tasks/cell_contents.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tasks/list_navigation.h"
+
+namespace {
+
+ConversionItem EncodingItem(double encoded, int needsExport) {
+    ConversionItem item;
+    item.beginTime = 0.0;
+    item.endTime = 60.0;
+    item.encodedTime = encoded;
+    item.outputSizeKB = 2048;
+    item.encodingSpeed = 12.5;
+    item.status = kStatusEncoding;
+    item.needsExport = needsExport;
+    return item;
+}
+
+TEST(CellContents, ProgressOfBothForms) {
+    ProgressCell single = ProgressFor(EncodingItem(30.4, 0));
+    EXPECT_EQ(single.text, "00:00:30    2.00MB    12.50Frames/s      %51 ");
+    EXPECT_EQ(single.position, 51);
+    EXPECT_EQ(ProgressFor(EncodingItem(30.4, 1)).position, 75);
+    EXPECT_EQ(ProgressFor(EncodingItem(59.5, 0)).position, 100);
+    EXPECT_FALSE(ProgressFor(EncodingItem(0.0, 0)).hasBar) << "nothing encoded yet";
+
+    ConversionItem exporting = EncodingItem(0.0, 1);
+    exporting.status = kStatusPlayerExport;
+    exporting.exportPercent = 40.0;
+    exporting.exportRemaining = 12.0;
+    const ProgressCell export_cell = ProgressFor(exporting);
+    EXPECT_EQ(export_cell.text, " 20.00%    Remain Time:00:00:42");
+    EXPECT_EQ(export_cell.position, 20);
+
+    ConversionItem odd = EncodingItem(std::nan(""), 0);
+    odd.endTime = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(EncodingPercent(odd), 0) << "odd times never overflow into a percentage";
+}
+
+TEST(CellContents, FinishedFailedAndRefusedItemsEachSayWhatHappened) {
+    ConversionItem item = EncodingItem(60.0, 0);
+    item.finished = 1;
+    EXPECT_EQ(ProgressFor(item).text, " Finished ");
+    item.finished = 0;
+    item.status = kStatusFailed;
+    EXPECT_EQ(ProgressFor(item).text, " Failed ");
+    item.status = kStatusWouldOverwriteSource;
+    EXPECT_NE(ProgressFor(item).text.find("overwrite"), std::string::npos);
+    item.status = kStatusNone;
+    EXPECT_EQ(ProgressFor(item).text, "");
+}
+
+TEST(CellContents, OutputNamesFollowTheTabAndProfile) {
+    ConversionItem item;
+    item.outputName = "clip";
+    item.fileNumber = 12345;
+    EXPECT_EQ(OutputFileName(item, {0, -1, 0}), "clip.mp4");
+    EXPECT_EQ(OutputFileName(item, {1, -1, 0}), "M4V12345.MP4");
+    EXPECT_EQ(OutputFileName(item, {1, 16, 0}), "MAQ12345.MP4");
+    EXPECT_EQ(OutputFileName(item, {2, 0, 1}), "clip.3gp");
+    EXPECT_EQ(OutputFileName(item, {2, 0, 2}), "clip.3g2");
+    EXPECT_EQ(OutputFileName(item, {5, 0, 0}), "clip.pmp");
+    EXPECT_EQ(OutputFileName(item, {6, 0, 0}), "");
+
+    item.sourcePath = "C:\\videos\\clip.avi";
+    item.endTime = 3725.9;
+    item.selected = false;
+    EXPECT_EQ(CellFor(item, kColumnSource, {}).text, "clip.avi");
+    EXPECT_EQ(CellFor(item, kColumnEnd, {}).text, "01:02:05");
+    const CellContents check = CellFor(item, kColumnCheck, {});
+    EXPECT_TRUE(check.hasCheckBox);
+    EXPECT_FALSE(check.checked);
+}
+
+TEST(ListNavigation, PagesAndEndsOfATenItemList) {
+    const auto target = [](NavigationKey key, int mark) { return NavigationTargetFor(key, mark, 10); };
+    EXPECT_EQ(target(NavigationKey::PageDown, 0).row, 3);
+    EXPECT_EQ(target(NavigationKey::PageDown, 8).row, 9);
+    EXPECT_FALSE(target(NavigationKey::PageDown, 9).selectsRow);
+    EXPECT_EQ(target(NavigationKey::PageUp, 2).row, 0);
+    EXPECT_FALSE(target(NavigationKey::Up, 0).selectsRow);
+    EXPECT_FALSE(target(NavigationKey::Down, 9).selectsRow);
+    EXPECT_EQ(target(NavigationKey::End, 4).row, 9);
+    EXPECT_FALSE(NavigationTargetFor(NavigationKey::Home, -1, 0).selectsRow) << "an empty list selects nothing";
+}
+
+}  // namespace

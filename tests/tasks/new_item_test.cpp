@@ -1,0 +1,68 @@
+#include "tasks/new_item.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "tasks/output_directory.h"
+
+namespace {
+
+TEST(NewItem, StemsAndTheRealMediaTestFollowTheLastDot) {
+    EXPECT_EQ(SourceStem("C:\\videos\\holiday.clip.avi"), "holiday.clip");
+    EXPECT_EQ(SourceStem("C:\\videos\\noextension"), "");
+    EXPECT_EQ(SourceStem("C:\\my.videos\\noextension"), "") << "the last dot lies in a folder name";
+    EXPECT_EQ(SourceStem("bare.avi"), "bare");
+    EXPECT_TRUE(IsRealMediaPath("C:\\a\\b.rm"));
+    EXPECT_TRUE(IsRealMediaPath("C:\\a\\b.rmvb"));
+    EXPECT_FALSE(IsRealMediaPath("C:\\a\\b.RM")) << "the test is case-sensitive";
+    EXPECT_FALSE(IsRealMediaPath("C:\\rm\\b"));
+    EXPECT_TRUE(IsRealMediaPath("C:\\x.y\\rmfile")) << "from the last dot on, even in a folder name";
+}
+
+TEST(NewItem, TwoItemsNeverShareAnOutputNameOrFileNumber) {
+    TaskList tasks;
+    const std::time_t second = 1700000000;
+    // The same file three times, and a same-stem file from elsewhere in other
+    // case, all within one second: every draw would give the same number.
+    for (const char* path : {"C:\\a\\Clip.avi", "C:\\a\\Clip.avi", "D:\\b\\clip.mpg", "C:\\a\\Clip.avi"}) {
+        tasks.Append(NewItem(tasks, path, 10.0, second));
+    }
+    EXPECT_EQ(tasks.Copy(0).outputName, "Clip");
+    EXPECT_EQ(tasks.Copy(1).outputName, "Clip_2");
+    EXPECT_EQ(tasks.Copy(2).outputName, "clip_3");
+    EXPECT_EQ(tasks.Copy(3).outputName, "Clip_4");
+    EXPECT_EQ(tasks.Copy(2).title, "clip") << "title and work name keep the stem";
+    EXPECT_EQ(tasks.Copy(2).workName, "clip");
+    for (int i = 0; i < tasks.Count(); ++i) {
+        const int number = tasks.Copy(i).fileNumber;
+        EXPECT_GE(number, 10000);
+        EXPECT_LE(number, 99999);
+        for (int j = 0; j < i; ++j) EXPECT_NE(tasks.Copy(j).fileNumber, number) << i << " " << j;
+    }
+}
+
+TEST(NewItem, ADurationThePlayerCouldNotTellBecomesZero) {
+    TaskList tasks;
+    for (const double odd : {-1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        const ConversionItem item = NewItem(tasks, "C:\\a.avi", odd, 0);
+        EXPECT_EQ(item.endTime, 0.0);
+        EXPECT_TRUE(item.selected);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutputFolder, FoldersThatDoNotFitAreRefusedNeverCut) {
+    EXPECT_EQ(UsableOutputFolder("C:\\videos"), "C:\\videos\\");
+    EXPECT_EQ(UsableOutputFolder("D:\\"), "D:\\");
+    EXPECT_FALSE(UsableOutputFolder(""));
+    EXPECT_EQ(UsableOutputFolder("C:\\" + std::string(255, 'a'))->size(), 259u) << "the backslash just fits";
+    EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(256, 'a'))) << "no room for its backslash";
+    EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(300, 'a') + "\\"));
+}
+
+}  // namespace
