@@ -280,13 +280,20 @@ const CButtonImage& CSkinButton::ImageFor(const PaintState& state) const {
 }
 
 void CSkinButton::DrawCaption(HDC dc, const char* text, const RECT& textRect, const PaintState& state) {
-    CFontHandle font = MakeSkinTextFont();
+    constexpr UINT kFormat = DT_WORDBREAK | DT_CENTER;
+    // A caption whose wrapped lines are taller than the button would be cut
+    // at both edges: it gets a smaller size instead, down to a readable 9 px.
+    CFontHandle font;
+    RECT measured = textRect;
+    for (int height = kSkinTextHeight; height >= 9; --height) {
+        font = MakeSkinTextFont(height);
+        CSelection measuring(dc, font.Get());
+        measured = textRect;
+        DrawTextA(dc, text, -1, &measured, kFormat | DT_CALCRECT);
+        if (measured.bottom - measured.top <= textRect.bottom - textRect.top) break;
+    }
     CSelection fontSelection(dc, font.Get());
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    constexpr UINT kFormat = DT_WORDBREAK | DT_CENTER;
-
-    RECT measured = textRect;
-    DrawTextA(dc, text, -1, &measured, kFormat | DT_CALCRECT);
     const LayoutRect centred = CentreInside({textRect.left, textRect.top, textRect.right, textRect.bottom},
                                             measured.right - measured.left, measured.bottom - measured.top);
     RECT place = {centred.left, centred.top, centred.right, centred.bottom};

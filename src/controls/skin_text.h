@@ -7,7 +7,9 @@
 // The texts of the skinned controls: bold 12-pixel "Tahoma", and for buttons
 // an embossed look (a light copy, then the text itself a pixel up and left).
 
-inline CFontHandle MakeSkinTextFont() { return MakeFont("Tahoma", 12, FW_BOLD); }
+constexpr int kSkinTextHeight = 12;
+
+inline CFontHandle MakeSkinTextFont(int height = kSkinTextHeight) { return MakeFont("Tahoma", height, FW_BOLD); }
 
 // The light copy's colour under embossed texts.
 constexpr COLORREF kEmbossLight = RGB(200, 200, 200);

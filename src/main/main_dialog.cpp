@@ -16,6 +16,7 @@
 #include "resource_ids.h"
 #include "skin/skin.h"
 #include "tasks/output_directory.h"
+#include "version.h"
 
 namespace {
 
@@ -245,9 +246,13 @@ void CMainDialog::SetUpControls() {
     panel_.ReloadIpodProfiles();
 }
 
+// An installer records the version it installed; a copy unpacked from the
+// zip has none, and then shows the version it was built as.
 void CMainDialog::ShowVersion() {
+    std::string version = ReadSetting("Version");
+    if (version.empty()) version = CLIPVANE_VERSION_TEXT;
     char text[600];
-    std::snprintf(text, sizeof text, "V %s", ReadSetting("Version").c_str());
+    std::snprintf(text, sizeof text, "V %s", version.c_str());
     SetWindowTextA(version_.Handle(), text);
 }
 

@@ -79,7 +79,12 @@ MediaInfo ProbeMedia(const std::string& encoder, const std::string& source, Repo
         const auto known = probed.find(version);
         if (known != probed.end()) return known->second;
     }
-    const MediaInfo info = ParseMediaReport(RunForReport(ReportCommand(encoder, source), true, kProbeTimeoutMs, wait));
+    const std::string command = ReportCommand(encoder, source);
+    std::string report = RunForReport(command, true, kProbeTimeoutMs, wait);
+    // FFmpeg always prints its banner: silence means it never ran (a start
+    // that failed on a busy system, or a crash before its first line).
+    if (report.empty()) report = RunForReport(command, true, kProbeTimeoutMs, wait);
+    const MediaInfo info = ParseMediaReport(report);
     // An encoder that could not be started tells nothing about the file: ask again next time.
     if (info.duration > 0.0 || info.hasVideo || info.hasAudio) {
         std::lock_guard<std::mutex> hold(probedLock);
