@@ -27,6 +27,22 @@ CFontHandle DerivedFont(HFONT base, bool bold, bool italic) {
     return CFontHandle(CreateFontIndirectA(&font));
 }
 
+// What a cell holds besides its text: the parts its rectangle is divided into.
+CellContent ContentOf(const CellInfo& cell) {
+    CellContent content;
+    content.checkBox = cell.hasCheckBox;
+    content.checkBoxCentred = cell.checkBoxCentred;
+    content.imageCentred = cell.imageCentred;
+    int width = 0;
+    int height = 0;
+    if (cell.imageIndex >= 0 && cell.imageList && ImageList_GetIconSize(cell.imageList, &width, &height)) {
+        content.image = true;
+        content.imageWidth = width;
+        content.imageHeight = height;
+    }
+    return content;
+}
+
 }  // namespace
 
 CSkinListCtrl::CSkinListCtrl() : cell_(std::make_unique<CellInfo>()) {}
@@ -324,17 +340,7 @@ void CSkinListCtrl::OnClick(const NMITEMACTIVATE* click) {
     RECT rect = {};
     if (!CellRectangle(test.iItem, test.iSubItem, rect)) return;
     const CellInfo& cell = GetCell(test.iItem, test.iSubItem);
-    CellContent content;
-    content.checkBox = cell.hasCheckBox;
-    content.checkBoxCentred = cell.checkBoxCentred;
-    content.imageCentred = cell.imageCentred;
-    int width = 0;
-    int height = 0;
-    if (cell.imageIndex >= 0 && cell.imageList && ImageList_GetIconSize(cell.imageList, &width, &height)) {
-        content.image = true;
-        content.imageWidth = width;
-        content.imageHeight = height;
-    }
+    const CellContent content = ContentOf(cell);
     const CellParts parts = LayOutCell(ToLayout(rect), content);
     CellHit hit;
     hit.item = test.iItem;
@@ -402,17 +408,7 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
         text = Resolve(cell.hotTextColor, COLOR_HOTLIGHT);
     }
 
-    CellContent content;
-    content.checkBox = cell.hasCheckBox;
-    content.checkBoxCentred = cell.checkBoxCentred;
-    content.imageCentred = cell.imageCentred;
-    int imageWidth = 0;
-    int imageHeight = 0;
-    if (cell.imageIndex >= 0 && cell.imageList && ImageList_GetIconSize(cell.imageList, &imageWidth, &imageHeight)) {
-        content.image = true;
-        content.imageWidth = imageWidth;
-        content.imageHeight = imageHeight;
-    }
+    const CellContent content = ContentOf(cell);
     const LayoutRect cellRect = ToLayout(rect);
     const CellParts parts = LayOutCell(cellRect, content);
     CSavedDC saved(dc);
