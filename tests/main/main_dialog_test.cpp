@@ -14,6 +14,7 @@
 
 #include "engine/app_folder.h"
 #include "engine/folder_path.h"
+#include "framework/gdi.h"
 #include "framework/message_loop.h"
 #include "framework/registry.h"
 #include "player/test_clips.h"
@@ -323,11 +324,23 @@ TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
     dialog_->AddItem(clips->Path("long.avi"));
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04") << "adding an item moves the slider without touching another item";
     const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
+    const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
     UpdateWindow(slider);
+    UpdateWindow(list);
     // The right thumb sits at the track's end; dragged to the middle it ends at half the range.
     const int thumb = 320 + 13 + 6;
     SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, 8));
     SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb - 160, 8));
+    // Before any run: the written row's time cells are repainted, no other row's.
+    const auto waitsForPaint = [&](int row) {
+        RECT cell = {LVIR_BOUNDS, kColumnEnd, 0, 0};
+        SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+        CRegionHandle update(CreateRectRgn(0, 0, 0, 0));
+        GetUpdateRgn(list, update.Get(), FALSE);
+        return PtInRegion(update.Get(), (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2) != FALSE;
+    };
+    EXPECT_TRUE(waitsForPaint(1));
+    EXPECT_FALSE(waitsForPaint(0));
     SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb - 160, 8));
     EXPECT_EQ(Cell(1, kColumnEnd), "00:00:30");
     EXPECT_EQ(Cell(1, kColumnBegin), "00:00:00");
