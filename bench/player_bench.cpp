@@ -97,11 +97,12 @@ void Playback(Host& host, CVideoEdit& player, const std::string& clip) {
     const double wall = Seconds() - start;
     const double own = OwnCpuSeconds() - cpuBefore;
     const double decoders = PlayerRunsCpuSeconds() - decodersBefore;
-    std::printf("playback 20 s at 25 fps, 348 x 188: %.2f s from Run to PlayComplete, %d frames shown (%.1f a second), "
-                "%d late\n",
-                wall, player.FramesShown(), player.FramesShown() / 20.0, player.FramesDropped());
-    std::printf("  program's own processor time %.1f %% of a core, decoders %.1f %% of a core%s\n",
-                own * 100 / wall, decoders * 100 / wall, decoders == 0.0 ? " (not accounted by this system)" : "");
+    std::printf(
+        "playback 20 s at 25 fps, 348 x 188: %.2f s from Run to PlayComplete, %d frames shown (%.1f a second), "
+        "%d late\n",
+        wall, player.FramesShown(), player.FramesShown() / 20.0, player.FramesDropped());
+    std::printf("  program's own processor time %.1f %% of a core, decoders %.1f %% of a core%s\n", own * 100 / wall,
+                decoders * 100 / wall, decoders == 0.0 ? " (not accounted by this system)" : "");
     std::printf("  clock followed the sound card to the end: %s\n", player.ClockFollowedSound() ? "yes" : "no");
 }
 

@@ -207,7 +207,8 @@ void AddTextSeeds(SeedWriter& seeds) {
     seeds.Add("playlist", Literal("C:\\Music\\iTunes\\a.mp4\0#EXTM3U\nC:\\MUSIC\\ITUNES\\A.MP4\n"));
 
     seeds.Add("skin_file", Literal("background\0Directory=C:\\Skins\\Ember\r\nBackground=Back.BMP\r\n"));
-    seeds.Add("skin_file", Literal("title\0title\ttitle=a.bmp\xE9" "b\ntitle=second.bmp"));
+    seeds.Add("skin_file", Literal("title\0title\ttitle=a.bmp\xE9"
+                                   "b\ntitle=second.bmp"));
     seeds.Add("skin_file", Literal("directory\0directory=") + std::string(1500, 'd') + "\ndirectory=short");
 }
 

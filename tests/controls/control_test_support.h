@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // Pixels of a control, read back as 32-bit colours, for tests that check how a
@@ -51,3 +54,22 @@ bool PumpUntil(const std::function<bool()>& done);
 constexpr UINT kMarker = WM_APP + 40;
 void PostAndHandle(HWND window, const std::vector<MSG>& messages);
 void MarkerSeen();
+
+// A test over a modeless dialog of the given class, shown and painted before
+// each case and destroyed after it.
+template <class Dialog>
+class ShownDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog = std::make_unique<Dialog>();
+        ASSERT_TRUE(dialog->CreateModeless(nullptr));
+        ShowWindow(dialog->Handle(), SW_SHOW);
+        UpdateWindow(dialog->Handle());
+    }
+    void TearDown() override {
+        if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
+        dialog.reset();
+    }
+
+    std::unique_ptr<Dialog> dialog;
+};

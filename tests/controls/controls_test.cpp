@@ -95,19 +95,8 @@ protected:
     }
 };
 
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public ShownDialogTest<CControlsDialog> {
 protected:
-    void SetUp() override {
-        dialog = std::make_unique<CControlsDialog>();
-        ASSERT_TRUE(dialog->CreateModeless(nullptr));
-        ShowWindow(dialog->Handle(), SW_SHOW);
-        UpdateWindow(dialog->Handle());
-    }
-    void TearDown() override {
-        if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
-        dialog.reset();
-    }
-
     // A mouse message as the system posts it, at a point of the control.
     static MSG Mouse(HWND window, UINT message, int x = 5) {
         const WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
@@ -122,8 +111,6 @@ protected:
         MapWindowPoints(window, GetParent(window), &corner, 1);
         return corner;
     }
-
-    std::unique_ptr<CControlsDialog> dialog;
 };
 
 TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {

@@ -117,19 +117,8 @@ private:
     }
 };
 
-class DataControlsTest : public ::testing::Test {
+class DataControlsTest : public ShownDialogTest<CDataDialog> {
 protected:
-    void SetUp() override {
-        dialog = std::make_unique<CDataDialog>();
-        ASSERT_TRUE(dialog->CreateModeless(nullptr));
-        ShowWindow(dialog->Handle(), SW_SHOW);
-        UpdateWindow(dialog->Handle());
-    }
-    void TearDown() override {
-        if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
-        dialog.reset();
-    }
-
     // Handles the messages and then what they posted in turn (the notifications).
     void Handle(const std::vector<MSG>& messages) {
         PostAndHandle(dialog->Handle(), messages);
@@ -161,8 +150,6 @@ protected:
         keys[VK_SHIFT] = down ? 0x80 : 0;
         SetKeyboardState(keys);
     }
-
-    std::unique_ptr<CDataDialog> dialog;
 };
 
 TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicks) {
