@@ -134,15 +134,12 @@ void CRangeSlider::TakeSnapshot(HDC reference, int width, int height) {
 }
 
 void CRangeSlider::OnPaint() {
-    CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    if (!background_) TakeSnapshot(paint.Get(), width, height);
-    CBufferDC buffer(paint.Get(), width, height);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
+    CBufferedPaint paint(Handle());
+    const int width = paint.Width();
+    const int height = paint.Height();
+    if (!background_) TakeSnapshot(paint.Screen(), width, height);
+    if (!paint) return;
+    const HDC dc = paint.Get();
     {
         CMemoryDC source(dc);
         CSelection selection(source.Get(), background_.Get());
@@ -158,7 +155,7 @@ void CRangeSlider::OnPaint() {
     rightThumbRect_ = {thumbs.right + kThumbWidth, 0, thumbs.right + 2 * kThumbWidth, height};
     StretchBitmap(dc, rangeBar_.Get(), kThumbWidth + thumbs.left - 1, kRangeTop, thumbs.right - thumbs.left + 2,
                   kRangeHeight);
-    BitBlt(paint.Get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    paint.Present();
 }
 
 void CRangeSlider::OnLButtonDown(int x, int y) {

@@ -165,12 +165,10 @@ void CSkinComboBox::OnKillFocus(HWND next) {
 }
 
 void CSkinComboBox::OnPaint() {
-    CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    CBufferDC buffer(paint.Get(), client.right, client.bottom);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
+    CBufferedPaint paint(Handle());
+    if (!paint) return;
+    const HDC dc = paint.Get();
+    const RECT& client = paint.Client();
     FillSolid(dc, client, style_.darkFrameColor);
     StretchElement(dc, style_.face, client);
     DrawElement(dc, style_.arrow, client.right - style_.arrow.width - 1, 1);
@@ -184,5 +182,5 @@ void CSkinComboBox::OnPaint() {
         IntersectClipRect(dc, 0, 0, client.right - 18, kFaceHeight);
         TextOutA(dc, kTextX, kTextY, text.c_str(), static_cast<int>(text.size()));
     }
-    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    paint.Present();
 }

@@ -169,19 +169,17 @@ void CSkinComboWindow::OnKey(WPARAM key) {
 }
 
 void CSkinComboWindow::OnPaint() {
-    CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    CBufferDC buffer(paint.Get(), width, height);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
+    CBufferedPaint paint(Handle());
+    if (!paint) return;
+    const HDC dc = paint.Get();
+    const RECT& client = paint.Client();
+    const int width = paint.Width();
+    const int height = paint.Height();
     FillSolid(dc, client, style_.darkFrameColor);
     TileElement(dc, style_.dropBackground, {1, 1, width - 1, height - 1});
     DrawRoundedFrame(dc, width, height, style_.lightFrameColor, style_.darkFrameColor);
     PaintItems(dc, width, height);
-    BitBlt(paint.Get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    paint.Present();
 }
 
 void CSkinComboWindow::PaintItems(HDC dc, int width, int height) {

@@ -38,12 +38,10 @@ LRESULT CSkinHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void CSkinHeaderCtrl::OnPaint() {
-    CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    CBufferDC buffer(paint.Get(), client.right, client.bottom);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
+    CBufferedPaint paint(Handle());
+    if (!paint) return;
+    const HDC dc = paint.Get();
+    const RECT& client = paint.Client();
     const int elementHeight = style_.elementHeight;
     FillSolid(dc, client, style_.fillColor);
     StretchElement(dc, style_.span, {style_.startWidth, 0, client.right, elementHeight});
@@ -70,5 +68,5 @@ void CSkinHeaderCtrl::OnPaint() {
         DrawEmbossedText(dc, caption, text, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS,
                          style_.textColor);
     }
-    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    paint.Present();
 }

@@ -181,22 +181,20 @@ void CSkinListBox::OnScroll(int position) {
 }
 
 void CSkinListBox::OnPaint() {
-    CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    CBufferDC buffer(paint.Get(), width, height);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
+    CBufferedPaint paint(Handle());
+    if (!paint) return;
+    const HDC dc = paint.Get();
+    const RECT& client = paint.Client();
+    const int width = paint.Width();
+    const int height = paint.Height();
     FillSolid(dc, client, style_.darkColor);
     TileElement(dc, style_.back, {1, 1, width - 1, height - 1});
     DrawRoundedFrame(dc, width, height, style_.lightColor, style_.darkColor);
     PaintItems(dc, width, height);
     // The scroll bar paints itself; everything else is copied in one step.
-    CSavedDC saved(paint.Get());
-    ExcludeClipRect(paint.Get(), width - 13, 3, width - 3, height - 3);
-    BitBlt(paint.Get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    CSavedDC saved(paint.Screen());
+    ExcludeClipRect(paint.Screen(), width - 13, 3, width - 3, height - 3);
+    paint.Present();
 }
 
 void CSkinListBox::PaintItems(HDC dc, int width, int height) {

@@ -116,14 +116,12 @@ void CSkinMiniScroll::OnKeyDown(WPARAM key, LPARAM lParam) {
 }
 
 void CSkinMiniScroll::OnPaint() {
-    CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
+    CBufferedPaint paint(Handle());
+    if (!paint) return;
+    const HDC dc = paint.Get();
+    const RECT& client = paint.Client();
     const int w = client.right - 1;
     const int h = client.bottom - 1;
-    CBufferDC buffer(paint.Get(), client.right, client.bottom);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
     // The track continues the parent's tiling, so the bar seems cut into it.
     POINT place = {0, 0};
     MapWindowPoints(Handle(), GetParent(Handle()), &place, 1);
@@ -139,5 +137,5 @@ void CSkinMiniScroll::OnPaint() {
     for (int line = 0; line < 6; ++line) {
         FillSolid(dc, {2, middle - 2 + line, w - 1, middle - 1 + line}, line % 2 == 0 ? light_ : dark_);
     }
-    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    paint.Present();
 }

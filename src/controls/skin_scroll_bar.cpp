@@ -185,14 +185,12 @@ void CSkinScrollBar::OnLButtonUp(int at) {
 }
 
 void CSkinScrollBar::OnPaint() {
-    CPaintDC paint(Handle());
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    CBufferDC buffer(paint.Get(), width, height);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
+    CBufferedPaint paint(Handle());
+    if (!paint) return;
+    const HDC dc = paint.Get();
+    const RECT& client = paint.Client();
+    const int width = paint.Width();
+    const int height = paint.Height();
     const ScrollBarMetrics m = Metrics();
     if (axis_ == Axis::vertical) {
         const VScrollStyle& s = vStyle_;
@@ -210,5 +208,5 @@ void CSkinScrollBar::OnPaint() {
         DrawElement(dc, s.rightArrow, width - m.secondArrow, 0);
         if (limit_ != 0) StretchElement(dc, s.thumb, {thumbOffset_, 1, thumbOffset_ + m.thumb, 1 + s.thumbHeight});
     }
-    BitBlt(paint.Get(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    paint.Present();
 }

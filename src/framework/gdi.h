@@ -177,6 +177,36 @@ private:
     HDC dc_;
 };
 
+// A window's client area painted into a memory bitmap of its size and then
+// copied to the screen in one step (Present), so that no half-drawn state
+// ever shows.
+class CBufferedPaint {
+public:
+    explicit CBufferedPaint(HWND hwnd)
+        : paint_(hwnd), client_(ClientOf(hwnd)), buffer_(paint_.Get(), client_.right, client_.bottom) {}
+    CBufferedPaint(const CBufferedPaint&) = delete;
+    CBufferedPaint& operator=(const CBufferedPaint&) = delete;
+
+    HDC Get() const { return buffer_.Get(); }
+    HDC Screen() const { return paint_.Get(); }
+    const RECT& Client() const { return client_; }
+    int Width() const { return client_.right; }
+    int Height() const { return client_.bottom; }
+    explicit operator bool() const { return static_cast<bool>(buffer_); }
+    void Present() const { BitBlt(Screen(), 0, 0, Width(), Height(), Get(), 0, 0, SRCCOPY); }
+
+private:
+    static RECT ClientOf(HWND hwnd) {
+        RECT client = {};
+        GetClientRect(hwnd, &client);
+        return client;
+    }
+
+    CPaintDC paint_;
+    RECT client_;
+    CBufferDC buffer_;
+};
+
 // A font by face, pixel height and weight (FW_BOLD is 700), for instance the
 // bold 12-pixel "Tahoma" of the skinned texts.
 inline CFontHandle MakeFont(const char* face, int pixelHeight, int weight) {
