@@ -13,8 +13,8 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// The cases that are hard to stage with real programs; every family's order,
-// statuses and files are also proven against real processes under Wine.
+// The cases that are hard to stage with real programs; every family's passes,
+// files and Stops are also proven end to end with the real programs.
 //
 // Records every step a family takes. Commands are the profile lines with
 // "!" put in for $OUTPUT_FILE; Stop is pressed while the command named by
