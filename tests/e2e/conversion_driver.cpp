@@ -246,26 +246,22 @@ std::vector<Job> ReadJobs(const char* path) {
     while (std::getline(file, line)) {
         if (line.empty()) continue;
         std::istringstream fields(line);
+        const auto next = [&fields] {
+            std::string field;
+            std::getline(fields, field, '\t');
+            return field;
+        };
         Job job;
-        std::string field;
-        std::getline(fields, field, '\t');
-        job.number = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.tab = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.threeGpType = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.profileEntry = std::stoi(field);
-        std::getline(fields, job.source, '\t');
-        std::getline(fields, field, '\t');
-        job.begin = std::stod(field);
-        std::getline(fields, field, '\t');
-        job.end = std::stod(field);
-        std::getline(fields, field, '\t');
-        job.stopAtPass = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.fileNumber = std::stoi(field);
-        std::getline(fields, job.outputFolder, '\t');
+        job.number = std::stoi(next());
+        job.tab = std::stoi(next());
+        job.threeGpType = std::stoi(next());
+        job.profileEntry = std::stoi(next());
+        job.source = next();
+        job.begin = std::stod(next());
+        job.end = std::stod(next());
+        job.stopAtPass = std::stoi(next());
+        job.fileNumber = std::stoi(next());
+        job.outputFolder = next();
         jobs.push_back(job);
     }
     return jobs;
