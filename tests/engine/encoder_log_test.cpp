@@ -50,23 +50,21 @@ TEST_F(EncoderLogTest, AppendLogCreatesTheFileThenOnlyAddsToItsEndWithCrLf) {
     EXPECT_EQ(LogOnDisk(), "first run\r\nsecond\r\nrun\r\n");
 }
 
+// FormatMessageA fails for a code without a message and sets a code of its
+// own: that entry still carries the code it was given.
 TEST_F(EncoderLogTest, EntryNamesTheCallTheLastErrorAndTheSystemsMessage) {
     WriteApp("log.txt", "earlier entry\r\n");
     SetLastError(ERROR_ACCESS_DENIED);
     LogApiError("DuplicateHandle");
-
-    const std::string message = SystemMessage(ERROR_ACCESS_DENIED);
-    ASSERT_FALSE(message.empty());
-    EXPECT_EQ(LogOnDisk(), "earlier entry\r\n" + EntryOnDisk("DuplicateHandle", ERROR_ACCESS_DENIED, message));
-}
-
-// FormatMessageA fails for a code without a message and sets a code of its own.
-TEST_F(EncoderLogTest, CodeWithoutAMessageIsStillLoggedWithItsOwnNumber) {
     const DWORD unknownCode = 0x2000ABCD;
     ASSERT_EQ(SystemMessage(unknownCode), "");
     SetLastError(unknownCode);
     LogApiError("CloseHandle");
-    EXPECT_EQ(LogOnDisk(), EntryOnDisk("CloseHandle", static_cast<long>(unknownCode), ""));
+
+    const std::string message = SystemMessage(ERROR_ACCESS_DENIED);
+    ASSERT_FALSE(message.empty());
+    EXPECT_EQ(LogOnDisk(), "earlier entry\r\n" + EntryOnDisk("DuplicateHandle", ERROR_ACCESS_DENIED, message) +
+                               EntryOnDisk("CloseHandle", static_cast<long>(unknownCode), ""));
 }
 
 TEST_F(EncoderLogTest, OverlongTextsAreCutToTheEntrysFiveHundredTwelveCharacters) {
