@@ -113,21 +113,12 @@ std::string PspName(int profileEntry, int jobNumber) {
 // shows; a PSP item's thumbnail comes first.
 std::vector<std::string> ExpectedOutputs(const Family& family, int profileEntry, const std::string& stem,
                                          int jobNumber) {
-    const std::string psp = PspName(profileEntry, jobNumber);
-    switch (family.tab) {
-        case 0:
-            return {stem + ".mp4"};
-        case 1:
-            return {psp + ".THM", psp + ".MP4"};
-        case 2:
-            return {stem + (family.threeGpType == 2 ? ".3g2" : ".3gp")};
-        case 3:
-            return {stem + ".mpg"};
-        case 4:
-            return {stem + ".avi"};
-        default:
-            return {stem + ".pmp"};
+    if (family.tab == 1) {
+        const std::string psp = PspName(profileEntry, jobNumber);
+        return {psp + ".THM", psp + ".MP4"};
     }
+    const char* extensions[] = {".mp4", "", family.threeGpType == 2 ? ".3g2" : ".3gp", ".mpg", ".avi", ".pmp"};
+    return {stem + extensions[family.tab]};
 }
 
 std::set<std::string> ExpectedOutputs(const Job& job, int jobNumber) {

@@ -64,11 +64,11 @@ protected:
         tasks.Append(item);
     }
 
-    // A pass of the test encoder: it holds its output file open while it
-    // runs, as an encoder does. The pass that presses Stop runs on until "q"
-    // or until it is ended.
-    std::string Pass(bool piped, const std::string& file, bool stopHere = false) const {
-        std::string command = "enc.exe --open \"" + output + file + "\"";
+    // A pass of the test encoder: it holds its output file (named by its
+    // suffix after the item's output) open while it runs, as an encoder does.
+    // The pass that presses Stop runs on until "q" or until it is ended.
+    std::string Pass(bool piped, const std::string& suffix, bool stopHere = false) const {
+        std::string command = "enc.exe --open \"$OUTPUT_DIR$OUTPUT_FILE" + suffix + "\"";
         if (piped) command += " --progress 2 10";
         if (stopHere) command += " --post " + stopButton.Handle() + (piped ? " --wait-q" : " --sleep 30000");
         return command;
@@ -100,10 +100,9 @@ TEST_F(FamilyRoutinesTest, StopAfterTheLastPassKeepsTheFinishedOutput) {
     const std::string holder = "--open \\\"" + output +
                                "clip_temp.mp3\\\" --signal clipvane-held --wait-parent --post " + stopButton.Handle() +
                                " --sleep 1000";
-    WriteApp("PMP_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, "clip_temp.avi") +
-                 "\r\nPass2=enc.exe\r\nPass3=" + Pass(false, "clip.pmp") + "\r\nPass4=enc.exe --spawn \"" + holder +
-                 "\" --await clipvane-held\r\n");
+    WriteApp("PMP_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, "_temp.avi") +
+                                    "\r\nPass2=enc.exe\r\nPass3=" + Pass(false, ".pmp") +
+                                    "\r\nPass4=enc.exe --spawn \"" + holder + "\" --await clipvane-held\r\n");
     Convert();
     EXPECT_TRUE(cancelRequested) << "the Stop came during the routine's last wait";
     EXPECT_TRUE(folder.Exists("out\\clip.pmp"));
@@ -127,7 +126,7 @@ TEST_F(FamilyRoutinesTest, DeletionsQueuedByOneRunNeverReachTheNext) {
     folder.Write("out\\clip.pmp", "next run's file");
     settings.deviceTab = kTabXbox;
     WriteApp("Xbox_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, "clip.mpg") + "\r\n");
+             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, ".mpg") + "\r\n");
     Convert();
     EXPECT_EQ(folder.Read("out\\clip.pmp"), "next run's file");
 }
@@ -169,7 +168,7 @@ TEST_F(FamilyRoutinesTest, IpodFinishesBeforeTheMediaLibraryAndKeepsItsFiguresOn
     const auto writeProfile = [this](bool stop) {
         WriteApp("iPod_Profile.ini",
                  "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\nCommand0=" +
-                     Pass(true, "clip.m4v", stop) + " --label \"$OUTPUT_DIR$OUTPUT_FILE.m4v\"\r\n");
+                     Pass(true, ".m4v", stop) + "\r\n");
     };
     writeProfile(false);
     Convert();
