@@ -37,16 +37,6 @@ TEST(ProfileBlockWalk, BlockWithoutFinalDoubleZeroEndsAtItsSize) {
     EXPECT_THAT(Walk(ending), ElementsAre("a", "b"));
 }
 
-TEST(ProfileBlockWalk, KeepsTextUpToTheLimitAndCutsLonger) {
-    const std::string atLimit(kProfileTextLimit, 'n');
-    const std::string tooLong(kProfileTextLimit + 500, 'm');
-    const std::vector<std::string> names = WalkPadded(atLimit + '\0' + tooLong + '\0' + "next" + '\0');
-    ASSERT_EQ(names.size(), 3u);
-    EXPECT_EQ(names[0], atLimit);
-    EXPECT_EQ(names[1], std::string(kProfileTextLimit, 'm'));
-    EXPECT_EQ(names[2], "next");
-}
-
 TEST(ProfileNumber, ReadsLeadingDigitsLikeAtoi) {
     EXPECT_EQ(ProfileNumber("3"), 3);
     EXPECT_EQ(ProfileNumber("  12abc"), 12);
