@@ -74,10 +74,16 @@ TEST(IpodPasses, FinishedBeforeTheMediaLibraryWhichGetsTheWrittenFile) {
     EXPECT_THAT(host.steps, ElementsAre("app folder", "status 1", "encoder ipod", "delete D:\\out\\clip_export.avi",
                                         "stop encoder", "finished", "itunes D:\\out\\clip.m4v"));
 
+    // Stopped, the item stays "encoding" with its figures; with the shutdown
+    // box ticked the media library is left alone.
     RecordingHost stopped;
     stopped.stopDuring = "ipod";
     RunIpodPasses(stopped);
     EXPECT_THAT(stopped.steps, ElementsAre("app folder", "status 1", "encoder ipod"));
+    RecordingHost shuttingDown;
+    shuttingDown.shutDown = true;
+    RunIpodPasses(shuttingDown);
+    EXPECT_EQ(shuttingDown.steps.back(), "finished");
 }
 
 TEST(PspPasses, StopDuringTheThumbnailNeverStartsTheEncodingPass) {
