@@ -92,9 +92,7 @@ std::string Stem(const std::string& clip) { return fs::path(clip).stem().string(
 
 std::string ReadAll(const fs::path& file) {
     std::ifstream stream(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << stream.rdbuf();
-    return bytes.str();
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
 std::set<std::string> FilesIn(const fs::path& folder) {

