@@ -33,15 +33,8 @@ namespace {
 std::string Unescape(const char* text) {
     std::string bytes;
     for (const char* c = text; *c; ++c) {
-        if (c[0] == '\\' && c[1] == 'n') {
-            bytes += '\n';
-            ++c;
-        } else if (c[0] == '\\' && c[1] == 'r') {
-            bytes += '\r';
-            ++c;
-        } else {
-            bytes += *c;
-        }
+        const bool escape = c[0] == '\\' && (c[1] == 'n' || c[1] == 'r');
+        bytes += escape ? (*++c == 'n' ? '\n' : '\r') : *c;
     }
     return bytes;
 }
