@@ -24,6 +24,8 @@
 #include "engine/encoder_runner.h"
 #include "engine/family_routines.h"
 #include "engine/run_state.h"
+#include "support/fake_settings.h"
+#include "support/fake_views.h"
 #include "support/message_button.h"
 #include "tasks/output_directory.h"
 #include "tasks/stop_conversion.h"
@@ -41,20 +43,6 @@ struct Job {
     int stopAtPass = 0;
     int fileNumber = 0;
     std::string outputFolder;
-};
-
-class JobSettings : public IOutputSettings {
-public:
-    explicit JobSettings(const Job& job) : job_(job) {}
-    int DeviceTab() const override { return job_.tab; }
-    int ProfileEntry() const override { return job_.profileEntry; }
-    // The iPod family's "Profile setting" follows the same number.
-    int ProfileSetting() const override { return job_.profileEntry; }
-    int ThreeGpType() const override { return job_.threeGpType; }
-    int SettingItem(Setting) const override { return 0; }
-
-private:
-    const Job& job_;
 };
 
 // Watches the item at every repaint: how often its encoded time moved on,
@@ -81,10 +69,6 @@ private:
     int progressSteps_ = 0;
     int oddTimes_ = 0;
     int largestKB_ = 0;
-};
-
-struct NoShutDown : IRunOptions {
-    bool ShutDownWhenFinished() const override { return true; }  // never start the media-library helper here
 };
 
 // Presses Stop as the wanted pass's program starts. The driver runs in a job
@@ -205,9 +189,14 @@ std::string RunJob(const Job& job) {
     tasks.Append(item);
 
     int currentItemIndex = 0;
-    JobSettings settings(job);
+    FakeSettings settings;
+    settings.deviceTab = job.tab;
+    settings.profileEntry = job.profileEntry;
+    settings.profileSetting = job.profileEntry;  // the iPod family's "Profile setting" follows the same number
+    settings.threeGpType = job.threeGpType;
     ProgressWatch watch(tasks);
-    NoShutDown options;
+    FakeRunOptions options;
+    options.shutDown = true;  // never start the media-library helper here
     const EngineContext context{tasks, currentItemIndex, settings, watch, options};
     outputDirectory = job.outputFolder;
     cancelRequested = false;
@@ -246,26 +235,22 @@ std::vector<Job> ReadJobs(const char* path) {
     while (std::getline(file, line)) {
         if (line.empty()) continue;
         std::istringstream fields(line);
+        const auto next = [&fields] {
+            std::string field;
+            std::getline(fields, field, '\t');
+            return field;
+        };
         Job job;
-        std::string field;
-        std::getline(fields, field, '\t');
-        job.number = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.tab = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.threeGpType = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.profileEntry = std::stoi(field);
-        std::getline(fields, job.source, '\t');
-        std::getline(fields, field, '\t');
-        job.begin = std::stod(field);
-        std::getline(fields, field, '\t');
-        job.end = std::stod(field);
-        std::getline(fields, field, '\t');
-        job.stopAtPass = std::stoi(field);
-        std::getline(fields, field, '\t');
-        job.fileNumber = std::stoi(field);
-        std::getline(fields, job.outputFolder, '\t');
+        job.number = std::stoi(next());
+        job.tab = std::stoi(next());
+        job.threeGpType = std::stoi(next());
+        job.profileEntry = std::stoi(next());
+        job.source = next();
+        job.begin = std::stod(next());
+        job.end = std::stod(next());
+        job.stopAtPass = std::stoi(next());
+        job.fileNumber = std::stoi(next());
+        job.outputFolder = next();
         jobs.push_back(job);
     }
     return jobs;

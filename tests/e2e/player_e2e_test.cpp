@@ -3,57 +3,13 @@
 #include <gmock/gmock.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <memory>
-#include <sstream>
-#include <string>
+
+#include "e2e_shell.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Output(const std::string& command) {
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
-    return output;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-std::string WindowsPath(const fs::path& path) {
-    std::string text = "Z:" + path.string();
-    for (char& c : text) c = c == '/' ? '\\' : c;
-    return text;
-}
-
-// ffprobe's word on a file: "duration", "video", "audio", "width", "height".
-std::map<std::string, std::string> Probe(const fs::path& file) {
-    std::map<std::string, std::string> facts;
-    facts["duration"] = Output("ffprobe -v error -show_entries format=duration -of csv=p=0 " + Quoted(file));
-    std::istringstream streams(
-        Output("ffprobe -v error -show_entries stream=codec_type,codec_name,width,height -of csv=p=0 " + Quoted(file)));
-    std::string line;
-    while (std::getline(streams, line)) {
-        std::istringstream fields(line);
-        std::string name, type, width, height;
-        std::getline(fields, name, ',');
-        std::getline(fields, type, ',');
-        std::getline(fields, width, ',');
-        std::getline(fields, height, ',');
-        if (facts.count(type) > 0) continue;
-        facts[type] = name;
-        if (type == "video") {
-            facts["width"] = width;
-            facts["height"] = height;
-        }
-    }
-    return facts;
-}
 
 class PlayerEndToEnd : public ::testing::Test {
 protected:
@@ -75,7 +31,7 @@ protected:
         for (const char* clip : {"clip.rm", "clip.avi", "dvd.mpg", "clip.mp4"}) {
             command += " " + Quoted(WindowsPath(work_ / clip));
         }
-        std::istringstream lines(Output(command + " 2>/dev/null"));
+        std::istringstream lines(RunCommand(command + " 2>/dev/null"));
         std::string line;
         while (std::getline(lines, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -124,10 +80,10 @@ TEST_F(PlayerEndToEnd, RealMediaRangeIsExportedInBothForms) {
         SCOPED_TRACE(form.file);
         EXPECT_EQ(reported_[std::string("export ") + form.file], "0");
         std::map<std::string, std::string> facts = Probe(work_ / "out" / form.file);
-        EXPECT_EQ(facts["video"], form.video);
-        EXPECT_EQ(facts["audio"], form.audio);
-        EXPECT_EQ(facts["width"], "320");
-        EXPECT_EQ(facts["height"], "240");
+        EXPECT_EQ(facts["video.codec_name"], form.video);
+        EXPECT_EQ(facts["audio.codec_name"], form.audio);
+        EXPECT_EQ(facts["video.width"], "320");
+        EXPECT_EQ(facts["video.height"], "240");
         EXPECT_NEAR(std::atof(facts["duration"].c_str()), 2.0, 0.3);
     }
 }

@@ -13,8 +13,8 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// The cases that are hard to stage with real programs; every family's order,
-// statuses and files are also proven against real processes under Wine.
+// The cases that are hard to stage with real programs; every family's passes,
+// files and Stops are also proven end to end with the real programs.
 //
 // Records every step a family takes. Commands are the profile lines with
 // "!" put in for $OUTPUT_FILE; Stop is pressed while the command named by
@@ -74,10 +74,16 @@ TEST(IpodPasses, FinishedBeforeTheMediaLibraryWhichGetsTheWrittenFile) {
     EXPECT_THAT(host.steps, ElementsAre("app folder", "status 1", "encoder ipod", "delete D:\\out\\clip_export.avi",
                                         "stop encoder", "finished", "itunes D:\\out\\clip.m4v"));
 
+    // Stopped, the item stays "encoding" with its figures; with the shutdown
+    // box ticked the media library is left alone.
     RecordingHost stopped;
     stopped.stopDuring = "ipod";
     RunIpodPasses(stopped);
     EXPECT_THAT(stopped.steps, ElementsAre("app folder", "status 1", "encoder ipod"));
+    RecordingHost shuttingDown;
+    shuttingDown.shutDown = true;
+    RunIpodPasses(shuttingDown);
+    EXPECT_EQ(shuttingDown.steps.back(), "finished");
 }
 
 TEST(PspPasses, StopDuringTheThumbnailNeverStartsTheEncodingPass) {

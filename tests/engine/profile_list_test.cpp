@@ -47,7 +47,7 @@ TEST_F(LoadProfileListTest, IpodFileFillsTheComboAndSelectsTheDefaultItem) {
     EXPECT_THAT(panel.listEntries, ElementsAre("old list entry"));
 }
 
-TEST_F(LoadProfileListTest, ListFamilyDefaultIsTheOneBasedPosition) {
+TEST_F(LoadProfileListTest, ListFamilyDefaultIsTheOneBasedPositionAndAFileWithOnlyInfoEmptiesTheList) {
     WriteApp("Xbox_Profile.ini",
              "[Info]\r\nDescription=Xbox\r\nDefaultProfile=1\r\n"
              "[b]\r\nTitle=Second in name, first in file\r\nCommand1=x\r\n"
@@ -58,11 +58,8 @@ TEST_F(LoadProfileListTest, ListFamilyDefaultIsTheOneBasedPosition) {
     EXPECT_EQ(panel.listSelection, 0);
     EXPECT_EQ(panel.scrolledTo, 0);
     EXPECT_THAT(panel.comboItems, ElementsAre("old combo item"));
-}
 
-TEST_F(LoadProfileListTest, FileWithOnlyInfoGivesAnEmptyList) {
     WriteApp("PMP_Profile.ini", "[Info]\r\nDescription=PMP\r\nDefaultProfile=1\r\n");
-    FakePanel panel;
     LoadProfileList(7, panel);
     EXPECT_EQ(panel.description, "PMP");
     EXPECT_THAT(panel.listEntries, IsEmpty());

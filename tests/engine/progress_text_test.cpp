@@ -15,15 +15,14 @@ ConversionItem Item(double begin = 0.0, double end = 60.0) {
     return item;
 }
 
-TEST(ProgressTokens, ReadsSizeTimeAndSpeedFromAProgressLine) {
+TEST(ProgressTokens, ReadsSizeTimeAndSpeedFromTheFirstProgressAndKeepsThemWithoutOne) {
     ConversionItem item = Item();
     EXPECT_FALSE(ApplyProgress(item, kProgressLine, 14000, 10000));
+    EXPECT_FALSE(ApplyProgress(item, "Press [q] to stop", 19000, 10000));
     EXPECT_EQ(item.outputSizeKB, 512);
     EXPECT_DOUBLE_EQ(item.encodedTime, 10.0);
     EXPECT_DOUBLE_EQ(item.encodingSpeed, 2.5);
-}
 
-TEST(ProgressTokens, OnlyTheFirstOccurrenceCounts) {
     const ProgressTokens tokens = ReadProgressTokens("size=      10kB time=1.00 \rsize=      20kB time=2.00 \r");
     EXPECT_EQ(tokens.sizeKB, 10);
     EXPECT_DOUBLE_EQ(tokens.time, 1.0);
@@ -72,17 +71,6 @@ TEST(ProgressTokens, PlainSecondsAreDigitsAndOnePointOnly) {
     exported.needsExport = 1;
     EXPECT_FALSE(ApplyProgress(exported, "title : time=nan size=99999999", 2000, 0));
     EXPECT_DOUBLE_EQ(exported.encodedTime, 0.0);
-}
-
-TEST(ProgressTokens, TextWithoutTokensKeepsTheFigures) {
-    ConversionItem item = Item();
-    item.outputSizeKB = 7;
-    item.encodedTime = 3.0;
-    item.encodingSpeed = 1.5;
-    EXPECT_FALSE(ApplyProgress(item, "Press [q] to stop", 5000, 1000));
-    EXPECT_EQ(item.outputSizeKB, 7);
-    EXPECT_DOUBLE_EQ(item.encodedTime, 3.0);
-    EXPECT_DOUBLE_EQ(item.encodingSpeed, 1.5);
 }
 
 TEST(ProgressTokens, NoElapsedTimeGivesNoSpeedAndTheTickMayWrap) {

@@ -16,7 +16,6 @@
 #endif
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
@@ -57,29 +56,14 @@ std::vector<std::string> Translated(const std::string& command) {
 }
 
 TEST(Translation, IpodTemplateWithAvc) {
-    EXPECT_THAT(Translated("-i \"C:\\My Videos\\a & b.avi\" -ss 00:00:05 -t 00:01:00 -vcodec h264 -coder 0 -vlevel 13 "
-                           "-bufsize 256 -g 250 -s 320x240 -r 29.97 -b 768 -aspect 4:3 -acodec aac -ac 2 -ab 128 "
-                           "-ar 44100 -vol 512 -title \"x\" -y \"D:\\out\\a.mp4\""),
-                ElementsAreArray<std::string>({"-i",         "C:\\My Videos\\a & b.avi",
-                                               "-ss",        "00:00:05",
-                                               "-t",         "00:01:00",
-                                               "-c:v",       "libx264",
-                                               "-profile:v", "baseline",
-                                               "-coder",     "0",
-                                               "-level",     "13",
-                                               "-bufsize",   "256k",
-                                               "-g",         "250",
-                                               "-vf",        FitFilter({320, 240, {4, 3}}),
-                                               "-r",         "29.97",
-                                               "-b:v",       "768k",
-                                               "-aspect",    "4:3",
-                                               "-c:a",       "aac",
-                                               "-ac",        "2",
-                                               "-b:a",       "128k",
-                                               "-ar",        "44100",
-                                               "-af",        "volume=2",
-                                               "-metadata",  "title=x",
-                                               "-y",         "D:\\out\\a.mp4"}));
+    EXPECT_EQ(Translated("-i \"C:\\My Videos\\a & b.avi\" -ss 00:00:05 -t 00:01:00 -vcodec h264 -coder 0 -vlevel 13 "
+                         "-bufsize 256 -g 250 -s 320x240 -r 29.97 -b 768 -aspect 4:3 -acodec aac -ac 2 -ab 128 "
+                         "-ar 44100 -vol 512 -title \"x\" -y \"D:\\out\\a.mp4\""),
+              Words("-i \"C:\\My Videos\\a & b.avi\" -ss 00:00:05 -t 00:01:00 -c:v libx264 -profile:v baseline "
+                    "-coder 0 -level 13 -bufsize 256k -g 250 -vf \"" +
+                    FitFilter({320, 240, {4, 3}}) +
+                    "\" -r 29.97 -b:v 768k -aspect 4:3 -c:a aac -ac 2 -b:a 128k -ar 44100 -af volume=2 "
+                    "-metadata title=x -y \"D:\\out\\a.mp4\""));
 }
 
 TEST(Translation, ExportedThreeGppTemplateWithAmrAndBlankRange) {

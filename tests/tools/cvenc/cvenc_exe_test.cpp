@@ -1,5 +1,6 @@
 // cvenc.exe as the converter runs it: from the app folder with ffmpeg.exe
-// beside it, standard handles on pipes, stopped by 'q' or by termination.
+// beside it, through the converter's own runner (output and errors on one
+// pipe), stopped by 'q' or by termination.
 
 #include <windows.h>
 
@@ -7,11 +8,10 @@
 // after windows.h, which it needs
 #include <tlhelp32.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "engine/encoder_runner.h"
 #include "support/temp_folder.h"
 
 using ::testing::HasSubstr;
@@ -19,8 +19,43 @@ using ::testing::IsEmpty;
 
 namespace {
 
-constexpr DWORD kEncodeTime = 60000;
-constexpr DWORD kStopTime = 20000;
+struct Finished {
+    DWORD exitCode;
+    std::string output;  // standard output and error together
+};
+
+// Runs a program with its input at its end, for at most 30 seconds.
+Finished RunToEnd(std::string commandLine) {
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE outputRead, outputWrite, inputRead, inputWrite;
+    CreatePipe(&outputRead, &outputWrite, &inheritable, 0);
+    CreatePipe(&inputRead, &inputWrite, &inheritable, 0);
+    SetHandleInformation(outputRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = inputRead;
+    startup.hStdOutput = startup.hStdError = outputWrite;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
+                                        nullptr, &startup, &process);
+    for (HANDLE own : {outputWrite, inputRead, inputWrite}) CloseHandle(own);
+    Finished finished = {STILL_ACTIVE, ""};
+    char bytes[4096];
+    DWORD count = 0;
+    while (started && ReadFile(outputRead, bytes, sizeof bytes, &count, nullptr) && count > 0) {
+        finished.output.append(bytes, count);
+    }
+    CloseHandle(outputRead);
+    if (!started) return finished;
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    GetExitCodeProcess(process.hProcess, &finished.exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return finished;
+}
 
 class CvencExe : public testing::Test {
 protected:
@@ -37,9 +72,14 @@ protected:
             RunToEnd(Cvenc("-f lavfi -i testsrc=duration=3:size=320x240:rate=25 -f lavfi "
                            "-i sine=duration=3 -vcodec mpeg4 -acodec mp3 -y \"" +
                            Source() + "\""));
-        ASSERT_EQ(made.exitCode, 0) << made.errors;
+        ASSERT_EQ(made.exitCode, 0u) << made.output;
+        // Where the runner writes its log, as the converter's run does.
+        SetCurrentDirectoryA(App("").c_str());
     }
-    static void TearDownTestSuite() { delete folder_; }
+    static void TearDownTestSuite() {
+        SetCurrentDirectoryA(folder_->Path().c_str());
+        delete folder_;
+    }
 
     static std::string App(const std::string& name) { return folder_->Path() + "app & tools\\" + name; }
     static std::string Video(const std::string& name) { return folder_->Path() + "My Videos\\" + name; }
@@ -54,21 +94,10 @@ protected:
     // Decodes every frame with the real FFmpeg: a file that is not finished fails.
     static void ExpectPlays(const std::string& path) {
         const Finished decoded = RunToEnd("\"" + App("ffmpeg.exe") + "\" -v error -i \"" + path + "\" -f null -");
-        EXPECT_EQ(decoded.exitCode, 0) << path;
-        EXPECT_THAT(decoded.errors, IsEmpty()) << path;
+        EXPECT_EQ(decoded.exitCode, 0u) << path;
+        EXPECT_THAT(decoded.output, IsEmpty()) << path;
     }
 
-    // The file's duration in seconds, from FFmpeg's listing of it.
-    static double Seconds(const std::string& path) {
-        int hours = 0, minutes = 0;
-        double seconds = -1;
-        const std::string listing = RunToEnd("\"" + App("ffmpeg.exe") + "\" -hide_banner -i \"" + path + "\"").errors;
-        const std::size_t at = listing.find("Duration: ");
-        return at != std::string::npos &&
-                       std::sscanf(listing.c_str() + at + 10, "%d:%d:%lf", &hours, &minutes, &seconds) == 3
-                   ? hours * 3600.0 + minutes * 60.0 + seconds
-                   : -1;
-    }
     static bool ShowsProgress(const std::string& output) { return output.find(" time=") != std::string::npos; }
 
     static TempFolder* folder_;
@@ -76,16 +105,18 @@ protected:
 
 TempFolder* CvencExe::folder_ = nullptr;
 
+// As the converter stops: 'q', then its ends of the pipes close at once. A
+// ten-hour encode that ended within the runner's time (no log entry) with a
+// file that plays was finished early by the 'q'.
 TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
     const std::string output = Video("stopped.mp4");
-    ChildProcess cvenc(LongEncode(output));
-    ASSERT_TRUE(cvenc.WaitForOutput(ShowsProgress, kEncodeTime)) << cvenc.Errors();
-    // As the converter stops: 'q', then its end of the pipe closes at once.
-    cvenc.Send("q");
-    cvenc.CloseInput();
-    EXPECT_EQ(cvenc.Finish(kStopTime), 0) << cvenc.Errors();
+    std::string printed;
+    RunEncoder(&LongEncode(output)[0], [&](const char* chunk) {
+        printed += chunk;
+        if (ShowsProgress(printed)) StopEncoder();
+    });
+    EXPECT_FALSE(folder_->Exists("app & tools\\log.txt")) << printed;
     ExpectPlays(output);
-    EXPECT_LT(Seconds(output), 60);
 }
 
 std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
@@ -102,29 +133,38 @@ std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
     return children;
 }
 
+// Once cvenc shows progress it is terminated, then stopped as the converter
+// would, so the run ends whatever happens; its FFmpeg must end with it.
 TEST_F(CvencExe, TerminatingCvencEndsFfmpegToo) {
-    ChildProcess cvenc(LongEncode(Video("terminated.mp4")));
-    ASSERT_TRUE(cvenc.WaitForOutput(ShowsProgress, kEncodeTime)) << cvenc.Errors();
-    const std::vector<DWORD> ffmpeg = ChildrenNamed(cvenc.Id(), "ffmpeg.exe");
-    ASSERT_EQ(ffmpeg.size(), 1u);
-    const HANDLE ffmpegProcess = OpenProcess(SYNCHRONIZE, FALSE, ffmpeg[0]);
-    ASSERT_NE(ffmpegProcess, nullptr);
-
-    TerminateProcess(cvenc.Handle(), 1);
-    EXPECT_EQ(WaitForSingleObject(ffmpegProcess, 10000), WAIT_OBJECT_0);
-    CloseHandle(ffmpegProcess);
-    EXPECT_THAT(ChildrenNamed(cvenc.Id(), "ffmpeg.exe"), IsEmpty());
+    HANDLE ffmpeg = nullptr;
+    std::string printed;
+    RunEncoder(&LongEncode(Video("terminated.mp4"))[0], [&](const char* chunk) {
+        printed += chunk;
+        if (!ShowsProgress(printed)) return;
+        const std::vector<DWORD> cvenc = ChildrenNamed(GetCurrentProcessId(), "cvenc.exe");
+        const std::vector<DWORD> children = cvenc.size() == 1 ? ChildrenNamed(cvenc[0], "ffmpeg.exe") : cvenc;
+        if (children.size() == 1) {
+            ffmpeg = OpenProcess(SYNCHRONIZE, FALSE, children[0]);
+            const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, cvenc[0]);
+            TerminateProcess(process, 1);
+            CloseHandle(process);
+        }
+        StopEncoder();
+    });
+    ASSERT_NE(ffmpeg, nullptr) << "one cvenc with one FFmpeg: " << printed;
+    EXPECT_EQ(WaitForSingleObject(ffmpeg, 10000), WAIT_OBJECT_0);
+    CloseHandle(ffmpeg);
 }
 
 TEST_F(CvencExe, ReportsWhatItCannotDo) {
     const Finished alone = RunToEnd("\"" + folder_->Path() + "alone\\cvenc.exe\" -i \"" + Source() + "\" -y o.mp4");
-    EXPECT_NE(alone.exitCode, 0);
-    EXPECT_THAT(alone.errors, HasSubstr("cannot find ffmpeg.exe"));
+    EXPECT_NE(alone.exitCode, 0u);
+    EXPECT_THAT(alone.output, HasSubstr("cannot find ffmpeg.exe"));
 
     // FFmpeg's own failure comes back as its exit code.
     const Finished missingInput = RunToEnd(Cvenc("-i \"" + Video("none.avi") + "\" -y \"" + Video("none.mp4") + "\""));
-    EXPECT_EQ(missingInput.exitCode, 1);
-    EXPECT_THAT(missingInput.errors, HasSubstr("none.avi"));
+    EXPECT_EQ(missingInput.exitCode, 1u);
+    EXPECT_THAT(missingInput.output, HasSubstr("none.avi"));
 }
 
 }  // namespace

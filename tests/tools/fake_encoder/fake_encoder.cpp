@@ -23,7 +23,6 @@
 //   --signal NAME       set the named event NAME (made if missing)
 //   --await NAME        wait (at most 30 s) until the named event NAME is set
 //   --wait-parent       wait until the program that started this one has ended
-//   --label TEXT        nothing: names the program's pass in a journal line
 //   --exit CODE         exit at once with CODE
 //   --crash             end the way a crash looks to the parent
 // Named VavuDuzuv.exe it plays the media-library helper instead: it appends its
@@ -34,15 +33,8 @@ namespace {
 std::string Unescape(const char* text) {
     std::string bytes;
     for (const char* c = text; *c; ++c) {
-        if (c[0] == '\\' && c[1] == 'n') {
-            bytes += '\n';
-            ++c;
-        } else if (c[0] == '\\' && c[1] == 'r') {
-            bytes += '\r';
-            ++c;
-        } else {
-            bytes += *c;
-        }
+        const bool escape = c[0] == '\\' && (c[1] == 'n' || c[1] == 'r');
+        bytes += escape ? (*++c == 'n' ? '\n' : '\r') : *c;
     }
     return bytes;
 }
@@ -167,8 +159,6 @@ int main(int argc, char** argv) {
                         FILE_ATTRIBUTE_NORMAL, nullptr);
         } else if (command == "--post" && hasOne) {
             PostMessageA(reinterpret_cast<HWND>(std::strtoull(argv[++i], nullptr, 10)), WM_APP, 0, 0);
-        } else if (command == "--label" && hasOne) {
-            ++i;
         } else if (command == "--spawn" && hasOne) {
             Spawn(argv[++i]);
         } else if (command == "--exit" && hasOne) {

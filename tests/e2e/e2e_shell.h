@@ -1,0 +1,56 @@
+#pragma once
+
+// What the end-to-end tests need of the Linux side: running commands, naming
+// files for programs under Wine (which sees / as drive Z:), and ffprobe.
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+// The command's standard output.
+inline std::string RunCommand(const std::string& command) {
+    std::string output;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    char buffer[4096];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
+    return output;
+}
+
+inline std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+inline std::string WindowsPath(const std::filesystem::path& path) {
+    std::string text = "Z:" + path.string();
+    for (char& c : text) c = c == '/' ? '\\' : c;
+    return text;
+}
+
+// What ffprobe says of a file: "format_name", "duration", and of the first
+// stream of each type "video.codec_name", "video.width", "video.height",
+// "audio.codec_name".
+inline std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
+    const std::string ffprobe = "ffprobe -v error -show_entries ";
+    std::map<std::string, std::string> facts;
+    std::istringstream format(
+        RunCommand(ffprobe + "format=format_name,duration -of default=nw=1 " + Quoted(file) + " 2>/dev/null"));
+    for (std::string line; std::getline(format, line);) {
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos) facts[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    // One line per stream: codec name, type, then a picture's width and height.
+    std::istringstream streams(
+        RunCommand(ffprobe + "stream=codec_name,codec_type,width,height -of csv=p=0 " + Quoted(file) + " 2>/dev/null"));
+    for (std::string line; std::getline(streams, line);) {
+        std::istringstream fields(line);
+        std::string name, type, width, height;
+        std::getline(std::getline(std::getline(std::getline(fields, name, ','), type, ','), width, ','), height, ',');
+        if (facts.count(type + ".codec_name") != 0) continue;
+        facts[type + ".codec_name"] = name;
+        if (type == "video") {
+            facts["video.width"] = width;
+            facts["video.height"] = height;
+        }
+    }
+    return facts;
+}
