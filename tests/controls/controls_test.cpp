@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,8 +20,6 @@
 #include "support/gdi_count.h"
 
 namespace {
-
-constexpr COLORREF kCaptionColor = RGB(255, 0, 0);
 
 // One of each control on a background pattern, set up the way the program's
 // windows set them up, counting what the controls report.
@@ -68,8 +65,6 @@ protected:
         checkBox.SetIcons(IDI_SHUTDOWN_CHECK_HOVER, IDI_SHUTDOWN_CHECK_IDLE);
         checkBox.SetTransparent();
         checkBox.SetAlignment(0);
-        captioned.SetStateColor(CSkinButton::kIdleText, kCaptionColor);
-        captioned.SetStateColor(CSkinButton::kFocusText, kCaptionColor);
         for (int tab = 0; tab < 6; ++tab) segments.AddSegment(tab, IDB_TAB_IPOD + tab);
         segments.SelectSegment(0);
         MoveWindow(segments.Handle(), 8, 90, 447, 15, FALSE);
@@ -166,37 +161,6 @@ TEST_F(ControlsTest, TransparentButtonShowsTheParentsPixelsAroundItsIcon) {
     EXPECT_LT(parentPixels, pixels.width * pixels.height);
 }
 
-// Near the light copy's RGB(200, 200, 200), or the red text: smoothed edges
-// of the glyphs blend with what lies under them.
-bool Light(COLORREF color) {
-    const int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
-    return r >= 180 && r <= 220 && std::abs(r - g) <= 10 && std::abs(g - b) <= 10;
-}
-bool Reddish(COLORREF color) { return GetRValue(color) > 150 && GetGValue(color) < 100 && GetBValue(color) < 100; }
-
-TEST_F(ControlsTest, CaptionIsEmbossedAndGreyedWhenDisabled) {
-    const HWND button = dialog->captioned.Handle();
-    Pixels pixels = PrintClient(button);
-    EXPECT_GT(pixels.Count(kCaptionColor), 10);
-    // The light copy shows below and right of the text, not above and left.
-    int lightBelowRight = 0;
-    int lightAboveLeft = 0;
-    for (int y = 1; y + 1 < pixels.height; ++y) {
-        for (int x = 1; x + 1 < pixels.width; ++x) {
-            if (!Reddish(pixels.At(x, y))) continue;
-            lightBelowRight += Light(pixels.At(x + 1, y + 1));
-            lightAboveLeft += Light(pixels.At(x - 1, y - 1));
-        }
-    }
-    EXPECT_GT(lightBelowRight, 5);
-    EXPECT_GT(lightBelowRight, 3 * lightAboveLeft);
-
-    EnableWindow(button, FALSE);
-    pixels = PrintClient(button);
-    EXPECT_EQ(pixels.Count(kCaptionColor), 0);
-    EXPECT_GT(pixels.Count(GetSysColor(COLOR_3DSHADOW)), 10);
-}
-
 TEST_F(ControlsTest, ClicksAndDoubleClicksEachCount) {
     const HWND button = dialog->other.Handle();
     PostAndHandle(dialog->Handle(), {Mouse(button, WM_LBUTTONDOWN), Mouse(button, WM_LBUTTONUP),
@@ -258,14 +222,11 @@ TEST_F(ControlsTest, SegmentClicksReportOnlyAChangeOfSegment) {
     EXPECT_EQ(dialog->tabChanges, 1);
     EXPECT_NE(PrintClient(bar), first);
 
+    // Which segment a point hits (none beyond the last) is tested natively.
     SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2 * 74 + 60, 7));  // the same segment
-    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(445, 7));          // the leftover beyond the last
     dialog->segments.SelectSegment(6);                                          // no such segment
     EXPECT_EQ(dialog->segments.GetSelectedSegment(), 2);
-    dialog->segments.SelectSegment(0);     // the program's own choice reports nothing
-    MoveWindow(bar, 8, 90, 5, 15, FALSE);  // narrower than its six segments
-    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 7));
-    EXPECT_EQ(dialog->segments.GetSelectedSegment(), 0);
+    dialog->segments.SelectSegment(0);  // the program's own choice reports nothing
     EXPECT_EQ(dialog->tabChanges, 1);
     EXPECT_EQ(dialog->clicks[IDC_TEST_SEGMENTS], 0);
 }
@@ -320,25 +281,11 @@ TEST_F(ControlsTest, LabelPaintsEachLineCentredInBlackOverTheParent) {
     EXPECT_FALSE(FindInk(ScreenPixels(label.Handle()), RGB(0, 0, 0), 12, pixels.height).found);
 }
 
-TEST_F(ControlsTest, FieldShowsItsTextOverTheStretchedBackground) {
-    const HWND window = dialog->field.Handle();
-    const Pixels empty = PrintClient(window);
-    // "edit_back" is one pixel wide: every row of the empty field is one colour.
-    for (int y = 1; y < empty.height - 1; ++y) {
-        for (int x = 1; x < empty.width - 1; ++x) ASSERT_EQ(empty.At(x, y), empty.At(1, y)) << x << "," << y;
-    }
-    dialog->field.SetFieldText("C:\\Videos\\");
-    EXPECT_TRUE(FindInk(PrintClient(window), RGB(0, 0, 0), 0, empty.height).found);
-}
-
-TEST_F(ControlsTest, GroupBoxDrawsItsCaptionOnceAndItsFrame) {
+TEST_F(ControlsTest, GroupBoxDrawsItsCaptionItselfAndOnlyOnce) {
     const HWND window = dialog->group.Handle();
     EXPECT_EQ(GetWindowTextLengthA(window), 0);
     EXPECT_EQ(dialog->group.Caption(), "Output");
-    const Pixels pixels = ScreenPixels(window);
-    EXPECT_TRUE(FindInk(pixels, RGB(0, 0, 0), 0, 14).found);
-    EXPECT_EQ(pixels.At(1, pixels.height / 2), RGB(230, 230, 230));
-    EXPECT_EQ(pixels.At(pixels.width - 2, pixels.height / 2), RGB(230, 230, 230));
+    EXPECT_TRUE(FindInk(ScreenPixels(window), RGB(0, 0, 0), 0, 14).found);
 }
 
 // Everything a control creates goes again with it: icons, masks, the
