@@ -226,24 +226,19 @@ TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     EXPECT_EQ(shutDown_.calls, 0);
 }
 
-TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAsked) {
-    dialog_->AddItem(clips->Path("silent.avi"));
-    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
-    Command(IDC_START);
-    EXPECT_EQ(shutDown_.calls, 1);
-    EXPECT_TRUE(MessageAnswerer::texts.empty());
-}
-
-TEST_F(MainDialogTest, NamesInAnyScriptAreConverted) {
+TEST_F(MainDialogTest, NamesInAnyScriptAreConvertedAndAFinishedRunShutsDownWhenAsked) {
     EXPECT_EQ(GetACP(), 65001u) << "the manifest makes the A functions UTF-8";
     const std::string name = "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9t\xC3\xA9";
     const std::string source = output_.Path() + name + ".avi";
     ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), source.c_str(), FALSE));
     dialog_->AddItem(source);
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:03");
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     Command(IDC_START);
     EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
     EXPECT_TRUE(OutputExists(name + ".mp4"));
+    EXPECT_EQ(shutDown_.calls, 1);
+    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message before a shut-down";
 }
 
 TEST_F(MainDialogTest, ARealMediaItemIsExportedFirstAndTheIntermediateGoes) {

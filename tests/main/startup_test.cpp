@@ -15,20 +15,14 @@ namespace {
 
 const DWORD kLimitMs = 60000;  // a guard against hangs, not a measure of time
 
-struct WindowCount {
-    DWORD threadId;
-    int visible;
-};
-
-BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
-    if (IsWindowVisible(window)) ++reinterpret_cast<WindowCount*>(count)->visible;
-    return TRUE;
-}
-
 int VisibleWindowsOf(DWORD threadId) {
-    WindowCount count = {threadId, 0};
-    EnumThreadWindows(threadId, CountVisible, reinterpret_cast<LPARAM>(&count));
-    return count.visible;
+    int visible = 0;
+    const auto countVisible = [](HWND window, LPARAM count) -> BOOL {
+        if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+        return TRUE;
+    };
+    EnumThreadWindows(threadId, countVisible, reinterpret_cast<LPARAM>(&visible));
+    return visible;
 }
 
 TEST(Splash, ShowsThePictureUntilClosedAndThenItsThreadEnds) {
