@@ -228,7 +228,7 @@ TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialog) {
             PostMessageA(self.Handle(), kEndMessage, 42, 0);
         };
         EXPECT_EQ(dialog.DoModal(owner.Handle()), 42);
-        EXPECT_EQ(log, editConsumes ? Log{"edit:pretranslate"} : Log{"edit:pretranslate", "dialog:pretranslate"});
+        EXPECT_EQ(log, (editConsumes ? Log{"edit:pretranslate"} : Log{"edit:pretranslate", "dialog:pretranslate"}));
         EXPECT_EQ(dialog.ownerSeenDuringRun, owner.Handle());
         EXPECT_FALSE(dialog.ownerEnabledDuringRun);
         EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
