@@ -59,23 +59,13 @@ struct DibCanvas {
 
 COLORREF Pixels::At(int x, int y) const { return FromDib(data[static_cast<size_t>(y) * width + x]); }
 
-int Pixels::Count(COLORREF color) const {
-    int count = 0;
-    for (uint32_t pixel : data) count += FromDib(pixel) == color;
-    return count;
-}
-
-InkSpan FindInk(const Pixels& pixels, COLORREF ink, int fromY, int toY) {
-    InkSpan span;
+bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY) {
     for (int y = fromY < 0 ? 0 : fromY; y < toY && y < pixels.height; ++y) {
         for (int x = 0; x < pixels.width; ++x) {
-            if (pixels.At(x, y) != ink) continue;
-            span.left = span.found && span.left < x ? span.left : x;
-            span.right = span.found && span.right > x ? span.right : x;
-            span.found = true;
+            if (pixels.At(x, y) == ink) return true;
         }
     }
-    return span;
+    return false;
 }
 
 Pixels PrintClient(HWND window) {
@@ -101,26 +91,18 @@ Pixels ScreenPixels(HWND window) {
 COLORREF PatternAt(int x, int y) { return RGB((x * 5) & 0xFF, (y * 3) & 0xFF, 0x60); }
 
 void PaintPattern(HWND window, HDC dc) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    const int width = client.right;
-    const int height = client.bottom;
-    std::vector<uint32_t> bits(static_cast<size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
+    DibCanvas canvas(window);
+    auto* bits = static_cast<uint32_t*>(canvas.bits);
+    if (!bits) return;
+    for (int y = 0; y < canvas.height; ++y) {
+        for (int x = 0; x < canvas.width; ++x) {
             const COLORREF color = PatternAt(x, y);
-            bits[static_cast<size_t>(y) * width + x] =
+            bits[static_cast<size_t>(y) * canvas.width + x] =
                 (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
         }
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, bits.data(), &info, DIB_RGB_COLORS);
+    CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
+    BitBlt(dc, 0, 0, canvas.width, canvas.height, canvas.dc.Get(), 0, 0, SRCCOPY);
 }
 
 bool PumpUntil(const std::function<bool()>& done) {

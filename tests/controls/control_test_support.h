@@ -17,21 +17,14 @@ struct Pixels {
     std::vector<uint32_t> data;  // 0x00RRGGBB, top row first
 
     COLORREF At(int x, int y) const;
-    // How many pixels have exactly this colour.
-    int Count(COLORREF color) const;
     bool operator==(const Pixels& other) const {
         return width == other.width && height == other.height && data == other.data;
     }
     bool operator!=(const Pixels& other) const { return !(*this == other); }
 };
 
-// The leftmost and rightmost columns holding the colour within rows [fromY, toY).
-struct InkSpan {
-    bool found = false;
-    int left = 0;
-    int right = 0;
-};
-InkSpan FindInk(const Pixels& pixels, COLORREF ink, int fromY, int toY);
+// Whether any pixel within rows [fromY, toY) has the colour.
+bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY);
 
 // What a control paints when asked to print its client area into a memory DC.
 Pixels PrintClient(HWND window);

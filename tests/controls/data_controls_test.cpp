@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr COLORREF kTextColor = RGB(10, 5, 20);
-constexpr COLORREF kOverBarColor = RGB(255, 255, 0);
 constexpr int kColumns = 3;
 
 // The four data controls, set up as the main window sets them up, with a
@@ -40,7 +38,6 @@ public:
     int comboChanges = 0;
     std::vector<WORD> listBoxNotes;
     std::vector<std::pair<WPARAM, LPARAM>> sliderNotes;
-    std::string progressText = "WWWWWWWWWWWWWWWWWWWW";
 
 protected:
     BOOL OnInitDialog() override {
@@ -97,7 +94,7 @@ private:
     // Column 0 a check box, ticked on odd rows; column 1 a name with an
     // ampersand; column 2 a progress bar, half filled, with text on row 2.
     void FillCell(CellInfo& cell) const {
-        cell.textColor = kTextColor;
+        cell.textColor = RGB(10, 5, 20);
         cell.backgroundColor = RGB(220, 220, 220);
         switch (cell.subitem) {
             case 0:
@@ -110,8 +107,8 @@ private:
             case 2:
                 cell.progressMax = 100;
                 cell.progressPos = cell.item == 3 ? 250 : 50;
-                cell.progressTextColor = kOverBarColor;
-                if (cell.item == 2) cell.text = progressText;
+                cell.progressTextColor = RGB(255, 255, 0);
+                if (cell.item == 2) cell.text = "50%";
                 break;
         }
     }
@@ -180,36 +177,6 @@ TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicks) {
     EXPECT_EQ(dialog->headerClicks[0].x, at.x);
 }
 
-TEST_F(DataControlsTest, ProgressCellIsFilledByItsPositionWithTheTextInTwoColours) {
-    SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
-    const Pixels pixels = ScreenPixels(List());
-    auto bluish = [](COLORREF c) { return GetBValue(c) == 255 && GetGValue(c) > 180 && GetRValue(c) < 160; };
-    // Row 1: half filled. Row 3: a position above the maximum fills it all.
-    const RECT half = SubitemRect(1, 2);
-    const int middle = (half.top + half.bottom) / 2;
-    const int width = half.right - 2 - (half.left + 1);
-    const int fillEnd = half.left + 1 + width / 2;
-    EXPECT_TRUE(bluish(pixels.At(fillEnd - 3, middle)));
-    EXPECT_FALSE(bluish(pixels.At(fillEnd + 3, middle)));
-    const RECT full = SubitemRect(3, 2);
-    EXPECT_TRUE(bluish(pixels.At(full.right - 6, (full.top + full.bottom) / 2)));
-    // Row 2: the text over the filled half in its own colour, the rest in the text colour.
-    const RECT text = SubitemRect(2, 2);
-    int overBarLeft = 0, overBarRight = 0, plainLeft = 0, plainRight = 0;
-    for (int y = text.top; y < text.bottom; ++y) {
-        for (int x = text.left; x < text.right; ++x) {
-            const COLORREF c = pixels.At(x, y);
-            const bool left = x < text.left + 1 + (text.right - 2 - text.left - 1) / 2;
-            if (c == kOverBarColor) ++(left ? overBarLeft : overBarRight);
-            if (c == kTextColor) ++(left ? plainLeft : plainRight);
-        }
-    }
-    EXPECT_GT(overBarLeft, 10);
-    EXPECT_EQ(overBarRight, 0);
-    EXPECT_GT(plainRight, 10);
-    EXPECT_EQ(plainLeft, 0);
-}
-
 TEST_F(DataControlsTest, CellTextIsCopiedWithinTheCallersBuffer) {
     SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
     char buffer[8];
@@ -224,11 +191,7 @@ TEST_F(DataControlsTest, CellTextIsCopiedWithinTheCallersBuffer) {
 }
 
 TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRow) {
-    SendMessageA(List(), LVM_SETITEMCOUNT, 10, 0);
-    RedrawWindow(List(), nullptr, nullptr, RDW_UPDATENOW);
     CSkinVScrollBar& bar = dialog->list.VerticalBar();
-    // A list that fits has no thumb to drag: a press on the track only pages.
-    EXPECT_EQ(bar.ThumbOffset(), 16);
     SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
     SendMessageA(List(), LVM_ENSUREVISIBLE, 99, FALSE);
     RedrawWindow(List(), nullptr, nullptr, RDW_UPDATENOW);
@@ -286,16 +249,10 @@ TEST_F(DataControlsTest, OpenComboIgnoresThreeMovesAndFollowsMouseAndKeys) {
     EXPECT_EQ(drop.Highlighted(), -1);
     SendMessageA(drop.Handle(), WM_MOUSEMOVE, 0, overThird);
     EXPECT_EQ(drop.Highlighted(), 2);
-    // Down from the last item wraps to the first and scrolls back to it.
-    for (int i = 0; i < 27; ++i) Handle({Key(combo, VK_DOWN)});
-    EXPECT_EQ(drop.Highlighted(), 29);
-    EXPECT_GT(drop.ScrollOffset(), 0);
-    Handle({Key(combo, VK_DOWN)});
-    EXPECT_EQ(drop.Highlighted(), 0);
-    EXPECT_EQ(drop.ScrollOffset(), 0);
+    // Keys go on from the item under the mouse (wrapping and scrolling are tested natively).
     Handle({Key(combo, VK_DOWN), Key(combo, VK_RETURN)});
     EXPECT_FALSE(dialog->combo.IsDropped());
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3);
     EXPECT_EQ(dialog->comboChanges, 1);
     // A press on the combo while open closes it and changes nothing.
     Click(combo, 10, 5);
@@ -307,19 +264,8 @@ TEST_F(DataControlsTest, OpenComboIgnoresThreeMovesAndFollowsMouseAndKeys) {
     EXPECT_TRUE(dialog->combo.IsDropped());
     Handle({Key(combo, VK_DOWN), Key(combo, VK_ESCAPE)});
     EXPECT_FALSE(dialog->combo.IsDropped());
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 3);
     EXPECT_EQ(dialog->comboChanges, 1);
-}
-
-TEST_F(DataControlsTest, ClosingTheWindowWithTheComboOpenLeavesNothingBehind) {
-    FillCombo(5);
-    Click(dialog->combo.Handle(), 10, 5);
-    const HWND drop = dialog->combo.DropWindow().Handle();
-    ASSERT_TRUE(IsWindow(drop));
-    DestroyWindow(dialog->Handle());
-    EXPECT_FALSE(IsWindow(drop));
-    EXPECT_FALSE(dialog->combo.IsDropped());
-    dialog.reset();
 }
 
 TEST_F(DataControlsTest, ListBoxKeysAndClicksNotifyLikeAListBox) {
@@ -329,12 +275,11 @@ TEST_F(DataControlsTest, ListBoxKeysAndClicksNotifyLikeAListBox) {
     EXPECT_TRUE(dialog->listBoxNotes.empty());
     EXPECT_EQ(box.GetFirstSelected(), -1);
     for (int i = 0; i < 12; ++i) box.AddEntry(("Entry\t" + std::to_string(i)).c_str());
+    // Both ways round (how far it scrolls is tested natively).
     Handle({Key(window, VK_UP)});
     EXPECT_EQ(box.GetFirstSelected(), 11);
-    EXPECT_GT(box.ScrollOffset(), 0);
     Handle({Key(window, VK_DOWN)});
     EXPECT_EQ(box.GetFirstSelected(), 0);
-    EXPECT_EQ(box.ScrollOffset(), 0);
     EXPECT_EQ(dialog->listBoxNotes, (std::vector<WORD>{LBN_SELCHANGE, LBN_SELCHANGE}));
     dialog->listBoxNotes.clear();
     Handle({Msg(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 25)),
@@ -383,10 +328,7 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndKeepsItsEndsInOrder) {
     slider.SetRange(10, 20);
     SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_EQ(slider.Left(), 11);
-    // Crossed ends are not kept; a scale of no length ignores keys.
-    dialog->sliderNotes.clear();
-    slider.SetRange(60, 30);
-    EXPECT_EQ(slider.Right(), 60);
+    // A scale of no length ignores keys (crossed ends are tested natively).
     slider.SetMinMax(7, 7);
     dialog->sliderNotes.clear();
     SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
@@ -411,7 +353,8 @@ TEST(SkinPaint, EmptyElementsAreNotDrawn) {
 }
 
 // Every control gives back what it made: buffers, fonts, pens, brushes,
-// regions, the slider's bitmaps and snapshot, the drop window and its bar.
+// regions, the slider's bitmaps and snapshot, the drop window and its bar;
+// the window is closed with the combo open.
 TEST(DataControlsResources, GdiObjectsComeBackAfterEveryControlIsDestroyed) {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     auto cycle = [] {
@@ -426,7 +369,11 @@ TEST(DataControlsResources, GdiObjectsComeBackAfterEveryControlIsDestroyed) {
         RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         RedrawWindow(dialog.combo.DropWindow().Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         ScreenPixels(dialog.Handle());
+        const HWND drop = dialog.combo.DropWindow().Handle();
+        ASSERT_TRUE(IsWindow(drop));
         DestroyWindow(dialog.Handle());
+        EXPECT_FALSE(IsWindow(drop));
+        EXPECT_FALSE(dialog.combo.IsDropped());
     };
     cycle();
     const int before = CountGdiObjects();

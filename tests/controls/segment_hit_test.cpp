@@ -14,14 +14,11 @@ TEST(SegmentHit, EqualSegmentsFromTheLeftEdge) {
     EXPECT_EQ(SegmentAt(124, 50, 447, 6), 1);
 }
 
-TEST(SegmentHit, NoSegmentBeyondTheLastOrLeftOfTheBar) {
+TEST(SegmentHit, NoSegmentOutsideTheSegmentsOrWithoutRoom) {
     EXPECT_EQ(SegmentAt(444, 0, 447, 6), -1);
     EXPECT_EQ(SegmentAt(446, 0, 447, 6), -1);
     EXPECT_EQ(SegmentAt(-1, 0, 447, 6), -1);
     EXPECT_EQ(SegmentAt(49, 50, 447, 6), -1);
-}
-
-TEST(SegmentHit, NoSegmentWhenThereIsNoRoomOrNoSegment) {
     EXPECT_EQ(SegmentAt(3, 0, 447, 0), -1);
     EXPECT_EQ(SegmentAt(3, 0, 5, 6), -1);
     EXPECT_EQ(SegmentAt(0, 0, 0, 1), -1);

@@ -12,14 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/app_folder.h"
 #include "engine/folder_path.h"
 #include "framework/gdi.h"
 #include "framework/message_loop.h"
 #include "framework/registry.h"
 #include "player/test_clips.h"
 #include "resource_ids.h"
-#include "support/temp_folder.h"
+#include "support/app_folder_fixture.h"
 #include "support/window_watch.h"
 #include "tasks/output_directory.h"
 
@@ -77,29 +76,25 @@ private:
     std::function<void()> action_;
 };
 
-class MainDialogTest : public ::testing::Test {
+class MainDialogTest : public AppFolderTest {
 protected:
     static void SetUpTestSuite() { clips = new TestClips(); }
     static void TearDownTestSuite() { delete clips; }
 
     void SetUp() override {
         ASSERT_TRUE(clips->Made()) << clips->Problem();
-        char current[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, current);
-        previousDirectory_ = current;
-        program_.MakeFolder("app");
+        AppFolderTest::SetUp();
         WIN32_FIND_DATAA found;
         const std::string installed = std::string(CLIPVANE_DIST) + "\\app\\";
         HANDLE search = FindFirstFileA((installed + "*").c_str(), &found);
         ASSERT_NE(search, INVALID_HANDLE_VALUE) << "build the installed tree first";
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                CopyFileA((installed + found.cFileName).c_str(), (program_.Path() + "app\\" + found.cFileName).c_str(),
+                CopyFileA((installed + found.cFileName).c_str(), (folder.Path() + "app\\" + found.cFileName).c_str(),
                           FALSE);
             }
         } while (FindNextFileA(search, &found));
         FindClose(search);
-        programFolder = program_.Path();
         savedDestination_ = ReadSetting("destination");
         WriteSetting("destination", output_.Path());
         MessageAnswerer::texts.clear();
@@ -112,11 +107,18 @@ protected:
         if (dialog_ && dialog_->Handle()) DestroyWindow(dialog_->Handle());
         dialog_.reset();
         WriteSetting("destination", savedDestination_);
-        SetCurrentDirectoryA(previousDirectory_.c_str());
+        AppFolderTest::TearDown();
     }
 
     HWND Window() const { return dialog_->Handle(); }
     void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    // A combo's choice as the user makes it, and what a combo shows.
+    void Choose(int id, int item) {
+        SendDlgItemMessageA(Window(), id, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(Window(), id)));
+    }
+    int Selected(int id) const { return static_cast<int>(SendDlgItemMessageA(Window(), id, CB_GETCURSEL, 0, 0)); }
     std::string Cell(int row, int column) {
         CellInfo cell;
         cell.item = row;
@@ -145,14 +147,12 @@ protected:
     }
 
     static TestClips* clips;
-    TempFolder program_;
     TempFolder output_;
     FakeShutDown shutDown_;
     MessageAnswerer answerer_;
     std::unique_ptr<CMainDialog> dialog_;
 
 private:
-    std::string previousDirectory_;
     std::string savedDestination_;
 };
 TestClips* MainDialogTest::clips = nullptr;
@@ -226,24 +226,19 @@ TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     EXPECT_EQ(shutDown_.calls, 0);
 }
 
-TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAsked) {
-    dialog_->AddItem(clips->Path("silent.avi"));
-    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
-    Command(IDC_START);
-    EXPECT_EQ(shutDown_.calls, 1);
-    EXPECT_TRUE(MessageAnswerer::texts.empty());
-}
-
-TEST_F(MainDialogTest, NamesInAnyScriptAreConverted) {
+TEST_F(MainDialogTest, NamesInAnyScriptAreConvertedAndAFinishedRunShutsDownWhenAsked) {
     EXPECT_EQ(GetACP(), 65001u) << "the manifest makes the A functions UTF-8";
     const std::string name = "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9t\xC3\xA9";
     const std::string source = output_.Path() + name + ".avi";
     ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), source.c_str(), FALSE));
     dialog_->AddItem(source);
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:03");
+    SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     Command(IDC_START);
     EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
     EXPECT_TRUE(OutputExists(name + ".mp4"));
+    EXPECT_EQ(shutDown_.calls, 1);
+    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message before a shut-down";
 }
 
 TEST_F(MainDialogTest, ARealMediaItemIsExportedFirstAndTheIntermediateGoes) {
@@ -255,58 +250,44 @@ TEST_F(MainDialogTest, ARealMediaItemIsExportedFirstAndTheIntermediateGoes) {
 
 TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
     dialog_->AddItem(clips->Path("clip.avi"));
-    const HWND dialog = Window();
-    const auto choose = [dialog](int id, int item, UINT selectMessage, int code) {
-        SendDlgItemMessageA(dialog, id, selectMessage, static_cast<WPARAM>(item), 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    };
-    const auto item = [dialog](int id) {
-        return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
-    };
+    Choose(IDC_PROFILE_SETTING, 2);
+    Choose(IDC_FRAME_RATE, 3);
+    EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
+    EXPECT_EQ(Selected(IDC_FRAME_RATE), 3);
 
-    choose(IDC_PROFILE_SETTING, 2, CB_SETCURSEL, CBN_SELCHANGE);
-    choose(IDC_FRAME_RATE, 3, CB_SETCURSEL, CBN_SELCHANGE);
-    EXPECT_EQ(item(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
-    EXPECT_EQ(item(IDC_FRAME_RATE), 3);
-
-    ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTabPsp, false);
+    ClickTab(GetDlgItem(Window(), IDC_DEVICE_TABS), kTabPsp, false);
     const std::string psp = Cell(0, kColumnOutput);
     EXPECT_EQ(psp.substr(0, 3), "M4V");
     dialog_->Panel().SelectProfileListEntry(16);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROFILE_LIST, LBN_SELCHANGE), 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_PROFILE_LIST, LBN_SELCHANGE), 0);
     EXPECT_EQ(Cell(0, kColumnOutput), "MAQ" + psp.substr(3));
-    ClickTab(GetDlgItem(dialog, IDC_DEVICE_TABS), kTab3gp, false);
-    choose(IDC_THREE_GP_TYPE, 2, CB_SETCURSEL, CBN_SELCHANGE);
+    ClickTab(GetDlgItem(Window(), IDC_DEVICE_TABS), kTab3gp, false);
+    Choose(IDC_THREE_GP_TYPE, 2);
     EXPECT_EQ(Cell(0, kColumnOutput), "clip.3g2");
 
     Command(IDC_REMOVE_ALL);
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod);
-    EXPECT_EQ(item(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
-    EXPECT_EQ(item(IDC_VIDEO_QUALITY), 6);
+    EXPECT_EQ(Selected(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
+    EXPECT_EQ(Selected(IDC_VIDEO_QUALITY), 6);
 }
 
 TEST_F(MainDialogTest, ProfileValuesBeyondTheCombosLeaveThemUsable) {
-    program_.Write("app\\iPod_Profile.ini",
-                   "[Info]\r\nDescription=Test\r\nDefaultProfile=99\r\n[profile0]\r\nTitle=Own\r\n"
-                   "[profile1]\r\nTitle=Odd\r\nVideoType=0\r\nVideoSize=42\r\nVideoQuality=2\r\nChannels=0\r\n"
-                   "AudioQuality=1\r\n");
+    WriteApp("iPod_Profile.ini",
+             "[Info]\r\nDescription=Test\r\nDefaultProfile=99\r\n[profile0]\r\nTitle=Own\r\n"
+             "[profile1]\r\nTitle=Odd\r\nVideoType=0\r\nVideoSize=42\r\nVideoQuality=2\r\nChannels=0\r\n"
+             "AudioQuality=1\r\n");
     DestroyWindow(Window());
     dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
     ASSERT_TRUE(dialog_->CreateModeless(nullptr));
-    const HWND dialog = Window();
-    const auto item = [dialog](int id) {
-        return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
-    };
-    EXPECT_EQ(item(IDC_PROFILE_SETTING), 0) << "a default beyond the profiles selects the first";
+    EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 0) << "a default beyond the profiles selects the first";
 
-    SendDlgItemMessageA(dialog, IDC_PROFILE_SETTING, CB_SETCURSEL, 1, 0);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROFILE_SETTING, CBN_SELCHANGE), 0);
-    EXPECT_EQ(item(IDC_VIDEO_SIZE), 3) << "a size beyond the combo's items leaves it as it was";
-    EXPECT_EQ(item(IDC_VIDEO_TYPE), 0);
-    EXPECT_EQ(item(IDC_VIDEO_QUALITY), 2);
-    EXPECT_EQ(item(IDC_CHANNELS), 0);
-    EXPECT_EQ(item(IDC_AUDIO_QUALITY), 1);
-    EXPECT_EQ(item(IDC_FRAME_RATE), 0) << "the four others keep theirs";
+    Choose(IDC_PROFILE_SETTING, 1);
+    EXPECT_EQ(Selected(IDC_VIDEO_SIZE), 3) << "a size beyond the combo's items leaves it as it was";
+    EXPECT_EQ(Selected(IDC_VIDEO_TYPE), 0);
+    EXPECT_EQ(Selected(IDC_VIDEO_QUALITY), 2);
+    EXPECT_EQ(Selected(IDC_CHANNELS), 0);
+    EXPECT_EQ(Selected(IDC_AUDIO_QUALITY), 1);
+    EXPECT_EQ(Selected(IDC_FRAME_RATE), 0) << "the four others keep theirs";
 }
 
 TEST_F(MainDialogTest, EveryFamilyFinishesWithTheFileItsOutputCellNames) {

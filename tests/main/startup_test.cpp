@@ -2,31 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "framework/registry.h"
 #include "main/splash_thread.h"
 #include "resource_ids.h"
+#include "support/temp_folder.h"
 #include "support/window_watch.h"
 
 namespace {
 
 const DWORD kLimitMs = 60000;  // a guard against hangs, not a measure of time
 
-struct WindowCount {
-    DWORD threadId;
-    int visible;
-};
-
-BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
-    if (IsWindowVisible(window)) ++reinterpret_cast<WindowCount*>(count)->visible;
-    return TRUE;
-}
-
 int VisibleWindowsOf(DWORD threadId) {
-    WindowCount count = {threadId, 0};
-    EnumThreadWindows(threadId, CountVisible, reinterpret_cast<LPARAM>(&count));
-    return count.visible;
+    int visible = 0;
+    const auto countVisible = [](HWND window, LPARAM count) -> BOOL {
+        if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+        return TRUE;
+    };
+    EnumThreadWindows(threadId, countVisible, reinterpret_cast<LPARAM>(&visible));
+    return visible;
 }
 
 TEST(Splash, ShowsThePictureUntilClosedAndThenItsThreadEnds) {
@@ -97,25 +93,26 @@ TEST_F(StartUp, TheMainWindowComesOnceTheSplashHasGoneAndClosingItEndsTheProgram
     EXPECT_EQ(answered.exitCode, 0u) << "the splash thread is joined, nothing hangs at exit";
 }
 
+const char kRefusal[] = "\nCannot initialise Clipvane skin, Clipvane will restart with original theme";
+
+// A skin whose element cannot be loaded: the program names the whole path
+// before any window, forgets the skin and ends; the next start is built in.
 TEST_F(StartUp, ABrokenSkinIsReportedBeforeAnyWindowAndTheNextStartIsBuiltIn) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    const std::string ini = std::string(folder) + "clipvane-startup-broken.ini";
-    HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    const char text[] = "directory=c:\\nowhere\r\ntitle=gone.bmp\r\n";
-    DWORD written = 0;
-    WriteFile(file, text, sizeof text - 1, &written, nullptr);
-    CloseHandle(file);
-    WriteSetting("SkinIni", ini);
-
-    const AnsweredRun refused = StartAndAnswer();
-    DeleteFileA(ini.c_str());  // test scaffolding only
-    EXPECT_NE(refused.message.find("Cannot load c:\\nowhere\\gone.bmp"), std::string::npos) << refused.message;
-    EXPECT_EQ(refused.visibleWindows, 1) << "no splash before the skin is loaded";
-    EXPECT_EQ(refused.exitCode, 0u);
-    EXPECT_EQ(ReadSetting("SkinIni"), "");
-
+    TempFolder folder;
+    // The directory as skins give it, without its trailing backslash; keys and
+    // values are read lower-cased.
+    const std::string directory = folder.Path().substr(0, folder.Path().size() - 1);
+    std::string lowerDirectory = directory;
+    for (char& c : lowerDirectory) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // A missing file, and a path beyond 511 characters that is refused rather than cut.
+    for (const std::string& element : {std::string("gone.bmp"), std::string(600, 'x')}) {
+        WriteSetting("SkinIni", folder.Write("broken.ini", "directory=" + directory + "\ntitle=" + element));
+        const AnsweredRun refused = StartAndAnswer();
+        EXPECT_EQ(refused.message, "Cannot load " + lowerDirectory + "\\" + element + kRefusal);
+        EXPECT_EQ(refused.visibleWindows, 1) << "no splash before the skin is loaded";
+        EXPECT_EQ(refused.exitCode, 0u);
+        EXPECT_EQ(ReadSetting("SkinIni"), "");
+    }
     const AnsweredRun next = StartAndAnswer();
     EXPECT_NE(next.message.find("Output Directory:"), std::string::npos) << next.message;
     EXPECT_EQ(next.exitCode, 0u);

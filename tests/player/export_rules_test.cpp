@@ -20,19 +20,17 @@ TEST(ExportCodecChoice, FirstChoiceWinsInEitherOrderAndTheLastMatchCounts) {
     EXPECT_EQ(ChooseExportCodecs({"MPEG Layer-3 old", "PCM", "MPEG Layer-3"}, {"PCM", "MPEG Layer-3"}).video, -1);
 }
 
-TEST(ExportCodecChoice, PcmWithoutMp3StillGivesTheAviForm) {
+TEST(ExportCodecChoice, PcmWithoutMp3GivesTheAviFormAndAMissingCodecTheMpegForm) {
     const CodecChoice choice = ChooseExportCodecs({"DivX"}, {"GSM 6.10", "PCM", "PCM"});
     EXPECT_EQ(choice.audio, 2);
-    const ExportForm form = ExportFormFor(choice);
-    EXPECT_EQ(form.format, kOutputFormatAvi);
-    EXPECT_TRUE(form.setCodecs);
-    EXPECT_FLOAT_EQ(form.frameRate, 25.0f);
-}
+    const ExportForm avi = ExportFormFor(choice);
+    EXPECT_EQ(avi.format, kOutputFormatAvi);
+    EXPECT_TRUE(avi.setCodecs);
+    EXPECT_FLOAT_EQ(avi.frameRate, 25.0f);
 
-TEST(ExportCodecChoice, AMissingCodecOnEitherSideGivesTheMpegFormWithoutCodecs) {
-    for (const CodecChoice& choice :
+    for (const CodecChoice& missing :
          {ChooseExportCodecs({"Cinepak"}, {"PCM"}), ChooseExportCodecs({"DivX"}, {}), ChooseExportCodecs({}, {})}) {
-        const ExportForm form = ExportFormFor(choice);
+        const ExportForm form = ExportFormFor(missing);
         EXPECT_EQ(form.format, kOutputFormatMpeg);
         EXPECT_FALSE(form.setCodecs);
         EXPECT_FLOAT_EQ(form.frameRate, 23.976f);

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(MediaReport, DvdStreamShowsSixteenByNineFromItsDisplayAspect) {
+TEST(MediaReport, DisplayAspectComesFromTheStreamOrItsPixelAspectAndCodecTagsAreNotSizes) {
     const MediaInfo info = ParseMediaReport(
         "Input #0, mpeg, from 'D:\\dvd.vob':\n"
         "  Duration: 00:01:02.50, start: 0.500000, bitrate: 5000 kb/s\n"
@@ -19,18 +19,16 @@ TEST(MediaReport, DvdStreamShowsSixteenByNineFromItsDisplayAspect) {
     EXPECT_EQ(info.height, 576);
     EXPECT_DOUBLE_EQ(info.displayAspect, 16.0 / 9.0);
     EXPECT_DOUBLE_EQ(info.frameRate, 25.0);
-}
 
-TEST(MediaReport, CodecTagsAreNotFrameSizesAndPixelAspectCountsWithoutDisplayAspect) {
-    const MediaInfo info = ParseMediaReport(
+    const MediaInfo hd = ParseMediaReport(
         "  Duration: 01:00:00.04, start: 0.000000, bitrate: 900 kb/s\n"
         "    Stream #0:0(und): Video: h264 (High) (avc1 / 0x31637661), yuv420p(tv, bt709), 1440x1080 [SAR 4:3], "
         "900 kb/s, 29.97 tbr, 30k tbn (default)\n");
-    EXPECT_DOUBLE_EQ(info.duration, 3600.04);
-    EXPECT_EQ(info.width, 1440);
-    EXPECT_DOUBLE_EQ(info.displayAspect, 16.0 / 9.0);
-    EXPECT_DOUBLE_EQ(info.frameRate, 29.97);
-    EXPECT_FALSE(info.hasAudio);
+    EXPECT_DOUBLE_EQ(hd.duration, 3600.04);
+    EXPECT_EQ(hd.width, 1440);
+    EXPECT_DOUBLE_EQ(hd.displayAspect, 16.0 / 9.0);
+    EXPECT_DOUBLE_EQ(hd.frameRate, 29.97);
+    EXPECT_FALSE(hd.hasAudio);
 }
 
 TEST(MediaReport, SoundOnlyUnknownLengthAndUnreadableFilesGiveZeroAndNoStreams) {

@@ -1,7 +1,5 @@
 #include "player_host.h"
 
-#include "framework/gdi.h"
-
 namespace {
 
 constexpr UINT WM_SETTLED = WM_APP + 0x0D00;
@@ -56,34 +54,6 @@ void PlayerHost::Settle() {
     for (auto event = events.begin(); event != events.end();) {
         event = event->message == WM_SETTLED ? events.erase(event) : event + 1;
     }
-}
-
-std::vector<std::uint8_t> PlayerHost::Pixels(int& width, int& height) {
-    RECT client = {};
-    GetClientRect(player_->Handle(), &client);
-    width = client.right;
-    height = client.bottom;
-    CClientDC screen(nullptr);
-    CMemoryDC memory(screen.Get());
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    CBitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    {
-        CSelection selected(memory.Get(), bitmap.Get());
-        SendMessageA(player_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
-    }
-    GdiFlush();
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<std::uint8_t> pixels;
-    const auto* rows = static_cast<const std::uint8_t*>(bits);
-    for (int y = 0; y < height; ++y) pixels.insert(pixels.end(), rows + y * stride, rows + y * stride + width * 3);
-    return pixels;
 }
 
 LRESULT PlayerHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

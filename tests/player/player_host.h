@@ -31,9 +31,6 @@ public:
     // Handles every message posted before this call, including the player's events.
     void Settle();
 
-    // The player's client area as 24-bit pixels, top row first (PrintClient into a memory DC).
-    std::vector<std::uint8_t> Pixels(int& width, int& height);
-
     // Called for each event as it arrives.
     std::function<void(const Event&)> onEvent;
 

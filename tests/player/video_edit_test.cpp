@@ -1,6 +1,6 @@
 // The player with the real ffmpeg.exe, on clips that ffmpeg.exe makes for the
-// test: durations, still frames by their pixels, playback and its stops, and
-// the events that must come exactly once.
+// test: still frames by their pixels, playback and its stops, and the events
+// that must come exactly once.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 
+#include "controls/control_test_support.h"
 #include "player/preview.h"
 #include "player_host.h"
 #include "support/gdi_count.h"
@@ -30,13 +31,20 @@ protected:
     CVideoEdit& Player() { return host_->Player(); }
 
     // Shows the still frame at t and returns the preview's pixels once it is painted.
-    std::vector<std::uint8_t> StillAt(const std::string& clip, double t) {
+    Pixels StillAt(const std::string& clip, double t) {
         const int before = host_->Count(WM_PLAYER_PLAYCOMPLETE);
         Player().OpenRange(clip, t, Player().GetDuration(clip), 0);
         EXPECT_TRUE(Player().Run());
         EXPECT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_PLAYCOMPLETE) > before; }, 20000));
-        int width = 0, height = 0;
-        return host_->Pixels(width, height);
+        return Shown();
+    }
+    Pixels Shown() { return PrintClient(Player().Handle()); }
+
+    // Hands the player's PlayComplete to the preview, as the main window does.
+    void Forward(CPreview& preview) {
+        host_->onEvent = [&preview](const PlayerHost::Event& event) {
+            if (event.message == WM_PLAYER_PLAYCOMPLETE) preview.OnPlayComplete(false);
+        };
     }
 
     bool WaitForPlayComplete(int count, DWORD timeoutMs = 20000) {
@@ -49,98 +57,51 @@ protected:
 
 TestClips* VideoEdit::clips_ = nullptr;
 
-std::size_t DistinctColours(const std::vector<std::uint8_t>& pixels) {
-    std::set<std::uint32_t> colours;
-    for (std::size_t n = 0; n + 2 < pixels.size(); n += 3) {
-        colours.insert(pixels[n] | pixels[n + 1] << 8 | pixels[n + 2] << 16);
-    }
-    return colours.size();
+std::size_t DistinctColours(const Pixels& pixels) {
+    return std::set<std::uint32_t>(pixels.data.begin(), pixels.data.end()).size();
 }
 
-double ShareDiffering(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-    if (a.size() != b.size() || a.empty()) return 1.0;
+// The share of colour channels that differ by more than noise.
+double ShareDiffering(const Pixels& a, const Pixels& b) {
+    if (a.data.size() != b.data.size() || a.data.empty()) return 1.0;
     std::size_t differing = 0;
-    for (std::size_t n = 0; n < a.size(); ++n) differing += std::abs(a[n] - b[n]) > 24 ? 1 : 0;
-    return static_cast<double>(differing) / a.size();
-}
-
-bool RowIsBlack(const std::vector<std::uint8_t>& pixels, int width, int row) {
-    for (int x = 0; x < width * 3; ++x) {
-        if (pixels[static_cast<std::size_t>(row * width * 3 + x)] > 16) return false;
+    for (std::size_t n = 0; n < a.data.size(); ++n) {
+        for (int shift : {0, 8, 16})
+            differing += std::abs(int(a.data[n] >> shift & 0xFF) - int(b.data[n] >> shift & 0xFF)) > 24;
     }
-    return true;
+    return static_cast<double>(differing) / (3.0 * a.data.size());
 }
 
-TEST_F(VideoEdit, DurationsOfClipsAndZeroForWhatIsNoVideo) {
-    EXPECT_NEAR(Player().GetDuration(clips_->Path("clip.avi")), 4.0, 0.1);
-    EXPECT_NEAR(Player().GetDuration(clips_->Path("silent.avi")), 3.0, 0.1);
-    EXPECT_EQ(Player().GetDuration(clips_->Path("broken.avi")), 0.0);
-    EXPECT_EQ(Player().GetDuration(clips_->Path("missing.avi")), 0.0);
-    EXPECT_EQ(Player().GetDuration(""), 0.0);
-}
-
-TEST_F(VideoEdit, StillFramesShowTheirTimeAndKeepTheDisplayAspect) {
-    const std::vector<std::uint8_t> one = StillAt(clips_->Path("clip.avi"), 1.0);
+// Where the picture goes in the box is tested natively, and the screenshots
+// show a 16:9 still with its bars.
+TEST_F(VideoEdit, StillFramesShowTheirTime) {
+    const Pixels one = StillAt(clips_->Path("clip.avi"), 1.0);
     EXPECT_GT(DistinctColours(one), 8u) << "a real frame, not a plain area";
-    const std::vector<std::uint8_t> three = StillAt(clips_->Path("clip.avi"), 3.0);
+    const Pixels three = StillAt(clips_->Path("clip.avi"), 3.0);
     EXPECT_GT(ShareDiffering(one, three), 0.01) << "the frame at 3.0 s is another frame";
     EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 2);
-
-    // 16:9 in a 348 x 188 box: bars left and right, none above or below.
-    int width = 0, height = 0;
-    StillAt(clips_->Path("wide.mp4"), 1.0);
-    const std::vector<std::uint8_t> wide = host_->Pixels(width, height);
-    EXPECT_FALSE(RowIsBlack(wide, width, 0));
-    EXPECT_FALSE(RowIsBlack(wide, width, height - 1));
-    for (const int x : {0, 1, width - 2, width - 1}) {
-        EXPECT_LT(wide[static_cast<std::size_t>(3 * (height / 2 * width + x))], 16) << "bar at column " << x;
-    }
 }
 
 TEST_F(VideoEdit, AStillPastTheEndIsTakenAtZeroByThePreview) {
     CPreview preview(Player());
-    host_->onEvent = [&](const PlayerHost::Event& event) {
-        if (event.message == WM_PLAYER_PLAYCOMPLETE) preview.OnPlayComplete(false);
-    };
+    Forward(preview);
     preview.ShowStillFrame(clips_->Path("clip.avi"), 60.0, false);
     EXPECT_TRUE(preview.Busy());
     ASSERT_TRUE(WaitForPlayComplete(1));
     EXPECT_FALSE(preview.Busy());
-    int width = 0, height = 0;
-    const std::vector<std::uint8_t> pastEnd = host_->Pixels(width, height);
-    EXPECT_LT(ShareDiffering(pastEnd, StillAt(clips_->Path("clip.avi"), 0.0)), 0.001);
-}
-
-TEST_F(VideoEdit, PlaybackOfTwoSecondsEndsByTheClockWithOnePlayComplete) {
-    // The preview knows the file from its selection before anyone presses Play.
-    Player().GetDuration(clips_->Path("clip.avi"));
-    Player().OpenRange(clips_->Path("clip.avi"), 1.0, 3.0, 1);
-    const DWORD start = GetTickCount();
-    ASSERT_TRUE(Player().Run());
-    EXPECT_FALSE(Player().Run()) << "a second Run while playing is refused";
-    // Timed from the first frame: how long FFmpeg takes to start depends on
-    // how busy the machine is, the playback's own length does not.
-    ASSERT_TRUE(host_->WaitFor([&] { return Player().FramesShown() > 0; }, 30000));
-    const DWORD firstFrame = GetTickCount();
-    ASSERT_TRUE(WaitForPlayComplete(1));
-    const DWORD played = GetTickCount() - firstFrame;
-    EXPECT_GE(played, 1900u);
-    EXPECT_LE(played, 3500u) << "the first frame came " << firstFrame - start << " ms after Run";
-    EXPECT_GE(Player().FramesShown() + Player().FramesDropped(), 45);
-    host_->Settle();
-    EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 1);
+    EXPECT_LT(ShareDiffering(Shown(), StillAt(clips_->Path("clip.avi"), 0.0)), 0.001);
 }
 
 TEST_F(VideoEdit, StopEndsPlaybackAtOnceKeepingTheFrameAndCloseAfterItChangesNothing) {
     Player().OpenRange(clips_->Path("clip.avi"), 0.0, 4.0, 1);
     ASSERT_TRUE(Player().Run());
+    EXPECT_FALSE(Player().Run()) << "a second Run while playing is refused";
     ASSERT_TRUE(host_->WaitFor([&] { return Player().FramesShown() >= 5; }, 20000));
     Player().Stop();
     const int shown = Player().FramesShown();
     host_->Settle();
     EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 1);
-    int width = 0, height = 0;
-    EXPECT_GT(DistinctColours(host_->Pixels(width, height)), 8u) << "the last frame stays";
+    EXPECT_GT(DistinctColours(Shown()), 8u) << "the last frame stays";
     Player().Stop();
     Player().Close();
     host_->Settle();
@@ -150,9 +111,7 @@ TEST_F(VideoEdit, StopEndsPlaybackAtOnceKeepingTheFrameAndCloseAfterItChangesNot
 
 TEST_F(VideoEdit, ASecondPlayRequestBeforePlayCompleteDoesNothing) {
     CPreview preview(Player());
-    host_->onEvent = [&](const PlayerHost::Event& event) {
-        if (event.message == WM_PLAYER_PLAYCOMPLETE) preview.OnPlayComplete(false);
-    };
+    Forward(preview);
     ConversionItem item;
     item.sourcePath = clips_->Path("silent.avi");
     item.beginTime = 0.0;
@@ -168,11 +127,13 @@ TEST_F(VideoEdit, ASecondPlayRequestBeforePlayCompleteDoesNothing) {
     EXPECT_FALSE(preview.Busy()) << "no preview during a run";
 }
 
+// (Durations of real clips are checked against ffprobe end to end.)
 TEST_F(VideoEdit, EveryRunEndsWithPlayCompleteEvenWhenNothingCanBeShown) {
+    for (const std::string& unreadable : {clips_->Path("broken.avi"), clips_->Path("missing.avi"), std::string()}) {
+        EXPECT_EQ(Player().GetDuration(unreadable), 0.0) << unreadable;
+    }
     CPreview preview(Player());
-    host_->onEvent = [&](const PlayerHost::Event& event) {
-        if (event.message == WM_PLAYER_PLAYCOMPLETE) preview.OnPlayComplete(false);
-    };
+    Forward(preview);
     preview.ShowStillFrame(clips_->Path("broken.avi"), 1.0, false);
     ASSERT_TRUE(WaitForPlayComplete(1));
     EXPECT_FALSE(preview.Busy());

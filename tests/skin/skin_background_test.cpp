@@ -7,9 +7,7 @@
 #include "framework/gdi.h"
 #include "skin/skin.h"
 #include "skin_setting.h"
-#include "support/bmp_file.h"
 #include "support/gdi_count.h"
-#include "support/temp_folder.h"
 
 namespace {
 
@@ -36,39 +34,22 @@ private:
     CBufferDC buffer_;
 };
 
-TEST(SkinBackground, TitleOverTiledBackgroundInsideARaisedFrame) {
-    TempFolder folder;
-    folder.Write("title.bmp", MakeBmpFile(4, 10, [](int, int) { return RGB(200, 0, 0); }));
-    // Two rows of different colours, so tiling shows as stripes 2 pixels apart.
-    folder.Write("back.bmp", MakeBmpFile(3, 2, [](int, int y) { return y == 0 ? RGB(0, 0, 200) : RGB(0, 200, 0); }));
-    SkinIniSetting setting(
-        folder.Write("skin.ini", "directory=" + folder.Path() + "\ntitle=title.bmp\nbackground=back.bmp\n"));
-    LoadSkin();
-
-    {
-        PaintedBackground painted(60, 40);
-        EXPECT_EQ(painted.At(30, 5), RGB(200, 0, 0)) << "title strip across the top, its own height";
-        EXPECT_EQ(painted.At(30, 20), RGB(0, 0, 200));
-        EXPECT_EQ(painted.At(30, 21), RGB(0, 200, 0));
-        EXPECT_EQ(painted.At(30, 34), RGB(0, 0, 200)) << "the background is tiled down to the bottom";
-        EXPECT_EQ(painted.At(0, 20), RGB(224, 224, 224)) << "light left edge";
-        EXPECT_EQ(painted.At(30, 39), RGB(96, 96, 96)) << "dark bottom edge";
-        EXPECT_EQ(painted.At(59, 20), RGB(96, 96, 96)) << "dark right edge";
-    }
-    // Counted from the second painting on: the first leaves the system's own caches.
-    const int before = CountGdiObjects();
-    { PaintedBackground again(60, 40); }
-    EXPECT_EQ(CountGdiObjects(), before) << "pens and DCs are freed";
-}
-
+// How the title and the tiled background look is in the screenshots of both
+// skins; here, what must hold whatever the skin.
 TEST(SkinBackground, EmptyElementsAreLeftOutAndTheFrameStillDrawn) {
     SkinIniSetting noSkin("");
     LoadSkin();  // this test program has no built-in bitmaps: every element is empty
     ASSERT_TRUE(CurrentSkin().background.Empty());
-    PaintedBackground painted(50, 30);
-    EXPECT_EQ(painted.At(25, 15), kUntouched);
-    EXPECT_EQ(painted.At(1, 15), RGB(224, 224, 224));
-    EXPECT_EQ(painted.At(48, 28), RGB(96, 96, 96));
+    {
+        PaintedBackground painted(50, 30);
+        EXPECT_EQ(painted.At(25, 15), kUntouched);
+        EXPECT_EQ(painted.At(1, 15), RGB(224, 224, 224)) << "light left edge";
+        EXPECT_EQ(painted.At(48, 28), RGB(96, 96, 96)) << "dark bottom edge";
+    }
+    // Counted from the second painting on: the first leaves the system's own caches.
+    const int before = CountGdiObjects();
+    { PaintedBackground again(50, 30); }
+    EXPECT_EQ(CountGdiObjects(), before) << "pens and DCs are freed";
 }
 
 }  // namespace

@@ -75,7 +75,6 @@ TEST(SkinFile, LongValuesComeBackWholeAndLongLinesDoNotSpillIntoNewLines) {
     // One line far beyond the line limit: what lies past the limit is still
     // part of that line, not a line of its own.
     const std::string longLine = "x=" + std::string(kSkinLineLimit + 50, 'a') + "title=evil.bmp";
-    EXPECT_FALSE(LookUp(longLine + "\ntitle=good.bmp", "title").value == "evil.bmp");
     EXPECT_EQ(LookUp(longLine + "\ntitle=good.bmp", "title").value, "good.bmp");
     const Lookup tooLong = LookUp("title=" + std::string(kSkinLineLimit + 50, 'a'), "title");
     EXPECT_TRUE(tooLong.found);
@@ -83,12 +82,11 @@ TEST(SkinFile, LongValuesComeBackWholeAndLongLinesDoNotSpillIntoNewLines) {
 }
 
 TEST(SkinFile, FindingInAFileThatIsNotThere) {
-    std::string value = "untouched";
-    EXPECT_FALSE(FindSkinValue("", "title", value));
-    EXPECT_EQ(value, "");
-    value = "untouched";
-    EXPECT_FALSE(FindSkinValue("no such folder/no such skin.ini", "title", value));
-    EXPECT_EQ(value, "");
+    for (const char* path : {"", "no such folder/no such skin.ini"}) {
+        std::string value = "untouched";
+        EXPECT_FALSE(FindSkinValue(path, "title", value));
+        EXPECT_EQ(value, "") << path;
+    }
 }
 
 TEST(SkinFile, ElementPathsBeyondTheLimitAreRefusedNotCut) {
