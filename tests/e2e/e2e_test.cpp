@@ -21,6 +21,7 @@ namespace {
 const double kBegin = 1.0;
 const double kEnd = 3.0;
 const int kLongClipSeconds = 20;
+const int kDrivers = 2;  // each with its own copy of the program folder, job n in driver n % kDrivers
 
 struct Family {
     const char* name;
@@ -197,10 +198,8 @@ protected:
         Add(kFamilies[0], kFamilies[0].defaultEntry, "long.avi", 0.0, kLongClipSeconds, 0);
     }
 
-    // Two drivers at once, each with its own copy of the program folder.
     static void RunJobs() {
         const fs::path source = fs::path(CLIPVANE_SOURCE_DIR);
-        const int kDrivers = 2;
         std::mutex failuresLock;
         std::vector<std::thread> drivers;
         for (int driver = 0; driver < kDrivers; ++driver) {
@@ -245,6 +244,20 @@ protected:
     static int Number(const Job& job, const char* key) {
         const auto found = job.report.find(key);
         return found == job.report.end() ? -1 : std::atoi(found->second.c_str());
+    }
+
+    // For a job whose outputs are wrong: what its passes wrote to standard
+    // error and what it added to the program folder's log, each cut to its end.
+    static std::string WhatTheJobSaid(std::size_t n) {
+        const auto end = [](const std::string& text) {
+            return text.substr(text.size() > 2000 ? text.size() - 2000 : 0);
+        };
+        std::string said =
+            "\nits passes' standard error:\n" + end(ReadAll(work / ("job" + std::to_string(n) + "-stderr.txt")));
+        const int before = std::max(Number(jobs[n], "logBefore"), 0), after = Number(jobs[n], "logAfter");
+        const fs::path log = work / ("program" + std::to_string(n % kDrivers)) / "app" / "log.txt";
+        if (after > before) said += "\nadded to app\\log.txt:\n" + end(ReadAll(log).substr(before, after - before));
+        return said;
     }
 };
 
@@ -321,7 +334,7 @@ TEST_F(EndToEnd, EveryFamilyConvertsEverySourceAndEveryProfileWithATrimmedRange)
         SCOPED_TRACE(std::string(job.family->name) + " profile " + std::to_string(job.profileEntry) + " " + job.clip());
         EXPECT_EQ(Number(job, "canceled"), 0);
         const std::set<std::string> expected = ExpectedOutputs(job, static_cast<int>(n));
-        EXPECT_EQ(FilesIn(job.outputFolder), expected) << "outputs only, every temporary gone";
+        EXPECT_EQ(FilesIn(job.outputFolder), expected) << "outputs only, every temporary gone" << WhatTheJobSaid(n);
         bool hasAudio = true;
         for (const Clip& clip : kClips) {
             if (job.clip() == clip.name) hasAudio = clip.hasAudio;
@@ -329,7 +342,7 @@ TEST_F(EndToEnd, EveryFamilyConvertsEverySourceAndEveryProfileWithATrimmedRange)
         for (const std::string& name : expected) {
             if (fs::exists(job.outputFolder / name)) ExpectDeviceFormat(job, job.outputFolder / name, hasAudio);
         }
-        EXPECT_EQ(Number(job, "logChanged"), 0) << "log.txt is left alone when nothing fails";
+        EXPECT_EQ(Number(job, "logAfter"), Number(job, "logBefore")) << "log.txt is left alone when nothing fails";
     }
 }
 
@@ -390,7 +403,7 @@ TEST_F(EndToEnd, ASourcesTitleAndNameAreNeverReadAsProgress) {
     EXPECT_EQ(Number(job, "oddTimes"), 0);
     EXPECT_LT(Number(job, "largestKB"), 10000);
     EXPECT_GE(Number(job, "progressSteps"), 1);
-    EXPECT_EQ(FilesIn(job.outputFolder), ExpectedOutputs(job, static_cast<int>(n)));
+    EXPECT_EQ(FilesIn(job.outputFolder), ExpectedOutputs(job, static_cast<int>(n))) << WhatTheJobSaid(n);
 }
 
 // Stop pressed as each pass of each family starts. What may stay: the files
