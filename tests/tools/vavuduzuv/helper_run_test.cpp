@@ -31,7 +31,8 @@ void WriteBytes(const std::wstring& path, const std::string& text) {
 // converter, which waits without a limit, would look hung.
 DWORD RunHelper(const std::string& commandLine) {
     SetCurrentDirectoryA(VAVUDUZUV_FOLDER);
-    const DWORD exitCode = RunAndAnswer(commandLine, [](HWND) { return false; }, 10000).exitCode;
+    const auto noWindow = [](HWND) { return false; };  // it shows none: it is only waited for
+    const DWORD exitCode = RunAndAnswer(commandLine, noWindow, 10000).exitCode;
     EXPECT_LT(exitCode, 998u) << "VavuDuzuv did not start (999), or still ran after 10 s (998): " << commandLine;
     return exitCode;
 }
