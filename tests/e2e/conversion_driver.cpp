@@ -9,11 +9,10 @@
 // and the report says in which pass the Stop was handled.
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -27,6 +26,7 @@
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
 #include "support/message_button.h"
+#include "support/process_parent.h"
 #include "tasks/output_directory.h"
 #include "tasks/stop_conversion.h"
 
@@ -117,18 +117,6 @@ private:
     static constexpr ULONG_PTR kJobKey = 1;
     static constexpr ULONG_PTR kQuitKey = 2;
 
-    static DWORD ParentOf(DWORD processId) {
-        DWORD parent = 0;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-            if (entry.th32ProcessID == processId) parent = entry.th32ParentProcessID;
-        }
-        CloseHandle(snapshot);
-        return parent;
-    }
-
     void Watch() {
         DWORD message = 0;
         ULONG_PTR key = 0;
@@ -153,13 +141,6 @@ private:
 HANDLE StopPresser::job_ = nullptr;
 HANDLE StopPresser::port_ = nullptr;
 
-std::string Stem(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 // This program's own processor time so far (its children's is not counted).
 long long OwnCpuMs() {
     FILETIME created, exited, kernel, user;
@@ -180,7 +161,7 @@ std::string RunJob(const Job& job) {
     TaskList tasks;
     ConversionItem item;
     item.sourcePath = job.source;
-    item.outputName = Stem(job.source);
+    item.outputName = std::filesystem::path(job.source).stem().string();
     item.title = item.outputName;
     item.workName = item.outputName;
     item.beginTime = job.begin;
@@ -223,7 +204,7 @@ std::string RunJob(const Job& job) {
            << " finished=" << done.finished << " canceled=" << (cancelRequested ? 1 : 0)
            << " progressSteps=" << watch.ProgressSteps() << " oddTimes=" << watch.OddTimes()
            << " largestKB=" << watch.LargestKB() << " encodedTime=" << done.encodedTime
-           << " sizeKB=" << done.outputSizeKB << " logChanged=" << (FileSize(log) != logSizeBefore ? 1 : 0)
+           << " sizeKB=" << done.outputSizeKB << " logBefore=" << logSizeBefore << " logAfter=" << FileSize(log)
            << " ms=" << (GetTickCount() - start) << " cpuMs=" << (OwnCpuMs() - cpuBefore);
     return report.str();
 }
@@ -234,23 +215,13 @@ std::vector<Job> ReadJobs(const char* path) {
     std::string line;
     while (std::getline(file, line)) {
         if (line.empty()) continue;
+        // The paths are read to their tab: they may hold blanks.
         std::istringstream fields(line);
-        const auto next = [&fields] {
-            std::string field;
-            std::getline(fields, field, '\t');
-            return field;
-        };
         Job job;
-        job.number = std::stoi(next());
-        job.tab = std::stoi(next());
-        job.threeGpType = std::stoi(next());
-        job.profileEntry = std::stoi(next());
-        job.source = next();
-        job.begin = std::stod(next());
-        job.end = std::stod(next());
-        job.stopAtPass = std::stoi(next());
-        job.fileNumber = std::stoi(next());
-        job.outputFolder = next();
+        fields >> job.number >> job.tab >> job.threeGpType >> job.profileEntry;
+        std::getline(fields.ignore(), job.source, '\t');
+        fields >> job.begin >> job.end >> job.stopAtPass >> job.fileNumber;
+        std::getline(fields.ignore(), job.outputFolder, '\t');
         jobs.push_back(job);
     }
     return jobs;
@@ -266,9 +237,20 @@ int main(int argc, char** argv) {
     programFolder = argv[1];
     StopPresser::JoinJob();
     std::ofstream report(argv[3]);
+    const std::string reportFolder = std::string(argv[3]).substr(0, std::string(argv[3]).find_last_of('\\') + 1);
+    const HANDLE ownError = GetStdHandle(STD_ERROR_HANDLE);
     for (const Job& job : ReadJobs(argv[2])) {
+        // The hidden passes' programs inherit this standard error: what they
+        // complain of lands in the job's own file, which the test shows when the job fails.
+        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+        const std::string errorFile = reportFolder + "job" + std::to_string(job.number) + "-stderr.txt";
+        const HANDLE jobError = CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetStdHandle(STD_ERROR_HANDLE, jobError);
         report << RunJob(job) << "\n";
         report.flush();
+        SetStdHandle(STD_ERROR_HANDLE, ownError);
+        if (jobError != INVALID_HANDLE_VALUE) CloseHandle(jobError);
     }
     return 0;
 }

@@ -1,21 +1,33 @@
 #pragma once
 
-// What the end-to-end tests need of the Linux side: running commands, naming
-// files for programs under Wine (which sees / as drive Z:), and ffprobe.
+// What the tests of whole programs need of the Linux side: running commands,
+// reading files, naming files for programs under Wine (which sees / as drive
+// Z:), and ffprobe.
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 
-// The command's standard output.
-inline std::string RunCommand(const std::string& command) {
+// The command's standard output, and its exit code when asked for (-1 when it did not exit).
+inline std::string RunCommand(const std::string& command, int* exitCode = nullptr) {
     std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    FILE* pipe = popen(command.c_str(), "r");
     char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
+    for (std::size_t got = 0; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, got);
+    const int status = pipe ? pclose(pipe) : -1;
+    if (exitCode) *exitCode = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return output;
+}
+
+inline std::string ReadAll(const std::filesystem::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
 inline std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,7 @@ namespace {
 const double kBegin = 1.0;
 const double kEnd = 3.0;
 const int kLongClipSeconds = 20;
+const int kDrivers = 2;  // each with its own copy of the program folder, job n in driver n % kDrivers
 
 struct Family {
     const char* name;
@@ -89,11 +91,6 @@ bool IsRefusal(const Job& job) { return job.source.parent_path() == job.outputFo
 bool Succeeds(const std::string& command) { return std::system(command.c_str()) == 0; }
 
 std::string Stem(const std::string& clip) { return fs::path(clip).stem().string(); }
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
 
 std::set<std::string> FilesIn(const fs::path& folder) {
     std::set<std::string> names;
@@ -197,10 +194,8 @@ protected:
         Add(kFamilies[0], kFamilies[0].defaultEntry, "long.avi", 0.0, kLongClipSeconds, 0);
     }
 
-    // Two drivers at once, each with its own copy of the program folder.
     static void RunJobs() {
         const fs::path source = fs::path(CLIPVANE_SOURCE_DIR);
-        const int kDrivers = 2;
         std::mutex failuresLock;
         std::vector<std::thread> drivers;
         for (int driver = 0; driver < kDrivers; ++driver) {
@@ -225,12 +220,10 @@ protected:
                     setUpFailures.push_back("driver " + std::to_string(driver) + " failed");
                 }
                 std::ifstream report(reportFile);
-                std::string line;
-                while (std::getline(report, line)) {
+                for (std::string line; std::getline(report, line);) {
                     std::map<std::string, std::string> fields;
                     std::istringstream words(line);
-                    std::string word;
-                    while (words >> word) {
+                    for (std::string word; words >> word;) {
                         const std::size_t equals = word.find('=');
                         fields[word.substr(0, equals)] = word.substr(equals + 1);
                     }
@@ -246,6 +239,20 @@ protected:
         const auto found = job.report.find(key);
         return found == job.report.end() ? -1 : std::atoi(found->second.c_str());
     }
+
+    // For a job whose outputs are wrong: what its passes wrote to standard
+    // error and what it added to the program folder's log, each cut to its end.
+    static std::string WhatTheJobSaid(std::size_t n) {
+        const auto end = [](const std::string& text) {
+            return text.substr(text.size() > 2000 ? text.size() - 2000 : 0);
+        };
+        std::string said =
+            "\nits passes' standard error:\n" + end(ReadAll(work / ("job" + std::to_string(n) + "-stderr.txt")));
+        const int before = std::max(Number(jobs[n], "logBefore"), 0), after = Number(jobs[n], "logAfter");
+        const fs::path log = work / ("program" + std::to_string(n % kDrivers)) / "app" / "log.txt";
+        if (after > before) said += "\nadded to app\\log.txt:\n" + end(ReadAll(log).substr(before, after - before));
+        return said;
+    }
 };
 
 fs::path EndToEnd::work;
@@ -254,8 +261,6 @@ std::vector<std::string> EndToEnd::setUpFailures;
 
 // Container, codecs and frame size each family's profiles must give.
 void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudio) {
-    using ::testing::AnyOf;
-    using ::testing::HasSubstr;
     std::map<std::string, std::string> facts = Probe(file);
     const std::string format = facts["format_name"], video = facts["video.codec_name"];
     const std::string audio = facts["audio.codec_name"];
@@ -265,41 +270,16 @@ void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudi
         EXPECT_EQ(facts["video.width"], "160");
         return;
     }
+    using ::testing::MatchesRegex;  // of the whole text
+    const int tab = job.family->tab;
+    const char* formats[] = {".*mp4.*", ".*mp4.*", ".*3gp.*", "mpeg", "avi", "pmp"};
+    const char* videos[] = {"mpeg4|h264", job.profileEntry < 16 ? "mpeg4" : "h264", "h263|mpeg4", "mpeg2video", "mpeg4",
+                            "h264|mpeg4"};
+    const char* sounds[] = {"aac", "aac", job.family->threeGpType == 0 ? "amr_nb" : "aac", "ac3|mp2", "mp3", "mp3"};
+    EXPECT_THAT(format, MatchesRegex(formats[tab]));
+    EXPECT_THAT(video, MatchesRegex(videos[tab]));
     // The PSP and the PMP want sound: a silent source gets a silent track there.
-    ::testing::Matcher<std::string> sound = ::testing::_;
-    switch (job.family->tab) {
-        case 0:
-            EXPECT_THAT(format, HasSubstr("mp4"));
-            EXPECT_THAT(video, AnyOf("mpeg4", "h264"));
-            if (sourceHasAudio) sound = "aac";
-            break;
-        case 1:
-            EXPECT_THAT(format, HasSubstr("mp4"));
-            EXPECT_EQ(video, job.profileEntry < 16 ? "mpeg4" : "h264");
-            sound = "aac";
-            break;
-        case 2:
-            EXPECT_THAT(format, HasSubstr("3gp"));
-            EXPECT_THAT(video, AnyOf("h263", "mpeg4"));
-            if (sourceHasAudio) sound = job.family->threeGpType == 0 ? "amr_nb" : "aac";
-            break;
-        case 3:
-            EXPECT_EQ(format, "mpeg");
-            EXPECT_EQ(video, "mpeg2video");
-            if (sourceHasAudio) sound = AnyOf("ac3", "mp2");
-            break;
-        case 4:
-            EXPECT_EQ(format, "avi");
-            EXPECT_EQ(video, "mpeg4");
-            if (sourceHasAudio) sound = "mp3";
-            break;
-        default:
-            EXPECT_EQ(format, "pmp");
-            EXPECT_THAT(video, AnyOf("h264", "mpeg4"));
-            sound = "mp3";
-            break;
-    }
-    EXPECT_THAT(audio, sound);
+    if (sourceHasAudio || tab == 1 || tab == 5) EXPECT_THAT(audio, MatchesRegex(sounds[tab]));
     if (job.profileEntry == job.family->defaultEntry) {
         EXPECT_EQ(facts["video.width"], job.family->defaultWidth);
     }
@@ -321,15 +301,13 @@ TEST_F(EndToEnd, EveryFamilyConvertsEverySourceAndEveryProfileWithATrimmedRange)
         SCOPED_TRACE(std::string(job.family->name) + " profile " + std::to_string(job.profileEntry) + " " + job.clip());
         EXPECT_EQ(Number(job, "canceled"), 0);
         const std::set<std::string> expected = ExpectedOutputs(job, static_cast<int>(n));
-        EXPECT_EQ(FilesIn(job.outputFolder), expected) << "outputs only, every temporary gone";
-        bool hasAudio = true;
-        for (const Clip& clip : kClips) {
-            if (job.clip() == clip.name) hasAudio = clip.hasAudio;
-        }
+        EXPECT_EQ(FilesIn(job.outputFolder), expected) << "outputs only, every temporary gone" << WhatTheJobSaid(n);
+        const bool hasAudio = std::none_of(std::begin(kClips), std::end(kClips),
+                                           [&](const Clip& clip) { return job.clip() == clip.name && !clip.hasAudio; });
         for (const std::string& name : expected) {
             if (fs::exists(job.outputFolder / name)) ExpectDeviceFormat(job, job.outputFolder / name, hasAudio);
         }
-        EXPECT_EQ(Number(job, "logChanged"), 0) << "log.txt is left alone when nothing fails";
+        EXPECT_EQ(Number(job, "logAfter"), Number(job, "logBefore")) << "log.txt is left alone when nothing fails";
     }
 }
 
@@ -384,13 +362,11 @@ TEST_F(EndToEnd, ProgressMovesWhileALongClipEncodes) {
 }
 
 TEST_F(EndToEnd, ASourcesTitleAndNameAreNeverReadAsProgress) {
-    const std::size_t n = jobs.size() - 2;
-    const Job& job = jobs[n];
+    const Job& job = jobs[jobs.size() - 2];  // its outputs are checked with every other conversion's
     ASSERT_EQ(job.clip(), kProgressLookalikeClip);
     EXPECT_EQ(Number(job, "oddTimes"), 0);
     EXPECT_LT(Number(job, "largestKB"), 10000);
     EXPECT_GE(Number(job, "progressSteps"), 1);
-    EXPECT_EQ(FilesIn(job.outputFolder), ExpectedOutputs(job, static_cast<int>(n)));
 }
 
 // Stop pressed as each pass of each family starts. What may stay: the files

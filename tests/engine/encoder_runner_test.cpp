@@ -14,6 +14,7 @@
 #include "support/message_button.h"
 
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
@@ -106,10 +107,9 @@ TEST_F(EncoderRunnerTest, ChunksReachTheHandlerAsTheyWereReadNeitherSplitIntoLin
     chunks.clear();
     RunPiped("--print " + std::string(300, 'x'));
     EXPECT_THAT(chunks, ElementsAre(std::string(255, 'x'), std::string(45, 'x')));
-    EXPECT_FALSE(AppHas("log.txt"));
-}
 
-TEST_F(EncoderRunnerTest, OutputOfAGrandchildThatInheritedThePipeIsStillRead) {
+    // A grandchild that inherited the pipe is still read after the encoder has ended.
+    chunks.clear();
     const Gate late("runner-late");
     RunPiped(R"(--spawn "--await runner-late --print late" --print early)", [&](const char* chunk) {
         if (std::strcmp(chunk, "early") == 0) late.Open();
@@ -156,21 +156,7 @@ TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAPipedEncoderThroughQ) {
     });
 
     EXPECT_THAT(chunks, ElementsAre("ready"));
-    EXPECT_EQ(encoderOutput, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(encoderInput, INVALID_HANDLE_VALUE);
     EXPECT_EQ(AppFile("done.txt"), "stopped") << "the run returned before the encoder had finished";
-    EXPECT_FALSE(AppHas("log.txt"));
-}
-
-// The progress reader stops an exported item's encoder from the chunk handler,
-// without a cancel; the pass must end only when the encoder has written its file.
-TEST_F(EncoderRunnerTest, StopFromTheChunkHandlerEndsTheRunOnceTheEncoderHasFinished) {
-    RunPiped("--print ready --wait-q --sleep 200 --write done.txt finished", [](const char* chunk) {
-        if (std::strcmp(chunk, "ready") == 0) StopEncoder();
-    });
-
-    EXPECT_THAT(chunks, ElementsAre("ready"));
-    EXPECT_EQ(AppFile("done.txt"), "finished");
     EXPECT_FALSE(AppHas("log.txt"));
 }
 
@@ -212,15 +198,67 @@ TEST_F(EncoderRunnerTest, StopEncoderAfterTheEncoderEndedAndAgainIsHarmless) {
 
 TEST_F(EncoderRunnerTest, AddToITunesRunsTheHelperWithTheQuotedPathAndWaitsButRefusesOverlongPaths) {
     ASSERT_TRUE(CopyFileA(FakeEncoder().c_str(), "VavuDuzuv.exe", FALSE));
-    AddToITunes("C:\\Media\\clip one.m4v");
-    const std::string first = "VavuDuzuv \"C:\\Media\\clip one.m4v\" \n";
-    EXPECT_EQ(AppFile("vavuduzuv-journal.txt"), first);
-
-    const std::string longest = "C:\\" + std::string(239, 'a') + ".m4v";
+    const std::string longest = "C:\\clip " + std::string(234, 'a') + ".m4v";
     ASSERT_EQ(longest.size(), 246u);
     AddToITunes(longest.c_str());
     AddToITunes(("C:\\a" + longest.substr(3)).c_str());
-    EXPECT_EQ(AppFile("vavuduzuv-journal.txt"), first + "VavuDuzuv \"" + longest + "\" \n");
+    EXPECT_EQ(AppFile("vavuduzuv-journal.txt"), "VavuDuzuv \"" + longest + "\" \n");
+}
+
+// The log lands in the current directory, which during a run is the app folder.
+using EncoderLogTest = EncoderRunnerTest;
+
+std::string SystemMessage(DWORD code) {
+    char* text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x400,
+                   reinterpret_cast<char*>(&text), 0, nullptr);
+    const std::string message = text ? text : "";
+    LocalFree(text);
+    return message;
+}
+
+// One entry as it looks on disk, every line feed written as CR LF.
+std::string EntryOnDisk(const std::string& api, long code, const std::string& message) {
+    const std::string entry = "ERROR:   API         =   " + api +
+                              ".\n       error   code   =   " + std::to_string(code) +
+                              ".\n       message         =   " + message + ".\n";
+    std::string onDisk;
+    for (char c : entry) onDisk += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return onDisk;
+}
+
+// The log is made by its first text and only ever added to, every line end
+// written as CR LF. FormatMessageA fails for a code without a message and sets
+// a code of its own: that entry still carries the code it was given.
+TEST_F(EncoderLogTest, EntriesNameTheCallTheLastErrorAndTheSystemsMessageAtTheEnd) {
+    AppendLog("earlier\nentry\n");
+    AppendLog("");
+    SetLastError(ERROR_ACCESS_DENIED);
+    LogApiError("DuplicateHandle");
+    const DWORD unknownCode = 0x2000ABCD;
+    ASSERT_EQ(SystemMessage(unknownCode), "");
+    SetLastError(unknownCode);
+    LogApiError("CloseHandle");
+
+    const std::string message = SystemMessage(ERROR_ACCESS_DENIED);
+    ASSERT_FALSE(message.empty());
+    EXPECT_EQ(AppFile("log.txt"), "earlier\r\nentry\r\n" +
+                                      EntryOnDisk("DuplicateHandle", ERROR_ACCESS_DENIED, message) +
+                                      EntryOnDisk("CloseHandle", static_cast<long>(unknownCode), ""));
+}
+
+TEST_F(EncoderLogTest, OverlongTextsAreCutToTheEntrysFiveHundredTwelveCharacters) {
+    const std::string name(2000, 'N');
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    LogApiError(name.c_str());
+
+    std::string entry;
+    for (char c : AppFile("log.txt")) {
+        if (c != '\r') entry += c;
+    }
+    EXPECT_LT(entry.size(), 512u);
+    EXPECT_THAT(entry, StartsWith("ERROR:   API         =   NNNN"));
+    EXPECT_THAT(entry, EndsWith(".\n"));
 }
 
 }  // namespace

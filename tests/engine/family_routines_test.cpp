@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -77,13 +78,9 @@ protected:
 
     std::vector<std::string> OutputFiles() const {
         std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((output + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        for (const auto& entry : std::filesystem::directory_iterator(output)) {
+            names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -170,8 +167,9 @@ TEST_F(FamilyRoutinesTest, IpodFinishesBeforeTheMediaLibrary) {
     EXPECT_EQ(folder.Read("app\\vavuduzuv-journal.txt"), "VavuDuzuv \"" + output + "clip.m4v\" \n");
 }
 
-// An exported item's encoder is stopped by the progress reader once the range
-// is encoded; the routine returns once the encoder has finished its file.
+// An exported item's encoder is stopped by the progress reader (from the chunk
+// handler, without a cancel) once the range is encoded; the routine returns
+// only once the encoder has finished its file.
 TEST_F(FamilyRoutinesTest, ExportedItemStopsItsEncoderAtTheRangeLength) {
     ConversionItem item = tasks.Copy(0);
     item.needsExport = 1;
@@ -181,7 +179,7 @@ TEST_F(FamilyRoutinesTest, ExportedItemStopsItsEncoderAtTheRangeLength) {
     settings.deviceTab = kTabXbox;
     WriteApp("Xbox_Profile.ini",
              "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --print "
-             "\"size=      64kB time=2.50 \" --wait-q --write \"" +
+             "\"size=      64kB time=2.50 \" --wait-q --sleep 200 --write \"" +
                  output + "clip.mpg\" done\r\n");
     Convert();
     EXPECT_FALSE(cancelRequested);
@@ -198,12 +196,12 @@ TEST_F(FamilyRoutinesTest, AnItemWhoseOutputWouldOverwriteASourceIsRefused) {
     tasks.Append(other);
     settings.deviceTab = kTab3gp;
     settings.threeGpType = 2;
-    const std::string pass = "enc.exe --journal journal.txt -y \"$OUTPUT_DIR$OUTPUT_FILE";
+    const std::string pass = "enc.exe --write ran.txt x -y \"$OUTPUT_DIR$OUTPUT_FILE";
     WriteApp("3GP2_AAC_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + pass +
                                          "_temp.3gp\"\r\nPass2=" + pass + "_temp_2.3g2\"\r\nPass3=enc.exe\r\n");
     Convert();
     EXPECT_EQ(tasks.Copy(0).status, kStatusWouldOverwriteSource);
-    EXPECT_FALSE(folder.Exists("app\\journal.txt"));
+    EXPECT_FALSE(folder.Exists("app\\ran.txt"));
     EXPECT_EQ(folder.Read("out\\clip_temp_2.3g2"), "another source");
     EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("REFUSED: output would overwrite a source: "));
 }

@@ -52,10 +52,6 @@ TEST(NewItem, ADurationThePlayerCouldNotTellBecomesZero) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(OutputFolder, FoldersThatDoNotFitAreRefusedNeverCut) {
     EXPECT_EQ(UsableOutputFolder("C:\\videos"), "C:\\videos\\");
     EXPECT_EQ(UsableOutputFolder("D:\\"), "D:\\");
@@ -63,6 +59,21 @@ TEST(OutputFolder, FoldersThatDoNotFitAreRefusedNeverCut) {
     EXPECT_EQ(UsableOutputFolder("C:\\" + std::string(255, 'a'))->size(), 259u) << "the backslash just fits";
     EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(256, 'a'))) << "no room for its backslash";
     EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(300, 'a') + "\\"));
+}
+
+// A stale index (an item removed while a handler still held its row) must
+// change nothing and read as an empty item.
+TEST(TaskList, IndicesOutsideTheListChangeNothing) {
+    TaskList tasks;
+    ConversionItem item;
+    item.outputName = "a";
+    tasks.Append(item);
+    EXPECT_FALSE(tasks.Replace(1, ConversionItem{}));
+    EXPECT_FALSE(tasks.Replace(-1, ConversionItem{}));
+    EXPECT_FALSE(tasks.Remove(5));
+    EXPECT_EQ(tasks.Copy(7).sourcePath, "");
+    EXPECT_EQ(tasks.Count(), 1);
+    EXPECT_EQ(tasks.Copy(0).outputName, "a");
 }
 
 }  // namespace

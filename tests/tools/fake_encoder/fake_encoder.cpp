@@ -1,16 +1,15 @@
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "support/process_parent.h"
+
 // A stand-in for the encoder that the runner's tests and benchmark start. Its
 // arguments are a script run in order, so each test describes the encoder it
 // needs on the command line:
-//   --journal PATH      append this program's command line and "\n" to PATH
 //   --print TEXT        write TEXT to standard output in one write ("\n" and "\r" escapes)
 //   --stderr TEXT       the same on standard error
 //   --progress COUNT MS print COUNT progress lines, MS apart
@@ -98,15 +97,7 @@ void Spawn(const char* arguments) {
 HANDLE NamedEvent(const char* name) { return CreateEventA(nullptr, TRUE, FALSE, name); }
 
 void WaitForParent() {
-    DWORD parentId = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
-        if (entry.th32ProcessID == GetCurrentProcessId()) parentId = entry.th32ParentProcessID;
-    }
-    CloseHandle(snapshot);
-    HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, parentId);
+    HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, ParentOf(GetCurrentProcessId()));
     if (parent == nullptr) return;
     WaitForSingleObject(parent, 30000);
     CloseHandle(parent);
@@ -131,9 +122,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string command = argv[i];
         const bool hasOne = i + 1 < argc, hasTwo = i + 2 < argc;
-        if (command == "--journal" && hasOne) {
-            Journal(argv[++i]);
-        } else if (command == "--print" && hasOne) {
+        if (command == "--print" && hasOne) {
             WriteAll(STD_OUTPUT_HANDLE, Unescape(argv[++i]));
         } else if (command == "--stderr" && hasOne) {
             WriteAll(STD_ERROR_HANDLE, Unescape(argv[++i]));

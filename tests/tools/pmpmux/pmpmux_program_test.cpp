@@ -5,10 +5,8 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 
+#include "e2e/e2e_shell.h"
 #include "test_streams.h"
 
 namespace {
@@ -21,30 +19,13 @@ struct CommandResult {
     std::string output;
 };
 
-CommandResult RunShell(const std::string& command) {
-    CommandResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, got);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
-std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
 // pmpmux's exit code and what it printed on standard error.
 CommandResult Pmpmux(const std::vector<fs::path>& files, const std::string& option = "") {
     std::string command = std::string(PMPMUX_PROGRAM) + " " + option;
     for (const fs::path& file : files) command += " " + Quoted(file);
-    return RunShell(command + " 2>&1");
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    CommandResult result;
+    result.output = RunCommand(command + " 2>&1", &result.exitCode);
+    return result;
 }
 
 void WriteFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
@@ -84,7 +65,7 @@ TEST_F(PmpmuxProgram, FailuresExitNonZeroWithOneLineAndWriteNothing) {
     const CommandResult overwrite = Pmpmux({avi_, mp3_, folder_ / "link.pmp"});
     EXPECT_EQ(overwrite.exitCode, 1);
     EXPECT_THAT(overwrite.output, HasSubstr("is one of the input files"));
-    EXPECT_EQ(ReadFile(mp3_), audio);
+    EXPECT_EQ(ReadAll(mp3_), audio);
 
     EXPECT_EQ(Pmpmux({avi_, mp3_, pmp_}).exitCode, 0);
     EXPECT_EQ(Pmpmux({pmp_, mp3_}, "-check").exitCode, 0);
