@@ -1,5 +1,7 @@
 #include "player_host.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT WM_SETTLED = WM_APP + 0x0D00;
@@ -21,9 +23,8 @@ PlayerHost::~PlayerHost() {
 }
 
 int PlayerHost::Count(UINT message) const {
-    int count = 0;
-    for (const Event& event : events) count += event.message == message ? 1 : 0;
-    return count;
+    return static_cast<int>(std::count_if(events.begin(), events.end(),
+                                          [message](const Event& event) { return event.message == message; }));
 }
 
 bool PlayerHost::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -51,9 +52,9 @@ void PlayerHost::Settle() {
             return settled;
         },
         10000);
-    for (auto event = events.begin(); event != events.end();) {
-        event = event->message == WM_SETTLED ? events.erase(event) : event + 1;
-    }
+    events.erase(
+        std::remove_if(events.begin(), events.end(), [](const Event& event) { return event.message == WM_SETTLED; }),
+        events.end());
 }
 
 LRESULT PlayerHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -65,10 +65,9 @@ std::size_t DistinctColours(const Pixels& pixels) {
 double ShareDiffering(const Pixels& a, const Pixels& b) {
     if (a.data.size() != b.data.size() || a.data.empty()) return 1.0;
     std::size_t differing = 0;
-    for (std::size_t n = 0; n < a.data.size(); ++n) {
+    for (std::size_t n = 0; n < a.data.size(); ++n)
         for (int shift : {0, 8, 16})
             differing += std::abs(int(a.data[n] >> shift & 0xFF) - int(b.data[n] >> shift & 0xFF)) > 24;
-    }
     return static_cast<double>(differing) / (3.0 * a.data.size());
 }
 
