@@ -232,7 +232,7 @@ TEST_F(ControlsTest, FadeTakesThePicturesSizeEndsAndStopsWhenDestroyed) {
     EXPECT_FALSE(picture.FadeFinished());
 }
 
-TEST_F(ControlsTest, LabelPaintsEachLineInBlackOverTheParent) {
+TEST_F(ControlsTest, LabelAndGroupBoxDrawTheirTextsThemselvesInBlack) {
     CSkinLabel& label = dialog->label;
     SetWindowTextA(label.Handle(), "Wide first line\nab");
     EXPECT_EQ(label.LineCount(), 2);
@@ -250,9 +250,8 @@ TEST_F(ControlsTest, LabelPaintsEachLineInBlackOverTheParent) {
     // A shorter text leaves nothing of the longer one behind.
     SetWindowTextA(label.Handle(), "ab");
     EXPECT_FALSE(HasInk(ScreenPixels(label.Handle()), RGB(0, 0, 0), 12, pixels.height));
-}
 
-TEST_F(ControlsTest, GroupBoxDrawsItsCaptionItselfAndOnlyOnce) {
+    // The group box draws its caption itself, and only once: the window has no text.
     const HWND window = dialog->group.Handle();
     EXPECT_EQ(GetWindowTextLengthA(window), 0);
     EXPECT_EQ(dialog->group.Caption(), "Output");

@@ -137,12 +137,6 @@ protected:
                          reinterpret_cast<LPARAM>(("Profile " + std::to_string(i)).c_str()));
         }
     }
-    static void SetShift(bool down) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
-    }
 };
 
 TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicksAndCopiesTextsWithinTheCallersBuffer) {
@@ -181,7 +175,7 @@ TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicksAndCopiesTexts
     EXPECT_EQ(buffer[5], 'x');
 }
 
-TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRow) {
+TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRowAndArrowRepeatEndsWithTheCapture) {
     CSkinVScrollBar& bar = dialog->list.VerticalBar();
     SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
     SendMessageA(List(), LVM_ENSUREVISIBLE, 99, FALSE);
@@ -194,17 +188,13 @@ TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRow) {
     SendMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, -40));
     EXPECT_EQ(SendMessageA(List(), LVM_GETTOPINDEX, 0, 0), 0);
     EXPECT_EQ(bar.ThumbOffset(), 16);
-}
 
-TEST_F(DataControlsTest, ArrowRepeatStopsWhenTheMouseCaptureIsLost) {
-    SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
-    const HWND bar = dialog->list.VerticalBar().Handle();
-    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
-    ASSERT_EQ(GetCapture(), bar);
+    // A press on the arrow repeats until the mouse capture is lost: then the timer is gone.
+    SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
+    ASSERT_EQ(GetCapture(), bar.Handle());
     SetCapture(dialog->Handle());
     ReleaseCapture();
-    // The timer is gone: killing it again fails.
-    EXPECT_FALSE(KillTimer(bar, 1));
+    EXPECT_FALSE(KillTimer(bar.Handle(), 1)) << "killing it again fails";
 }
 
 TEST_F(DataControlsTest, ComboTellsTheParentOnlyOfTheUsersChoices) {
@@ -306,9 +296,13 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndKeepsItsEndsInOrder) {
     slider.SetRange(100, 200);
     SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_EQ(slider.Left(), 101);
-    SetShift(true);
+    BYTE keys[256] = {};  // Shift held down
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
     for (int i = 0; i < 150; ++i) SendMessageA(window, WM_KEYDOWN, VK_LEFT, 0);
-    SetShift(false);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
     EXPECT_EQ(slider.Right(), slider.Left());
     EXPECT_EQ(dialog->sliderNotes.front(), Note(2, 0));
     EXPECT_EQ(dialog->sliderNotes.back(), Note(0, 0));

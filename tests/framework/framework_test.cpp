@@ -140,12 +140,11 @@ LRESULT SendNotify(HWND dialog, HWND control, UINT id) {
     return SendMessageA(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
 }
 
-TEST(WindowObjects, SubclassedControlGetsItsMessagesKeepsItsOwnBehaviourAndLetsGoWhenDestroyed) {
+TEST(WindowObjects, SubclassedAndCreatedWindowsAreLinkedToTheirObjectsAndLetGoWhenDestroyed) {
     Log log;
     CTestDialog dialog(log);
     ASSERT_TRUE(dialog.CreateModeless(nullptr));
     const HWND edit = dialog.edit.Handle();
-    ASSERT_NE(edit, nullptr);
     EXPECT_EQ(CWindow::FromHandle(edit), &dialog.edit);
     EXPECT_EQ(CWindow::FromHandle(dialog.Handle()), &dialog);
 
@@ -158,9 +157,8 @@ TEST(WindowObjects, SubclassedControlGetsItsMessagesKeepsItsOwnBehaviourAndLetsG
     EXPECT_EQ(dialog.edit.Handle(), nullptr);
     EXPECT_EQ(dialog.Handle(), nullptr);
     EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
-}
 
-TEST(WindowObjects, CreatedWindowIsLinkedFromItsFirstMessageAndGoesWithItsObject) {
+    // A window the object creates is linked from its first message and goes with the object.
     HWND created = nullptr;
     {
         CPlainWindow window;

@@ -36,7 +36,7 @@ class MessageAnswerer {
 public:
     MessageAnswerer() { hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
     ~MessageAnswerer() { UnhookWindowsHookEx(hook_); }
-    static std::vector<std::string> texts;
+    static inline std::vector<std::string> texts;
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -49,7 +49,6 @@ private:
     }
     HHOOK hook_;
 };
-std::vector<std::string> MessageAnswerer::texts;
 
 // Does something to the window once the first item shows encoding progress:
 // the hand-shake with a run that is under way.
@@ -143,7 +142,7 @@ protected:
         return names;
     }
 
-    static TestClips* clips;
+    static inline TestClips* clips = nullptr;
     TempFolder output_;
     FakeShutDown shutDown_;
     MessageAnswerer answerer_;
@@ -152,7 +151,6 @@ protected:
 private:
     std::string savedDestination_;
 };
-TestClips* MainDialogTest::clips = nullptr;
 
 TEST_F(MainDialogTest, ConvertsTheTickedItemsAndMarksWhatFailed) {
     dialog_->AddItem(clips->Path("clip.avi"));

@@ -69,9 +69,8 @@ protected:
     }
 
     bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    MediaInfo Facts(const std::string& path) { return ProbeMedia(FFMPEG_EXE, path, ReportWait::Block); }
 
-    static TestClips* clips_;
+    static inline TestClips* clips_ = nullptr;
     TempFolder out_;
     TaskList tasks_;
     int current_ = 0;
@@ -79,8 +78,6 @@ protected:
     std::unique_ptr<PlayerHost> host_;
     std::unique_ptr<CExportPhase> phase_;
 };
-
-TestClips* Export::clips_ = nullptr;
 
 TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
     const int index = AddItem("clip.rm", 1.0, 3.0);
@@ -96,7 +93,8 @@ TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
     EXPECT_THAT(name, ::testing::MatchesRegex("clip_\\d+\\.avi"));
     const int number = std::atoi(name.c_str() + 5);
     EXPECT_TRUE(number >= kExportNumberLow && number <= kExportNumberHigh + 1) << number;
-    EXPECT_NEAR(Facts(item.exportPath).duration, 2.0, 0.25) << "the item's range, 1 s to 3 s";
+    EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath, ReportWait::Block).duration, 2.0, 0.25)
+        << "the item's range, 1 s to 3 s";
     EXPECT_THAT(view_.repainted, ::testing::Contains(index));
     host_->Settle();
     EXPECT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
