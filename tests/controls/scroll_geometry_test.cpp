@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace {
 
 // The list's vertical bar, 200 pixels high: arrows and bottom piece 16, thumb 75.
@@ -42,7 +40,8 @@ TEST(ScrollGeometry, DraggedThumbGivesPositionsWithinTheLimit) {
 TEST(MiniScroll, ThumbAndPagesAtTheEdges) {
     // Ten items, four visible, in a 100-pixel bar.
     const MiniThumb first = MiniThumbPlace(100, 0, 1000, 400);
-    EXPECT_EQ(std::make_pair(first.top, first.length), std::make_pair(0, 91 * 400 / 1000));
+    EXPECT_EQ(first.top, 0);
+    EXPECT_EQ(first.length, 91 * 400 / 1000);
     EXPECT_EQ(MiniThumbPlace(100, 600, 1000, 400).top, 600 * 90 / 1000);
     EXPECT_EQ(MiniThumbPlace(100, 5000, 1000, 400).top, 600 * 90 / 1000);
     EXPECT_EQ(MiniPartAt(95, 100, 0, 1000, 400), MiniPart::pageDown);

@@ -1,7 +1,5 @@
 #include "player_host.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr UINT WM_SETTLED = WM_APP + 0x0D00;
@@ -23,8 +21,9 @@ PlayerHost::~PlayerHost() {
 }
 
 int PlayerHost::Count(UINT message) const {
-    return static_cast<int>(std::count_if(events.begin(), events.end(),
-                                          [message](const Event& event) { return event.message == message; }));
+    int count = 0;
+    for (const Event& event : events) count += event.message == message ? 1 : 0;
+    return count;
 }
 
 bool PlayerHost::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -52,9 +51,9 @@ void PlayerHost::Settle() {
             return settled;
         },
         10000);
-    events.erase(
-        std::remove_if(events.begin(), events.end(), [](const Event& event) { return event.message == WM_SETTLED; }),
-        events.end());
+    for (auto event = events.begin(); event != events.end();) {
+        event = event->message == WM_SETTLED ? events.erase(event) : event + 1;
+    }
 }
 
 LRESULT PlayerHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
