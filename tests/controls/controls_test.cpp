@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "control_test_support.h"
 #include "controls/fade_picture.h"
@@ -42,16 +43,11 @@ public:
 
 protected:
     BOOL OnInitDialog() override {
-        const HWND dialog = Handle();
-        button.SubclassDlgItem(IDC_TEST_BUTTON, dialog);
-        checkBox.SubclassDlgItem(IDC_TEST_CHECKBOX, dialog);
-        captioned.SubclassDlgItem(IDC_TEST_CAPTION, dialog);
-        other.SubclassDlgItem(IDC_TEST_OTHER, dialog);
-        segments.SubclassDlgItem(IDC_TEST_SEGMENTS, dialog);
-        picture.SubclassDlgItem(IDC_TEST_PICTURE, dialog);
-        label.SubclassDlgItem(IDC_TEST_LABEL, dialog);
-        field.SubclassDlgItem(IDC_TEST_FIELD, dialog);
-        group.SubclassDlgItem(IDC_TEST_GROUP, dialog);
+        const std::pair<CWindow*, int> controls[] = {
+            {&button, IDC_TEST_BUTTON}, {&checkBox, IDC_TEST_CHECKBOX}, {&captioned, IDC_TEST_CAPTION},
+            {&other, IDC_TEST_OTHER},   {&segments, IDC_TEST_SEGMENTS}, {&picture, IDC_TEST_PICTURE},
+            {&label, IDC_TEST_LABEL},   {&field, IDC_TEST_FIELD},       {&group, IDC_TEST_GROUP}};
+        for (const auto& [control, id] : controls) control->SubclassDlgItem(id, Handle());
 
         button.SetIcons(IDI_ADD_FILE_HOVER, IDI_ADD_FILE_IDLE);
         button.SetTransparent();
@@ -129,11 +125,7 @@ TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
 TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
     const HWND button = dialog->button.Handle();
     char text[80] = {};
-    TOOLINFOA tool = {};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = button;
-    tool.uId = 1;
-    tool.lpszText = text;
+    TOOLINFOA tool = {sizeof tool, 0, button, 1, {}, nullptr, text};
     const HWND tooltip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
     ASSERT_TRUE(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0) == 1);
     SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
@@ -157,12 +149,19 @@ TEST_F(ControlsTest, TransparentButtonShowsTheParentsPixelsAroundItsIcon) {
     EXPECT_LT(parentPixels, pixels.width * pixels.height);
 }
 
-TEST_F(ControlsTest, ClicksAndDoubleClicksEachCount) {
+TEST_F(ControlsTest, ClicksAndDoubleClicksEachCountAndSetStyleKeepsTheButtonOwnerDrawn) {
     const HWND button = dialog->other.Handle();
     PostAndHandle(dialog->Handle(), {Mouse(button, WM_LBUTTONDOWN), Mouse(button, WM_LBUTTONUP),
                                      Mouse(button, WM_LBUTTONDBLCLK), Mouse(button, WM_LBUTTONUP)});
     EXPECT_EQ(dialog->clicks[IDC_TEST_OTHER], 2);
     EXPECT_EQ(GetFocus(), button);
+    // The dialog moves the default between push buttons with BM_SETSTYLE.
+    for (UINT type : {BS_DEFPUSHBUTTON, BS_PUSHBUTTON}) {
+        SendMessageA(button, BM_SETSTYLE, type, TRUE);
+        const LRESULT expected = type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+        EXPECT_TRUE(SendMessageA(button, WM_GETDLGCODE, 0, 0) & expected) << type;
+        EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & 0x1F, BS_OWNERDRAW) << type;
+    }
 }
 
 TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
@@ -187,16 +186,6 @@ TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
     dialog->other.SetCheck(true);
     Click(dialog->other.Handle());
     EXPECT_FALSE(dialog->other.GetCheck());
-}
-
-TEST_F(ControlsTest, SetStyleMovesTheDefaultAndKeepsTheButtonOwnerDrawn) {
-    const HWND button = dialog->other.Handle();
-    for (UINT type : {BS_DEFPUSHBUTTON, BS_PUSHBUTTON}) {
-        SendMessageA(button, BM_SETSTYLE, type, TRUE);
-        const LRESULT expected = type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
-        EXPECT_TRUE(SendMessageA(button, WM_GETDLGCODE, 0, 0) & expected) << type;
-        EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & 0x1F, BS_OWNERDRAW) << type;
-    }
 }
 
 TEST_F(ControlsTest, DisablingTheFocusedButtonMovesTheFocusOnOnly) {
@@ -234,8 +223,7 @@ TEST_F(ControlsTest, FadeTakesThePicturesSizeEndsAndStopsWhenDestroyed) {
     ASSERT_TRUE(picture.StartFade(IDB_FADE_PICTURE, 0));
     RECT rect = {};
     GetClientRect(picture.Handle(), &rect);
-    EXPECT_EQ(rect.right, 348);
-    EXPECT_EQ(rect.bottom, 188);
+    EXPECT_EQ(std::make_pair(rect.right, rect.bottom), std::make_pair(348L, 188L));
     ASSERT_TRUE(PumpUntil([&] { return picture.FadeFinished(); }));
 
     // A slow fade is stopped, not waited out, when the window goes.
@@ -244,7 +232,7 @@ TEST_F(ControlsTest, FadeTakesThePicturesSizeEndsAndStopsWhenDestroyed) {
     EXPECT_FALSE(picture.FadeFinished());
 }
 
-TEST_F(ControlsTest, LabelPaintsEachLineInBlackOverTheParent) {
+TEST_F(ControlsTest, LabelAndGroupBoxDrawTheirTextsThemselvesInBlack) {
     CSkinLabel& label = dialog->label;
     SetWindowTextA(label.Handle(), "Wide first line\nab");
     EXPECT_EQ(label.LineCount(), 2);
@@ -262,9 +250,8 @@ TEST_F(ControlsTest, LabelPaintsEachLineInBlackOverTheParent) {
     // A shorter text leaves nothing of the longer one behind.
     SetWindowTextA(label.Handle(), "ab");
     EXPECT_FALSE(HasInk(ScreenPixels(label.Handle()), RGB(0, 0, 0), 12, pixels.height));
-}
 
-TEST_F(ControlsTest, GroupBoxDrawsItsCaptionItselfAndOnlyOnce) {
+    // The group box draws its caption itself, and only once: the window has no text.
     const HWND window = dialog->group.Handle();
     EXPECT_EQ(GetWindowTextLengthA(window), 0);
     EXPECT_EQ(dialog->group.Caption(), "Output");

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -19,8 +20,6 @@
 #include "support/gdi_count.h"
 
 namespace {
-
-constexpr int kColumns = 3;
 
 // The four data controls, set up as the main window sets them up, with a
 // parent that fills the list's cells and records every notification.
@@ -46,13 +45,10 @@ protected:
         combo.SubclassDlgItem(IDC_DATA_COMBO, dialog);
         listBox.SubclassDlgItem(IDC_DATA_LISTBOX, dialog);
         slider.SubclassDlgItem(IDC_DATA_SLIDER, dialog);
-        const char* titles[kColumns] = {"", "Source", "Progress"};
-        const int widths[kColumns] = {24, 120, 200};
-        for (int i = 0; i < kColumns; ++i) {
-            LVCOLUMNA column = {};
-            column.mask = LVCF_TEXT | LVCF_WIDTH;
-            column.pszText = const_cast<char*>(titles[i]);
-            column.cx = widths[i];
+        char titles[][9] = {"", "Source", "Progress"};
+        const int widths[] = {24, 120, 200};
+        for (const int i : {0, 1, 2}) {
+            LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, widths[i], titles[i]};
             SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
         }
         SendMessageA(list.Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -141,27 +137,18 @@ protected:
                          reinterpret_cast<LPARAM>(("Profile " + std::to_string(i)).c_str()));
         }
     }
-    static void SetShift(bool down) {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] = down ? 0x80 : 0;
-        SetKeyboardState(keys);
-    }
 };
 
-TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicks) {
+TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicksAndCopiesTextsWithinTheCallersBuffer) {
     SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
     const RECT row3 = SubitemRect(3, 0);
     Click(List(), row3.left + 3, (row3.top + row3.bottom) / 2);
-    ASSERT_EQ(dialog->cellClicks.size(), 1u);
-    EXPECT_EQ(dialog->cellClicks[0].item, 3);
-    EXPECT_EQ(dialog->cellClicks[0].subitem, 0);
-    EXPECT_TRUE(dialog->cellClicks[0].onCheckBox);
     const RECT name = SubitemRect(5, 1);
     Click(List(), name.left + 30, (name.top + name.bottom) / 2);
-    ASSERT_EQ(dialog->cellClicks.size(), 2u);
-    EXPECT_EQ(dialog->cellClicks[1].subitem, 1);
-    EXPECT_FALSE(dialog->cellClicks[1].onCheckBox);
+    using Hit = std::tuple<int, int, bool, bool>;  // item, column, on the image, on the check box
+    std::vector<Hit> hits;
+    for (const CellHit& hit : dialog->cellClicks) hits.emplace_back(hit.item, hit.subitem, hit.onImage, hit.onCheckBox);
+    EXPECT_EQ(hits, (std::vector<Hit>{{3, 0, false, true}, {5, 1, false, false}}));
 
     // A right click on the second column's header names that column.
     const HWND header = dialog->list.Header().Handle();
@@ -173,12 +160,10 @@ TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicks) {
     SendMessageA(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(column.left + 10, column.top + 5));
     SendMessageA(header, WM_RBUTTONUP, 0, MAKELPARAM(column.left + 10, column.top + 5));
     ASSERT_EQ(dialog->headerClicks.size(), 1u);
-    EXPECT_EQ(dialog->headerClicks[0].column, 1);
-    EXPECT_EQ(dialog->headerClicks[0].x, at.x);
-}
+    EXPECT_EQ(std::make_pair(dialog->headerClicks[0].column, dialog->headerClicks[0].x),
+              std::make_pair(1, static_cast<int>(at.x)));
 
-TEST_F(DataControlsTest, CellTextIsCopiedWithinTheCallersBuffer) {
-    SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
+    // A cell's text asked for with a short buffer.
     char buffer[8];
     memset(buffer, 'x', sizeof buffer);
     LVITEMA item = {};
@@ -190,7 +175,7 @@ TEST_F(DataControlsTest, CellTextIsCopiedWithinTheCallersBuffer) {
     EXPECT_EQ(buffer[5], 'x');
 }
 
-TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRow) {
+TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRowAndArrowRepeatEndsWithTheCapture) {
     CSkinVScrollBar& bar = dialog->list.VerticalBar();
     SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
     SendMessageA(List(), LVM_ENSUREVISIBLE, 99, FALSE);
@@ -203,35 +188,30 @@ TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRow) {
     SendMessageA(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, -40));
     EXPECT_EQ(SendMessageA(List(), LVM_GETTOPINDEX, 0, 0), 0);
     EXPECT_EQ(bar.ThumbOffset(), 16);
-}
 
-TEST_F(DataControlsTest, ArrowRepeatStopsWhenTheMouseCaptureIsLost) {
-    SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
-    const HWND bar = dialog->list.VerticalBar().Handle();
-    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
-    ASSERT_EQ(GetCapture(), bar);
+    // A press on the arrow repeats until the mouse capture is lost: then the timer is gone.
+    SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 3));
+    ASSERT_EQ(GetCapture(), bar.Handle());
     SetCapture(dialog->Handle());
     ReleaseCapture();
-    // The timer is gone: killing it again fails.
-    EXPECT_FALSE(KillTimer(bar, 1));
+    EXPECT_FALSE(KillTimer(bar.Handle(), 1)) << "killing it again fails";
 }
 
 TEST_F(DataControlsTest, ComboTellsTheParentOnlyOfTheUsersChoices) {
     const HWND combo = dialog->combo.Handle();
+    // The selection and the notifications so far.
+    const auto state = [&] { return std::make_pair(SendMessageA(combo, CB_GETCURSEL, 0, 0), dialog->comboChanges); };
     // Nothing to wrap around in an empty combo.
     Handle({Key(combo, VK_DOWN), Key(combo, VK_UP)});
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
-    EXPECT_EQ(dialog->comboChanges, 0);
+    EXPECT_EQ(state(), std::make_pair(LRESULT{CB_ERR}, 0));
     FillCombo(30);
     SendMessageA(combo, CB_SETCURSEL, 29, 0);
     Handle({});
-    EXPECT_EQ(dialog->comboChanges, 0);
+    EXPECT_EQ(state(), std::make_pair(LRESULT{29}, 0));
     Handle({Key(combo, VK_DOWN)});
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(dialog->comboChanges, 1);
+    EXPECT_EQ(state(), std::make_pair(LRESULT{0}, 1));
     Handle({Key(combo, VK_UP)});
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 29);
-    EXPECT_EQ(dialog->comboChanges, 2);
+    EXPECT_EQ(state(), std::make_pair(LRESULT{29}, 2));
 }
 
 TEST_F(DataControlsTest, OpenComboIgnoresThreeMovesAndFollowsMouseAndKeys) {
@@ -316,9 +296,13 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndKeepsItsEndsInOrder) {
     slider.SetRange(100, 200);
     SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_EQ(slider.Left(), 101);
-    SetShift(true);
+    BYTE keys[256] = {};  // Shift held down
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
     for (int i = 0; i < 150; ++i) SendMessageA(window, WM_KEYDOWN, VK_LEFT, 0);
-    SetShift(false);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
     EXPECT_EQ(slider.Right(), slider.Left());
     EXPECT_EQ(dialog->sliderNotes.front(), Note(2, 0));
     EXPECT_EQ(dialog->sliderNotes.back(), Note(0, 0));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "controls/drop_placement.h"
 
 namespace {
@@ -10,9 +12,7 @@ std::vector<TextExtent> Texts(int count, int cx = 40) { return std::vector<TextE
 
 TEST(DropWindow, EmptyOneAndTooManyItems) {
     const DropLayout empty = MeasureDropWindow({}, 200, 90);
-    EXPECT_EQ(empty.height, 24);
-    EXPECT_EQ(empty.width, 90);
-    EXPECT_FALSE(empty.hasScrollBar);
+    EXPECT_EQ(std::make_tuple(empty.width, empty.height, empty.hasScrollBar), std::make_tuple(90, 24, false));
 
     const DropLayout one = MeasureDropWindow(Texts(1), 200, 90);
     EXPECT_EQ(one.column.items[0], (LayoutRect{5, 3, 85, 19}));
@@ -21,10 +21,9 @@ TEST(DropWindow, EmptyOneAndTooManyItems) {
 
     // 30 items of 17 pixels in 200: eleven fit, the rest scroll; 10 pixels narrower items.
     const DropLayout many = MeasureDropWindow(Texts(30, 120), 200, 90);
-    EXPECT_TRUE(many.hasScrollBar);
+    EXPECT_EQ(std::make_tuple(many.width, many.height, many.hasScrollBar),
+              std::make_tuple(123 + 20, 11 * 17 + 5, true));
     EXPECT_EQ(many.column.visibleCount, 11);
-    EXPECT_EQ(many.height, 11 * 17 + 5);
-    EXPECT_EQ(many.width, 123 + 20);
     EXPECT_EQ(many.column.items[29].right, many.width - 15);
     // More items than the old fixed table of 250 are all measured.
     EXPECT_EQ(MeasureDropWindow(Texts(400), 200, 90).column.items.size(), 400u);

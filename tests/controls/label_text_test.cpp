@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -10,11 +11,8 @@ TEST(LabelText, SplitsAtLineFeeds) {
     LabelText label;
     label.Set("first\nsecond line\n");
     EXPECT_EQ(label.LineCount(), 3);
-    EXPECT_EQ(label.Line(0), "first");
-    EXPECT_EQ(label.Line(1), "second line");
-    EXPECT_EQ(label.Line(2), "");
-    EXPECT_EQ(label.Line(3), "");
-    EXPECT_EQ(label.Line(-1), "");
+    const std::vector<std::string> lines = {label.Line(-1), label.Line(0), label.Line(1), label.Line(2), label.Line(3)};
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "first", "second line", "", ""}));
 
     label.Set(nullptr);
     EXPECT_EQ(label.Text(), "");

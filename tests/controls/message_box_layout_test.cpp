@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 TEST(MessageBoxLayout, OneShortLineGivesTheMinimumWidthAndOneCentredButton) {
     MessageBoxLayout layout = LayOutMessageBox({{60, 14}}, MessageButtons::kOk);
-    EXPECT_EQ(layout.width, 180);
-    EXPECT_EQ(layout.height, 117);  // 14 + 1 + 2 + 100
+    EXPECT_EQ(std::make_pair(layout.width, layout.height), std::make_pair(180, 117));  // 14 + 1 + 2 + 100 high
     EXPECT_EQ(layout.message, RectAt(36, 50, 72, 17));
     EXPECT_EQ(layout.icon, RectAt(4, 42, 32, 32));
     EXPECT_EQ(layout.closeButton, RectAt(148, 5, 18, 18));
@@ -22,8 +23,7 @@ TEST(MessageBoxLayout, ThreeLinesGrowByEachLineAndTheRunningWidthRule) {
     // The second line is wider than the first but within its 10 pixels of
     // slack, so only the third widens the box.
     MessageBoxLayout layout = LayOutMessageBox({{100, 14}, {105, 14}, {200, 16}}, MessageButtons::kYesNo);
-    EXPECT_EQ(layout.width, 262);
-    EXPECT_EQ(layout.height, 149);
+    EXPECT_EQ(std::make_pair(layout.width, layout.height), std::make_pair(262, 149));
     EXPECT_EQ(layout.message, RectAt(36, 50, 212, 49));  // 15 + 15 + 17 + 2 high
     EXPECT_EQ(layout.firstButton, RectAt(59, 109, 70, 20));
     EXPECT_EQ(layout.secondButton, RectAt(133, 109, 70, 20));

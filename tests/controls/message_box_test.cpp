@@ -83,12 +83,6 @@ std::string LabelText(HWND box, int id) {
     return label ? label->Text() : "(not a skinned label)";
 }
 
-std::string WindowText(HWND window) {
-    char text[64] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 // The layout's numbers are checked without a window, and the screenshots show
 // every kind of box; here, that the box takes its size, place, texts and buttons.
 TEST(SkinMessageBox, TakesItsLayoutTitleAndButtonsFromTheTextAndType) {
@@ -100,7 +94,9 @@ TEST(SkinMessageBox, TakesItsLayoutTitleAndButtonsFromTheTextAndType) {
         EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
         EXPECT_EQ(LabelText(box, IDC_MESSAGE_TITLE), "Error");
         EXPECT_EQ(LabelText(box, IDC_MESSAGE_TEXT), "Done");
-        EXPECT_EQ(WindowText(GetDlgItem(box, IDOK)), "OK");
+        char ok[8] = {};
+        GetDlgItemTextA(box, IDOK, ok, sizeof ok);
+        EXPECT_STREQ(ok, "OK");
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, IDCANCEL)));
         EXPECT_EQ(SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 60, rect.top + 40)), HTCAPTION);
     };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -14,6 +15,10 @@ SliderScale Scale(double min, double max, double left, double right) {
     SetRange(scale, left, right);
     return scale;
 }
+
+// The two thumbs' values, and their pixel places.
+std::pair<double, double> Ends(const SliderScale& s) { return {s.left, s.right}; }
+std::pair<int, int> Pixels(const SliderScale& s) { return {ThumbsAt(s).left, ThumbsAt(s).right}; }
 
 void ExpectOrdered(const SliderScale& s) {
     EXPECT_LE(s.min, s.left);
@@ -31,15 +36,13 @@ TEST(SliderScale, NormalisingNotifiesEachCorrection) {
     EXPECT_TRUE(SetRange(scale, 10, 20).empty());
     // Crossed ends are not kept crossed.
     SetRange(scale, 40, 30);
-    EXPECT_EQ(scale.left, 40);
-    EXPECT_EQ(scale.right, 40);
+    EXPECT_EQ(Ends(scale), std::make_pair(40.0, 40.0));
     EXPECT_EQ(TrackLengthFor(10), 0);
 }
 
 TEST(SliderScale, ThumbsCannotCrossWhileDragged) {
     SliderScale scale = Scale(0, 320, 100, 200);
-    EXPECT_EQ(ThumbsAt(scale).left, 100);
-    EXPECT_EQ(ThumbsAt(scale).right, 200);
+    EXPECT_EQ(Pixels(scale), std::make_pair(100, 200));
     EXPECT_EQ(DragTo(scale, kLeftThumb, 300), kLeftThumb);
     EXPECT_EQ(scale.left, 200);
     EXPECT_EQ(DragTo(scale, kLeftThumb, -50), kLeftThumb);
@@ -55,21 +58,17 @@ TEST(SliderScale, ThumbsCannotCrossWhileDragged) {
 TEST(SliderScale, RangeDragKeepsItsWidthAgainstBothEnds) {
     SliderScale scale = Scale(0, 320, 100, 160);
     EXPECT_EQ(DragTo(scale, kWholeRange, -100), kWholeRange);
-    EXPECT_EQ(scale.left, 0);
-    EXPECT_EQ(scale.right, 60);
+    EXPECT_EQ(Ends(scale), std::make_pair(0.0, 60.0));
     DragTo(scale, kWholeRange, 900);
-    EXPECT_EQ(scale.right, 320);
-    EXPECT_EQ(scale.left, 260);
+    EXPECT_EQ(Ends(scale), std::make_pair(260.0, 320.0));
     DragTo(scale, kWholeRange, 13 + 150);
-    EXPECT_EQ(scale.left, 120);
-    EXPECT_EQ(scale.right, 180);
+    EXPECT_EQ(Ends(scale), std::make_pair(120.0, 180.0));
 }
 
 TEST(SliderScale, ArrowKeysStepOnePixelAndStopAtTheEnds) {
     SliderScale scale = Scale(0, 320, 10, 20);
     EXPECT_EQ(ArrowKey(scale, true, false), kWholeRange);
-    EXPECT_DOUBLE_EQ(scale.left, 11);
-    EXPECT_DOUBLE_EQ(scale.right, 21);
+    EXPECT_EQ(Ends(scale), std::make_pair(11.0, 21.0));
     EXPECT_EQ(ArrowKey(scale, false, true), kLeftThumb);
     EXPECT_DOUBLE_EQ(scale.right, 20);
     // Shift+Left stops at the left thumb instead of passing it.
@@ -89,12 +88,10 @@ TEST(SliderScale, NoScaleMeansNoMovementAndNoDivision) {
     for (SliderScale scale : {Scale(30, 30, 30, 30), Scale(0, 100, 10, 20)}) {
         if (scale.max != scale.min) scale.trackLength = 0;
         const SliderScale before = scale;
-        EXPECT_EQ(ThumbsAt(scale).left, 0);
-        EXPECT_EQ(ThumbsAt(scale).right, 0);
+        EXPECT_EQ(Pixels(scale), std::make_pair(0, 0));
         EXPECT_EQ(ArrowKey(scale, true, false), -1);
         for (int part : {kLeftThumb, kRightThumb, kWholeRange}) DragTo(scale, part, 500);
-        EXPECT_EQ(scale.left, before.left);
-        EXPECT_EQ(scale.right, before.right);
+        EXPECT_EQ(Ends(scale), Ends(before));
         EXPECT_FALSE(std::isnan(scale.left));
     }
 }

@@ -58,8 +58,7 @@ protected:
 private:
     LRESULT OnReflected(const char* what, UINT message, WPARAM wParam, LPARAM lParam) {
         log_.push_back(name_ + ":" + what);
-        if (!answerReflected) return DefWindowProc(message, wParam, lParam);
-        return TRUE;
+        return answerReflected ? TRUE : DefWindowProc(message, wParam, lParam);
     }
 
     Log& log_;
@@ -68,10 +67,10 @@ private:
 
 class CTestDialog : public CDialog {
 public:
-    explicit CTestDialog(Log& log) : CDialog(IDD_TEST_DIALOG), log_(log), button_(log, "button"), edit_(log, "edit") {}
+    explicit CTestDialog(Log& log) : CDialog(IDD_TEST_DIALOG), button(log, "button"), edit(log, "edit"), log_(log) {}
 
-    CRecordingControl& Button() { return button_; }
-    CRecordingControl& Edit() { return edit_; }
+    CRecordingControl button;
+    CRecordingControl edit;
     HWND ownerSeenDuringRun = nullptr;
     bool ownerEnabledDuringRun = true;
     std::function<void(CTestDialog&)> onInit;
@@ -89,14 +88,17 @@ protected:
                 if (LOWORD(wParam) == IDC_TEST_OWNERDRAW) log_.push_back("dialog:command");
                 break;
             case kEndMessage:
-                return OnEndMessage(wParam);
+                ownerSeenDuringRun = GetWindow(Handle(), GW_OWNER);
+                ownerEnabledDuringRun = ownerSeenDuringRun && IsWindowEnabled(ownerSeenDuringRun);
+                EndDialog(static_cast<INT_PTR>(wParam));
+                return 0;
         }
         return CDialog::WindowProc(message, wParam, lParam);
     }
 
     BOOL OnInitDialog() override {
-        button_.SubclassDlgItem(IDC_TEST_OWNERDRAW, Handle());
-        edit_.SubclassDlgItem(IDC_TEST_EDIT, Handle());
+        button.SubclassDlgItem(IDC_TEST_OWNERDRAW, Handle());
+        edit.SubclassDlgItem(IDC_TEST_EDIT, Handle());
         if (onInit) onInit(*this);
         return TRUE;
     }
@@ -107,17 +109,7 @@ protected:
     }
 
 private:
-    LRESULT OnEndMessage(WPARAM result) {
-        const HWND owner = GetWindow(Handle(), GW_OWNER);
-        ownerSeenDuringRun = owner;
-        ownerEnabledDuringRun = owner && IsWindowEnabled(owner);
-        EndDialog(static_cast<INT_PTR>(result));
-        return 0;
-    }
-
     Log& log_;
-    CRecordingControl button_;
-    CRecordingControl edit_;
 };
 
 // A top-level window of our own class, to own dialogs and to test creation.
@@ -139,10 +131,7 @@ protected:
 };
 
 LRESULT SendDrawItem(HWND dialog, HWND control) {
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = IDC_TEST_OWNERDRAW;
-    item.hwndItem = control;
+    DRAWITEMSTRUCT item = {ODT_BUTTON, IDC_TEST_OWNERDRAW, 0, 0, 0, control};
     return SendMessageA(dialog, WM_DRAWITEM, IDC_TEST_OWNERDRAW, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -151,13 +140,12 @@ LRESULT SendNotify(HWND dialog, HWND control, UINT id) {
     return SendMessageA(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
 }
 
-TEST(WindowObjects, SubclassedControlGetsItsMessagesKeepsItsOwnBehaviourAndLetsGoWhenDestroyed) {
+TEST(WindowObjects, SubclassedAndCreatedWindowsAreLinkedToTheirObjectsAndLetGoWhenDestroyed) {
     Log log;
     CTestDialog dialog(log);
     ASSERT_TRUE(dialog.CreateModeless(nullptr));
-    const HWND edit = dialog.Edit().Handle();
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(CWindow::FromHandle(edit), &dialog.Edit());
+    const HWND edit = dialog.edit.Handle();
+    EXPECT_EQ(CWindow::FromHandle(edit), &dialog.edit);
     EXPECT_EQ(CWindow::FromHandle(dialog.Handle()), &dialog);
 
     // A second object cannot take a window that already has one.
@@ -165,13 +153,12 @@ TEST(WindowObjects, SubclassedControlGetsItsMessagesKeepsItsOwnBehaviourAndLetsG
     EXPECT_FALSE(intruder.Subclass(edit));
 
     DestroyWindow(dialog.Handle());
-    EXPECT_TRUE(dialog.Edit().finalMessageSeen);
-    EXPECT_EQ(dialog.Edit().Handle(), nullptr);
+    EXPECT_TRUE(dialog.edit.finalMessageSeen);
+    EXPECT_EQ(dialog.edit.Handle(), nullptr);
     EXPECT_EQ(dialog.Handle(), nullptr);
     EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
-}
 
-TEST(WindowObjects, CreatedWindowIsLinkedFromItsFirstMessageAndGoesWithItsObject) {
+    // A window the object creates is linked from its first message and goes with the object.
     HWND created = nullptr;
     {
         CPlainWindow window;
@@ -189,7 +176,7 @@ TEST(Reflection, NotificationsGoToTheOwnControlFirst) {
     Log log;
     CTestDialog dialog(log);
     ASSERT_TRUE(dialog.CreateModeless(nullptr));
-    const HWND button = dialog.Button().Handle();
+    const HWND button = dialog.button.Handle();
     // An exception in a handler stays inside the window procedure; the control goes on working.
     EXPECT_EQ(SendMessageA(button, kThrowMessage, 0, 0), 0);
 
@@ -203,7 +190,7 @@ TEST(Reflection, NotificationsGoToTheOwnControlFirst) {
 
     // Not answered by the control: the dialog handles it.
     log.clear();
-    dialog.Button().answerReflected = false;
+    dialog.button.answerReflected = false;
     SendDrawItem(dialog.Handle(), button);
     SendNotify(dialog.Handle(), button, IDC_TEST_OWNERDRAW);
     EXPECT_EQ(log, (Log{"button:drawitem", "dialog:drawitem", "button:notify", "dialog:notify"}));
@@ -223,8 +210,8 @@ TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialog) {
         ASSERT_TRUE(owner.CreateTopLevel());
         CTestDialog dialog(log);
         dialog.onInit = [editConsumes](CTestDialog& self) {
-            self.Edit().consumeKeys = editConsumes;
-            PostMessageA(self.Edit().Handle(), WM_KEYDOWN, 'A', 0);
+            self.edit.consumeKeys = editConsumes;
+            PostMessageA(self.edit.Handle(), WM_KEYDOWN, 'A', 0);
             PostMessageA(self.Handle(), kEndMessage, 42, 0);
         };
         EXPECT_EQ(dialog.DoModal(owner.Handle()), 42);
@@ -323,10 +310,8 @@ TEST(GdiHolders, SelectionIsUndoneBeforeTheObjectGoesAndNothingLeaks) {
 TEST(Registry, SettingsRoundTripAndOverlongValuesAreRefused) {
     const char subkey[] = "FrameworkTest";
     EXPECT_EQ(ReadSetting(subkey), "");
-    ASSERT_TRUE(WriteSetting(subkey, "C:\\skins\\blue.ini"));
-    EXPECT_EQ(ReadSetting(subkey), "C:\\skins\\blue.ini");
     ASSERT_TRUE(WriteSetting(subkey, std::string(511, 'x')));
-    EXPECT_EQ(ReadSetting(subkey).size(), 511u);
+    EXPECT_EQ(ReadSetting(subkey), std::string(511, 'x'));
     ASSERT_TRUE(WriteSetting(subkey, std::string(512, 'x')));
     EXPECT_EQ(ReadSetting(subkey), "") << "a value that does not fit is not cut";
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Clipvane\\FrameworkTest");

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <limits>
 #include <set>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "player/codec_choice.h"
 #include "player/export_figures.h"
@@ -24,17 +27,14 @@ TEST(ExportCodecChoice, PcmWithoutMp3GivesTheAviFormAndAMissingCodecTheMpegForm)
     const CodecChoice choice = ChooseExportCodecs({"DivX"}, {"GSM 6.10", "PCM", "PCM"});
     EXPECT_EQ(choice.audio, 2);
     const ExportForm avi = ExportFormFor(choice);
-    EXPECT_EQ(avi.format, kOutputFormatAvi);
-    EXPECT_TRUE(avi.setCodecs);
-    EXPECT_FLOAT_EQ(avi.frameRate, 25.0f);
+    EXPECT_EQ(std::make_tuple(avi.format, avi.setCodecs, avi.frameRate),
+              std::make_tuple(kOutputFormatAvi, true, 25.0f));
 
     for (const CodecChoice& missing :
          {ChooseExportCodecs({"Cinepak"}, {"PCM"}), ChooseExportCodecs({"DivX"}, {}), ChooseExportCodecs({}, {})}) {
         const ExportForm form = ExportFormFor(missing);
-        EXPECT_EQ(form.format, kOutputFormatMpeg);
-        EXPECT_FALSE(form.setCodecs);
-        EXPECT_FLOAT_EQ(form.frameRate, 23.976f);
-        EXPECT_STREQ(form.namePattern, "%s_%d.mpg");
+        EXPECT_EQ(std::make_tuple(form.format, form.setCodecs, form.frameRate, std::string(form.namePattern)),
+                  std::make_tuple(kOutputFormatMpeg, false, 23.976f, std::string("%s_%d.mpg")));
     }
 }
 
@@ -51,8 +51,7 @@ TEST(ExportFigures, NoTotalNoTimeOrNonNumbersNeverDivideByZero) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double infinity = std::numeric_limits<double>::infinity();
     const ExportFigures noTotal = ComputeExportFigures(30.0, 0.0, 5000);
-    EXPECT_EQ(noTotal.percent, 0.0);
-    EXPECT_EQ(noTotal.remaining, 0.0);
+    EXPECT_EQ(std::make_pair(noTotal.percent, noTotal.remaining), std::make_pair(0.0, 0.0));
     const ExportFigures noTime = ComputeExportFigures(30.0, 60.0, 0);
     EXPECT_DOUBLE_EQ(noTime.remaining, 30.0);
     for (const ExportFigures& figures : {ComputeExportFigures(nan, 60.0, 1000), ComputeExportFigures(5.0, nan, 1000),
@@ -62,8 +61,7 @@ TEST(ExportFigures, NoTotalNoTimeOrNonNumbersNeverDivideByZero) {
     }
     // FFmpeg's progress can run past the range's end.
     const ExportFigures past = ComputeExportFigures(61.5, 60.0, 30000);
-    EXPECT_DOUBLE_EQ(past.percent, 100.0);
-    EXPECT_DOUBLE_EQ(past.remaining, 0.0);
+    EXPECT_EQ(std::make_pair(past.percent, past.remaining), std::make_pair(100.0, 0.0));
 }
 
 TEST(ExportPath, TakenNamesAreSkippedAndTheNumberWrapsWithinItsBounds) {

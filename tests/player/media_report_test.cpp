@@ -3,6 +3,8 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(MediaReport, DisplayAspectComesFromTheStreamOrItsPixelAspectAndCodecTagsAreNotSizes) {
@@ -13,10 +15,8 @@ TEST(MediaReport, DisplayAspectComesFromTheStreamOrItsPixelAspectAndCodecTagsAre
         "25 fps, 25 tbr, 90k tbn, 50 tbc\n"
         "    Stream #0:1[0x80]: Audio: ac3, 48000 Hz, stereo, fltp, 192 kb/s\n");
     EXPECT_DOUBLE_EQ(info.duration, 62.5);
-    EXPECT_TRUE(info.hasVideo);
-    EXPECT_TRUE(info.hasAudio);
-    EXPECT_EQ(info.width, 720);
-    EXPECT_EQ(info.height, 576);
+    EXPECT_EQ(std::make_tuple(info.hasVideo, info.hasAudio, info.width, info.height),
+              std::make_tuple(true, true, 720, 576));
     EXPECT_DOUBLE_EQ(info.displayAspect, 16.0 / 9.0);
     EXPECT_DOUBLE_EQ(info.frameRate, 25.0);
 
@@ -34,10 +34,8 @@ TEST(MediaReport, DisplayAspectComesFromTheStreamOrItsPixelAspectAndCodecTagsAre
 TEST(MediaReport, SoundOnlyUnknownLengthAndUnreadableFilesGiveZeroAndNoStreams) {
     const MediaInfo sound = ParseMediaReport(
         "  Duration: N/A, bitrate: N/A\n    Stream #0:0: Audio: cook (cook / 0x6B6F6F63), 22050 Hz, stereo\n");
-    EXPECT_EQ(sound.duration, 0.0);
-    EXPECT_TRUE(sound.hasAudio);
-    EXPECT_FALSE(sound.hasVideo);
-    EXPECT_EQ(sound.displayAspect, 0.0);
+    EXPECT_EQ(std::make_tuple(sound.duration, sound.hasVideo, sound.hasAudio, sound.displayAspect),
+              std::make_tuple(0.0, false, true, 0.0));
 
     const MediaInfo broken = ParseMediaReport("D:\\notes.txt: Invalid data found when processing input\n");
     EXPECT_EQ(broken.duration, 0.0);
