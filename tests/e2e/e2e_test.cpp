@@ -279,7 +279,9 @@ void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudi
     EXPECT_THAT(format, MatchesRegex(formats[tab]));
     EXPECT_THAT(video, MatchesRegex(videos[tab]));
     // The PSP and the PMP want sound: a silent source gets a silent track there.
-    if (sourceHasAudio || tab == 1 || tab == 5) EXPECT_THAT(audio, MatchesRegex(sounds[tab]));
+    if (sourceHasAudio || tab == 1 || tab == 5) {
+        EXPECT_THAT(audio, MatchesRegex(sounds[tab]));
+    }
     if (job.profileEntry == job.family->defaultEntry) {
         EXPECT_EQ(facts["video.width"], job.family->defaultWidth);
     }
