@@ -172,12 +172,9 @@ void CSkinComboWindow::OnPaint() {
     CBufferedPaint paint(Handle());
     if (!paint) return;
     const HDC dc = paint.Get();
-    const RECT& client = paint.Client();
     const int width = paint.Width();
     const int height = paint.Height();
-    FillSolid(dc, client, style_.darkFrameColor);
-    TileElement(dc, style_.dropBackground, {1, 1, width - 1, height - 1});
-    DrawRoundedFrame(dc, width, height, style_.lightFrameColor, style_.darkFrameColor);
+    DrawFramedPanel(dc, width, height, style_.dropBackground, style_.lightFrameColor, style_.darkFrameColor);
     PaintItems(dc, width, height);
     paint.Present();
 }

@@ -184,12 +184,9 @@ void CSkinListBox::OnPaint() {
     CBufferedPaint paint(Handle());
     if (!paint) return;
     const HDC dc = paint.Get();
-    const RECT& client = paint.Client();
     const int width = paint.Width();
     const int height = paint.Height();
-    FillSolid(dc, client, style_.darkColor);
-    TileElement(dc, style_.back, {1, 1, width - 1, height - 1});
-    DrawRoundedFrame(dc, width, height, style_.lightColor, style_.darkColor);
+    DrawFramedPanel(dc, width, height, style_.back, style_.lightColor, style_.darkColor);
     PaintItems(dc, width, height);
     // The scroll bar paints itself; everything else is copied in one step.
     CSavedDC saved(paint.Screen());

@@ -45,7 +45,9 @@ void TileElement(HDC dc, const SkinElement& element, const RECT& rect, int yShif
     }
 }
 
-void DrawRoundedFrame(HDC dc, int width, int height, COLORREF light, COLORREF dark) {
+void DrawFramedPanel(HDC dc, int width, int height, const SkinElement& background, COLORREF light, COLORREF dark) {
+    FillSolid(dc, {0, 0, width, height}, dark);
+    TileElement(dc, background, {1, 1, width - 1, height - 1});
     CSavedDC saved(dc);
     SelectObject(dc, GetStockObject(NULL_BRUSH));
     CPenHandle lightPen(CreatePen(PS_SOLID, 1, light));

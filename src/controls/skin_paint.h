@@ -24,9 +24,10 @@ void DrawElement(HDC dc, const SkinElement& element, int x, int y);
 // can move with a scrolled content.
 void TileElement(HDC dc, const SkinElement& element, const RECT& rect, int yShift = 0);
 
-// A rounded frame (5 x 5 corners, no fill) in two colours: light on the top
-// and left edges, dark on the bottom and right ones.
-void DrawRoundedFrame(HDC dc, int width, int height, COLORREF light, COLORREF dark);
+// The drop window's and the list box's panel: the background element tiled
+// inside a rounded frame (5 x 5 corners) in two colours, light on the top and
+// left edges, dark on the bottom and right ones and in the corners.
+void DrawFramedPanel(HDC dc, int width, int height, const SkinElement& background, COLORREF light, COLORREF dark);
 
 // A bar lighter towards its middle row: rounded rectangles in the colour,
 // then ring after ring a little lighter (see ShadedBarRings).

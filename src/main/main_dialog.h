@@ -18,6 +18,7 @@
 #include "main/shut_down.h"
 #include "main/task_list_view.h"
 #include "player/export_phase.h"
+#include "player/preview.h"
 #include "player/video_edit.h"
 #include "settings/settings_panel.h"
 #include "tasks/list_navigation.h"
@@ -118,8 +119,6 @@ private:
     int currentItemIndex_ = 0;
     int runTab_ = 0;
     bool closeRequested_ = false;
-    bool previewBusy_ = false;
-    bool previewPlaying_ = false;
     bool rangeGuard_ = false;
     int lastFileNumber_ = 0;
 
@@ -133,6 +132,7 @@ private:
     CTaskListView list_;
     CRangeSlider slider_;
     CVideoEdit player_;
+    CPreview preview_{player_};
     CSettingsPanel panel_;
     EngineContext context_;
     CExportPhase exportPhase_;

@@ -195,42 +195,19 @@ void CMainDialog::RedrawAllRows() {
 }
 
 void CMainDialog::ShowStillFrame(const std::string& path, double time) {
-    if (previewBusy_) return;
-    player_.Close();
-    previewPlaying_ = false;
-    previewBusy_ = true;
-    const double duration = player_.GetDuration(path);
-    player_.Reset();
-    player_.SetOutputBitCount(24);
-    player_.OpenRange(path, time > duration ? 0.0 : time, duration, 0);
-    player_.Run();
+    preview_.ShowStillFrame(path, time, conversionRunning_ == 1);
 }
 
 void CMainDialog::OnPlay() {
-    if (conversionRunning_ == 1 || previewBusy_) return;
     const int mark = list_.SelectionMark();
-    if (!tasks_.Contains(mark)) return;
-    const ConversionItem item = tasks_.Copy(mark);
-    previewBusy_ = true;
-    previewPlaying_ = true;
-    player_.Reset();
-    player_.OpenRange(item.sourcePath, item.beginTime, item.endTime, 1);
-    player_.SetSelection(item.sourcePath, item.beginTime, item.endTime);
-    player_.Run();
+    if (tasks_.Contains(mark)) preview_.Play(tasks_.Copy(mark), conversionRunning_ == 1);
 }
 
 void CMainDialog::OnStopPreview() {
-    if (conversionRunning_ == 1 || !tasks_.Contains(list_.SelectionMark())) return;
-    player_.Stop();
-    previewPlaying_ = false;
+    if (tasks_.Contains(list_.SelectionMark())) preview_.Stop(conversionRunning_ == 1);
 }
 
-// A still frame's completion can arrive while the run exports through the
-// player: stopping the player then would stop the export.
-void CMainDialog::OnPlayComplete() {
-    if (!previewPlaying_ && conversionRunning_ == 0) player_.Stop();
-    previewBusy_ = false;
-}
+void CMainDialog::OnPlayComplete() { preview_.OnPlayComplete(conversionRunning_ == 1); }
 
 // The slider's limits and range change here only with the guard raised, so
 // that its notifications do not write them into an item.
