@@ -125,7 +125,11 @@ TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
 TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
     const HWND button = dialog->button.Handle();
     char text[80] = {};
-    TOOLINFOA tool = {sizeof tool, 0, button, 1, {}, nullptr, text};
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = button;
+    tool.uId = 1;
+    tool.lpszText = text;
     const HWND tooltip = FindWindowExA(nullptr, nullptr, TOOLTIPS_CLASSA, nullptr);
     ASSERT_TRUE(SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0) == 1);
     SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));

@@ -48,7 +48,10 @@ protected:
         char titles[][9] = {"", "Source", "Progress"};
         const int widths[] = {24, 120, 200};
         for (const int i : {0, 1, 2}) {
-            LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, widths[i], titles[i]};
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.cx = widths[i];
+            column.pszText = titles[i];
             SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
         }
         SendMessageA(list.Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);

@@ -18,7 +18,15 @@ saved=$("$wine" reg query 'HKCU\Software\Clipvane\destination' /ve 2>/dev/null |
   sed -n 's/.*REG_SZ[[:space:]]*//p' || true)
 trap finish EXIT
 windows_path() { echo "Z:$(echo "$1" | tr / '\\')"; }
-fail() { echo "real input: $*" >&2; exit 1; }
+# A failure lists the windows on the screen, to tell what the clicks met.
+fail() {
+  echo "real input: $*" >&2
+  for window in $(xdotool search --onlyvisible --name '.*' 2>/dev/null); do
+    echo "  window '$(xdotool getwindowname "$window" 2>/dev/null)' $(xdotool getwindowgeometry "$window" 2>/dev/null |
+      tr -s '\n ' ' ')" >&2
+  done
+  exit 1
+}
 # Waits up to a minute for a condition, checking every tenth of a second.
 await() { for _ in $(seq 600); do eval "$1" && return 0; sleep 0.1; done; fail "gave up waiting for: $1"; }
 
@@ -31,7 +39,14 @@ ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=fre
 cd "$here/dist/Clipvane"
 "$wine" ./Clipvane.exe &
 pid=$!
-main=$(timeout 60 xdotool search --sync --onlyvisible --name '^Clipvane$' | head -1) || fail "no main window"
+# The splash is named Clipvane too: the main window is the one of the skin's size.
+main_window() {
+  for window in $(xdotool search --onlyvisible --name '^Clipvane$' 2>/dev/null); do
+    xdotool getwindowgeometry "$window" 2>/dev/null | grep -q "Geometry: 865x602" && return 0
+  done
+  return 1
+}
+await main_window
 
 xdotool mousemove 187 557 click 1
 open=$(timeout 60 xdotool search --sync --onlyvisible --name '^Open$' | head -1) || fail "no file-open dialog"

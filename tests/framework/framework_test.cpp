@@ -131,7 +131,10 @@ protected:
 };
 
 LRESULT SendDrawItem(HWND dialog, HWND control) {
-    DRAWITEMSTRUCT item = {ODT_BUTTON, IDC_TEST_OWNERDRAW, 0, 0, 0, control};
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = IDC_TEST_OWNERDRAW;
+    item.hwndItem = control;
     return SendMessageA(dialog, WM_DRAWITEM, IDC_TEST_OWNERDRAW, reinterpret_cast<LPARAM>(&item));
 }
 

@@ -83,7 +83,11 @@ protected:
         AppFolderTest::SetUp();
         // The installed program's files, in lists ended by an empty name.
         const std::string from = std::string(CLIPVANE_DIST) + "\\app\\*" + '\0', to = folder.Path() + "app" + '\0';
-        SHFILEOPSTRUCTA copy = {nullptr, FO_COPY, from.c_str(), to.c_str(), FOF_NO_UI | FOF_FILESONLY};
+        SHFILEOPSTRUCTA copy = {};
+        copy.wFunc = FO_COPY;
+        copy.pFrom = from.c_str();
+        copy.pTo = to.c_str();
+        copy.fFlags = FOF_NO_UI | FOF_FILESONLY;
         ASSERT_EQ(SHFileOperationA(&copy), 0) << "build the installed tree first";
         savedDestination_ = ReadSetting("destination");
         WriteSetting("destination", output_.Path());
