@@ -27,6 +27,12 @@ struct ConversionItem {
     double exportPosition = 0.0;
     double exportPercent = 0.0;
     double exportRemaining = 0.0;
+    // Why the item failed or cannot be converted, in a few words; empty otherwise.
+    std::string failureReason;
+    // The file name the item's final output was written under, chosen when the
+    // item started (the output's own name, or the next free "_2", "_3"...);
+    // empty until then.
+    std::string writtenName;
 };
 
 // Phase codes kept in ConversionItem::status and shown by the Progress column.
@@ -40,4 +46,6 @@ enum ItemStatus : std::int32_t {
     kStatusCanceled = 9,
     kStatusFailed = 10,                // a command did not fit and was not run
     kStatusWouldOverwriteSource = 11,  // refused before its first pass: nothing written
+    kStatusUnreadable = 12,            // not a video the encoder can read: added unticked, skipped by a run
+    kStatusProbing = 13,               // its source is still being read: duration not known yet
 };
