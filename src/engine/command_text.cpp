@@ -1,5 +1,6 @@
 #include "engine/command_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -15,8 +16,12 @@ struct TimeTexts {
     std::string length;
 };
 
+// The length is taken between the two rounded ends, so that start plus length
+// is the end the user chose, to the millisecond.
 TimeTexts PlainTimes(const ConversionItem& item) {
-    return {FormatClock(WholeSeconds(item.beginTime)), FormatClock(WholeSeconds(item.endTime - item.beginTime))};
+    const long long start = Milliseconds(item.beginTime);
+    const long long length = std::max(Milliseconds(item.endTime) - start, 0LL);
+    return {FormatClockWithMilliseconds(start), FormatClockWithMilliseconds(length)};
 }
 
 TimeTexts IpodTimeOptions(const ConversionItem& item) {

@@ -43,7 +43,7 @@ std::string PspOutputName(int profileEntry, int fileNumber);
 std::string OutputFileStem(const ConversionItem& item, int deviceTab, int profileEntry);
 
 // A template of the PSP, 3GP, Xbox, PPC or PMP families. Times are plain
-// "%02d:%02d:%02d" texts; on the PSP tab the output stem is the PSP name.
+// "%02d:%02d:%02d.%03d" texts; on the PSP tab the output stem is the PSP name.
 // Nothing when the command does not fit.
 std::optional<std::string> ExpandFamilyTemplate(const std::string& commandTemplate, const ExpansionInputs& inputs,
                                                 int deviceTab, int profileEntry);
