@@ -331,20 +331,3 @@ bool CMainDialog::PreTranslateMessage(MSG* message) {
     }
     return false;
 }
-
-void CMainDialog::OnDropFiles(HDROP drop) {
-    if (conversionRunning_ == 0) {
-        const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT index = 0; index < count; ++index) {
-            char path[MAX_PATH] = {};
-            // A name that does not fit the buffer would be cut: it is left out.
-            const UINT length = DragQueryFileA(drop, index, nullptr, 0);
-            if (length == 0 || length >= sizeof path) continue;
-            DragQueryFileA(drop, index, path, sizeof path);
-            if (GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY) continue;
-            ShowPlayer(true);
-            AddItem(path);
-        }
-    }
-    DragFinish(drop);
-}

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "controls/fade_picture.h"
 #include "controls/range_slider.h"
@@ -66,8 +67,12 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnDropFiles(HDROP drop);
 
-    // The task list.
+    // Adding files: the Add dialog and dropped files or folders. Names refused
+    // on the way are listed to the user in one message.
     void OnAdd();
+    void AddFiles(const std::vector<std::wstring>& paths, std::vector<std::wstring> refused);
+
+    // The task list.
     void SelectItem(int index);
     void SelectRow(int row);
     void RefreshItemCount();

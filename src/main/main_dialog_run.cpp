@@ -187,7 +187,7 @@ void CMainDialog::OnPanelCommand(int id, int code) {
 
 void CMainDialog::OnChooseFolder() {
     if (conversionRunning_ == 1) return;
-    const std::string picked = BrowseForOutputFolder(Handle());
+    const std::string picked = BrowseForOutputFolder(Handle(), outputDirectory);
     if (!picked.empty()) {
         outputDirectory = *UsableOutputFolder(picked);
         outputField_.SetFieldText(picked.c_str());

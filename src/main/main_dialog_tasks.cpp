@@ -1,8 +1,6 @@
 // The task list, the preview and the trim range of the main window.
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include <ctime>
 
 #include "main/main_dialog.h"
@@ -10,17 +8,6 @@
 #include "tasks/new_item.h"
 
 namespace {
-
-// Exactly as users have always seen it, "*rmvb" and "*.mov; *.qt" included.
-const char kAddFilter[] =
-    "Support Video Files\0*.rm;*rmvb;*.avi;*.mpg;*.mpeg;*.vob;*.wmv;*.wma;*.asf;*.mov;*.qt;*.3gp\0"
-    "RealMedia Files (*.rm,*.rmvb)\0*.rm;*.rmvb\0"
-    "AVI Files (*.avi)\0*.avi\0"
-    "Mpeg files (*.mpg, *.mpeg,*.vob)\0*.mpg;*.mpeg;*.vob\0"
-    "Windows Media files (*.wmv, *.wma, *.asf)\0*.wmv;*.wma;*.asf\0"
-    "Quick Time Files (*.mov, *.qt)\0*.mov; *.qt\0"
-    "3GP Files (*.3gp)\0*.3gp\0"
-    "MP4 Files (*.mp4)\0*.mp4\0";
 
 constexpr double kAddedFrameTime = 1.0;
 
@@ -50,21 +37,6 @@ bool NavigationKeyOf(WPARAM key, NavigationKey& navigation) {
 }
 
 }  // namespace
-
-void CMainDialog::OnAdd() {
-    if (conversionRunning_ == 1) return;
-    char path[MAX_PATH] = {};
-    OPENFILENAMEA open = {};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = Handle();
-    open.lpstrFilter = kAddFilter;
-    open.lpstrFile = path;
-    open.nMaxFile = sizeof path;
-    open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&open)) return;
-    ShowPlayer(true);
-    AddItem(path);
-}
 
 void CMainDialog::ShowPlayer(bool show) {
     ShowWindow(player_.Handle(), show ? SW_SHOW : SW_HIDE);
@@ -179,6 +151,10 @@ LRESULT CMainDialog::OnCellInfo(CellInfo& cell) {
 }
 
 bool CMainDialog::OnListKeyDown(WPARAM key) {
+    if (key == VK_DELETE) {
+        RemoveSelectedItem();
+        return true;
+    }
     NavigationKey navigation;
     if (!NavigationKeyOf(key, navigation)) return false;
     const NavigationTarget target = NavigationTargetFor(navigation, list_.SelectionMark(), tasks_.Count());

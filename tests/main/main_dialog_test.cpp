@@ -5,14 +5,19 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/command_templates.h"
 #include "engine/folder_path.h"
+#include "engine/value_tables.h"
 #include "framework/gdi.h"
 #include "framework/message_loop.h"
 #include "framework/registry.h"
@@ -47,6 +52,30 @@ private:
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
+    HHOOK hook_;
+};
+
+// Does something to each dialog of this thread as it opens, before the
+// MessageAnswerer (installed first) presses its OK.
+class DialogVisitor {
+public:
+    explicit DialogVisitor(std::function<void(HWND)> visit) {
+        visit_ = std::move(visit);
+        hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~DialogVisitor() {
+        UnhookWindowsHookEx(hook_);
+        visit_ = nullptr;
+    }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE && GetDlgItem(reinterpret_cast<HWND>(wParam), IDOK)) {
+            visit_(reinterpret_cast<HWND>(wParam));
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::function<void(HWND)> visit_;
     HHOOK hook_;
 };
 
@@ -272,6 +301,133 @@ TEST_F(MainDialogTest, ProfileValuesBeyondTheCombosLeaveThemUsable) {
     EXPECT_EQ(shown, (std::vector<int>{3, 0, 2, 0, 1, 0}));
 }
 
+struct NoView : IItemView, IRunOptions {
+    void RepaintProgressCell(int) override {}
+    bool ShutDownWhenFinished() const override { return false; }
+};
+
+// The iPod command the run would give the encoder for a file, with the panel as it is now.
+std::string IpodCommandNow(const IOutputSettings& panel, const std::string& source) {
+    TaskList tasks;
+    ConversionItem item;
+    item.sourcePath = source;
+    item.endTime = 4.0;
+    tasks.Append(item);
+    const int current = 0;
+    NoView none;
+    const EngineContext context{tasks, current, panel, none, none};
+    return BuildIpodCommand(context, 0, ReadIpodTemplate(panel)).value_or("<refused>");
+}
+
+// Whatever the window shows after start-up, a reset or a tab change, the
+// untouched conversion writes just that.
+TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
+    const auto expectCommandShowsCombos = [&](const char* when) {
+        const std::string command = IpodCommandNow(dialog_->Panel(), clips->Path("clip.avi"));
+        const auto shown = [&](Setting setting) {
+            return std::string(SettingValue(setting, dialog_->Panel().SettingItem(setting)));
+        };
+        for (const std::string& option : {shown(Setting::VideoCodec), "-s " + shown(Setting::VideoSize),
+                                          "-b " + shown(Setting::VideoBitrate), "-aspect " + shown(Setting::Aspect),
+                                          "-ac " + shown(Setting::Channels), "-ab " + shown(Setting::AudioBitrate)}) {
+            EXPECT_NE(command.find(option + " "), std::string::npos) << when << ": " << option << " in " << command;
+        }
+        // "Same As Input File" asks for no frame rate or sample rate.
+        EXPECT_EQ(shown(Setting::FrameRate).empty(), command.find(" -r ") == std::string::npos) << when;
+        EXPECT_EQ(shown(Setting::SampleRate).empty(), command.find(" -ar ") == std::string::npos) << when;
+    };
+    EXPECT_GT(Selected(IDC_PROFILE_SETTING), 0) << "the file's default profile is shown at start-up";
+    expectCommandShowsCombos("start-up");
+    Choose(IDC_PROFILE_SETTING, 2);
+    ClickTab(kTabPsp);
+    ClickTab(kTabIpod);
+    expectCommandShowsCombos("back on the iPod tab");
+    dialog_->AddItem(clips->Path("clip.avi"));
+    Command(IDC_REMOVE_ALL);
+    expectCommandShowsCombos("after a reset");
+}
+
+// Answers the Add dialog once: what folder it showed, and the names typed.
+// The dialog goes to its first folder after it is shown, so the answer waits
+// for a timer of the dialog's own loop.
+struct AddDialogAnswer {
+    static inline std::wstring typed;
+    static inline std::string folderShown;
+    static inline HWND dialog = nullptr;
+
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        wchar_t folder[MAX_PATH] = {};
+        SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        const int length = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
+        folderShown.assign(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, folder, -1, &folderShown[0], length, nullptr, nullptr);
+        SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }
+};
+
+std::string AnswerAddDialog(HWND window, const std::wstring& typed) {
+    AddDialogAnswer::typed = typed;
+    AddDialogAnswer::folderShown.clear();
+    AddDialogAnswer::dialog = nullptr;
+    DialogVisitor answer([](HWND opened) {
+        // The file dialog once; a message about a missing file is the MessageAnswerer's.
+        if (AddDialogAnswer::dialog || !GetDlgItem(opened, cmb13)) return;
+        AddDialogAnswer::dialog = opened;
+        SetTimer(nullptr, 0, 100, AddDialogAnswer::Answer);
+    });
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
+    return AddDialogAnswer::folderShown;
+}
+
+TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereTheLastOneWas) {
+    const std::string savedFolder = ReadSetting("addfolder");
+    WriteSetting("addfolder", "");
+    // Eighty CJK characters: 240 bytes in UTF-8, the path far beyond the old 260-byte buffer.
+    std::wstring longName;
+    for (int i = 0; i < 80; ++i) longName += static_cast<wchar_t>(0x65E5 + i % 2);
+    longName += L".avi";
+    const std::wstring longPath = std::wstring(output_.Path().begin(), output_.Path().end()) + longName;
+    const std::string clip = clips->Path("clip.avi");
+    ASSERT_TRUE(CopyFileW(std::wstring(clip.begin(), clip.end()).c_str(), longPath.c_str(), FALSE));
+
+    const std::string firstFolder = AnswerAddDialog(Window(), longPath);
+    EXPECT_NE(firstFolder.find("Videos"), std::string::npos) << "the first time: " << firstFolder;
+    ASSERT_EQ(dialog_->Tasks().Count(), 1);
+    EXPECT_EQ(dialog_->Tasks().Copy(0).sourcePath.size(), output_.Path().size() + 240 + 4);
+
+    ASSERT_TRUE(CopyFileA(clip.c_str(), (output_.Path() + "second.avi").c_str(), FALSE));
+    const std::string again = AnswerAddDialog(Window(), L"\"second.avi\" \"" + longName + L"\"");
+    EXPECT_EQ(again + "\\", output_.Path()) << "opens where the last file was added";
+    const Strings sources = Column(kColumnSource);
+    ASSERT_EQ(sources.size(), 3u) << "several files at once";
+    EXPECT_EQ(sources[1], "second.avi");
+    EXPECT_EQ(sources[2], sources[0]);
+    WriteSetting("addfolder", savedFolder);
+}
+
+TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
+    bool canMakeFolder = false;
+    DialogVisitor look([&](HWND browser) {
+        EnumChildWindows(
+            browser,
+            [](HWND child, LPARAM found) {
+                char text[64] = {};
+                GetWindowTextA(child, text, sizeof text);
+                if (strstr(text, "New Folder") && IsWindowEnabled(child)) *reinterpret_cast<bool*>(found) = true;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&canMakeFolder));
+    });
+    const std::string before = outputDirectory;
+    Command(IDC_CHOOSE_FOLDER);
+    EXPECT_TRUE(canMakeFolder);
+    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
+    EXPECT_NE(MessageAnswerer::texts[0].find("converted videos"), std::string::npos) << MessageAnswerer::texts[0];
+    EXPECT_EQ(outputDirectory, before) << "OK at once keeps the folder the browser opened at";
+}
+
 TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
     dialog_->AddItem(clips->Path("clip.avi"));
     dialog_->AddItem(clips->Path("long.avi"));
@@ -315,6 +471,12 @@ TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
     EXPECT_EQ(startWith("C:\\" + std::string(270, 'x')), videos) << "a folder that does not fit is refused";
 }
 
+// Messages go through the same pre-translation as in the window's own loop.
+bool Consumed(HWND target, UINT message, WPARAM wParam) {
+    MSG msg = {target, message, wParam, 0, 0, {}};
+    return PreTranslateChain(msg);
+}
+
 // What Explorer hands the window when files are dropped on it.
 HDROP DroppedFiles(const std::vector<std::string>& paths) {
     std::string names;
@@ -328,18 +490,20 @@ HDROP DroppedFiles(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
-TEST_F(MainDialogTest, DroppedFilesAreAddedOneByOneAndFoldersLeftOut) {
-    SendMessageA(
-        Window(), WM_DROPFILES,
-        reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("clip.avi"), output_.Path(), clips->Path("wide.mp4")})), 0);
-    EXPECT_EQ(dialog_->Tasks().Count(), 2);
-    EXPECT_EQ(Cell(1, kColumnSource), "wide.mp4");
-}
+TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndDeleteRemovesARow) {
+    const TempFolder dropped;
+    dropped.MakeFolder("sub");
+    for (const char* name : {"clip 10.avi", "clip 2.AVI", "notes.txt", "sub\\inner.mkv"}) {
+        ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), (dropped.Path() + name).c_str(), FALSE));
+    }
+    SendMessageA(Window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("wide.mp4"), dropped.Path()})), 0);
+    EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI", "clip 10.avi", "inner.mkv"}));
 
-// Messages go through the same pre-translation as in the window's own loop.
-bool Consumed(HWND target, UINT message, WPARAM wParam) {
-    MSG msg = {target, message, wParam, 0, 0, {}};
-    return PreTranslateChain(msg);
+    const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
+    ASSERT_EQ(ListView_GetSelectionMark(list), 3);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_DELETE));
+    EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI", "clip 10.avi"}));
 }
 
 TEST_F(MainDialogTest, KeysMoveTheSelectionAndEnterOrEscapeNeverClose) {
