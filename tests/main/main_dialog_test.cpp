@@ -284,23 +284,6 @@ TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
     EXPECT_EQ(Selected(IDC_VIDEO_QUALITY), 6);
 }
 
-TEST_F(MainDialogTest, ProfileValuesBeyondTheCombosLeaveThemUsable) {
-    WriteApp("iPod_Profile.ini",
-             "[Info]\r\nDescription=Test\r\nDefaultProfile=99\r\n[profile0]\r\nTitle=Own\r\n"
-             "[profile1]\r\nTitle=Odd\r\nVideoType=0\r\nVideoSize=42\r\nVideoQuality=2\r\nChannels=0\r\n"
-             "AudioQuality=1\r\n");
-    DestroyWindow(Window());
-    dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
-    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
-    EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 0) << "a default beyond the profiles selects the first";
-
-    Choose(IDC_PROFILE_SETTING, 1);
-    // A size beyond the combo's items leaves it as it was (3); the frame rate keeps its own.
-    const std::vector<int> shown = {Selected(IDC_VIDEO_SIZE), Selected(IDC_VIDEO_TYPE),    Selected(IDC_VIDEO_QUALITY),
-                                    Selected(IDC_CHANNELS),   Selected(IDC_AUDIO_QUALITY), Selected(IDC_FRAME_RATE)};
-    EXPECT_EQ(shown, (std::vector<int>{3, 0, 2, 0, 1, 0}));
-}
-
 struct NoView : IItemView, IRunOptions {
     void RepaintProgressCell(int) override {}
     bool ShutDownWhenFinished() const override { return false; }
