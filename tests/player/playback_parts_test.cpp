@@ -32,9 +32,10 @@ TEST(PictureFit, KeepsTheDisplayAspectCentredWithAlignedSizes) {
 }
 
 TEST(PictureFit, NoAspectFillsTheBoxAndATinyBoxHoldsNothing) {
-    const PictureRect fill = FitPicture(348, 188, std::nan(""));
-    EXPECT_EQ(std::make_pair(fill.width, fill.height), std::make_pair(348, 188));
-    EXPECT_EQ(FitPicture(348, 188, -1.0).width, 348);
+    for (const double unknown : {std::nan(""), 0.0, -1.0}) {
+        const PictureRect fill = FitPicture(348, 188, unknown);
+        EXPECT_EQ(std::make_pair(fill.width, fill.height), std::make_pair(348, 188)) << unknown;
+    }
     EXPECT_EQ(FitPicture(3, 100, 1.0).width, 0);
     EXPECT_EQ(FitPicture(100, 100, 1000.0).height, 0) << "a sliver too thin to show";
 }
