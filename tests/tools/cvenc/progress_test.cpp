@@ -49,12 +49,7 @@ TEST(ProgressLine, OnlyFfmpegsOwnWholeLineIsProgress) {
     for (const std::string& line : notProgress) EXPECT_EQ(RewriteProgressLine(line), std::nullopt) << line;
 }
 
-TEST(ProgressLine, OtherTextNeverCarriesAToken) {
-    EXPECT_EQ(DefuseProgressTokens("    title : time=nan size=99999999\r\n"),
-              "    title : time =nan size =99999999\r\n");
-    EXPECT_EQ(DefuseProgressTokens("Lsize=1 timesize==2 time= time =x siz=e"),
-              "Lsize =1 timesize ==2 time = time =x siz=e");
-}
+// Messages carry no "size=" or "time=" once defused: the cvenc_progress fuzz harness.
 
 struct Collected {
     std::vector<std::string> progress;
