@@ -145,14 +145,13 @@ TEST_F(VideoEdit, EveryRunEndsWithPlayCompleteEvenWhenNothingCanBeShown) {
 
 TEST_F(VideoEdit, ShowingFramesAndEndingThePlayerKeepsNoGdiObjects) {
     host_.reset();
-    const int before = CountGdiObjects();
-    for (int round = 0; round < 2; ++round) {
+    const auto cycle = [&] {
         host_ = std::make_unique<PlayerHost>(FFMPEG_EXE, [](const std::string&) {});
         StillAt(clips_->Path("clip.avi"), 1.0);
         StillAt(clips_->Path("wide.mp4"), 1.0);
         host_.reset();
-    }
-    EXPECT_EQ(CountGdiObjects(), before);
+    };
+    EXPECT_EQ(GdiObjectsLeftBy(cycle), 0);
 }
 
 }  // namespace
