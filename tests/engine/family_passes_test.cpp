@@ -151,7 +151,8 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
 }
 
 // The first pass that fails ends the item with the encoder's own words; what
-// it wrote goes, and no later pass runs. A pass that cannot start fails too.
+// it wrote goes, and no later pass runs. A pass that cannot start, and a
+// command too long, fail the item too.
 TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     RecordingHost pmp;
     pmp.profile = {"Title", "enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"};
@@ -174,13 +175,10 @@ TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     crashed.ends["pass1"] = {0xC0000005ul, "frame=  10 size=  12kB time=00:00:01.00\r"};
     RunSinglePass(crashed);
     EXPECT_EQ(crashed.steps.back(), "failed 10: pass1 ended with code 3221225477");
-}
-
-TEST(FamilyPasses, ACommandTooLongIsRefusedBeforeAnyPass) {
-    RecordingHost host;
-    host.profile = {"Title", std::string(120, 'x')};
-    RunSinglePass(host);
-    EXPECT_THAT(host.steps, ElementsAre("open 5", "files -> ", "failed 10: command too long"));
+    RecordingHost tooLong;  // refused before any pass runs
+    tooLong.profile = {"Title", std::string(120, 'x')};
+    RunSinglePass(tooLong);
+    EXPECT_THAT(tooLong.steps, ElementsAre("open 5", "files -> ", "failed 10: command too long"));
 }
 
 }  // namespace

@@ -210,16 +210,17 @@ TEST_F(FamilyRoutinesTest, AnItemWhoseOutputWouldOverwriteASourceIsRefused) {
 }
 
 // An encoder that crashes half-way has written part of its output: the item
-// fails, says so, and leaves nothing of itself behind.
+// fails, says so without ever reading as finished, and leaves nothing behind.
 TEST_F(FamilyRoutinesTest, AnEncoderThatCrashesHalfWayFailsAndLeavesNothing) {
-    settings.deviceTab = kTabPpc;
-    WriteApp("PPC_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, ".avi") + " --crash\r\n");
+    settings.deviceTab = kTabIpod;
+    settings.profileSetting = 1;
+    WriteApp("iPod_Profile.ini",
+             "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\n"
+             "Command0=" +
+                 Pass(true, ".mp4") + " --crash\r\n");
     Convert();
-    const ConversionItem item = tasks.Copy(0);
-    EXPECT_EQ(item.finished, 0);
-    EXPECT_EQ(item.status, kStatusFailed);
-    EXPECT_THAT(item.failureReason, HasSubstr("enc.exe ended with code"));
+    EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "10"}));
+    EXPECT_THAT(tasks.Copy(0).failureReason, HasSubstr("enc.exe ended with code"));
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
 }
 
