@@ -9,13 +9,13 @@
 #include "engine/encoder_log.h"
 #include "engine/encoder_runner.h"
 #include "engine/family_passes.h"
+#include "engine/output_directory.h"
 #include "engine/pass_output.h"
 #include "engine/profile_files.h"
 #include "engine/profile_ini.h"
 #include "engine/progress_parser.h"
 #include "engine/run_state.h"
 #include "engine/work_files.h"
-#include "tasks/output_directory.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 
 #include "controls/skin_message_box.h"
 #include "engine/app_folder.h"
+#include "engine/cell_contents.h"
 #include "engine/family_routines.h"
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/stop_conversion.h"
 #include "engine/work_files.h"
 #include "main/main_dialog.h"
 #include "main/output_folder.h"
 #include "resource_ids.h"
-#include "tasks/cell_contents.h"
-#include "tasks/output_directory.h"
 #include "tasks/run_summary.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <shlobj.h>
 
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "framework/registry.h"
-#include "tasks/output_directory.h"
 
 namespace {
 

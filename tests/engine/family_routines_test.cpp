@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/stop_conversion.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
 #include "support/message_button.h"
-#include "tasks/output_directory.h"
 
 using ::testing::HasSubstr;
 

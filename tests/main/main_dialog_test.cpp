@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "framework/gdi.h"
 #include "framework/message_loop.h"
 #include "framework/registry.h"
@@ -21,7 +22,6 @@
 #include "resource_ids.h"
 #include "support/app_folder_fixture.h"
 #include "support/window_watch.h"
-#include "tasks/output_directory.h"
 
 namespace {
 

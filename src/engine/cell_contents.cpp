@@ -1,4 +1,4 @@
-#include "tasks/cell_contents.h"
+#include "engine/cell_contents.h"
 
 #include <cmath>
 #include <cstdio>
