@@ -20,9 +20,9 @@
 #include "engine/folder_path.h"
 #include "engine/output_settings.h"
 #include "fuzz_support.h"
-#include "tasks/cell_contents.h"
+#include "engine/cell_contents.h"
 #include "tasks/new_item.h"
-#include "tasks/output_directory.h"
+#include "engine/output_directory.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "controls/window_drag.h"
 #include "engine/app_folder.h"
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "engine/work_files.h"
 #include "framework/application.h"
 #include "framework/registry.h"
@@ -15,7 +16,6 @@
 #include "player/player_events.h"
 #include "resource_ids.h"
 #include "skin/skin.h"
-#include "tasks/output_directory.h"
 #include "version.h"
 
 namespace {

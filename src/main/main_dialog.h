@@ -14,6 +14,7 @@
 #include "controls/skin_edit_field.h"
 #include "controls/skin_label.h"
 #include "engine/engine_context.h"
+#include "engine/work_files.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "main/shut_down.h"
@@ -106,19 +107,19 @@ private:
     // The conversion run.
     void StartConversion();
     void ConvertItem();
-    void CheckItemOutput();
     void StopConversion();
     void ResetItemProgress();
     void ShowRunButtons(bool running);
 
     // IItemView and IRunOptions, for the engine.
     void RepaintProgressCell(int itemIndex) override;
+    void RepaintOutputCell(int itemIndex) override;
     bool ShutDownWhenFinished() const override;
 
     IShutDown& shutDown_;
     std::function<void()> onShown_;
 
-    TaskList tasks_;
+    TaskList tasks_{SameFileName};
     int selectedIndex_ = -1;
     int conversionRunning_ = 0;
     int currentItemIndex_ = 0;

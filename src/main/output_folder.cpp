@@ -4,8 +4,8 @@
 
 #include "common/windows_text.h"
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "framework/registry.h"
-#include "tasks/output_directory.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "player/export_phase.h"
 
 #include "engine/encoder_runner.h"
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/work_files.h"
 #include "player/codec_choice.h"
 #include "player/export_figures.h"
 #include "player/export_path.h"
 #include "player/video_edit.h"
-#include "tasks/output_directory.h"
 #include "tasks/random_number.h"
 
 namespace {

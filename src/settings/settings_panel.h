@@ -7,10 +7,10 @@
 #include "controls/skin_group_box.h"
 #include "controls/skin_label.h"
 #include "controls/skin_list_box.h"
+#include "engine/cell_contents.h"
 #include "engine/output_settings.h"
 #include "engine/profile_list.h"
 #include "settings/profile_setting.h"
-#include "tasks/cell_contents.h"
 
 // The right half of the main window: the device tab bar, the iPod family's
 // profile and nine setting combos, and the other families' description,

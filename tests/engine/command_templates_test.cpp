@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/output_directory.h"
 #include "engine/profile_list.h"
 #include "engine/run_state.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
-#include "tasks/output_directory.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;

@@ -12,11 +12,13 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "engine/command_templates.h"
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "engine/value_tables.h"
 #include "framework/gdi.h"
 #include "framework/message_loop.h"
@@ -25,7 +27,6 @@
 #include "resource_ids.h"
 #include "support/app_folder_fixture.h"
 #include "support/window_watch.h"
-#include "tasks/output_directory.h"
 
 namespace {
 
@@ -185,35 +186,65 @@ private:
     std::string savedDestination_;
 };
 
-TEST_F(MainDialogTest, ConvertsTheTickedItemsAndMarksWhatFailed) {
+// The folder already holds the user's own clip.mp4 and broken.mp4: neither is
+// touched, the good item writes the next free name, and the unreadable one
+// fails with the encoder's reason instead of reading as finished.
+TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
+    const std::string own = output_.Write("clip.mp4", "the user's own video");
+    output_.Write("broken.mp4", "an older conversion");
     dialog_->AddItem(clips->Path("clip.avi"));
     dialog_->AddItem(clips->Path("silent.avi"));
-    dialog_->AddItem(clips->Path("clip.avi"));  // the same file again writes its own output
     dialog_->AddItem(clips->Path("broken.avi"));
     Untick(1);
-    EXPECT_EQ(Cell(2, kColumnOutput), "clip_2.mp4");
+    if (!dialog_->Tasks().Copy(2).selected) Untick(2);  // ticked by hand, whatever the list made of it
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
 
     Command(IDC_START);
     EXPECT_FALSE(dialog_->ConversionRunning());
-    // The unticked item is left alone; an unreadable source is no success.
-    EXPECT_EQ(Column(kColumnProgress), (Strings{" Finished ", "", " Finished ", " Failed "}));
-    // " Finished " means the file the Output cell names is there and holds something.
-    EXPECT_FALSE(output_.Exists("silent.mp4"));
+    const Strings progress = Column(kColumnProgress);
+    EXPECT_EQ(progress[0], " Finished ");
+    EXPECT_EQ(progress[1], "") << "the unticked item is left alone";
+    EXPECT_EQ(progress[2].rfind(" Failed: ", 0), 0u) << progress[2];
+    EXPECT_GT(progress[2].size(), 12u) << "with its reason";
+    EXPECT_EQ(Cell(0, kColumnOutput), "clip_2.mp4");
+    EXPECT_EQ(output_.Read("clip.mp4"), "the user's own video");
+    EXPECT_EQ(output_.Read("broken.mp4"), "an older conversion");
+    EXPECT_EQ(OutputFiles(), (Strings{"broken.mp4", "clip.mp4", "clip_2.mp4"}));
     ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("Converting Finished"), std::string::npos);
+    EXPECT_NE(MessageAnswerer::texts[0].find("1 converted, 1 failed"), std::string::npos) << MessageAnswerer::texts[0];
     EXPECT_EQ(shutDown_.calls, 0);
 
     CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
     EXPECT_NEAR(probe.GetDuration(output_.Path() + "clip_2.mp4"), 4.0, 0.5);
 }
 
-TEST_F(MainDialogTest, StopDuringTheFirstItemEndsTheRunAndTheTabStaysPut) {
+// One item's intermediate is named like another's output, and two names
+// differ only in the case of a letter outside ASCII: every output survives.
+TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
+    for (const char* path : {"x_temp.avi", "x.avi", "one\\\xC3\x84rger.avi", "two\\\xC3\xA4rger.avi"}) {
+        folder.MakeFolder("one");
+        folder.MakeFolder("two");
+        ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), (folder.Path() + path).c_str(), FALSE));
+        dialog_->AddItem(folder.Path() + path);
+    }
+    ClickTab(kTab3gp);
+    const Strings outputs = {"x_temp.3gp", "x.3gp", "\xC3\x84rger.3gp", "\xC3\xA4rger_2.3gp"};
+    EXPECT_EQ(Column(kColumnOutput), outputs);
+    Command(IDC_START);
+    EXPECT_EQ(Column(kColumnProgress), Strings(4, " Finished "));
+    EXPECT_EQ(Column(kColumnOutput), outputs);
+    const Strings written = OutputFiles();
+    EXPECT_EQ(std::set<std::string>(written.begin(), written.end()),
+              std::set<std::string>(outputs.begin(), outputs.end()));
+    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
+    EXPECT_NE(MessageAnswerer::texts[0].find("  Converting Finished  "), std::string::npos);
+}
+
+// Stopped half-way, the iPod's output is not left as a playable half file.
+TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut) {
     dialog_->AddItem(clips->Path("long.avi"));
     dialog_->AddItem(clips->Path("clip.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
-    ClickTab(kTab3gp);
-    ASSERT_EQ(dialog_->Panel().DeviceTab(), kTab3gp);
     AtFirstProgress stop(Window(), [&] {
         // The PSP tab is clicked during the run, then Stop.
         PostMessageA(GetDlgItem(Window(), IDC_DEVICE_TABS), WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(kTabPsp));
@@ -221,11 +252,12 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemEndsTheRunAndTheTabStaysPut) {
     });
     Command(IDC_START);
     ASSERT_TRUE(stop.fired);
-    EXPECT_EQ(Column(kColumnProgress), (Strings{"Canceled", ""})) << "no later item is converted";
-    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTab3gp) << "the run's tab is put back";
+    EXPECT_EQ(Column(kColumnProgress), (Strings{" Canceled ", ""})) << "no later item is converted";
+    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
     EXPECT_TRUE(OutputFiles().empty()) << "the stopped output is cleaned up";
     EXPECT_EQ(shutDown_.calls, 0) << "a stopped run never shuts down";
-    EXPECT_EQ(MessageAnswerer::texts.size(), 1u);
+    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
+    EXPECT_NE(MessageAnswerer::texts[0].find("Converting stopped: 0 converted"), std::string::npos);
 }
 
 TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
@@ -235,6 +267,8 @@ TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     Command(IDC_START);
     ASSERT_TRUE(close.fired);
     EXPECT_TRUE(dialog_->Ended());
+    EXPECT_EQ(dialog_->Tasks().Copy(0).status, kStatusCanceled);
+    EXPECT_TRUE(OutputFiles().empty()) << "nothing of the stopped item remains";
     EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message";
     EXPECT_EQ(shutDown_.calls, 0);
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/work_files.h"
 #include "player/codec_choice.h"
@@ -15,7 +16,6 @@
 #include "player/export_phase.h"
 #include "player_host.h"
 #include "support/fake_views.h"
-#include "tasks/output_directory.h"
 #include "test_clips.h"
 
 namespace {

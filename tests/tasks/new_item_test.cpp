@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "tasks/output_directory.h"
+#include "engine/output_directory.h"
 
 namespace {
 
