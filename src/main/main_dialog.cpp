@@ -27,6 +27,11 @@ constexpr int kWindowHeight = 602;
 constexpr COLORREF kShapeKey = RGB(0, 255, 0);
 constexpr DWORD kFadeStepMs = 100;
 
+// The window's own posted messages: a file has been read (wParam the probe's
+// ticket); the window has been shown.
+constexpr UINT WM_SOURCE_PROBED = WM_APP + 0x0C00;
+constexpr UINT WM_WINDOW_SHOWN = WM_APP + 0x0C01;
+
 const UINT rangeChangedMessage =
     RegisterWindowMessageA("RANGE_CHANGED{2E7439A4-12DB-42a2-BB95-3462B3EC39CE}CRangeSlider");
 
@@ -68,6 +73,7 @@ CMainDialog::CMainDialog(IShutDown& shutDown, std::function<void()> onShown)
       icon_(static_cast<HICON>(
           LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
       player_(EncoderPath(), [this](const std::string& path) { DeleteWorkFile(tasks_, path); }),
+      probes_(EncoderPath()),
       context_{tasks_, currentItemIndex_, panel_, *this, *this},
       exportPhase_({tasks_, currentItemIndex_, *this, player_}) {}
 
@@ -112,6 +118,12 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PLAYER_EXPORTFINISHED:
             exportPhase_.OnExportFinished(static_cast<ExportResult>(wParam));
+            return 0;
+        case WM_SOURCE_PROBED:
+            OnProbed(wParam);
+            return 0;
+        case WM_WINDOW_SHOWN:
+            OnShown();
             return 0;
     }
     if (message == CRangeSlider::RangeChangedMessage()) return OnRangeChanged(wParam, lParam);
@@ -187,7 +199,7 @@ BOOL CMainDialog::OnInitDialog() {
     }
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
-    if (onShown_) onShown_();
+    probes_.SetWindow(Handle(), WM_SOURCE_PROBED);
     SetUpControls();
     ShowVersion();
     if (CApplication* application = CApplication::Current()) application->SetMainWindow(Handle());
@@ -197,7 +209,17 @@ BOOL CMainDialog::OnInitDialog() {
     SetWindowPos(Handle(), nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     ShapeWindow();
     SetWindowTextA(Handle(), "Clipvane");
+    // Handled once the modal loop runs, that is once the window is shown.
+    PostMessageA(Handle(), WM_WINDOW_SHOWN, 0, 0);
     return TRUE;
+}
+
+// The splash goes only now, with the window painted in its place, so the
+// screen is never empty between the two.
+void CMainDialog::OnShown() {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (onShown_) onShown_();
+    onShown_ = nullptr;
 }
 
 void CMainDialog::SetUpButton(CSkinButton& button, int id, int hoverIcon, int idleIcon, const char* tooltip,
@@ -312,6 +334,7 @@ void CMainDialog::OnClose() {
 }
 
 void CMainDialog::OnDestroy() {
+    probes_.Stop();
     CDialog::WindowProc(WM_DESTROY, 0, 0);
     WriteSetting("fileno", std::to_string(lastFileNumber_));
     if (conversionRunning_ == 1) StopConversion();

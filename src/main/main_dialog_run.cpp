@@ -28,7 +28,7 @@ bool HasContent(const std::string& path) {
 }  // namespace
 
 void CMainDialog::StartConversion() {
-    if (conversionRunning_ == 1) return;
+    if (conversionRunning_ == 1 || !WaitForProbes()) return;
     const int count = tasks_.Count();
     if (count < 1) return;
     bool anyTicked = false;
