@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "controls/fade_picture.h"
 #include "controls/range_slider.h"
@@ -54,8 +55,16 @@ protected:
 
 private:
     // Start-up and the window's own handlers.
+    struct ButtonSetUp {
+        CSkinButton& button;
+        int id;
+        int hoverIcon;
+        int idleIcon;
+        const char* tooltip;
+        int alignment;
+    };
+    std::vector<ButtonSetUp> Buttons();
     void SetUpControls();
-    void SetUpButton(CSkinButton& button, int id, int hoverIcon, int idleIcon, const char* tooltip, int alignment);
     void ShowVersion();
     void LoadOutputDirectory();
     void ShapeWindow();
