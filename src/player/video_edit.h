@@ -17,6 +17,15 @@
 
 class CPlayback;
 
+// How long the player waits for a source before it gives up: a still frame or
+// playback whose first frame has not come within firstFrameMs is ended (with
+// its PlayComplete), and an export without progress for exportStallMs is
+// ended as stalled. Tests make them short.
+struct PlayerLimits {
+    DWORD firstFrameMs = 10000;
+    DWORD exportStallMs = 60000;
+};
+
 // The preview player: a child window that measures a file, shows the frame at
 // a time, plays a range with sound, and writes a range to an AVI or MPEG file.
 // The decoding is done by ffmpeg.exe, one short run per question and per
@@ -24,21 +33,14 @@ class CPlayback;
 // one per export; worker threads read them, and the window paints frames when
 // the playback's clock reaches them. What a file holds is asked on a worker
 // thread too, so no call blocks the window for longer than a few
-// milliseconds (GetDuration, which waits for the answer, is for tools).
+// milliseconds; only GetDuration, for tools, and the first listing of the
+// build's encoders (once per program, for an export) wait for the encoder.
 //
 // Events go to the owner window as posted messages (player_events.h). Every
 // Run() ends with one PlayComplete, also when the file cannot be read or the
 // run is stopped or closed; every export that ExportTo() started ends with one
-// ExportFinished that tells whether it finished, failed or was stopped.
-//
-// Nothing waits without end: a still frame or playback whose first frame has
-// not come within its limit is ended (with its PlayComplete), and an export
-// that makes no progress within its limit is ended as stalled.
-struct PlayerLimits {
-    DWORD firstFrameMs = 10000;
-    DWORD exportStallMs = 60000;
-};
-
+// ExportFinished that tells whether it finished, failed, stalled or was
+// stopped.
 class CVideoEdit : public CWindow {
 public:
     // Lists of codec names, as the export chooses from them.

@@ -142,7 +142,7 @@ TEST_F(Export, AnExportThatStallsFailsTheItemWithItsReasonSoTheRunGoesOn) {
     const std::string source = out_.Write("stalled.rm", "never read");
     host_ = std::make_unique<PlayerHost>(
         STALLED_ENCODER_EXE, [this](const std::string& path) { DeleteWorkFile(tasks_, path); },
-        PlayerLimits{10000, 300});
+        PlayerLimits{10000, 2000});
     phase_ = std::make_unique<CExportPhase>(CExportPhase::Context{tasks_, current_, view_, Player()});
     host_->onEvent = [this](const PlayerHost::Event& event) {
         if (event.message == WM_PLAYER_EXPORTFINISHED)

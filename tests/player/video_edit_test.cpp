@@ -147,7 +147,7 @@ TEST_F(VideoEdit, AStillFrameThatNeverComesEndsAtTheLimitAndFreesThePreview) {
     TempFolder folder;
     const std::string source = folder.Write("stalled.avi", "never read");
     host_ = std::make_unique<PlayerHost>(
-        STALLED_ENCODER_EXE, [](const std::string&) {}, PlayerLimits{300, 60000});
+        STALLED_ENCODER_EXE, [](const std::string&) {}, PlayerLimits{1000, 60000});
     CPreview preview(Player());
     Forward(preview);
     preview.ShowStillFrame(source, 1.0, false);
