@@ -4,6 +4,7 @@
 
 #include "engine/encoder_log.h"
 #include "engine/run_state.h"
+#include "framework/message_loop.h"
 
 HANDLE encoderOutput = INVALID_HANDLE_VALUE;
 HANDLE encoderInput = INVALID_HANDLE_VALUE;
@@ -219,13 +220,7 @@ void StopEncoder() {
     }
 }
 
-void PumpMessages(HWND window) {
-    MSG message;
-    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
+void PumpMessages() { PumpWaitingMessages(); }
 
 void AddToITunes(const char* outputPath) {
     char commandLine[MAX_PATH];

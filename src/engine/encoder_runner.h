@@ -41,9 +41,9 @@ ExitCode RunHidden(char* commandLine);
 // closes it. Does nothing with pipe ends that are already spent.
 void StopEncoder();
 
-// Dispatches every message waiting in the thread's queue for the window (or,
-// for nullptr, every window of the thread), then returns.
-void PumpMessages(HWND window = nullptr);
+// Handles every message waiting in the thread's queue as the window's own
+// loop does (pre-translation included), then returns.
+void PumpMessages();
 
 // Runs "VavuDuzuv \"path\" " and waits for it without a time limit, handling
 // the thread's messages meanwhile. A path too long for its 260-character

@@ -20,6 +20,7 @@
 #include "main/shut_down.h"
 #include "main/task_list_view.h"
 #include "player/export_phase.h"
+#include "player/media_probes.h"
 #include "player/preview.h"
 #include "player/video_edit.h"
 #include "settings/settings_panel.h"
@@ -34,11 +35,13 @@
 // a run is under way.
 class CMainDialog : public CDialog, private IItemView, private IRunOptions {
 public:
-    // onShown is called once the window is set up (it closes the splash).
+    // onShown is called once the window is shown and painted (it closes the splash).
     CMainDialog(IShutDown& shutDown, std::function<void()> onShown);
     ~CMainDialog() override;
 
     // Adds a file to the task list as the Add button does after its dialog.
+    // Its row shows at once; its length, End Time and frame come once the
+    // file has been read (a file the encoder cannot read is then unticked).
     void AddItem(const std::string& path);
     const TaskList& Tasks() const { return tasks_; }
     bool ConversionRunning() const { return conversionRunning_ != 0; }
@@ -53,8 +56,16 @@ protected:
 
 private:
     // Start-up and the window's own handlers.
+    struct ButtonSetUp {
+        CSkinButton& button;
+        int id;
+        int hoverIcon;
+        int idleIcon;
+        const char* tooltip;
+        int alignment;
+    };
+    std::vector<ButtonSetUp> Buttons();
     void SetUpControls();
-    void SetUpButton(CSkinButton& button, int id, int hoverIcon, int idleIcon, const char* tooltip, int alignment);
     void ShowVersion();
     void LoadOutputDirectory();
     void ShapeWindow();
@@ -85,6 +96,9 @@ private:
     bool OnListKeyDown(WPARAM key);
     void RedrawAllRows();
     void ShowPlayer(bool show);
+    void OnProbed(WPARAM ticket);
+    bool WaitForProbes();
+    void OnShown();
 
     // The preview and the trim range.
     void ShowStillFrame(const std::string& path, double time);
@@ -126,6 +140,7 @@ private:
     int runTab_ = 0;
     bool closeRequested_ = false;
     bool rangeGuard_ = false;
+    bool waitingForProbes_ = false;
     int lastFileNumber_ = 0;
 
     CIconHandle icon_;
@@ -140,6 +155,8 @@ private:
     CVideoEdit player_;
     CPreview preview_{player_};
     CSettingsPanel panel_;
+    // Declared after everything its results touch: its threads are joined first.
+    CMediaProbes probes_;
     EngineContext context_;
     CExportPhase exportPhase_;
 };

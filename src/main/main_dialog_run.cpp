@@ -30,7 +30,7 @@ bool IsUnconvertible(const ConversionItem& item) {
 }  // namespace
 
 void CMainDialog::StartConversion() {
-    if (conversionRunning_ == 1) return;
+    if (conversionRunning_ == 1 || !WaitForProbes()) return;
     const int count = tasks_.Count();
     if (count < 1) return;
     bool anyTicked = false;

@@ -14,18 +14,6 @@ namespace {
 // busy longer (a broken stream it keeps searching) gets no more than this.
 constexpr DWORD kProbeTimeoutMs = 10000;
 
-void PaintUntil(HANDLE done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD waited = GetTickCount() - start;
-        if (waited >= timeoutMs) return;
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &done, timeoutMs - waited, QS_PAINT, MWMO_INPUTAVAILABLE);
-        if (woke != WAIT_OBJECT_0 + 1) return;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageA(&message);
-    }
-}
-
 struct FileVersion {
     std::string path;
     ULONGLONG size = 0;
@@ -50,7 +38,7 @@ std::map<FileVersion, MediaInfo> probed;
 
 }  // namespace
 
-std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, ReportWait wait) {
+std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, HANDLE stop) {
     CPlayerProcess run;
     if (!run.Start(commandLine, errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard,
                    false)) {
@@ -61,32 +49,35 @@ std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD
         char bytes[4096];
         while (const DWORD got = run.Read(bytes, sizeof bytes)) report.append(bytes, got);
     });
-    if (wait == ReportWait::PaintWhileWaiting) {
-        PaintUntil(run.Handle(), timeoutMs);
-    } else {
-        run.Wait(timeoutMs);
-    }
+    const HANDLE ends[2] = {run.Handle(), stop};
+    WaitForMultipleObjects(stop ? 2 : 1, ends, FALSE, timeoutMs);
     run.Cancel();
     reader.join();
     return report;
 }
 
-MediaInfo ProbeMedia(const std::string& encoder, const std::string& source, ReportWait wait) {
+std::optional<MediaInfo> KnownMedia(const std::string& source) {
+    FileVersion version;
+    if (!VersionOf(source, version)) return std::nullopt;
+    std::lock_guard<std::mutex> hold(probedLock);
+    const auto known = probed.find(version);
+    if (known == probed.end()) return std::nullopt;
+    return known->second;
+}
+
+MediaInfo ProbeMedia(const std::string& encoder, const std::string& source, HANDLE stop) {
+    if (const std::optional<MediaInfo> known = KnownMedia(source)) return *known;
     FileVersion version;
     if (!VersionOf(source, version)) return MediaInfo{};
-    {
-        std::lock_guard<std::mutex> hold(probedLock);
-        const auto known = probed.find(version);
-        if (known != probed.end()) return known->second;
-    }
     const std::string command = ReportCommand(encoder, source);
-    std::string report = RunForReport(command, true, kProbeTimeoutMs, wait);
+    std::string report = RunForReport(command, true, kProbeTimeoutMs, stop);
     // FFmpeg always prints its banner: silence means it never ran (a start
     // that failed on a busy system, or a crash before its first line).
-    if (report.empty()) report = RunForReport(command, true, kProbeTimeoutMs, wait);
+    const bool stopped = stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
+    if (report.empty() && !stopped) report = RunForReport(command, true, kProbeTimeoutMs, stop);
     const MediaInfo info = ParseMediaReport(report);
     // An encoder that could not be started tells nothing about the file: ask again next time.
-    if (info.duration > 0.0 || info.hasVideo || info.hasAudio) {
+    if (!stopped && (info.duration > 0.0 || info.hasVideo || info.hasAudio)) {
         std::lock_guard<std::mutex> hold(probedLock);
         probed[version] = info;
     }

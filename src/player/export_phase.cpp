@@ -20,6 +20,9 @@ std::vector<std::string> Names(const CVideoEdit::CCodecList& list) {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+const char kExportFailed[] = "Could not be exported";
+const char kExportStalled[] = "Export stalled";
+
 }  // namespace
 
 bool CExportPhase::ExportItem(int itemIndex) {
@@ -53,14 +56,14 @@ bool CExportPhase::ExportItem(int itemIndex) {
     context_.tasks.Replace(itemIndex, item);
     context_.view.RepaintProgressCell(itemIndex);
     if (!path) {
-        Fail(itemIndex);
+        Fail(itemIndex, kExportFailed);
         return false;
     }
 
     itemStartTick = GetTickCount();
     if (!player.ExportTo(*path)) {
         DeleteWorkFile(context_.tasks, *path);
-        Fail(itemIndex);
+        Fail(itemIndex, kExportFailed);
         return false;
     }
 
@@ -78,7 +81,8 @@ bool CExportPhase::ExportItem(int itemIndex) {
         // Closing ends the encoder before its file is deleted.
         player.Close();
         DeleteWorkFile(context_.tasks, *path);
-        if (!cancelRequested) Fail(itemIndex);
+        if (!cancelRequested)
+            Fail(itemIndex, finished_ && result_ == ExportResult::Stalled ? kExportStalled : kExportFailed);
         return false;
     }
     return true;
@@ -109,9 +113,10 @@ void CExportPhase::OnExportFinished(ExportResult result) {
     context_.view.RepaintProgressCell(index);
 }
 
-void CExportPhase::Fail(int itemIndex) {
+void CExportPhase::Fail(int itemIndex, const char* reason) {
     ConversionItem item = context_.tasks.Copy(itemIndex);
     item.status = kStatusFailed;
+    item.failureReason = reason;
     item.exportDone = 0;
     context_.tasks.Replace(itemIndex, item);
     context_.view.RepaintProgressCell(itemIndex);

@@ -135,6 +135,21 @@ protected:
     }
 
     HWND Window() const { return dialog_->Handle(); }
+    // Adds a file and handles messages until every row has been read.
+    void Add(const std::string& path) {
+        dialog_->AddItem(path);
+        const DWORD start = GetTickCount();
+        const auto reading = [this] {
+            for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
+                if (dialog_->Tasks().Copy(row).status == kStatusProbing) return true;
+            }
+            return false;
+        };
+        while (reading() && GetTickCount() - start < 30000) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+            PumpWaitingMessages();
+        }
+    }
     void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     // A combo's choice as the user makes it, and what a combo shows.
     void Choose(int id, int item) {
@@ -188,18 +203,18 @@ private:
 
 // The folder already holds the user's own clip.mp4 and broken.mp4: neither is
 // touched, the good item writes the next free name, and the unreadable one
-// fails with the encoder's reason instead of reading as finished.
+// fails with its reason instead of reading as finished.
 TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     const std::string own = output_.Write("clip.mp4", "the user's own video");
     output_.Write("broken.mp4", "an older conversion");
-    dialog_->AddItem(clips->Path("clip.avi"));
-    dialog_->AddItem(clips->Path("silent.avi"));
-    dialog_->AddItem(clips->Path("broken.avi"));
+    Add(clips->Path("clip.avi"));
+    Add(clips->Path("silent.avi"));
+    Add(clips->Path("broken.avi"));
     Untick(1);
     if (!dialog_->Tasks().Copy(2).selected) Untick(2);  // ticked by hand, whatever the list made of it
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
 
-    Command(IDC_START);
+    Command(IDC_START);  // waits for the last file to be read
     EXPECT_FALSE(dialog_->ConversionRunning());
     const Strings progress = Column(kColumnProgress);
     EXPECT_EQ(progress[0], " Finished ");
@@ -240,10 +255,76 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
     EXPECT_NE(MessageAnswerer::texts[0].find("  Converting Finished  "), std::string::npos);
 }
 
+TEST_F(MainDialogTest, FilesTheEncoderCannotReadAreAddedUntickedWithTheirReason) {
+    const std::string empty = output_.Path() + "empty.avi";
+    CloseHandle(CreateFileA(empty.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    const std::string text = output_.Path() + "notes.avi";
+    HANDLE file = CreateFileA(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "a shopping list\r\n", 17, &written, nullptr);
+    CloseHandle(file);
+    for (const std::string& path : {empty, text, clips->Path("broken.avi"), clips->Path("clip.avi")}) Add(path);
+
+    for (int row = 0; row < 3; ++row) {
+        CellInfo box;
+        box.item = row;
+        box.subitem = 0;
+        SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&box));
+        EXPECT_EQ(box.checkState, 0u) << row;
+        const ConversionItem item = dialog_->Tasks().Copy(row);
+        EXPECT_EQ(item.status, kStatusUnreadable) << row;
+        EXPECT_EQ(item.failureReason, "Not a video this program can read") << row;
+    }
+    EXPECT_TRUE(dialog_->Tasks().Copy(3).selected);
+    EXPECT_EQ(Cell(3, kColumnEnd), "00:00:04");
+}
+
+// Looks at the window while a run waits: sees a tooltip shown, then presses Stop.
+struct TooltipWatch {
+    static inline bool seen = false;
+    static inline HWND dialog = nullptr;
+    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD) {
+        const auto visibleTip = [](HWND window, LPARAM) -> BOOL {
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window)) seen = true;
+            return TRUE;
+        };
+        EnumThreadWindows(GetCurrentThreadId(), visibleTip, 0);
+        if (seen) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
+    }
+};
+
+TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
+    Add(clips->Path("long.avi"));
+    const HWND box = GetDlgItem(Window(), IDC_SHUT_DOWN);
+    const HWND stop = GetDlgItem(Window(), IDC_STOP);
+    TooltipWatch::seen = false;
+    TooltipWatch::dialog = Window();
+    UINT_PTR look = 0;
+    AtFirstProgress during(Window(), [&] {
+        // A quick double click on the box: it is ticked and unticked again.
+        for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+            PostMessageA(box, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+        }
+        // The mouse comes to rest on Stop.
+        RECT button = {};
+        GetWindowRect(stop, &button);
+        SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+        PostMessageA(stop, WM_MOUSEMOVE, 0, MAKELPARAM(40, 40));
+        look = SetTimer(nullptr, 0, 50, TooltipWatch::Look);
+    });
+    Command(IDC_START);
+    KillTimer(nullptr, look);
+    ASSERT_TRUE(during.fired);
+    EXPECT_TRUE(TooltipWatch::seen) << "the Stop button's tooltip showed during the run";
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "two clicks, not one";
+}
+
 // Stopped half-way, the iPod's output is not left as a playable half file.
 TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut) {
-    dialog_->AddItem(clips->Path("long.avi"));
-    dialog_->AddItem(clips->Path("clip.avi"));
+    Add(clips->Path("long.avi"));
+    Add(clips->Path("clip.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     AtFirstProgress stop(Window(), [&] {
         // The PSP tab is clicked during the run, then Stop.
@@ -261,7 +342,7 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
 }
 
 TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
-    dialog_->AddItem(clips->Path("long.avi"));
+    Add(clips->Path("long.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     AtFirstProgress close(Window(), [&] { PostMessageA(Window(), WM_CLOSE, 0, 0); });
     Command(IDC_START);
@@ -278,7 +359,7 @@ TEST_F(MainDialogTest, NamesInAnyScriptAreConvertedAndAFinishedRunShutsDownWhenA
     const std::string name = "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9t\xC3\xA9";
     const std::string source = output_.Path() + name + ".avi";
     ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), source.c_str(), FALSE));
-    dialog_->AddItem(source);
+    Add(source);
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:03");
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     Command(IDC_START);
@@ -289,14 +370,14 @@ TEST_F(MainDialogTest, NamesInAnyScriptAreConvertedAndAFinishedRunShutsDownWhenA
 }
 
 TEST_F(MainDialogTest, ARealMediaItemIsExportedFirstAndTheIntermediateGoes) {
-    dialog_->AddItem(clips->Path("clip.rm"));
+    Add(clips->Path("clip.rm"));
     Command(IDC_START);
     EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
     EXPECT_EQ(OutputFiles(), Strings{"clip.mp4"});
 }
 
 TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
-    dialog_->AddItem(clips->Path("clip.avi"));
+    Add(clips->Path("clip.avi"));
     Choose(IDC_PROFILE_SETTING, 2);
     Choose(IDC_FRAME_RATE, 3);
     EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
@@ -359,7 +440,7 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
     ClickTab(kTabPsp);
     ClickTab(kTabIpod);
     expectCommandShowsCombos("back on the iPod tab");
-    dialog_->AddItem(clips->Path("clip.avi"));
+    Add(clips->Path("clip.avi"));
     Command(IDC_REMOVE_ALL);
     expectCommandShowsCombos("after a reset");
 }
@@ -446,8 +527,8 @@ TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
 }
 
 TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
-    dialog_->AddItem(clips->Path("clip.avi"));
-    dialog_->AddItem(clips->Path("long.avi"));
+    Add(clips->Path("clip.avi"));
+    Add(clips->Path("long.avi"));
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04") << "adding an item moves the slider without touching another item";
     const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
     const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
@@ -524,7 +605,7 @@ TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndDeleteRemovesARo
 }
 
 TEST_F(MainDialogTest, KeysMoveTheSelectionAndEnterOrEscapeNeverClose) {
-    for (int i = 0; i < 5; ++i) dialog_->AddItem(clips->Path("silent.avi"));
+    for (int i = 0; i < 5; ++i) Add(clips->Path("silent.avi"));
     const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
     // One key shows the list takes them; every key's row is the list navigation's own test.
     EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_END));

@@ -85,10 +85,11 @@ AnsweredRun StartAndAnswer() {
     return RunAndAnswer("\"" CLIPVANE_EXE "\"", isMessage, kLimitMs);
 }
 
-TEST_F(StartUp, TheMainWindowComesOnceTheSplashHasGoneAndClosingItEndsTheProgram) {
+TEST_F(StartUp, TheMainWindowTakesOverFromTheSplashAndClosingItEndsTheProgram) {
     const AnsweredRun answered = StartAndAnswer();
     EXPECT_NE(answered.message.find("Output Directory:"), std::string::npos) << answered.message;
-    EXPECT_EQ(answered.visibleWindows, 1) << "the splash is closed before the program speaks";
+    // The splash stays until the main window has painted, so for a moment both show.
+    EXPECT_LE(answered.visibleWindows, 2) << "the main window and at most the going splash";
     EXPECT_EQ(answered.exitCode, 0u) << "the splash thread is joined, nothing hangs at exit";
 }
 

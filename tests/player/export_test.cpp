@@ -56,9 +56,11 @@ protected:
 
     CVideoEdit& Player() { return host_->Player(); }
 
-    int AddItem(const std::string& clip, double begin, double end) {
+    int AddItem(const std::string& clip, double begin, double end) { return AddSource(clips_->Path(clip), begin, end); }
+    int AddSource(const std::string& source, double begin, double end) {
+        const std::string clip = source.substr(source.find_last_of('\\') + 1);
         ConversionItem item;
-        item.sourcePath = clips_->Path(clip);
+        item.sourcePath = source;
         item.workName = clip.substr(0, clip.find('.'));
         item.beginTime = begin;
         item.endTime = end;
@@ -93,8 +95,7 @@ TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
     EXPECT_THAT(name, ::testing::MatchesRegex("clip_\\d+\\.avi"));
     const int number = std::atoi(name.c_str() + 5);
     EXPECT_TRUE(number >= kExportNumberLow && number <= kExportNumberHigh + 1) << number;
-    EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath, ReportWait::Block).duration, 2.0, 0.25)
-        << "the item's range, 1 s to 3 s";
+    EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath).duration, 2.0, 0.25) << "the item's range, 1 s to 3 s";
     EXPECT_THAT(view_.repainted, ::testing::Contains(index));
     host_->Settle();
     EXPECT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
@@ -126,6 +127,30 @@ TEST_F(Export, AnExportThatCannotStartOrFailsMarksTheItemFailedAndLeavesNothing)
     EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
     EXPECT_FALSE(Exists(tasks_.Copy(pastEnd).exportPath));
     EXPECT_FALSE(cancelRequested);
+}
+
+// Ends the waits of a test that would otherwise wait without end.
+void CALLBACK CancelTheRun(HWND, UINT, UINT_PTR, DWORD) { cancelRequested = true; }
+
+TEST_F(Export, AnExportThatStallsFailsTheItemWithItsReasonSoTheRunGoesOn) {
+    const std::string source = out_.Write("stalled.rm", "never read");
+    host_ = std::make_unique<PlayerHost>(
+        STALLED_ENCODER_EXE, [this](const std::string& path) { DeleteWorkFile(tasks_, path); },
+        PlayerLimits{10000, 2000});
+    phase_ = std::make_unique<CExportPhase>(CExportPhase::Context{tasks_, current_, view_, Player()});
+    host_->onEvent = [this](const PlayerHost::Event& event) {
+        if (event.message == WM_PLAYER_EXPORTFINISHED)
+            phase_->OnExportFinished(static_cast<ExportResult>(event.wParam));
+    };
+    const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CancelTheRun);
+    const int index = AddSource(source, 0.0, 4.0);
+    EXPECT_FALSE(phase_->ExportItem(index));
+    KillTimer(nullptr, guard);
+    ASSERT_FALSE(cancelRequested) << "the export waited past its limit";
+    const ConversionItem item = tasks_.Copy(index);
+    EXPECT_EQ(item.status, kStatusFailed);
+    EXPECT_EQ(item.failureReason, "Export stalled");
+    EXPECT_FALSE(Exists(item.exportPath)) << item.exportPath;
 }
 
 TEST_F(Export, EventsOutsideTheExportWaitChangeNothing) {

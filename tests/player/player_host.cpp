@@ -6,8 +6,9 @@ constexpr UINT WM_SETTLED = WM_APP + 0x0D00;
 
 }  // namespace
 
-PlayerHost::PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile)
-    : player_(std::make_unique<CVideoEdit>(encoder, std::move(deleteFile))) {
+PlayerHost::PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile,
+                       PlayerLimits limits)
+    : player_(std::make_unique<CVideoEdit>(encoder, std::move(deleteFile), limits)) {
     RegisterWindowClass("ClipvanePlayerHost", 0, LoadCursor(nullptr, IDC_ARROW),
                         static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     Create("ClipvanePlayerHost", "Preview", WS_POPUP | WS_VISIBLE, 0, RECT{0, 0, 400, 320}, nullptr, 0);

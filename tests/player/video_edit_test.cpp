@@ -143,6 +143,18 @@ TEST_F(VideoEdit, EveryRunEndsWithPlayCompleteEvenWhenNothingCanBeShown) {
     EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 3);
 }
 
+TEST_F(VideoEdit, AStillFrameThatNeverComesEndsAtTheLimitAndFreesThePreview) {
+    TempFolder folder;
+    const std::string source = folder.Write("stalled.avi", "never read");
+    host_ = std::make_unique<PlayerHost>(
+        STALLED_ENCODER_EXE, [](const std::string&) {}, PlayerLimits{1000, 60000});
+    CPreview preview(Player());
+    Forward(preview);
+    preview.ShowStillFrame(source, 1.0, false);
+    ASSERT_TRUE(WaitForPlayComplete(1, 10000)) << "ended by the player's limit, not by the source";
+    EXPECT_FALSE(preview.Busy()) << "the next still frame or Play is not dropped";
+}
+
 TEST_F(VideoEdit, ShowingFramesAndEndingThePlayerKeepsNoGdiObjects) {
     host_.reset();
     const auto cycle = [&] {
