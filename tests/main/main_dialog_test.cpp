@@ -26,6 +26,7 @@
 #include "player/test_clips.h"
 #include "resource_ids.h"
 #include "support/app_folder_fixture.h"
+#include "support/fake_views.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -399,11 +400,6 @@ TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
     EXPECT_EQ(Selected(IDC_VIDEO_QUALITY), 6);
 }
 
-struct NoView : IItemView, IRunOptions {
-    void RepaintProgressCell(int) override {}
-    bool ShutDownWhenFinished() const override { return false; }
-};
-
 // The iPod command the run would give the encoder for a file, with the panel as it is now.
 std::string IpodCommandNow(const IOutputSettings& panel, const std::string& source) {
     TaskList tasks;
@@ -412,8 +408,9 @@ std::string IpodCommandNow(const IOutputSettings& panel, const std::string& sour
     item.endTime = 4.0;
     tasks.Append(item);
     const int current = 0;
-    NoView none;
-    const EngineContext context{tasks, current, panel, none, none};
+    FakeItemView view;
+    FakeRunOptions options;
+    const EngineContext context{tasks, current, panel, view, options};
     return BuildIpodCommand(context, 0, ReadIpodTemplate(panel)).value_or("<refused>");
 }
 
