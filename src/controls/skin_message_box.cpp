@@ -4,6 +4,7 @@
 
 #include "controls/image_placement.h"
 #include "controls/skin_text.h"
+#include "controls/wide_text.h"
 #include "controls/window_drag.h"
 #include "framework/application.h"
 #include "resource_ids.h"
@@ -39,7 +40,10 @@ void MoveTo(HWND window, const LayoutRect& rect) {
 int SkinMessageBox(const char* text, const char* caption, unsigned type) {
     CSkinMessageBox box(text, caption, type);
     // Without its template the message still has to reach the user.
-    if (box.DoModal() == -1) return MessageBoxA(DefaultOwner(), text ? text : "", caption ? caption : "", type);
+    if (box.DoModal() == -1) {
+        return MessageBoxW(DefaultOwner(), Widen(text ? text : "").c_str(), Widen(caption ? caption : "").c_str(),
+                           type);
+    }
     return box.Answer();
 }
 
@@ -80,14 +84,14 @@ BOOL CSkinMessageBox::OnInitDialog() {
     SetUpCloseButton();
 
     icon_.SetIcon(MessageIconFor(kind_.icon));
-    SetDlgItemTextA(dialog, IDC_MESSAGE_TITLE, caption_.empty() ? kind_.title : caption_.c_str());
-    SetDlgItemTextA(dialog, IDOK, FirstButtonText(kind_.buttons));
+    SetWindowTextOf(title_.Handle(), caption_.empty() ? kind_.title : caption_);
+    SetWindowTextOf(first_.Handle(), FirstButtonText(kind_.buttons));
     if (const char* second = SecondButtonText(kind_.buttons)) {
-        SetDlgItemTextA(dialog, IDCANCEL, second);
+        SetWindowTextOf(second_.Handle(), second);
     } else {
-        ShowWindow(GetDlgItem(dialog, IDCANCEL), SW_HIDE);
+        ShowWindow(second_.Handle(), SW_HIDE);
     }
-    SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text_.c_str());
+    SetWindowTextOf(message_.Handle(), text_);
 
     const MessageBoxLayout layout = MeasureAndLayOut();
     PlaceWindow(layout.width, layout.height);
@@ -118,10 +122,8 @@ MessageBoxLayout CSkinMessageBox::MeasureAndLayOut() {
     GetTextMetricsA(dc.Get(), &metrics);
     for (int index = 0; index < message_.LineCount(); ++index) {
         const std::string line = message_.GetLine(index);
-        SIZE size = {};
-        GetTextExtentPoint32A(dc.Get(), line.c_str(), static_cast<int>(line.size()), &size);
         // An empty line still takes a line's height, as the label paints it.
-        lines.push_back({size.cx, metrics.tmHeight});
+        lines.push_back({Utf8Extent(dc.Get(), line).cx, metrics.tmHeight});
     }
     return LayOutMessageBox(lines, kind_.buttons);
 }

@@ -42,10 +42,22 @@ TEST(ListCells, ProgressFillsByPositionAndNeverBeyondTheBar) {
     EXPECT_EQ(ProgressFillWidth(2000000000, 1999999999, 2000000000), 1999999999);
 }
 
-TEST(ListCells, AmpersandsAreDoubled) {
-    EXPECT_EQ(DoubleAmpersands("Tom & Jerry.avi"), "Tom && Jerry.avi");
-    EXPECT_EQ(DoubleAmpersands("&&"), "&&&&");
-    EXPECT_EQ(DoubleAmpersands(""), "");
+TEST(ListCells, ANarrowCellKeepsEveryPartInside) {
+    CellContent content;
+    content.checkBox = true;
+    content.image = true;
+    content.imageWidth = 16;
+    content.imageHeight = 16;
+    const CellParts parts = LayOutCell({0, 0, 10, 18}, content);
+    for (const LayoutRect& part : {parts.image, parts.text}) {
+        EXPECT_LE(part.left, part.right);
+        EXPECT_LE(part.right, 10);
+    }
+}
+
+TEST(ListCells, TheLastWordOfAProgressTextIsFoundPastTrailingBlanks) {
+    EXPECT_EQ(LastWordStart(L"00:00:10    1.20MB    %45 "), 22u);
+    EXPECT_EQ(LastWordStart(L" Finished "), 0u);
 }
 
 TEST(ShadedBar, RingsGrowLighterInwardsAndEnd) {
