@@ -85,11 +85,14 @@ void CSkinLabel::OnPaint() {
     GetTextMetricsA(dc, &metrics);
     const bool disabled = !IsWindowEnabled(Handle());
     int y = 0;
+    // A line wider than the label goes on over as many lines as it needs.
+    const auto width = [dc](const std::string& text) { return Utf8Extent(dc, text).cx; };
     for (int index = 0; index < text_.LineCount(); ++index) {
-        const std::string line = text_.Line(index);
-        const int x = LabelLineX(style_, client.right, Utf8Extent(dc, line).cx);
-        if (disabled) TextOutUtf8(dc, x + 1, y + 1, line);
-        TextOutUtf8(dc, x, y, line);
-        y += metrics.tmHeight + 1;
+        for (const std::string& piece : WrapLine(text_.Line(index), client.right - 2, width)) {
+            const int x = LabelLineX(style_, client.right, width(piece));
+            if (disabled) TextOutUtf8(dc, x + 1, y + 1, piece);
+            TextOutUtf8(dc, x, y, piece);
+            y += metrics.tmHeight + 1;
+        }
     }
 }

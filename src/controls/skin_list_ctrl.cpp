@@ -13,6 +13,8 @@ constexpr COLORREF kListFill = RGB(220, 220, 220);
 constexpr COLORREF kSelectedRowFill = RGB(240, 240, 240);
 constexpr COLORREF kEmptyBarColor = RGB(74, 97, 133);
 constexpr COLORREF kFilledBarColor = RGB(83, 184, 255);
+// Shows through the bar pictures' rounded corners.
+constexpr COLORREF kBarKeyColor = RGB(255, 0, 255);
 
 // The tooltip covers one cell at a time: the one under the mouse.
 constexpr UINT_PTR kTooltipToolId = 1;
@@ -22,9 +24,9 @@ COLORREF Resolve(COLORREF color, int systemColor) {
     return color == kDefaultCellColor ? GetSysColor(systemColor) : color;
 }
 
-// The fill of a selected row: a quarter of the selection colour on white.
+// The fill of a selected row: a third of the selection colour on white.
 COLORREF SelectedRowFill(COLORREF selection) {
-    const auto tint = [](int channel) { return static_cast<BYTE>(255 - (255 - channel) / 4); };
+    const auto tint = [](int channel) { return static_cast<BYTE>(255 - (255 - channel) / 3); };
     return RGB(tint(GetRValue(selection)), tint(GetGValue(selection)), tint(GetBValue(selection)));
 }
 
@@ -224,6 +226,7 @@ const CSkinListCtrl::ListState& CSkinListCtrl::State() {
 bool CSkinListCtrl::KeepsState(UINT message) {
     switch (message) {
         case WM_PAINT:
+        case WM_PRINTCLIENT:
         case WM_ERASEBKGND:
         case WM_NCPAINT:
         case WM_TIMER:
@@ -253,15 +256,20 @@ bool CSkinListCtrl::KeepsState(UINT message) {
     return false;
 }
 
-CellInfo& CSkinListCtrl::GetCell(int item, int subitem) {
+CellInfo& CSkinListCtrl::GetCell(int item, int subitem) { return FillCell(item, subitem, RowSelected(item)); }
+
+bool CSkinListCtrl::RowSelected(int item) {
+    return SendMessageA(Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+}
+
+CellInfo& CSkinListCtrl::FillCell(int item, int subitem, bool rowSelected) {
     const ListState& state = State();
     CellInfo& cell = *cell_;
     cell = CellInfo();
     cell.item = item;
     cell.subitem = subitem;
     const HWND list = Handle();
-    cell.selected = state.showsSelection && (subitem == 0 || state.fullRowSelect) &&
-                    SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+    cell.selected = state.showsSelection && (subitem == 0 || state.fullRowSelect) && rowSelected;
     cell.hot = state.hotItem == item;
     cell.imageList = state.images;
     if (subitem >= 0 && subitem < static_cast<int>(state.alignments.size())) {
@@ -320,6 +328,12 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             SyncBars();
             return TRUE;
+        case WM_PRINTCLIENT: {
+            RECT client = {};
+            GetClientRect(Handle(), &client);
+            PaintArea(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
         case WM_MOUSEMOVE:
             OnMouseMove(lParam);
             return 0;
@@ -362,13 +376,8 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
     switch (header->code) {
-        case NM_CUSTOMDRAW:
-            return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
         case LVN_GETDISPINFOA:
         case LVN_GETDISPINFOW:
-            // While it paints, the list asks for every cell's text only to
-            // draw it itself, which the cells skip: no need to ask the parent.
-            if (painting_) return 0;
             if (header->code == LVN_GETDISPINFOA) {
                 OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
             } else {
@@ -384,18 +393,6 @@ LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
     }
     // Not answered here: the parent sees the notification as usual.
     return DefWindowProc(ReflectedMessage(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(header));
-}
-
-LRESULT CSkinListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
-    switch (draw->nmcd.dwDrawStage) {
-        case CDDS_PREPAINT:
-        case CDDS_ITEMPREPAINT:
-            return CDRF_NOTIFYSUBITEMDRAW;
-        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-            DrawCell(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem, draw->nmcd.rc);
-            return CDRF_SKIPDEFAULT;
-    }
-    return CDRF_DODEFAULT;
 }
 
 void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
@@ -469,12 +466,8 @@ void CSkinListCtrl::OnPaint() {
     if (!buffer) return;
     const HDC dc = buffer.Get();
     SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    FillSolid(dc, area, kListFill);
     SyncBars();
-    painting_ = true;
-    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    painting_ = false;
+    PaintArea(dc, area);
     if (header_.Handle() && IsWindowVisible(header_.Handle())) {
         RECT header = {};
         GetWindowRect(header_.Handle(), &header);
@@ -483,6 +476,61 @@ void CSkinListCtrl::OnPaint() {
     }
     SetViewportOrgEx(dc, 0, 0, nullptr);
     BitBlt(paint.Get(), area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
+}
+
+// The cells are drawn here, row by row, rather than through the system
+// list's own painting: it would ask for every cell three times over.
+void CSkinListCtrl::PaintArea(HDC dc, const RECT& area) {
+    CSavedDC saved(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    FillSolid(dc, area, kListFill);
+    SetBkMode(dc, TRANSPARENT);
+    const ListState& state = State();
+    const HWND list = Handle();
+    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    RECT first = {LVIR_BOUNDS, 0, 0, 0};
+    if (top < 0 || top >= state.itemCount ||
+        !SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&first))) {
+        return;
+    }
+    const int rowHeight = first.bottom - first.top;
+    if (rowHeight <= 0) return;
+    const int skipped = area.top > first.top ? (area.top - first.top) / rowHeight : 0;
+    for (int item = top + skipped; item < state.itemCount; ++item) {
+        const int rowTop = first.top + (item - top) * rowHeight;
+        if (rowTop >= area.bottom) break;
+        const bool selected = RowSelected(item);
+        for (int subitem = 0; subitem < state.columnCount; ++subitem) {
+            const RECT& span = state.columnSpans[static_cast<size_t>(subitem)];
+            if (span.right <= area.left || span.left >= area.right) continue;
+            DrawCell(dc, item, subitem, rowTop, rowTop + rowHeight, selected);
+        }
+    }
+}
+
+// The empty and the full bar are drawn once for the bars' size and then
+// copied: a progress cell is repainted many times a second.
+void CSkinListCtrl::DrawBar(HDC dc, const RECT& bar, int filled) {
+    const int width = bar.right - bar.left;
+    const int height = bar.bottom - bar.top;
+    if (width <= 0 || height <= 0) return;
+    if (!barDC_) barDC_ = std::make_unique<CMemoryDC>(dc);
+    const HDC pictures = barDC_->Get();
+    if (!barPictures_ || width != barSize_.cx || height != barSize_.cy) {
+        barSelection_.reset();
+        barPictures_.Reset(CreateCompatibleBitmap(dc, width, 2 * height));
+        barSize_ = {width, height};
+        barSelection_ = std::make_unique<CSelection>(pictures, barPictures_.Get());
+        FillSolid(pictures, {0, 0, width, 2 * height}, kBarKeyColor);
+        DrawShadedBar(pictures, {0, 0, width, height}, kEmptyBarColor);
+        DrawShadedBar(pictures, {0, height, width, 2 * height}, kFilledBarColor);
+    }
+    const int full = filled < width ? filled : width;
+    if (full < width) {
+        TransparentBlt(dc, bar.left + full, bar.top, width - full, height, pictures, full, 0, width - full, height,
+                       kBarKeyColor);
+    }
+    if (full > 0) TransparentBlt(dc, bar.left, bar.top, full, height, pictures, 0, height, full, height, kBarKeyColor);
 }
 
 // Where a cell's text goes: beside its check box and image, or inside its
@@ -526,10 +574,12 @@ bool CSkinListCtrl::TextIsCut(int item, int subitem) {
     return Utf8Extent(dc.Get(), cell.text).cx > place.text.Width();
 }
 
-void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
+// Everything a cell draws stays inside its rectangle (texts are clipped by
+// DrawText), so only the progress text's two colours need a clip of their own.
+void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected) {
     RECT rect = {};
-    if (item < 0 || item >= State().itemCount || !CellInRow(subitem, row.top, row.bottom, rect)) return;
-    const CellInfo& cell = GetCell(item, subitem);
+    if (!CellInRow(subitem, top, bottom, rect)) return;
+    const CellInfo& cell = FillCell(item, subitem, rowSelected);
     const bool focused = State().focused;
     const bool selectedLook = cell.selected && !cell.noSelectionLook;
     const COLORREF background = Resolve(cell.backgroundColor, COLOR_WINDOW);
@@ -544,8 +594,6 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
 
     const CellContent content = ContentOf(cell);
     const CellParts parts = LayOutCell(ToLayout(rect), content);
-    CSavedDC saved(dc);
-    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
     if (selectedLook) {
         // A light tint of the selection colour keeps the dark texts readable;
         // lines above and below in the colour itself make the row stand out.
@@ -572,17 +620,14 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
     const LayoutRect& bar = place.bar;
     int filled = 0;
     if (place.progress) {
-        DrawShadedBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, kEmptyBarColor);
         filled = ProgressFillWidth(bar.Width(), cell.progressPos, cell.progressMax);
-        if (filled > 0) DrawShadedBar(dc, {bar.left, bar.top + 2, bar.left + filled, bar.bottom - 2}, kFilledBarColor);
+        DrawBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, filled);
     }
     if (cell.text.empty()) return;
 
     const std::wstring shown = Widen(cell.text);
-    const UINT format = cell.textFormat | DT_NOPREFIX;
-    CSavedDC textState(dc);
+    const UINT format = (cell.textFormat | DT_NOPREFIX) & ~DT_NOCLIP;
     SelectObject(dc, FontFor(cell));
-    SetBkMode(dc, TRANSPARENT);
     if (place.progress) {
         {
             CSavedDC clip(dc);
@@ -590,6 +635,7 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
             SetTextColor(dc, Resolve(cell.progressTextColor, COLOR_HIGHLIGHTTEXT));
             DrawProgressText(dc, shown, ToRect(place.text), format);
         }
+        CSavedDC clip(dc);
         ExcludeClipRect(dc, bar.left, bar.top, bar.left + filled, bar.bottom);
         SetTextColor(dc, text);
         DrawProgressText(dc, shown, ToRect(place.text), format);

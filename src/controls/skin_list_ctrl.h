@@ -125,7 +125,6 @@ private:
     static bool KeepsState(UINT message);
 
     LRESULT OnReflectedNotify(NMHDR* header);
-    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void OnGetDispInfoA(NMLVDISPINFOA* info);
     void OnGetDispInfoW(NMLVDISPINFOW* info);
     void OnClick(const NMITEMACTIVATE* click);
@@ -136,7 +135,11 @@ private:
     bool CellRectangle(int item, int subitem, RECT& rect);
     // The cell of a column between a row's top and bottom.
     bool CellInRow(int subitem, int top, int bottom, RECT& rect);
-    void DrawCell(HDC dc, int item, int subitem, const RECT& row);
+    bool RowSelected(int item);
+    CellInfo& FillCell(int item, int subitem, bool rowSelected);
+    void PaintArea(HDC dc, const RECT& area);
+    void DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected);
+    void DrawBar(HDC dc, const RECT& bar, int filled);
 
     struct TextPlace {
         bool progress = false;
@@ -158,9 +161,13 @@ private:
     RECT clippedTo_ = {};
     ListState state_;
     bool stateFresh_ = false;
-    bool painting_ = false;
     std::array<CFontHandle, 3> derivedFonts_;  // bold, italic, bold italic
     HFONT derivedFrom_ = nullptr;
+    // The bar pictures: the empty bar above the full one, and the DC they are selected into.
+    std::unique_ptr<CMemoryDC> barDC_;
+    CBitmapHandle barPictures_;
+    std::unique_ptr<CSelection> barSelection_;
+    SIZE barSize_ = {};
     HWND tooltip_ = nullptr;
     CellHit tipCell_;
     std::wstring tipText_;

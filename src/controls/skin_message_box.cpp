@@ -12,6 +12,10 @@
 
 namespace {
 
+// The face drawn under each text button, so that it looks like one.
+constexpr COLORREF kButtonFace = RGB(236, 236, 236);
+constexpr COLORREF kButtonEdge = RGB(96, 96, 96);
+
 // Colours of the close button's caption: idle and focused, hovered or pressed.
 constexpr COLORREF kCloseIdleText = RGB(49, 66, 97);
 constexpr COLORREF kCloseActiveText = RGB(20, 20, 20);
@@ -58,6 +62,7 @@ LRESULT CSkinMessageBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
         case WM_ERASEBKGND:
             DrawSkinBackground(Handle(), reinterpret_cast<HDC>(wParam));
+            DrawButtonFaces(reinterpret_cast<HDC>(wParam));
             return TRUE;
         case WM_NCHITTEST:
             return DragWindowHitTest();
@@ -99,6 +104,24 @@ BOOL CSkinMessageBox::OnInitDialog() {
     InvalidateRect(dialog, nullptr, TRUE);
     answer_ = DeclineResult(kind_.buttons);
     return TRUE;
+}
+
+// The text buttons are transparent: the rounded face under them, with its
+// dark edge, is what shows them as buttons.
+void CSkinMessageBox::DrawButtonFaces(HDC dc) {
+    CSavedDC saved(dc);
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SelectObject(dc, GetStockObject(DC_PEN));
+    SetDCBrushColor(dc, kButtonFace);
+    SetDCPenColor(dc, kButtonEdge);
+    for (const HWND button : {first_.Handle(), second_.Handle()}) {
+        if (!button || !(GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT face = {};
+        GetWindowRect(button, &face);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&face), 2);
+        InflateRect(&face, 1, 1);
+        RoundRect(dc, face.left, face.top, face.right, face.bottom, 6, 6);
+    }
 }
 
 void CSkinMessageBox::SetUpCloseButton() {

@@ -205,6 +205,7 @@ void CMainDialog::SetUpButton(CSkinButton& button, int id, int hoverIcon, int id
     button.SubclassDlgItem(id, Handle());
     button.SetIcons(hoverIcon, idleIcon);
     button.SetTransparent();
+    button.SetDrawBorder(false);
     button.SetAlignment(alignment);
     if (tooltip) button.SetTooltipText(tooltip);
 }
