@@ -1,5 +1,7 @@
 #include "controls/skin_label.h"
 
+#include <climits>
+
 #include "controls/skin_text.h"
 #include "controls/wide_text.h"
 
@@ -85,14 +87,17 @@ void CSkinLabel::OnPaint() {
     GetTextMetricsA(dc, &metrics);
     const bool disabled = !IsWindowEnabled(Handle());
     int y = 0;
-    // A line wider than the label goes on over as many lines as it needs.
+    // In a label with room for more than one line, a line wider than the
+    // label goes on over as many lines as it needs.
     const auto width = [dc](const std::string& text) { return Utf8Extent(dc, text).cx; };
+    const int lineHeight = metrics.tmHeight + 1;
+    const int wrapWidth = client.bottom >= 2 * lineHeight ? client.right - 2 : INT_MAX;
     for (int index = 0; index < text_.LineCount(); ++index) {
-        for (const std::string& piece : WrapLine(text_.Line(index), client.right - 2, width)) {
+        for (const std::string& piece : WrapLine(text_.Line(index), wrapWidth, width)) {
             const int x = LabelLineX(style_, client.right, width(piece));
             if (disabled) TextOutUtf8(dc, x + 1, y + 1, piece);
             TextOutUtf8(dc, x, y, piece);
-            y += metrics.tmHeight + 1;
+            y += lineHeight;
         }
     }
 }
