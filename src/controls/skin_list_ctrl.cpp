@@ -13,8 +13,6 @@ constexpr COLORREF kListFill = RGB(220, 220, 220);
 constexpr COLORREF kSelectedRowFill = RGB(240, 240, 240);
 constexpr COLORREF kEmptyBarColor = RGB(74, 97, 133);
 constexpr COLORREF kFilledBarColor = RGB(83, 184, 255);
-// Shows through the bar pictures' rounded corners.
-constexpr COLORREF kBarKeyColor = RGB(255, 0, 255);
 
 // The tooltip covers one cell at a time: the one under the mouse.
 constexpr UINT_PTR kTooltipToolId = 1;
@@ -508,29 +506,30 @@ void CSkinListCtrl::PaintArea(HDC dc, const RECT& area) {
     }
 }
 
-// The empty and the full bar are drawn once for the bars' size and then
-// copied: a progress cell is repainted many times a second.
-void CSkinListCtrl::DrawBar(HDC dc, const RECT& bar, int filled) {
+// The empty and the full bar are drawn once for the bars' size and the
+// cell's background (it shows at their rounded corners) and then copied: a
+// progress cell is repainted many times a second.
+void CSkinListCtrl::DrawBar(HDC dc, const RECT& bar, int filled, COLORREF background) {
     const int width = bar.right - bar.left;
     const int height = bar.bottom - bar.top;
     if (width <= 0 || height <= 0) return;
     if (!barDC_) barDC_ = std::make_unique<CMemoryDC>(dc);
     const HDC pictures = barDC_->Get();
-    if (!barPictures_ || width != barSize_.cx || height != barSize_.cy) {
-        barSelection_.reset();
-        barPictures_.Reset(CreateCompatibleBitmap(dc, width, 2 * height));
-        barSize_ = {width, height};
-        barSelection_ = std::make_unique<CSelection>(pictures, barPictures_.Get());
-        FillSolid(pictures, {0, 0, width, 2 * height}, kBarKeyColor);
+    if (!barPictures_ || width != barSize_.cx || height != barSize_.cy || background != barBackground_) {
+        if (width != barSize_.cx || height != barSize_.cy) {
+            barSelection_.reset();
+            barPictures_.Reset(CreateCompatibleBitmap(dc, width, 2 * height));
+            barSize_ = {width, height};
+            barSelection_ = std::make_unique<CSelection>(pictures, barPictures_.Get());
+        }
+        barBackground_ = background;
+        FillSolid(pictures, {0, 0, width, 2 * height}, background);
         DrawShadedBar(pictures, {0, 0, width, height}, kEmptyBarColor);
         DrawShadedBar(pictures, {0, height, width, 2 * height}, kFilledBarColor);
     }
     const int full = filled < width ? filled : width;
-    if (full < width) {
-        TransparentBlt(dc, bar.left + full, bar.top, width - full, height, pictures, full, 0, width - full, height,
-                       kBarKeyColor);
-    }
-    if (full > 0) TransparentBlt(dc, bar.left, bar.top, full, height, pictures, 0, height, full, height, kBarKeyColor);
+    if (full < width) BitBlt(dc, bar.left + full, bar.top, width - full, height, pictures, full, 0, SRCCOPY);
+    if (full > 0) BitBlt(dc, bar.left, bar.top, full, height, pictures, 0, height, SRCCOPY);
 }
 
 // Where a cell's text goes: beside its check box and image, or inside its
@@ -594,10 +593,11 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom,
 
     const CellContent content = ContentOf(cell);
     const CellParts parts = LayOutCell(ToLayout(rect), content);
+    const COLORREF fill = selectedLook ? SelectedRowFill(selectedBackground) : background;
     if (selectedLook) {
         // A light tint of the selection colour keeps the dark texts readable;
         // lines above and below in the colour itself make the row stand out.
-        FillSolid(dc, ToRect(parts.text), SelectedRowFill(selectedBackground));
+        FillSolid(dc, ToRect(parts.text), fill);
         FillSolid(dc, {rect.left, rect.top, rect.right, rect.top + 1}, selectedBackground);
         FillSolid(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, selectedBackground);
     } else {
@@ -621,7 +621,7 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom,
     int filled = 0;
     if (place.progress) {
         filled = ProgressFillWidth(bar.Width(), cell.progressPos, cell.progressMax);
-        DrawBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, filled);
+        DrawBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, filled, fill);
     }
     if (cell.text.empty()) return;
 

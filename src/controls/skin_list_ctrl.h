@@ -139,7 +139,7 @@ private:
     CellInfo& FillCell(int item, int subitem, bool rowSelected);
     void PaintArea(HDC dc, const RECT& area);
     void DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected);
-    void DrawBar(HDC dc, const RECT& bar, int filled);
+    void DrawBar(HDC dc, const RECT& bar, int filled, COLORREF background);
 
     struct TextPlace {
         bool progress = false;
@@ -168,6 +168,7 @@ private:
     CBitmapHandle barPictures_;
     std::unique_ptr<CSelection> barSelection_;
     SIZE barSize_ = {};
+    COLORREF barBackground_ = 0;
     HWND tooltip_ = nullptr;
     CellHit tipCell_;
     std::wstring tipText_;
