@@ -215,34 +215,15 @@ TEST_F(DataControlsTest, NamesInAnyScriptLookAsTheWideCallDrawsThem) {
         const RECT cell = SubitemRect(0, 1);
         const Pixels drawn = InkOf(PrintClient(List()), RGB(220, 220, 220), cell);
 
-        const int width = cell.right - cell.left;
-        const int height = cell.bottom - cell.top;
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-        HGDIOBJ oldFont = SelectObject(dc, font);
-        RECT all = {0, 0, width, height};
-        FillRect(dc, &all, reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        SetBkColor(dc, RGB(220, 220, 220));
-        ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
-        SetTextColor(dc, RGB(10, 5, 20));
-        SetBkMode(dc, TRANSPARENT);
-        DrawTextW(dc, name.c_str(), -1, &all, DT_SINGLELINE | DT_VCENTER);
-        GdiFlush();
-        Pixels expected;
-        expected.width = width;
-        expected.height = height;
-        for (int i = 0; i < width * height; ++i)
-            expected.data.push_back(static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF);
-        SelectObject(dc, oldFont);
-        SelectObject(dc, oldBitmap);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
+        const RECT all = {0, 0, cell.right - cell.left, cell.bottom - cell.top};
+        const Pixels expected = DrawnPixels(all.right, all.bottom, [&](HDC dc) {
+            CSelection selection(dc, font);
+            FillSolid(dc, all, RGB(220, 220, 220));
+            SetTextColor(dc, RGB(10, 5, 20));
+            SetBkMode(dc, TRANSPARENT);
+            RECT place = all;
+            DrawTextW(dc, name.c_str(), -1, &place, DT_SINGLELINE | DT_VCENTER);
+        });
         EXPECT_GT(drawn.width, 10);
         EXPECT_TRUE(drawn == InkOf(expected, RGB(220, 220, 220), all)) << utf8;
     }
