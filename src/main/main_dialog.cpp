@@ -256,6 +256,7 @@ void CMainDialog::SetUpControls() {
         setUp.button.SubclassDlgItem(setUp.id, Handle());
         setUp.button.SetIcons(setUp.hoverIcon, setUp.idleIcon);
         setUp.button.SetTransparent();
+        setUp.button.SetDrawBorder(false);
         setUp.button.SetAlignment(setUp.alignment);
     }
     version_.SubclassDlgItem(IDC_VERSION, Handle());

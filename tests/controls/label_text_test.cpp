@@ -14,6 +14,14 @@ TEST(LabelText, ANullTextClearsTheLabel) {
     EXPECT_EQ(label.LineCount(), 1);
 }
 
+TEST(LabelText, ALineWiderThanTheLabelWrapsAfterBlanksAndNeverSplitsAWord) {
+    const auto characters = [](const std::string& text) { return static_cast<int>(text.size()); };
+    using Pieces = std::vector<std::string>;
+    EXPECT_EQ(WrapLine("Video for Pocket PC", 10, characters), (Pieces{"Video for ", "Pocket PC"}));
+    EXPECT_EQ(WrapLine("Windows-Mobile x", 5, characters), (Pieces{"Windows-Mobile ", "x"}));
+    EXPECT_EQ(WrapLine("fits", 10, characters), (Pieces{"fits"}));
+}
+
 TEST(LabelText, LineXByAlignment) {
     EXPECT_EQ(LabelLineX(0, 100, 40), 2);
     EXPECT_EQ(LabelLineX(1, 100, 40), 30);
