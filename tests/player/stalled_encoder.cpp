@@ -15,7 +15,7 @@ int main() {
         const std::string report =
             "Input #0, avi, from 'source':\n"
             "  Duration: 00:00:04.00, start: 0.000000, bitrate: 300 kb/s\n"
-            "  Stream #0:0: Video: mpeg4 (Simple Profile), yuv420p, 320x240 [SAR 1:1 DAR 4:3], 25 fps, 25 tbr\n"
+            "    Stream #0:0: Video: mpeg4 (Simple Profile), yuv420p, 320x240 [SAR 1:1 DAR 4:3], 25 fps, 25 tbr\n"
             "At least one output file must be specified\n";
         DWORD written = 0;
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
