@@ -91,7 +91,7 @@ void CSkinButton::SetTooltipText(const char* text, bool activate) {
     if (!text) return;
     EnsureTooltip();
     if (!tooltip_) return;
-    std::wstring wide = Widen(text);
+    std::wstring wide = ToWide(text);
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.hwnd = Handle();
@@ -203,7 +203,7 @@ void CSkinButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawBackground(dc, rect, state);
     if (drawBorder_) DrawBorder(dc, rect, state);
 
-    const std::wstring text = Widen(WindowTextOf(Handle()));
+    const std::wstring text = ToWide(WindowTextOf(Handle()));
     const CButtonImage& image = ImageFor(state);
     RECT client = {};
     GetClientRect(Handle(), &client);

@@ -22,7 +22,7 @@ std::string ItemText(HWND combo, int index) {
     const LRESULT copied =
         SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return Narrow(text.c_str());
+    return ToUtf8(text);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ constexpr int kRepaintMargin = 3;
 std::string SetTextArgument(HWND hwnd, LPARAM lParam) {
     if (!lParam) return {};
     if (!IsWindowUnicode(hwnd)) return reinterpret_cast<const char*>(lParam);
-    return Narrow(reinterpret_cast<const wchar_t*>(lParam));
+    return ToUtf8(reinterpret_cast<const wchar_t*>(lParam));
 }
 
 // The control's own text follows the label's, for screen readers and other

@@ -15,7 +15,7 @@ constexpr int kColumnTop = 3;
 // Draws text in pieces split at tabs, each piece starting at the next
 // multiple of the tab width after the previous one.
 void DrawTabbedText(HDC dc, int x, int y, const std::string& utf8) {
-    const std::wstring text = Widen(utf8);
+    const std::wstring text = ToWide(utf8);
     size_t start = 0;
     int left = x;
     while (start <= text.size()) {

@@ -136,7 +136,7 @@ void CSkinListCtrl::OnMouseMove(LPARAM position) {
 
 void CSkinListCtrl::OnTooltipText(NMTTDISPINFOW* info) {
     tipText_.clear();
-    if (TextIsCut(tipCell_.item, tipCell_.subitem)) tipText_ = Widen(GetCell(tipCell_.item, tipCell_.subitem).text);
+    if (TextIsCut(tipCell_.item, tipCell_.subitem)) tipText_ = ToWide(GetCell(tipCell_.item, tipCell_.subitem).text);
     info->lpszText = &tipText_[0];
     info->szText[0] = L'\0';
     info->hinst = nullptr;
@@ -410,7 +410,7 @@ void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
 void CSkinListCtrl::OnGetDispInfoW(NMLVDISPINFOW* info) {
     const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-        lstrcpynW(info->item.pszText, Widen(cell.text).c_str(), info->item.cchTextMax);
+        lstrcpynW(info->item.pszText, ToWide(cell.text).c_str(), info->item.cchTextMax);
     }
     if (info->item.mask & LVIF_IMAGE) info->item.iImage = cell.imageIndex;
     if (cell.hasCheckBox) {
@@ -625,7 +625,7 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom,
     }
     if (cell.text.empty()) return;
 
-    const std::wstring shown = Widen(cell.text);
+    const std::wstring shown = ToWide(cell.text);
     const UINT format = (cell.textFormat | DT_NOPREFIX) & ~DT_NOCLIP;
     SelectObject(dc, FontFor(cell));
     if (place.progress) {

@@ -45,7 +45,7 @@ int SkinMessageBox(const char* text, const char* caption, unsigned type) {
     CSkinMessageBox box(text, caption, type);
     // Without its template the message still has to reach the user.
     if (box.DoModal() == -1) {
-        return MessageBoxW(DefaultOwner(), Widen(text ? text : "").c_str(), Widen(caption ? caption : "").c_str(),
+        return MessageBoxW(DefaultOwner(), ToWide(text ? text : "").c_str(), ToWide(caption ? caption : "").c_str(),
                            type);
     }
     return box.Answer();

@@ -4,12 +4,11 @@
 
 #include <string>
 
+#include "common/windows_text.h"
+
 // The program keeps its texts in UTF-8; the system shows them in UTF-16. Every
 // text a control draws or hands to the system for showing passes through here,
-// so that names in any script come out as written.
-
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const wchar_t* wide);
+// so that names in any script come out as written (ToWide and ToUtf8 convert).
 
 // A window's text, read through the wide call, in UTF-8.
 std::string WindowTextOf(HWND hwnd);
