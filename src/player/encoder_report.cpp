@@ -1,6 +1,9 @@
 #include "player/encoder_report.h"
 
+#include <chrono>
+#include <future>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <tuple>
@@ -13,6 +16,8 @@ namespace {
 // Opening a file takes FFmpeg a fraction of a second; a file that keeps it
 // busy longer (a broken stream it keeps searching) gets no more than this.
 constexpr DWORD kProbeTimeoutMs = 10000;
+// How long a stopped run's output may take to end once the run is gone.
+constexpr int kReaderGraceMs = 2000;
 
 struct FileVersion {
     std::string path;
@@ -39,21 +44,36 @@ std::map<FileVersion, MediaInfo> probed;
 }  // namespace
 
 std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, HANDLE stop) {
-    CPlayerProcess run;
-    if (!run.Start(commandLine, errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard,
-                   false)) {
+    // Shared with the reader, which may outlive this call (below).
+    struct Run {
+        CPlayerProcess process;
+        std::string report;
+    };
+    const auto run = std::make_shared<Run>();
+    if (!run->process.Start(commandLine,
+                            errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard, false)) {
         return std::string();
     }
-    std::string report;
-    std::thread reader([&run, &report] {
+    std::promise<void> done;
+    std::future<void> readerDone = done.get_future();
+    std::thread reader([run, done = std::move(done)]() mutable {
         char bytes[4096];
-        while (const DWORD got = run.Read(bytes, sizeof bytes)) report.append(bytes, got);
+        while (const DWORD got = run->process.Read(bytes, sizeof bytes)) run->report.append(bytes, got);
+        done.set_value();
     });
-    const HANDLE ends[2] = {run.Handle(), stop};
+    const HANDLE ends[2] = {run->process.Handle(), stop};
     WaitForMultipleObjects(stop ? 2 : 1, ends, FALSE, timeoutMs);
-    run.Cancel();
+    run->process.Cancel();
+    // A run ended while it was still starting can leave its pipe open a long
+    // time under some systems: its reader is left to end on its own, and the
+    // report counts as empty, rather than holding the caller (and a window
+    // closing) without end.
+    if (readerDone.wait_for(std::chrono::milliseconds(kReaderGraceMs)) != std::future_status::ready) {
+        reader.detach();
+        return std::string();
+    }
     reader.join();
-    return report;
+    return run->report;
 }
 
 std::optional<MediaInfo> KnownMedia(const std::string& source) {
