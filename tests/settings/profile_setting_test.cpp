@@ -41,7 +41,7 @@ TEST(ProfileSetting, TheStartUpProfileShowsItsOwnValuesInTheCombos) {
     EXPECT_EQ(after.Item(Setting::SampleRate), chosen.Item(Setting::SampleRate));
 }
 
-TEST(ProfileSetting, OwnSettingsAndOddValuesChangeNothingAndSelectionsStayWithinTheControl) {
+TEST(ProfileSetting, OwnSettingsAndOddValuesChangeNothing) {
     int reads = 0;
     const SettingCombos own = WithProfileSetting(DefaultSettingCombos(), 0, [&reads](const char*) { return ++reads; });
     EXPECT_EQ(reads, 0) << "the user's own combination reads nothing";
@@ -50,11 +50,7 @@ TEST(ProfileSetting, OwnSettingsAndOddValuesChangeNothingAndSelectionsStayWithin
     // A profile's value beyond its combo's items leaves that combo usable, as it was.
     const SettingCombos odd = WithProfileSetting(DefaultSettingCombos(), 1, Section({{"VideoSize", 42}}));
     EXPECT_EQ(odd.Item(Setting::VideoSize), DefaultSettingCombos().Item(Setting::VideoSize));
-
-    EXPECT_EQ(SelectableItem(2, 5), 2);
-    EXPECT_EQ(SelectableItem(5, 5), 0);
-    EXPECT_EQ(SelectableItem(-1, 5), 0);
-    EXPECT_EQ(SelectableItem(0, 0), -1);
+    // Which item a combo may select is the control_layout fuzz harness's.
 }
 
 }  // namespace
