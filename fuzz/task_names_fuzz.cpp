@@ -17,12 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/cell_contents.h"
+#include "engine/command_text.h"
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "engine/output_settings.h"
 #include "fuzz_support.h"
-#include "engine/cell_contents.h"
 #include "tasks/new_item.h"
-#include "engine/output_directory.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::set<std::string> taken;
         for (int index = 0; index < tasks.Count(); ++index) {
             const ConversionItem item = tasks.Copy(index);
-            const std::string name = OutputFileName(item, choice);
+            const std::string name = OutputFileName(item, choice.deviceTab, choice.profileEntry, choice.threeGpType);
             FUZZ_CHECK(CellFor(item, kColumnOutput, choice).text == name);
             FUZZ_CHECK(PossibleFileName(name) && name.find('\\') == std::string::npos);
             FUZZ_CHECK(taken.insert(Folded(name)).second);
