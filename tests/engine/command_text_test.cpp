@@ -5,7 +5,6 @@
 #include <limits>
 #include <string>
 
-#include "engine/value_tables.h"
 #include "support/fake_settings.h"
 
 namespace {
@@ -34,9 +33,6 @@ TEST(TimeText, CommandTimesKeepTheirMillisecondsAndNeverGoNegative) {
     EXPECT_EQ(Milliseconds(-0.7), 0);
     EXPECT_EQ(Milliseconds(std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_GT(Milliseconds(1e300), 0);
-    // The list's cells keep whole seconds, truncated.
-    EXPECT_EQ(FormatClock(WholeSeconds(5.999)), "00:00:05");
-    EXPECT_EQ(WholeSeconds(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 TEST(FamilyExpansion, PutsInTheItemTimesFolderAndTimestamp) {
@@ -92,15 +88,6 @@ TEST(FamilyExpansion, CommandsBeyond2047CharactersAreRefusedNotCut) {
     EXPECT_EQ(Family(manyInputs, inputs), "<refused>");
 }
 
-TEST(ReplaceAll, StopsAtTheLimitAndLeavesTheTextAsItWas) {
-    std::string text = "$A-$A";
-    EXPECT_TRUE(ReplaceAll(text, "$A", "xyz", 7));
-    EXPECT_EQ(text, "xyz-xyz");
-    text = "$A-$A";
-    EXPECT_FALSE(ReplaceAll(text, "$A", "xyz", 6));
-    EXPECT_EQ(text, "$A-$A");
-}
-
 TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     FakeSettings settings;
     settings.deviceTab = kTabPsp;  // the PSP naming never applies to the iPod command
@@ -129,15 +116,6 @@ TEST(OutputFilesOfTemplate, NamesEveryFileUnderTheOutputStemUpToItsQuoteOrBlank)
                               "D:\\Out\\", "M4V00001"),
         (std::vector<std::string>{"D:\\Out\\M4V00001_temp.avi", "D:\\Out\\M4V00001.pmp", "D:\\Out\\M4V00001.THM"}));
     EXPECT_TRUE(OutputFilesOfTemplate("cvenc -i \"$INPUT_FILE\" \"$OUTPUT_DIR\"x.mp4", "D:\\", "a").empty());
-}
-
-TEST(ValueTables, ComboWithoutSelectionOrPastItsEndReadsEmpty) {
-    for (int index = 0; index < kSettingCount; ++index) {
-        const Setting setting = static_cast<Setting>(index);
-        EXPECT_STREQ(SettingValue(setting, -1), "");
-        EXPECT_STREQ(SettingValue(setting, SettingItemCount(setting)), "");
-        EXPECT_STREQ(SettingValue(setting, 1 << 30), "");
-    }
 }
 
 }  // namespace

@@ -156,20 +156,6 @@ TEST_F(FamilyRoutinesTest, APanelClickDuringAnItemChangesNothingOfIt) {
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
 }
 
-// The media library gets the file the template wrote, once the item is finished.
-TEST_F(FamilyRoutinesTest, IpodFinishesBeforeTheMediaLibrary) {
-    ASSERT_TRUE(
-        CopyFileA((folder.Path() + "app\\enc.exe").c_str(), (folder.Path() + "app\\VavuDuzuv.exe").c_str(), FALSE));
-    settings.deviceTab = kTabIpod;
-    settings.profileSetting = 1;
-    WriteApp("iPod_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\nCommand0=" +
-                 Pass(true, ".m4v") + "\r\n");
-    Convert();
-    EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "finished"}));
-    EXPECT_EQ(folder.Read("app\\vavuduzuv-journal.txt"), "VavuDuzuv \"" + output + "clip.m4v\" \n");
-}
-
 // An exported item's encoder is stopped by the progress reader (from the chunk
 // handler, without a cancel) once the range is encoded; the routine returns
 // only once the encoder has finished its file.
@@ -207,21 +193,6 @@ TEST_F(FamilyRoutinesTest, AnItemWhoseOutputWouldOverwriteASourceIsRefused) {
     EXPECT_FALSE(folder.Exists("app\\ran.txt"));
     EXPECT_EQ(folder.Read("out\\clip_temp_2.3g2"), "another source");
     EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("clip.avi: would overwrite its source"));
-}
-
-// An encoder that crashes half-way has written part of its output: the item
-// fails, says so without ever reading as finished, and leaves nothing behind.
-TEST_F(FamilyRoutinesTest, AnEncoderThatCrashesHalfWayFailsAndLeavesNothing) {
-    settings.deviceTab = kTabIpod;
-    settings.profileSetting = 1;
-    WriteApp("iPod_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\n"
-             "Command0=" +
-                 Pass(true, ".mp4") + " --crash\r\n");
-    Convert();
-    EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "10"}));
-    EXPECT_THAT(tasks.Copy(0).failureReason, HasSubstr("enc.exe ended with code"));
-    EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
 }
 
 }  // namespace
