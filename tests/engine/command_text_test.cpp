@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "engine/value_tables.h"
 #include "support/fake_settings.h"
 
 namespace {
@@ -33,6 +34,7 @@ TEST(TimeText, CommandTimesKeepTheirMillisecondsAndNeverGoNegative) {
     EXPECT_EQ(Milliseconds(-0.7), 0);
     EXPECT_EQ(Milliseconds(std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_GT(Milliseconds(1e300), 0);
+    EXPECT_EQ(WholeSeconds(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 TEST(FamilyExpansion, PutsInTheItemTimesFolderAndTimestamp) {
@@ -116,6 +118,15 @@ TEST(OutputFilesOfTemplate, NamesEveryFileUnderTheOutputStemUpToItsQuoteOrBlank)
                               "D:\\Out\\", "M4V00001"),
         (std::vector<std::string>{"D:\\Out\\M4V00001_temp.avi", "D:\\Out\\M4V00001.pmp", "D:\\Out\\M4V00001.THM"}));
     EXPECT_TRUE(OutputFilesOfTemplate("cvenc -i \"$INPUT_FILE\" \"$OUTPUT_DIR\"x.mp4", "D:\\", "a").empty());
+}
+
+TEST(ValueTables, ComboWithoutSelectionOrPastItsEndReadsEmpty) {
+    for (int index = 0; index < kSettingCount; ++index) {
+        const Setting setting = static_cast<Setting>(index);
+        EXPECT_STREQ(SettingValue(setting, -1), "");
+        EXPECT_STREQ(SettingValue(setting, SettingItemCount(setting)), "");
+        EXPECT_STREQ(SettingValue(setting, 1 << 30), "");
+    }
 }
 
 }  // namespace

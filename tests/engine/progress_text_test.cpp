@@ -81,10 +81,11 @@ TEST(ProgressTokens, NoElapsedTimeGivesNoSpeedAndTheTickMayWrap) {
     EXPECT_DOUBLE_EQ(item.encodingSpeed, 2.5);
 }
 
-// When plain and empty items stop is the progress_text fuzz harness's to check.
-TEST(AutomaticStop, AnExportedItemStopsAtTheLengthOfItsRange) {
+// That a plain item never stops is the progress_text fuzz harness's to check.
+TEST(AutomaticStop, AnExportedItemWithOutputStopsAtTheLengthOfItsRange) {
     ConversionItem exported = Item(5.0, 15.0);
     exported.needsExport = 1;
+    EXPECT_FALSE(ApplyProgress(exported, "size=       0kB time=10.00 ", 2000, 0));
     EXPECT_FALSE(ApplyProgress(exported, "size=      64kB time=9.99 ", 2000, 0));
     EXPECT_TRUE(ApplyProgress(exported, "size=      64kB time=10.00 ", 2000, 0));
     EXPECT_DOUBLE_EQ(exported.encodedTime, 10.0);
