@@ -38,47 +38,42 @@ struct FakeShutDown : IShutDown {
     void ShutDownComputer() override { ++calls; }
 };
 
-// Answers every message box of this thread with OK as it opens, and keeps its text.
-class MessageAnswerer {
+// Does something to each dialog of this thread (one with an OK button) as it
+// opens; the newest visitor first, so a test's own sees a dialog before the
+// MessageAnswerer presses its OK.
+class DialogVisitor {
 public:
-    MessageAnswerer() { hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId()); }
-    ~MessageAnswerer() { UnhookWindowsHookEx(hook_); }
-    static inline std::vector<std::string> texts;
+    explicit DialogVisitor(std::function<void(HWND)> visit) : visit_(std::move(visit)), older_(newest_) {
+        newest_ = this;
+        if (!older_) hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~DialogVisitor() {
+        newest_ = older_;
+        if (!older_) UnhookWindowsHookEx(hook_);
+    }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         const HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_ACTIVATE && GetDlgItem(window, IDOK)) {
-            texts.push_back(StaticTextOf(window));
-            PostMessageA(window, WM_COMMAND, IDOK, 0);
+            for (DialogVisitor* visitor = newest_; visitor; visitor = visitor->older_) visitor->visit_(window);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    HHOOK hook_;
+    static inline DialogVisitor* newest_ = nullptr;
+    std::function<void(HWND)> visit_;
+    DialogVisitor* older_;
+    HHOOK hook_ = nullptr;
 };
 
-// Does something to each dialog of this thread as it opens, before the
-// MessageAnswerer (installed first) presses its OK.
-class DialogVisitor {
-public:
-    explicit DialogVisitor(std::function<void(HWND)> visit) {
-        visit_ = std::move(visit);
-        hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-    }
-    ~DialogVisitor() {
-        UnhookWindowsHookEx(hook_);
-        visit_ = nullptr;
-    }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE && GetDlgItem(reinterpret_cast<HWND>(wParam), IDOK)) {
-            visit_(reinterpret_cast<HWND>(wParam));
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline std::function<void(HWND)> visit_;
-    HHOOK hook_;
+// Answers every message box of this thread with OK as it opens, and keeps its text.
+struct MessageAnswerer : DialogVisitor {
+    MessageAnswerer()
+        : DialogVisitor([](HWND box) {
+              texts.push_back(StaticTextOf(box));
+              PostMessageA(box, WM_COMMAND, IDOK, 0);
+          }) {}
+    static inline std::vector<std::string> texts;
 };
 
 // Does something to the window once the first item shows encoding progress:
@@ -355,41 +350,23 @@ TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     EXPECT_EQ(shutDown_.calls, 0);
 }
 
-TEST_F(MainDialogTest, NamesInAnyScriptAreConvertedAndAFinishedRunShutsDownWhenAsked) {
-    EXPECT_EQ(GetACP(), 65001u) << "the manifest makes the A functions UTF-8";
-    const std::string name = "\xD0\x81\xD0\xBB\xD0\xBA\xD0\xB0 \xE6\x97\xA5\xE6\x9C\xAC \xC3\xA9t\xC3\xA9";
-    const std::string source = output_.Path() + name + ".avi";
-    ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), source.c_str(), FALSE));
-    Add(source);
-    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:03");
+// Names outside ASCII are converted in the Ärger case and added in the Add dialog's.
+TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAsked) {
+    Add(clips->Path("silent.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     Command(IDC_START);
-    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
-    EXPECT_TRUE(output_.Exists(name + ".mp4"));
+    EXPECT_EQ(OutputFiles(), Strings{"silent.mp4"});
     EXPECT_EQ(shutDown_.calls, 1);
     EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message before a shut-down";
 }
 
-TEST_F(MainDialogTest, ARealMediaItemIsExportedFirstAndTheIntermediateGoes) {
-    Add(clips->Path("clip.rm"));
-    Command(IDC_START);
-    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
-    EXPECT_EQ(OutputFiles(), Strings{"clip.mp4"});
-}
-
-TEST_F(MainDialogTest, FamiliesAndProfilesDecideTheOutputNames) {
+TEST_F(MainDialogTest, ThePanelsChoicesShowInTheListAndAnEmptyListPutsThemBack) {
     Add(clips->Path("clip.avi"));
     Choose(IDC_PROFILE_SETTING, 2);
     Choose(IDC_FRAME_RATE, 3);
     EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
     EXPECT_EQ(Selected(IDC_FRAME_RATE), 3);
 
-    ClickTab(kTabPsp);
-    const std::string psp = Cell(0, kColumnOutput);
-    EXPECT_EQ(psp.substr(0, 3), "M4V");
-    dialog_->Panel().SelectProfileListEntry(16);
-    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_PROFILE_LIST, LBN_SELCHANGE), 0);
-    EXPECT_EQ(Cell(0, kColumnOutput), "MAQ" + psp.substr(3));
     ClickTab(kTab3gp);
     Choose(IDC_THREE_GP_TYPE, 2);
     EXPECT_EQ(Cell(0, kColumnOutput), "clip.3g2");
@@ -563,7 +540,6 @@ TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
     EXPECT_EQ(startWith("C:\\converted"), "C:\\converted\\");
     const std::string videos = startWith("");
     EXPECT_NE(videos.find("Videos\\"), std::string::npos) << videos;
-    EXPECT_EQ(startWith("C:\\" + std::string(270, 'x')), videos) << "a folder that does not fit is refused";
 }
 
 // Messages go through the same pre-translation as in the window's own loop.

@@ -40,4 +40,5 @@ protected:
 
 private:
     std::unique_ptr<CVideoEdit> player_;
+    bool settled_ = false;
 };

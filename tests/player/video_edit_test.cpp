@@ -123,11 +123,9 @@ TEST_F(VideoEdit, ASecondPlayRequestBeforePlayCompleteDoesNothing) {
     EXPECT_FALSE(preview.Busy()) << "no preview during a run";
 }
 
-// (Durations of real clips are checked against ffprobe end to end.)
+// Durations are checked against ffprobe end to end; an unreadable file's is
+// the media report's case and the main window's unreadable files case.
 TEST_F(VideoEdit, EveryRunEndsWithPlayCompleteEvenWhenNothingCanBeShown) {
-    for (const std::string& unreadable : {clips_->Path("broken.avi"), clips_->Path("missing.avi"), std::string()}) {
-        EXPECT_EQ(Player().GetDuration(unreadable), 0.0) << unreadable;
-    }
     CPreview preview(Player());
     Forward(preview);
     preview.ShowStillFrame(clips_->Path("broken.avi"), 1.0, false);
