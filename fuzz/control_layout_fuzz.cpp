@@ -16,6 +16,7 @@
 #include "controls/label_text.h"
 #include "controls/list_cells.h"
 #include "controls/message_box_layout.h"
+#include "engine/value_tables.h"
 #include "fuzz_support.h"
 #include "settings/profile_setting.h"
 
@@ -105,21 +106,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int selected = SelectableItem(wanted, count);
     FUZZ_CHECK(count <= 0 ? selected == -1 : selected == (wanted >= 0 && wanted < count ? wanted : 0));
 
-    // A profile sets five combos, each from its own key, whatever the numbers.
+    // A profile sets five combos, each from its own key and only to an item
+    // the combo has; the user's four and the user's own combination stay.
     std::map<std::string, int> keys;
     const auto read = [&](const char* key) { return keys.emplace(key, input.ConsumeIntegral<int>()).first->second; };
     const int profile = input.ConsumeIntegralInRange<int>(-1, 9);
-    const std::vector<SettingChoice> choices = ProfileSettingChoices(profile, read);
+    const SettingCombos before = DefaultSettingCombos();
+    const SettingCombos after = WithProfileSetting(before, profile, read);
     const std::map<Setting, std::string> keyOf = {{Setting::VideoCodec, "VideoType"},
                                                   {Setting::VideoSize, "VideoSize"},
                                                   {Setting::VideoBitrate, "VideoQuality"},
                                                   {Setting::Channels, "Channels"},
                                                   {Setting::AudioBitrate, "AudioQuality"}};
-    FUZZ_CHECK(choices.size() == (profile > 0 ? keyOf.size() : 0u) && keys.size() == choices.size());
-    std::map<Setting, int> set;
-    for (const SettingChoice& choice : choices) set[choice.setting] = choice.item;
-    for (const auto& [setting, item] : set) FUZZ_CHECK(keyOf.count(setting) && keys[keyOf.at(setting)] == item);
-    FUZZ_CHECK(set.size() == choices.size());
+    FUZZ_CHECK(after.profileSetting == profile && keys.size() == (profile > 0 ? keyOf.size() : 0u));
+    for (int index = 0; index < kSettingCount; ++index) {
+        const Setting setting = static_cast<Setting>(index);
+        const auto key = keyOf.find(setting);
+        const bool fromProfile = profile > 0 && key != keyOf.end() && keys[key->second] >= 0 &&
+                                 keys[key->second] < SettingItemCount(setting);
+        FUZZ_CHECK(after.Item(setting) == (fromProfile ? keys[key->second] : before.Item(setting)));
+    }
 
     CheckLabel(input.ConsumeRemainingBytesAsString());
     return 0;
