@@ -50,8 +50,8 @@ std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD
         std::string report;
     };
     const auto run = std::make_shared<Run>();
-    if (!run->process.Start(commandLine,
-                            errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard, false)) {
+    if (!run->process.Start(commandLine, errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard,
+                            false)) {
         return std::string();
     }
     std::promise<void> done;

@@ -87,12 +87,7 @@ bool CVideoEdit::Run() {
     framesShown_ = framesDropped_ = 0;
     clockFollowedSound_ = false;
     SetTimer(Handle(), kFirstFrameTimer, limits_.firstFrameMs, nullptr);
-    if (const std::optional<MediaInfo> known = KnownMedia(path_)) {
-        StartPlayback(*known);
-    } else {
-        waiting_ = Waiting::Run;
-        waitingTicket_ = probes_.Start(path_);
-    }
+    StartWhenRead(Waiting::Run);
     return true;
 }
 
@@ -184,12 +179,7 @@ bool CVideoEdit::ExportTo(const std::string& path) {
     exportPath_ = path;
     exportTotal_ = end_ - start_;
     SetTimer(Handle(), kExportStallTimer, limits_.exportStallMs, nullptr);
-    if (const std::optional<MediaInfo> known = KnownMedia(path_)) {
-        StartExport(*known);
-    } else {
-        waiting_ = Waiting::Export;
-        waitingTicket_ = probes_.Start(path_);
-    }
+    StartWhenRead(Waiting::Export);
     return true;
 }
 
@@ -311,16 +301,30 @@ void CVideoEdit::OnExportEnded(WPARAM serial, LPARAM result) {
     Notify(WM_PLAYER_EXPORTFINISHED, static_cast<WPARAM>(result), 0);
 }
 
+// A file read before starts at once; any other once its probe answers.
+void CVideoEdit::StartWhenRead(Waiting what) {
+    if (const std::optional<MediaInfo> known = KnownMedia(path_)) {
+        StartWith(what, *known);
+        return;
+    }
+    waiting_ = what;
+    waitingTicket_ = probes_.Start(path_);
+}
+
+void CVideoEdit::StartWith(Waiting what, const MediaInfo& info) {
+    if (what == Waiting::Run) {
+        StartPlayback(info);
+    } else {
+        StartExport(info);
+    }
+}
+
 void CVideoEdit::OnProbed(WPARAM ticket) {
     const std::optional<CMediaProbes::Result> probed = probes_.Take(ticket);
     if (!probed || ticket != waitingTicket_ || waiting_ == Waiting::Nothing) return;
     const Waiting waited = waiting_;
     waiting_ = Waiting::Nothing;
-    if (waited == Waiting::Run) {
-        StartPlayback(probed->info);
-    } else {
-        StartExport(probed->info);
-    }
+    StartWith(waited, probed->info);
 }
 
 void CVideoEdit::OnTimeLimit(UINT_PTR timer) {

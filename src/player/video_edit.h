@@ -129,7 +129,11 @@ private:
     void OnProbed(WPARAM ticket);
     void OnTimeLimit(UINT_PTR timer);
 
+    // A Run() or ExportTo() waiting for its source to be read.
+    enum class Waiting { Nothing, Run, Export };
     // Run() and ExportTo() go on here once the source has been read.
+    void StartWhenRead(Waiting what);
+    void StartWith(Waiting what, const MediaInfo& info);
     void StartPlayback(const MediaInfo& info);
     void StartExport(const MediaInfo& info);
     void EndPlayback();
@@ -144,8 +148,6 @@ private:
     const std::function<void(const std::string&)> deleteFile_;
     const PlayerLimits limits_;
     CMediaProbes probes_;
-    // A Run() or ExportTo() waiting for its source to be read.
-    enum class Waiting { Nothing, Run, Export };
     Waiting waiting_ = Waiting::Nothing;
     WPARAM waitingTicket_ = 0;
     ExportSettings exportSettings_;
