@@ -1,21 +1,26 @@
 // The main window during a conversion and at rest: how long a message posted
-// to it waits at most while a video converts, the program's own processor time
-// during the run (the encoders' is not counted) and when idle, and what the
-// process holds after start-up and after 100 videos added and removed.
+// to it waits at most while a video converts, how long input waits while ten
+// videos are added and while a preview starts, the program's own processor
+// time during the run (the encoders' is not counted) and when idle, and what
+// the process holds after start-up and after 100 videos added and removed.
 //
 // window_bench PROGRAM_FOLDER CLIP OUTPUT_FOLDER   (prints its figures)
 #include <windows.h>
 
+#include <commctrl.h>
 #include <psapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/app_folder.h"
+#include "framework/message_loop.h"
 #include "framework/registry.h"
 #include "main/main_dialog.h"
 #include "resource_ids.h"
@@ -57,9 +62,104 @@ void HandleMessagesFor(DWORD ms) {
     const DWORD start = GetTickCount();
     for (DWORD waited = 0; waited < ms; waited = GetTickCount() - start) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - waited, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        PumpWaitingMessages();
     }
+}
+
+double NowMs() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Mouse moves posted to the window every 10 ms from another thread, as the
+// system posts input, each timed from its posting until the window handles
+// it. (A sent message would be answered inside any wait and show nothing.)
+class InputWaits {
+public:
+    explicit InputWaits(HWND window) : window_(window) {
+        SetWindowSubclass(window_, Handled, 1, reinterpret_cast<DWORD_PTR>(this));
+        poster_ = std::thread([this] {
+            while (posting_) {
+                {
+                    std::lock_guard<std::mutex> hold(lock_);
+                    posted_.push_back(NowMs());
+                    handled_.push_back(-1.0);
+                }
+                PostMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(kMarkX, posted_.size() - 1));
+                Sleep(10);
+            }
+        });
+    }
+    ~InputWaits() { RemoveWindowSubclass(window_, Handled, 1); }
+
+    // Stops posting, handles what is still waiting, and prints the waits.
+    void Report(const char* what) {
+        posting_ = false;
+        poster_.join();
+        HandleMessagesFor(200);
+        std::vector<double> waits;
+        for (std::size_t n = 0; n < posted_.size(); ++n) {
+            waits.push_back((handled_[n] >= 0.0 ? handled_[n] : NowMs()) - posted_[n]);
+        }
+        std::sort(waits.begin(), waits.end());
+        if (waits.empty()) return;
+        std::printf(
+            "input wait %-22s median %.1f ms, 99th %.1f ms, longest %.1f ms (%zu moves; target: none over 50)\n", what,
+            waits[waits.size() / 2], waits[waits.size() * 99 / 100], waits.back(), waits.size());
+    }
+
+private:
+    static constexpr int kMarkX = 7777;
+    static LRESULT CALLBACK Handled(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+        if (message == WM_MOUSEMOVE && GET_X_LPARAM(lParam) == kMarkX) {
+            auto& waits = *reinterpret_cast<InputWaits*>(self);
+            std::lock_guard<std::mutex> hold(waits.lock_);
+            const std::size_t n = static_cast<std::size_t>(GET_Y_LPARAM(lParam));
+            if (n < waits.handled_.size() && waits.handled_[n] < 0.0) waits.handled_[n] = NowMs();
+            return 0;
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    HWND window_;
+    std::mutex lock_;
+    std::vector<double> posted_, handled_;
+    std::atomic<bool> posting_{true};
+    std::thread poster_;
+};
+
+bool AnyRowBeingRead(const CMainDialog& dialog) {
+    for (int row = 0; row < dialog.Tasks().Count(); ++row) {
+        if (dialog.Tasks().Copy(row).status == kStatusProbing) return true;
+    }
+    return false;
+}
+
+// Ten videos added at once, as a drop adds them, until every row is read and
+// the last one's frame is shown; then a preview of the last one.
+void MeasureInputWaits(CMainDialog& dialog, const std::string& folder) {
+    {
+        InputWaits waits(dialog.Handle());
+        HandleMessagesFor(100);
+        // Ten files of their own, so that none is known before it is read.
+        for (int i = 0; i < 10; ++i) dialog.AddItem(folder + "clip" + std::to_string(i) + ".avi");
+        const DWORD start = GetTickCount();
+        while (AnyRowBeingRead(dialog) && GetTickCount() - start < 60000) HandleMessagesFor(20);
+        HandleMessagesFor(1000);
+        waits.Report("while adding ten:");
+    }
+    {
+        InputWaits waits(dialog.Handle());
+        HandleMessagesFor(100);
+        SendMessageA(dialog.Handle(), WM_COMMAND, IDC_PLAY, 0);
+        HandleMessagesFor(3000);
+        waits.Report("while a preview starts:");
+    }
+    SendMessageA(dialog.Handle(), WM_COMMAND, IDC_STOP_PREVIEW, 0);
+    SendMessageA(dialog.Handle(), WM_COMMAND, IDC_REMOVE_ALL, 0);
+    HandleMessagesFor(500);
 }
 
 // Runs the conversion while another thread asks the window something every
@@ -137,8 +237,11 @@ int main(int argc, char** argv) {
                     round, CountGdiObjects(), PrivateKiB(), gdiStart, privateStart);
     }
 
+    const std::string folder = clip.substr(0, clip.find_last_of('\\') + 1);
+    MeasureInputWaits(dialog, folder);
+
     dialog.AddItem(clip);
-    HandleMessagesFor(500);
+    HandleMessagesFor(1000);
     MeasureAnswers(dialog);
     // A second run with nobody asking: the asks and their answers are the
     // benchmark's own work, not the program's.

@@ -212,6 +212,32 @@ void AddTextSeeds(SeedWriter& seeds) {
     seeds.Add("skin_file", Literal("directory\0directory=") + std::string(1500, 'd') + "\ndirectory=short");
 }
 
+// What the window's readers meet: FFmpeg's reports and progress, added
+// files, sizes of text and pictures.
+void AddWindowSeeds(SeedWriter& seeds) {
+    seeds.Add("ffmpeg_report", Literal("nC:\\Videos\\clip.avi\0d6250\0tencoder=Lavf58.20.100\0"
+                                       "vXVID 720 576 2500 64:45 16:9\0tlanguage=eng\0thandler=Video\nHandler\0"
+                                       "a\x55\0\0\0\0eaac AAC (Advanced Audio Coding)\0elibmp3lame MP3\0r"));
+    seeds.Add("ffmpeg_report", Literal("nsong.mp3\0d22500\0ttitle=Duration: 00:00:01.00\0a\0"
+                                       "ostudio\0tcomment=Stream #0:9: Video: x, 64x48,\0empeg4 MPEG-4 part 2"));
+    seeds.Add("ffmpeg_report", Literal("vavc1 1440 1080 2997 4:3 16:9\0o\0v 1x1 320 240"));
+    seeds.Add("progress_lines",
+              "\x06"
+              "frame=25\nfps=0.0\nout_time_ms=1000000\nout_time=00:00:01.000000\n"
+              "progress=continue\nout_time_ms=2040000\nprogress=end\n");
+    seeds.Add("progress_lines", Literal("\x00out_time_ms=-40000\nout_time_ms=N/A\nout_time_ms=") +
+                                    std::string(300, '9') + "\nout_time_ms=5");
+    seeds.Add("task_names", std::string(57, 'A') +
+                                Literal("\0Videos\\clip.avi\0Videos\\CLIP.AVI\0Other\\clip.avi\0Videos\\clip_2.avi\0"
+                                        "a.b\\noext\0Films\\movie.rmvb\0D:\\Out"));
+    seeds.Add("task_names", std::string(8, '\x7F') + Literal("\0x.avi\0") + std::string(300, 'f'));
+    seeds.Add("control_layout", std::string(64, '\x10') + "OK\nsecond line\n" + std::string(300, 'w'));
+    seeds.Add("control_layout", std::string(40, '\x03') + std::string(24, '\xF0') + "&Cancel");
+    const std::string key = Literal("\x05\x03\xFF\x00\xFF\x00\x10\x00");
+    seeds.Add("region_walk", key + Literal("\xFF\x00\xFF\x00\x10\x20\x30\x00\xF0\x00\xFF\x00\x00\x00\x00\x00"));
+    seeds.Add("region_walk", Literal("\x48\x02\x00\x00\x00\x00\x00\x00") + std::string(64, '\x01'));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -225,5 +251,6 @@ int main(int argc, char** argv) {
     AddFastStartSeeds(seeds);
     AddPmpmuxSeeds(seeds);
     AddTextSeeds(seeds);
+    AddWindowSeeds(seeds);
     return 0;
 }

@@ -16,6 +16,26 @@ std::string LabelText::Line(int index) const {
     return text_.substr(start, std::min(end - start, kMaxLine));
 }
 
+std::vector<std::string> WrapLine(const std::string& line, int width,
+                                  const std::function<int(const std::string&)>& measure) {
+    std::vector<std::string> pieces;
+    std::string rest = line;
+    while (measure(rest) > width) {
+        // The longest start of rest that ends after a blank and still fits.
+        size_t cut = 0;
+        for (size_t blank = rest.find(' '); blank != std::string::npos; blank = rest.find(' ', blank + 1)) {
+            if (measure(rest.substr(0, blank)) > width) break;
+            cut = blank + 1;
+        }
+        if (cut == 0) cut = rest.find(' ') == std::string::npos ? rest.size() : rest.find(' ') + 1;
+        pieces.push_back(rest.substr(0, cut));
+        rest.erase(0, cut);
+        if (rest.empty()) return pieces;
+    }
+    pieces.push_back(rest);
+    return pieces;
+}
+
 int LabelLineX(unsigned styleAlignment, int clientWidth, int textWidth) {
     switch (styleAlignment & 3) {
         case 1:

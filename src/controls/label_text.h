@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 // The text a skinned label keeps for itself: lines separated by line feeds.
 // Texts and lines beyond the label's limits are cut, never written past a buffer.
@@ -22,6 +24,12 @@ private:
     std::string text_;
     int lineCount_ = 1;
 };
+
+// A line laid out in pieces no wider than width, broken after blanks (the
+// blank stays at the end of its piece); a word wider than width stands alone.
+// width(text) measures a text as it is drawn.
+std::vector<std::string> WrapLine(const std::string& line, int width,
+                                  const std::function<int(const std::string&)>& measure);
 
 // Left edge of a line text of textWidth pixels in a label clientWidth wide, by
 // the static style's alignment bits (0 left, 1 centred, 2 right).

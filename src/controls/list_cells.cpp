@@ -20,8 +20,10 @@ CellParts LayOutCell(const LayoutRect& cell, const CellContent& content) {
         next = cell.left + 1;
     }
     if (content.image && content.imageWidth > 0 && content.imageHeight > 0) {
-        int left = next;
-        if (content.imageCentred) left = std::max(next, cell.left + (cell.Width() - content.imageWidth) / 2);
+        // A cell too narrow for the check box and the image gets an empty image
+        // at its right edge, never one that ends before it begins.
+        int left = std::min(next, cell.right);
+        if (content.imageCentred) left = std::max(left, cell.left + (cell.Width() - content.imageWidth) / 2);
         const int top = std::max(cell.top, cell.top + (cell.Height() - content.imageHeight) / 2);
         parts.image = {left, top, std::min(left + content.imageWidth, cell.right),
                        std::min(top + content.imageHeight, cell.bottom)};
@@ -41,14 +43,12 @@ int ProgressFillWidth(int areaWidth, int position, int maximum) {
     return static_cast<int>(static_cast<long long>(areaWidth) * position / maximum);
 }
 
-std::string DoubleAmpersands(const std::string& text) {
-    std::string doubled;
-    doubled.reserve(text.size() + 4);
-    for (char c : text) {
-        doubled += c;
-        if (c == '&') doubled += '&';
-    }
-    return doubled;
+size_t LastWordStart(const std::wstring& text) {
+    const size_t last = text.find_last_not_of(L' ');
+    if (last == std::wstring::npos) return 0;
+    const size_t blank = text.find_last_of(L' ', last);
+    if (blank == std::wstring::npos || text.find_first_not_of(L' ') > blank) return 0;
+    return blank + 1;
 }
 
 bool Contains(const LayoutRect& rect, int x, int y) {

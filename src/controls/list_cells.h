@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "controls/layout_rect.h"
@@ -38,8 +39,10 @@ LayoutRect ProgressArea(const LayoutRect& cell);
 // from the maximum on, nothing below position 1 or without a maximum.
 int ProgressFillWidth(int areaWidth, int position, int maximum);
 
-// Every "&" doubled, so that the system's text drawing underlines nothing.
-std::string DoubleAmpersands(const std::string& text);
+// Where the last word of a text begins (blanks after it belong to it), or 0
+// when the text is a single word: a progress text too long for its bar keeps
+// its last word, the percentage, in view.
+size_t LastWordStart(const std::wstring& text);
 
 // Whether a point lies in a rectangle (left/top inclusive, right/bottom exclusive).
 bool Contains(const LayoutRect& rect, int x, int y);

@@ -9,6 +9,7 @@
 #include "controls/image_placement.h"
 #include "controls/skin_paint.h"
 #include "controls/skin_text.h"
+#include "controls/wide_text.h"
 #include "framework/application.h"
 
 namespace {
@@ -18,12 +19,6 @@ constexpr LONG kTypeBits = 0x1F;
 constexpr LONG kCheckBoxBit = 0x2;
 constexpr UINT_PTR kTooltipToolId = 1;
 constexpr int kTooltipWidth = 400;
-
-std::string WindowText(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
 
 }  // namespace
 
@@ -96,16 +91,17 @@ void CSkinButton::SetTooltipText(const char* text, bool activate) {
     if (!text) return;
     EnsureTooltip();
     if (!tooltip_) return;
-    TOOLINFOA tool = {};
+    std::wstring wide = ToWide(text);
+    TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.hwnd = Handle();
     tool.uId = kTooltipToolId;
-    tool.lpszText = const_cast<char*>(text);
+    tool.lpszText = &wide[0];
     if (SendMessageA(tooltip_, TTM_GETTOOLCOUNT, 0, 0) == 0) {
         GetClientRect(Handle(), &tool.rect);
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    SendMessageA(tooltip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(tooltip_, TTM_ACTIVATE, activate ? TRUE : FALSE, 0);
 }
 
@@ -207,7 +203,7 @@ void CSkinButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawBackground(dc, rect, state);
     if (drawBorder_) DrawBorder(dc, rect, state);
 
-    const std::string text = WindowText(Handle());
+    const std::wstring text = ToWide(WindowTextOf(Handle()));
     const CButtonImage& image = ImageFor(state);
     RECT client = {};
     GetClientRect(Handle(), &client);
@@ -225,7 +221,7 @@ void CSkinButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (!text.empty()) {
         const RECT textRect = {content.textRect.left, content.textRect.top, content.textRect.right,
                                content.textRect.bottom};
-        DrawCaption(dc, text.c_str(), textRect, state);
+        DrawCaption(dc, text, textRect, state);
     }
     BitBlt(item.hDC, rect.left, rect.top, width, height, dc, rect.left, rect.top, SRCCOPY);
 }
@@ -279,7 +275,7 @@ const CButtonImage& CSkinButton::ImageFor(const PaintState& state) const {
     return active || idleImage_.Empty() ? hoverImage_ : idleImage_;
 }
 
-void CSkinButton::DrawCaption(HDC dc, const char* text, const RECT& textRect, const PaintState& state) {
+void CSkinButton::DrawCaption(HDC dc, const std::wstring& text, const RECT& textRect, const PaintState& state) {
     constexpr UINT kFormat = DT_WORDBREAK | DT_CENTER;
     // A caption whose wrapped lines are taller than the button would be cut
     // at both edges: it gets a smaller size instead, down to a readable 9 px.
@@ -289,7 +285,7 @@ void CSkinButton::DrawCaption(HDC dc, const char* text, const RECT& textRect, co
         font = MakeSkinTextFont(height);
         CSelection measuring(dc, font.Get());
         measured = textRect;
-        DrawTextA(dc, text, -1, &measured, kFormat | DT_CALCRECT);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, kFormat | DT_CALCRECT);
         if (measured.bottom - measured.top <= textRect.bottom - textRect.top) break;
     }
     CSelection fontSelection(dc, font.Get());
@@ -301,9 +297,9 @@ void CSkinButton::DrawCaption(HDC dc, const char* text, const RECT& textRect, co
         RECT shadow = place;
         OffsetRect(&shadow, 1, 1);
         SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
-        DrawTextA(dc, text, -1, &shadow, kFormat);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shadow, kFormat);
         SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));
-        DrawTextA(dc, text, -1, &place, kFormat);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place, kFormat);
     } else {
         const int slot = mouseOver_ || state.pressed ? kActiveText : state.focused ? kFocusText : kIdleText;
         DrawEmbossedText(dc, text, place, kFormat, colors_[slot]);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "controls/button_image.h"
 #include "framework/gdi.h"
 #include "framework/window.h"
@@ -85,7 +87,7 @@ private:
 
     void DrawBackground(HDC dc, const RECT& item, const PaintState& state);
     void DrawBorder(HDC dc, const RECT& item, const PaintState& state);
-    void DrawCaption(HDC dc, const char* text, const RECT& textRect, const PaintState& state);
+    void DrawCaption(HDC dc, const std::wstring& text, const RECT& textRect, const PaintState& state);
     // The hover image while active (pressed, or hovered unless a check box)
     // or when there is no idle image.
     const CButtonImage& ImageFor(const PaintState& state) const;

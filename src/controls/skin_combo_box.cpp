@@ -5,6 +5,7 @@
 
 #include "controls/item_column.h"
 #include "controls/skin_paint.h"
+#include "controls/wide_text.h"
 #include "framework/gdi.h"
 
 namespace {
@@ -13,14 +14,15 @@ constexpr int kFaceHeight = 18;
 constexpr int kTextX = 3;
 constexpr int kTextY = 2;
 
+// An item's text in UTF-8, read through the wide call.
 std::string ItemText(HWND combo, int index) {
-    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return text;
+    return ToUtf8(text);
 }
 
 }  // namespace
@@ -51,8 +53,7 @@ void CSkinComboBox::ShowDropDown() {
         CSelection selection(screen.Get(), font);
         for (int i = 0; i < Count(); ++i) {
             texts.push_back(ItemText(Handle(), i));
-            SIZE size = {};
-            GetTextExtentPoint32A(screen.Get(), texts.back().c_str(), static_cast<int>(texts.back().size()), &size);
+            const SIZE size = Utf8Extent(screen.Get(), texts.back());
             extents.push_back({size.cx, size.cy});
         }
     }
@@ -77,8 +78,10 @@ void CSkinComboBox::CloseDropDown() {
 
 bool CSkinComboBox::PreTranslateMessage(MSG* message) {
     // The dialog's own key handling would take Enter, Escape and the arrows first.
-    if (message->hwnd != Handle() || message->message != WM_KEYDOWN) return false;
-    return OnKeyDown(message->wParam);
+    if (message->hwnd != Handle()) return false;
+    if (message->message == WM_KEYDOWN) return OnKeyDown(message->wParam);
+    if (message->message == WM_SYSKEYDOWN) return OnSysKeyDown(message->wParam);
+    return false;
 }
 
 LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,6 +102,9 @@ LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KEYDOWN:
             if (OnKeyDown(wParam)) return 0;
+            break;
+        case WM_SYSKEYDOWN:
+            if (OnSysKeyDown(wParam)) return 0;
             break;
         case WM_KILLFOCUS: {
             const LRESULT result = DefWindowProc(message, wParam, lParam);
@@ -126,14 +132,22 @@ void CSkinComboBox::OnButtonDown() {
     }
 }
 
+// Alt+Down and Alt+Up, like F4, open or close our list; the system's own list
+// (which the real combo would open) never shows.
+bool CSkinComboBox::OnSysKeyDown(WPARAM key) {
+    if (key != VK_DOWN && key != VK_UP) return false;
+    return OnKeyDown(VK_F4);
+}
+
 bool CSkinComboBox::OnKeyDown(WPARAM key) {
     const bool shown = drop_.Shown();
     switch (key) {
         case VK_TAB:
             return false;
+        case VK_F4:
         case VK_RETURN:
             if (shown) {
-                drop_.OnKey(key);
+                drop_.OnKey(VK_RETURN);
             } else {
                 ShowDropDown();
             }
@@ -180,7 +194,7 @@ void CSkinComboBox::OnPaint() {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, style_.textColor);
         IntersectClipRect(dc, 0, 0, client.right - 18, kFaceHeight);
-        TextOutA(dc, kTextX, kTextY, text.c_str(), static_cast<int>(text.size()));
+        TextOutUtf8(dc, kTextX, kTextY, text);
     }
     paint.Present();
 }

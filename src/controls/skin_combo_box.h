@@ -38,6 +38,8 @@ private:
     void OnButtonDown();
     // True when the key was used (everything but Tab).
     bool OnKeyDown(WPARAM key);
+    // True when the key was used (Alt+Down and Alt+Up).
+    bool OnSysKeyDown(WPARAM key);
     void OnKillFocus(HWND next);
     int Count() const;
     int Current() const;

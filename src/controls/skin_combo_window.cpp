@@ -5,6 +5,7 @@
 #include "controls/item_column.h"
 #include "controls/skin_combo_box.h"
 #include "controls/skin_paint.h"
+#include "controls/wide_text.h"
 #include "framework/gdi.h"
 
 namespace {
@@ -201,10 +202,10 @@ void CSkinComboWindow::PaintItems(HDC dc, int width, int height) {
             TileElement(dc, style_.dropBackground, place);
             Draw3dRect(dc, place, style_.darkFrameColor, style_.lightFrameColor);
             SetTextColor(dc, style_.hotItemTextColor);
-            TextOutA(dc, r.left + 3, top + 2, text.c_str(), static_cast<int>(text.size()));
+            TextOutUtf8(dc, r.left + 3, top + 2, text);
         } else {
             SetTextColor(dc, style_.textColor);
-            TextOutA(dc, r.left + 2, top + 1, text.c_str(), static_cast<int>(text.size()));
+            TextOutUtf8(dc, r.left + 2, top + 1, text);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "controls/skin_edit_field.h"
 
+#include "controls/wide_text.h"
 #include "framework/gdi.h"
 
 namespace {
@@ -58,6 +59,6 @@ void CSkinEditField::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const std::string& text = text_.Text();
     TEXTMETRICA metrics = {};
     GetTextMetricsA(dc, &metrics);
-    TextOutA(dc, kTextX, (height - metrics.tmHeight) / 2, text.c_str(), static_cast<int>(text.size()));
+    TextOutUtf8(dc, kTextX, (height - metrics.tmHeight) / 2, text);
     BitBlt(item.hDC, 1, 1, width - 2, height - 2, dc, 1, 1, SRCCOPY);
 }

@@ -1,6 +1,7 @@
 #include "controls/skin_group_box.h"
 
 #include "controls/skin_text.h"
+#include "controls/wide_text.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ LRESULT CSkinGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CSkinGroupBox::PreSubclassWindow() {
-    char caption[kMaxCaption + 1] = {};
-    GetWindowTextA(Handle(), caption, sizeof caption);
-    caption_ = caption;
+    caption_ = WindowTextOf(Handle());
     SetWindowTextA(Handle(), "");
 }
 
@@ -47,8 +46,8 @@ void CSkinGroupBox::OnPaint() {
     GetTextMetricsA(dc, &metrics);
     SIZE caption = {0, metrics.tmHeight};
     if (!caption_.empty()) {
-        GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &caption);
-        TextOutA(dc, kCaptionX, kCaptionY, caption_.c_str(), static_cast<int>(caption_.size()));
+        caption = Utf8Extent(dc, caption_);
+        TextOutUtf8(dc, kCaptionX, kCaptionY, caption_);
         ExcludeClipRect(dc, kCaptionGapLeft, 0, caption.cx + kCaptionGapRight, caption.cy);
     }
     SelectObject(dc, pen.Get());

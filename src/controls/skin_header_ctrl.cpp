@@ -51,13 +51,13 @@ void CSkinHeaderCtrl::OnPaint() {
     SetBkMode(dc, TRANSPARENT);
     const int count = static_cast<int>(SendMessageA(Handle(), HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        char caption[kMaxCaption + 1] = {};
-        HDITEMA item = {};
+        wchar_t caption[kMaxCaption + 1] = {};
+        HDITEMW item = {};
         item.mask = HDI_FORMAT | HDI_ORDER | HDI_TEXT;
         item.pszText = caption;
-        item.cchTextMax = sizeof caption;
+        item.cchTextMax = kMaxCaption + 1;
         RECT rect = {};
-        if (!SendMessageA(Handle(), HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)) ||
+        if (!SendMessageA(Handle(), HDM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)) ||
             !SendMessageA(Handle(), HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect))) {
             continue;
         }

@@ -1,25 +1,21 @@
 #include "controls/skin_label.h"
 
-#include <vector>
+#include <climits>
 
 #include "controls/skin_text.h"
+#include "controls/wide_text.h"
 
 namespace {
 
 // The parent's area repainted under a label grows by this much on each side.
 constexpr int kRepaintMargin = 3;
 
-// The text of a WM_SETTEXT in this program's code page: a subclassed control
-// is a Unicode window, so the system hands it wide text.
+// The text of a WM_SETTEXT in UTF-8: a subclassed control is a Unicode
+// window, so the system hands it wide text (set it with SetWindowTextW).
 std::string SetTextArgument(HWND hwnd, LPARAM lParam) {
     if (!lParam) return {};
     if (!IsWindowUnicode(hwnd)) return reinterpret_cast<const char*>(lParam);
-    const auto* wide = reinterpret_cast<const wchar_t*>(lParam);
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return {};
-    std::vector<char> text(static_cast<size_t>(size));
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
-    return text.data();
+    return ToUtf8(reinterpret_cast<const wchar_t*>(lParam));
 }
 
 // The control's own text follows the label's, for screen readers and other
@@ -54,9 +50,7 @@ LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CSkinLabel::PreSubclassWindow() {
     style_ = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
-    char text[LabelText::kMaxText + 1] = {};
-    GetWindowTextA(Handle(), text, sizeof text);
-    text_.Set(text);
+    text_.Set(WindowTextOf(Handle()).c_str());
 }
 
 void CSkinLabel::OnSetText(LPARAM lParam) {
@@ -93,13 +87,17 @@ void CSkinLabel::OnPaint() {
     GetTextMetricsA(dc, &metrics);
     const bool disabled = !IsWindowEnabled(Handle());
     int y = 0;
+    // In a label with room for more than one line, a line wider than the
+    // label goes on over as many lines as it needs.
+    const auto width = [dc](const std::string& text) { return Utf8Extent(dc, text).cx; };
+    const int lineHeight = metrics.tmHeight + 1;
+    const int wrapWidth = client.bottom >= 2 * lineHeight ? client.right - 2 : INT_MAX;
     for (int index = 0; index < text_.LineCount(); ++index) {
-        const std::string line = text_.Line(index);
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &size);
-        const int x = LabelLineX(style_, client.right, size.cx);
-        if (disabled) TextOutA(dc, x + 1, y + 1, line.c_str(), static_cast<int>(line.size()));
-        TextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()));
-        y += metrics.tmHeight + 1;
+        for (const std::string& piece : WrapLine(text_.Line(index), wrapWidth, width)) {
+            const int x = LabelLineX(style_, client.right, width(piece));
+            if (disabled) TextOutUtf8(dc, x + 1, y + 1, piece);
+            TextOutUtf8(dc, x, y, piece);
+            y += lineHeight;
+        }
     }
 }

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "controls/skin_paint.h"
+#include "controls/wide_text.h"
 #include "framework/gdi.h"
 
 namespace {
@@ -13,17 +14,18 @@ constexpr int kColumnTop = 3;
 
 // Draws text in pieces split at tabs, each piece starting at the next
 // multiple of the tab width after the previous one.
-void DrawTabbedText(HDC dc, int x, int y, const std::string& text) {
+void DrawTabbedText(HDC dc, int x, int y, const std::string& utf8) {
+    const std::wstring text = ToWide(utf8);
     size_t start = 0;
     int left = x;
     while (start <= text.size()) {
-        size_t end = text.find('\t', start);
-        if (end == std::string::npos) end = text.size();
+        size_t end = text.find(L'\t', start);
+        if (end == std::wstring::npos) end = text.size();
         const int length = static_cast<int>(end - start);
-        TextOutA(dc, left, y, text.c_str() + start, length);
+        TextOutW(dc, left, y, text.c_str() + start, length);
         if (end == text.size()) break;
         SIZE size = {};
-        GetTextExtentPoint32A(dc, text.c_str() + start, length, &size);
+        GetTextExtentPoint32W(dc, text.c_str() + start, length, &size);
         const int pieceEnd = left + size.cx - x;
         left = x + (pieceEnd / kTabWidth + 1) * kTabWidth;
         start = end + 1;
@@ -86,9 +88,7 @@ void CSkinListBox::Measure() {
         CClientDC screen(Handle());
         CSelection font(screen.Get(), reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
         for (const Item& item : items_) {
-            SIZE size = {};
-            GetTextExtentPoint32A(screen.Get(), item.text.c_str(), static_cast<int>(item.text.size()), &size);
-            heights.push_back(size.cy);
+            heights.push_back(Utf8Extent(screen.Get(), item.text).cy);
         }
     }
     column_ = MeasureItemColumn(heights, client.bottom);

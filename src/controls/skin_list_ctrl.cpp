@@ -1,7 +1,10 @@
 #include "controls/skin_list_ctrl.h"
 
+#include <windowsx.h>
+
 #include "controls/list_cells.h"
 #include "controls/skin_paint.h"
+#include "controls/wide_text.h"
 #include "framework/gdi.h"
 
 namespace {
@@ -11,8 +14,40 @@ constexpr COLORREF kSelectedRowFill = RGB(240, 240, 240);
 constexpr COLORREF kEmptyBarColor = RGB(74, 97, 133);
 constexpr COLORREF kFilledBarColor = RGB(83, 184, 255);
 
+// The tooltip covers one cell at a time: the one under the mouse.
+constexpr UINT_PTR kTooltipToolId = 1;
+constexpr int kTooltipWidth = 400;
+
 COLORREF Resolve(COLORREF color, int systemColor) {
     return color == kDefaultCellColor ? GetSysColor(systemColor) : color;
+}
+
+// The fill of a selected row: a third of the selection colour on white.
+COLORREF SelectedRowFill(COLORREF selection) {
+    const auto tint = [](int channel) { return static_cast<BYTE>(255 - (255 - channel) / 3); };
+    return RGB(tint(GetRValue(selection)), tint(GetGValue(selection)), tint(GetBValue(selection)));
+}
+
+// A progress text too long for its bar keeps its last word (the percentage)
+// whole at the right and cuts the rest with an ellipsis.
+void DrawProgressText(HDC dc, const std::wstring& text, RECT place, UINT format) {
+    SIZE whole = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &whole);
+    const size_t tailStart = LastWordStart(text);
+    if (whole.cx <= place.right - place.left || tailStart == 0) {
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place, format);
+        return;
+    }
+    const UINT oneLine = format & ~(DT_CENTER | DT_RIGHT | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
+    const int tailLength = static_cast<int>(text.size() - tailStart);
+    SIZE tail = {};
+    GetTextExtentPoint32W(dc, text.c_str() + tailStart, tailLength, &tail);
+    RECT tailPlace = place;
+    tailPlace.left = place.right - tail.cx > place.left ? place.right - tail.cx : place.left;
+    DrawTextW(dc, text.c_str() + tailStart, tailLength, &tailPlace, oneLine | DT_RIGHT);
+    RECT head = place;
+    head.right = tailPlace.left;
+    DrawTextW(dc, text.c_str(), static_cast<int>(tailStart), &head, oneLine | DT_END_ELLIPSIS);
 }
 
 LayoutRect ToLayout(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -20,11 +55,11 @@ RECT ToRect(const LayoutRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The list's font, made bold and/or italic when the cell asks for it.
 CFontHandle DerivedFont(HFONT base, bool bold, bool italic) {
-    LOGFONTA font = {};
-    if (!GetObjectA(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return CFontHandle();
+    LOGFONTW font = {};
+    if (!GetObjectW(base ? base : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return CFontHandle();
     if (bold) font.lfWeight = FW_BOLD;
     if (italic) font.lfItalic = TRUE;
-    return CFontHandle(CreateFontIndirectA(&font));
+    return CFontHandle(CreateFontIndirectW(&font));
 }
 
 // What a cell holds besides its text: the parts its rectangle is divided into.
@@ -47,11 +82,64 @@ CellContent ContentOf(const CellInfo& cell) {
 
 CSkinListCtrl::CSkinListCtrl() : cell_(std::make_unique<CellInfo>()) {}
 
+CSkinListCtrl::~CSkinListCtrl() {
+    if (tooltip_) DestroyWindow(tooltip_);
+}
+
 void CSkinListCtrl::PreSubclassWindow() {
     const HWND header = reinterpret_cast<HWND>(SendMessageA(Handle(), LVM_GETHEADER, 0, 0));
     if (header) header_.Subclass(header);
     SendMessageA(Handle(), LVM_SETTEXTBKCOLOR, 0, RGB(255, 255, 255));
     SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, RGB(185, 194, 212));
+    CreateTooltip();
+}
+
+// One tool over the cell under the mouse; its text is asked for when it is
+// about to show, so it is the cell's text of that moment, or nothing (no tip)
+// when the text fits. The tooltip watches the list's mouse messages itself,
+// so it works inside any message loop.
+void CSkinListCtrl::CreateTooltip() {
+    tooltip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr, nullptr, nullptr);
+    if (!tooltip_) return;
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = kTooltipToolId;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+}
+
+void CSkinListCtrl::OnMouseMove(LPARAM position) {
+    if (!tooltip_) return;
+    LVHITTESTINFO test = {};
+    test.pt = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    RECT rect = {};
+    if (SendMessageA(Handle(), LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&test)) < 0 || test.iItem < 0 ||
+        !CellRectangle(test.iItem, test.iSubItem, rect)) {
+        test.iItem = -1;
+        test.iSubItem = -1;
+    }
+    if (test.iItem == tipCell_.item && test.iSubItem == tipCell_.subitem) return;
+    tipCell_.item = test.iItem;
+    tipCell_.subitem = test.iSubItem;
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle();
+    tool.uId = kTooltipToolId;
+    tool.rect = rect;
+    SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CSkinListCtrl::OnTooltipText(NMTTDISPINFOW* info) {
+    tipText_.clear();
+    if (TextIsCut(tipCell_.item, tipCell_.subitem)) tipText_ = ToWide(GetCell(tipCell_.item, tipCell_.subitem).text);
+    info->lpszText = &tipText_[0];
+    info->szText[0] = L'\0';
+    info->hinst = nullptr;
 }
 
 void CSkinListCtrl::InitSkinScrollBars() {
@@ -136,6 +224,7 @@ const CSkinListCtrl::ListState& CSkinListCtrl::State() {
 bool CSkinListCtrl::KeepsState(UINT message) {
     switch (message) {
         case WM_PAINT:
+        case WM_PRINTCLIENT:
         case WM_ERASEBKGND:
         case WM_NCPAINT:
         case WM_TIMER:
@@ -165,15 +254,20 @@ bool CSkinListCtrl::KeepsState(UINT message) {
     return false;
 }
 
-CellInfo& CSkinListCtrl::GetCell(int item, int subitem) {
+CellInfo& CSkinListCtrl::GetCell(int item, int subitem) { return FillCell(item, subitem, RowSelected(item)); }
+
+bool CSkinListCtrl::RowSelected(int item) {
+    return SendMessageA(Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+}
+
+CellInfo& CSkinListCtrl::FillCell(int item, int subitem, bool rowSelected) {
     const ListState& state = State();
     CellInfo& cell = *cell_;
     cell = CellInfo();
     cell.item = item;
     cell.subitem = subitem;
     const HWND list = Handle();
-    cell.selected = state.showsSelection && (subitem == 0 || state.fullRowSelect) &&
-                    SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) != 0;
+    cell.selected = state.showsSelection && (subitem == 0 || state.fullRowSelect) && rowSelected;
     cell.hot = state.hotItem == item;
     cell.imageList = state.images;
     if (subitem >= 0 && subitem < static_cast<int>(state.alignments.size())) {
@@ -232,8 +326,18 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             SyncBars();
             return TRUE;
-        case WM_MOUSEMOVE:
+        case WM_PRINTCLIENT: {
+            RECT client = {};
+            GetClientRect(Handle(), &client);
+            PaintArea(reinterpret_cast<HDC>(wParam), client);
             return 0;
+        }
+        case WM_MOUSEMOVE:
+            OnMouseMove(lParam);
+            return 0;
+        case WM_NOTIFYFORMAT:
+            if (tooltip_ && reinterpret_cast<HWND>(wParam) == tooltip_) return NFR_UNICODE;
+            break;
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_VSCROLL:
@@ -256,6 +360,10 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (header && header->hwndFrom == header_.Handle() && header->code == static_cast<UINT>(NM_RCLICK)) {
                 OnHeaderRightClick();
             }
+            if (header && tooltip_ && header->hwndFrom == tooltip_ && header->code == TTN_GETDISPINFOW) {
+                OnTooltipText(reinterpret_cast<NMTTDISPINFOW*>(lParam));
+                return 0;
+            }
             break;
         }
         case ReflectedMessage(WM_NOTIFY):
@@ -266,13 +374,8 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
     switch (header->code) {
-        case NM_CUSTOMDRAW:
-            return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
         case LVN_GETDISPINFOA:
         case LVN_GETDISPINFOW:
-            // While it paints, the list asks for every cell's text only to
-            // draw it itself, which the cells skip: no need to ask the parent.
-            if (painting_) return 0;
             if (header->code == LVN_GETDISPINFOA) {
                 OnGetDispInfoA(reinterpret_cast<NMLVDISPINFOA*>(header));
             } else {
@@ -288,18 +391,6 @@ LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
     }
     // Not answered here: the parent sees the notification as usual.
     return DefWindowProc(ReflectedMessage(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(header));
-}
-
-LRESULT CSkinListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
-    switch (draw->nmcd.dwDrawStage) {
-        case CDDS_PREPAINT:
-        case CDDS_ITEMPREPAINT:
-            return CDRF_NOTIFYSUBITEMDRAW;
-        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
-            DrawCell(draw->nmcd.hdc, static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem, draw->nmcd.rc);
-            return CDRF_SKIPDEFAULT;
-    }
-    return CDRF_DODEFAULT;
 }
 
 void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
@@ -319,10 +410,7 @@ void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
 void CSkinListCtrl::OnGetDispInfoW(NMLVDISPINFOW* info) {
     const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
-        const int size = info->item.cchTextMax;
-        if (!MultiByteToWideChar(CP_ACP, 0, cell.text.c_str(), -1, info->item.pszText, size)) {
-            info->item.pszText[size - 1] = L'\0';
-        }
+        lstrcpynW(info->item.pszText, ToWide(cell.text).c_str(), info->item.cchTextMax);
     }
     if (info->item.mask & LVIF_IMAGE) info->item.iImage = cell.imageIndex;
     if (cell.hasCheckBox) {
@@ -376,12 +464,8 @@ void CSkinListCtrl::OnPaint() {
     if (!buffer) return;
     const HDC dc = buffer.Get();
     SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    FillSolid(dc, area, kListFill);
     SyncBars();
-    painting_ = true;
-    DefWindowProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-    painting_ = false;
+    PaintArea(dc, area);
     if (header_.Handle() && IsWindowVisible(header_.Handle())) {
         RECT header = {};
         GetWindowRect(header_.Handle(), &header);
@@ -392,10 +476,109 @@ void CSkinListCtrl::OnPaint() {
     BitBlt(paint.Get(), area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
-void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
+// The cells are drawn here, row by row, rather than through the system
+// list's own painting: it would ask for every cell three times over.
+void CSkinListCtrl::PaintArea(HDC dc, const RECT& area) {
+    CSavedDC saved(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    FillSolid(dc, area, kListFill);
+    SetBkMode(dc, TRANSPARENT);
+    const ListState& state = State();
+    const HWND list = Handle();
+    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    RECT first = {LVIR_BOUNDS, 0, 0, 0};
+    if (top < 0 || top >= state.itemCount ||
+        !SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&first))) {
+        return;
+    }
+    const int rowHeight = first.bottom - first.top;
+    if (rowHeight <= 0) return;
+    const int skipped = area.top > first.top ? (area.top - first.top) / rowHeight : 0;
+    for (int item = top + skipped; item < state.itemCount; ++item) {
+        const int rowTop = first.top + (item - top) * rowHeight;
+        if (rowTop >= area.bottom) break;
+        const bool selected = RowSelected(item);
+        for (int subitem = 0; subitem < state.columnCount; ++subitem) {
+            const RECT& span = state.columnSpans[static_cast<size_t>(subitem)];
+            if (span.right <= area.left || span.left >= area.right) continue;
+            DrawCell(dc, item, subitem, rowTop, rowTop + rowHeight, selected);
+        }
+    }
+}
+
+// The empty and the full bar are drawn once for the bars' size and the
+// cell's background (it shows at their rounded corners) and then copied: a
+// progress cell is repainted many times a second.
+void CSkinListCtrl::DrawBar(HDC dc, const RECT& bar, int filled, COLORREF background) {
+    const int width = bar.right - bar.left;
+    const int height = bar.bottom - bar.top;
+    if (width <= 0 || height <= 0) return;
+    if (!barDC_) barDC_ = std::make_unique<CMemoryDC>(dc);
+    const HDC pictures = barDC_->Get();
+    if (!barPictures_ || width != barSize_.cx || height != barSize_.cy || background != barBackground_) {
+        if (width != barSize_.cx || height != barSize_.cy) {
+            barSelection_.reset();
+            barPictures_.Reset(CreateCompatibleBitmap(dc, width, 2 * height));
+            barSize_ = {width, height};
+            barSelection_ = std::make_unique<CSelection>(pictures, barPictures_.Get());
+        }
+        barBackground_ = background;
+        FillSolid(pictures, {0, 0, width, 2 * height}, background);
+        DrawShadedBar(pictures, {0, 0, width, height}, kEmptyBarColor);
+        DrawShadedBar(pictures, {0, height, width, 2 * height}, kFilledBarColor);
+    }
+    const int full = filled < width ? filled : width;
+    if (full < width) BitBlt(dc, bar.left + full, bar.top, width - full, height, pictures, full, 0, SRCCOPY);
+    if (full > 0) BitBlt(dc, bar.left, bar.top, full, height, pictures, 0, height, SRCCOPY);
+}
+
+// Where a cell's text goes: beside its check box and image, or inside its
+// progress bar.
+CSkinListCtrl::TextPlace CSkinListCtrl::PlaceText(const CellInfo& cell, const RECT& rect) {
+    const LayoutRect cellRect = ToLayout(rect);
+    TextPlace place;
+    place.progress = cell.progressMax >= 1;
+    if (place.progress) {
+        place.bar = ProgressArea(cellRect);
+        const LayoutRect& bar = place.bar;
+        place.text =
+            cell.progressInset != 0 ? LayoutRect{bar.left + 2, bar.top + 2, bar.right - 2, bar.bottom - 2} : bar;
+    } else {
+        const LayoutRect text = LayOutCell(cellRect, ContentOf(cell)).text;
+        place.text = {text.left + 2 - 1, text.top - 1, text.right - 1, text.bottom - 1};
+    }
+    return place;
+}
+
+HFONT CSkinListCtrl::FontFor(const CellInfo& cell) {
+    const HFONT listFont = State().font;
+    if (!cell.bold && !cell.italic) return listFont;
+    CFontHandle& derived = derivedFonts_[(cell.bold ? 1 : 0) + (cell.italic ? 2 : 0) - 1];
+    if (!derived || derivedFrom_ != listFont) {
+        for (CFontHandle& font : derivedFonts_) font.Reset();
+        derivedFrom_ = listFont;
+        derived = DerivedFont(listFont, cell.bold, cell.italic);
+    }
+    return derived.Get();
+}
+
+bool CSkinListCtrl::TextIsCut(int item, int subitem) {
     RECT rect = {};
-    if (item < 0 || item >= State().itemCount || !CellInRow(subitem, row.top, row.bottom, rect)) return;
+    if (!CellRectangle(item, subitem, rect)) return false;
     const CellInfo& cell = GetCell(item, subitem);
+    if (cell.text.empty()) return false;
+    const TextPlace place = PlaceText(cell, rect);
+    CClientDC dc(Handle());
+    CSelection font(dc.Get(), FontFor(cell));
+    return Utf8Extent(dc.Get(), cell.text).cx > place.text.Width();
+}
+
+// Everything a cell draws stays inside its rectangle (texts are clipped by
+// DrawText), so only the progress text's two colours need a clip of their own.
+void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected) {
+    RECT rect = {};
+    if (!CellInRow(subitem, top, bottom, rect)) return;
+    const CellInfo& cell = FillCell(item, subitem, rowSelected);
     const bool focused = State().focused;
     const bool selectedLook = cell.selected && !cell.noSelectionLook;
     const COLORREF background = Resolve(cell.backgroundColor, COLOR_WINDOW);
@@ -409,11 +592,17 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
     }
 
     const CellContent content = ContentOf(cell);
-    const LayoutRect cellRect = ToLayout(rect);
-    const CellParts parts = LayOutCell(cellRect, content);
-    CSavedDC saved(dc);
-    IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
-    FillSolid(dc, ToRect(parts.text), selectedLook ? kSelectedRowFill : background);
+    const CellParts parts = LayOutCell(ToLayout(rect), content);
+    const COLORREF fill = selectedLook ? SelectedRowFill(selectedBackground) : background;
+    if (selectedLook) {
+        // A light tint of the selection colour keeps the dark texts readable;
+        // lines above and below in the colour itself make the row stand out.
+        FillSolid(dc, ToRect(parts.text), fill);
+        FillSolid(dc, {rect.left, rect.top, rect.right, rect.top + 1}, selectedBackground);
+        FillSolid(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, selectedBackground);
+    } else {
+        FillSolid(dc, ToRect(parts.text), background);
+    }
 
     if (content.checkBox) {
         RECT box = ToRect(parts.checkBox);
@@ -427,39 +616,32 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, const RECT& row) {
                          image.bottom - image.top, CLR_NONE, selectedLook ? selectedBackground : CLR_NONE,
                          selectedLook ? cell.selectedImageStyle : ILD_NORMAL);
     }
-    LayoutRect textArea = parts.text;
+    const TextPlace place = PlaceText(cell, rect);
+    const LayoutRect& bar = place.bar;
     int filled = 0;
-    const bool progress = cell.progressMax >= 1;
-    LayoutRect bar = ProgressArea(cellRect);
-    if (progress) {
-        DrawShadedBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, kEmptyBarColor);
+    if (place.progress) {
         filled = ProgressFillWidth(bar.Width(), cell.progressPos, cell.progressMax);
-        if (filled > 0) DrawShadedBar(dc, {bar.left, bar.top + 2, bar.left + filled, bar.bottom - 2}, kFilledBarColor);
-        textArea = bar;
-        if (cell.progressInset != 0) textArea = {bar.left + 2, bar.top + 2, bar.right - 2, bar.bottom - 2};
+        DrawBar(dc, {bar.left, bar.top + 2, bar.right, bar.bottom - 2}, filled, fill);
     }
     if (cell.text.empty()) return;
 
-    const std::string shown = DoubleAmpersands(cell.text);
-    const HFONT listFont = State().font;
-    CFontHandle derived = (cell.bold || cell.italic) ? DerivedFont(listFont, cell.bold, cell.italic) : CFontHandle();
-    CSavedDC textState(dc);
-    SelectObject(dc, derived ? derived.Get() : listFont);
-    SetBkMode(dc, TRANSPARENT);
-    if (progress) {
-        RECT place = ToRect(textArea);
+    const std::wstring shown = ToWide(cell.text);
+    const UINT format = (cell.textFormat | DT_NOPREFIX) & ~DT_NOCLIP;
+    SelectObject(dc, FontFor(cell));
+    if (place.progress) {
         {
             CSavedDC clip(dc);
             IntersectClipRect(dc, bar.left, bar.top, bar.left + filled, bar.bottom);
             SetTextColor(dc, Resolve(cell.progressTextColor, COLOR_HIGHLIGHTTEXT));
-            DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+            DrawProgressText(dc, shown, ToRect(place.text), format);
         }
+        CSavedDC clip(dc);
         ExcludeClipRect(dc, bar.left, bar.top, bar.left + filled, bar.bottom);
         SetTextColor(dc, text);
-        DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+        DrawProgressText(dc, shown, ToRect(place.text), format);
         return;
     }
-    RECT place = {textArea.left + 2 - 1, textArea.top - 1, textArea.right - 1, textArea.bottom - 1};
+    RECT textRect = ToRect(place.text);
     SetTextColor(dc, text);
-    DrawTextA(dc, shown.c_str(), -1, &place, cell.textFormat);
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect, format);
 }

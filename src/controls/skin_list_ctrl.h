@@ -4,12 +4,15 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "controls/layout_rect.h"
 #include "controls/skin_header_ctrl.h"
 #include "controls/skin_scroll_bar.h"
+#include "framework/gdi.h"
 #include "framework/window.h"
 
 // Sent to the list's parent for every cell the list paints: wParam the list's
@@ -78,9 +81,12 @@ struct HeaderClick {
 // dialog attaches it with SubclassDlgItem(), adds its columns, sets its item
 // count with LVM_SETITEMCOUNT and, once it has placed the list, calls
 // InitSkinScrollBars(). The list keeps no data: it asks its parent for each cell.
+// A cell whose text does not fit shows the whole text in a tooltip while the
+// mouse rests on it.
 class CSkinListCtrl : public CWindow {
 public:
     CSkinListCtrl();
+    ~CSkinListCtrl() override;
 
     void InitSkinScrollBars();
     void PlaceSkinScrollBars();
@@ -92,6 +98,7 @@ public:
     CSkinHeaderCtrl& Header() { return header_; }
     CSkinVScrollBar& VerticalBar() { return vBar_; }
     CSkinHScrollBar& HorizontalBar() { return hBar_; }
+    HWND Tooltip() const { return tooltip_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -118,7 +125,6 @@ private:
     static bool KeepsState(UINT message);
 
     LRESULT OnReflectedNotify(NMHDR* header);
-    LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
     void OnGetDispInfoA(NMLVDISPINFOA* info);
     void OnGetDispInfoW(NMLVDISPINFOW* info);
     void OnClick(const NMITEMACTIVATE* click);
@@ -129,7 +135,24 @@ private:
     bool CellRectangle(int item, int subitem, RECT& rect);
     // The cell of a column between a row's top and bottom.
     bool CellInRow(int subitem, int top, int bottom, RECT& rect);
-    void DrawCell(HDC dc, int item, int subitem, const RECT& row);
+    bool RowSelected(int item);
+    CellInfo& FillCell(int item, int subitem, bool rowSelected);
+    void PaintArea(HDC dc, const RECT& area);
+    void DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected);
+    void DrawBar(HDC dc, const RECT& bar, int filled, COLORREF background);
+
+    struct TextPlace {
+        bool progress = false;
+        LayoutRect bar;   // the progress bar's area, for a progress cell
+        LayoutRect text;  // where the text is drawn
+    };
+    static TextPlace PlaceText(const CellInfo& cell, const RECT& rect);
+    // The list's font, or one made bold or italic from it (made once, kept).
+    HFONT FontFor(const CellInfo& cell);
+    bool TextIsCut(int item, int subitem);
+    void CreateTooltip();
+    void OnMouseMove(LPARAM position);
+    void OnTooltipText(NMTTDISPINFOW* info);
 
     CSkinHeaderCtrl header_;
     CSkinVScrollBar vBar_;
@@ -138,5 +161,15 @@ private:
     RECT clippedTo_ = {};
     ListState state_;
     bool stateFresh_ = false;
-    bool painting_ = false;
+    std::array<CFontHandle, 3> derivedFonts_;  // bold, italic, bold italic
+    HFONT derivedFrom_ = nullptr;
+    // The bar pictures: the empty bar above the full one, and the DC they are selected into.
+    std::unique_ptr<CMemoryDC> barDC_;
+    CBitmapHandle barPictures_;
+    std::unique_ptr<CSelection> barSelection_;
+    SIZE barSize_ = {};
+    COLORREF barBackground_ = 0;
+    HWND tooltip_ = nullptr;
+    CellHit tipCell_;
+    std::wstring tipText_;
 };

@@ -4,12 +4,17 @@
 
 #include "controls/image_placement.h"
 #include "controls/skin_text.h"
+#include "controls/wide_text.h"
 #include "controls/window_drag.h"
 #include "framework/application.h"
 #include "resource_ids.h"
 #include "skin/skin.h"
 
 namespace {
+
+// The face drawn under each text button, so that it looks like one.
+constexpr COLORREF kButtonFace = RGB(236, 236, 236);
+constexpr COLORREF kButtonEdge = RGB(96, 96, 96);
 
 // Colours of the close button's caption: idle and focused, hovered or pressed.
 constexpr COLORREF kCloseIdleText = RGB(49, 66, 97);
@@ -39,7 +44,10 @@ void MoveTo(HWND window, const LayoutRect& rect) {
 int SkinMessageBox(const char* text, const char* caption, unsigned type) {
     CSkinMessageBox box(text, caption, type);
     // Without its template the message still has to reach the user.
-    if (box.DoModal() == -1) return MessageBoxA(DefaultOwner(), text ? text : "", caption ? caption : "", type);
+    if (box.DoModal() == -1) {
+        return MessageBoxW(DefaultOwner(), ToWide(text ? text : "").c_str(), ToWide(caption ? caption : "").c_str(),
+                           type);
+    }
     return box.Answer();
 }
 
@@ -54,6 +62,7 @@ LRESULT CSkinMessageBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
         case WM_ERASEBKGND:
             DrawSkinBackground(Handle(), reinterpret_cast<HDC>(wParam));
+            DrawButtonFaces(reinterpret_cast<HDC>(wParam));
             return TRUE;
         case WM_NCHITTEST:
             return DragWindowHitTest();
@@ -80,14 +89,14 @@ BOOL CSkinMessageBox::OnInitDialog() {
     SetUpCloseButton();
 
     icon_.SetIcon(MessageIconFor(kind_.icon));
-    SetDlgItemTextA(dialog, IDC_MESSAGE_TITLE, caption_.empty() ? kind_.title : caption_.c_str());
-    SetDlgItemTextA(dialog, IDOK, FirstButtonText(kind_.buttons));
+    SetWindowTextOf(title_.Handle(), caption_.empty() ? kind_.title : caption_);
+    SetWindowTextOf(first_.Handle(), FirstButtonText(kind_.buttons));
     if (const char* second = SecondButtonText(kind_.buttons)) {
-        SetDlgItemTextA(dialog, IDCANCEL, second);
+        SetWindowTextOf(second_.Handle(), second);
     } else {
-        ShowWindow(GetDlgItem(dialog, IDCANCEL), SW_HIDE);
+        ShowWindow(second_.Handle(), SW_HIDE);
     }
-    SetDlgItemTextA(dialog, IDC_MESSAGE_TEXT, text_.c_str());
+    SetWindowTextOf(message_.Handle(), text_);
 
     const MessageBoxLayout layout = MeasureAndLayOut();
     PlaceWindow(layout.width, layout.height);
@@ -95,6 +104,24 @@ BOOL CSkinMessageBox::OnInitDialog() {
     InvalidateRect(dialog, nullptr, TRUE);
     answer_ = DeclineResult(kind_.buttons);
     return TRUE;
+}
+
+// The text buttons are transparent: the rounded face under them, with its
+// dark edge, is what shows them as buttons.
+void CSkinMessageBox::DrawButtonFaces(HDC dc) {
+    CSavedDC saved(dc);
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SelectObject(dc, GetStockObject(DC_PEN));
+    SetDCBrushColor(dc, kButtonFace);
+    SetDCPenColor(dc, kButtonEdge);
+    for (const HWND button : {first_.Handle(), second_.Handle()}) {
+        if (!button || !(GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT face = {};
+        GetWindowRect(button, &face);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&face), 2);
+        InflateRect(&face, 1, 1);
+        RoundRect(dc, face.left, face.top, face.right, face.bottom, 6, 6);
+    }
 }
 
 void CSkinMessageBox::SetUpCloseButton() {
@@ -118,10 +145,8 @@ MessageBoxLayout CSkinMessageBox::MeasureAndLayOut() {
     GetTextMetricsA(dc.Get(), &metrics);
     for (int index = 0; index < message_.LineCount(); ++index) {
         const std::string line = message_.GetLine(index);
-        SIZE size = {};
-        GetTextExtentPoint32A(dc.Get(), line.c_str(), static_cast<int>(line.size()), &size);
         // An empty line still takes a line's height, as the label paints it.
-        lines.push_back({size.cx, metrics.tmHeight});
+        lines.push_back({Utf8Extent(dc.Get(), line).cx, metrics.tmHeight});
     }
     return LayOutMessageBox(lines, kind_.buttons);
 }

@@ -35,6 +35,7 @@ protected:
 
 private:
     void SetUpCloseButton();
+    void DrawButtonFaces(HDC dc);
     MessageBoxLayout MeasureAndLayOut();
     void PlaceWindow(int width, int height);
     void PlaceChildren(const MessageBoxLayout& layout);

@@ -64,11 +64,16 @@ void DrawFramedPanel(HDC dc, int width, int height, const SkinElement& backgroun
 }
 
 void DrawShadedBar(HDC dc, const RECT& rect, COLORREF color) {
+    // The DC's own brush and pen take each ring's colour: nothing is made or freed per ring.
+    CSelection brush(dc, GetStockObject(DC_BRUSH));
+    CSelection pen(dc, GetStockObject(DC_PEN));
+    const COLORREF oldBrush = GetDCBrushColor(dc);
+    const COLORREF oldPen = GetDCPenColor(dc);
     for (const ShadedRing& ring : ShadedBarRings({rect.left, rect.top, rect.right, rect.bottom}, color)) {
-        CBrushHandle brush(CreateSolidBrush(ring.color));
-        CPenHandle pen(CreatePen(PS_SOLID, 1, ring.color));
-        CSelection brushSelection(dc, brush.Get());
-        CSelection penSelection(dc, pen.Get());
+        SetDCBrushColor(dc, ring.color);
+        SetDCPenColor(dc, ring.color);
         RoundRect(dc, ring.rect.left, ring.rect.top, ring.rect.right, ring.rect.bottom, 2, 2);
     }
+    SetDCBrushColor(dc, oldBrush);
+    SetDCPenColor(dc, oldPen);
 }

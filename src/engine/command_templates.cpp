@@ -6,10 +6,10 @@
 
 #include "engine/app_folder.h"
 #include "engine/command_text.h"
+#include "engine/output_directory.h"
 #include "engine/profile_files.h"
 #include "engine/profile_ini.h"
 #include "engine/run_state.h"
-#include "tasks/output_directory.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "engine/command_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -8,6 +9,7 @@
 namespace {
 
 constexpr int kFirstAvcPspEntry = 16;
+constexpr int kThreeGp2Type = 2;
 constexpr char kOutputPathPlaceholder[] = "$OUTPUT_DIR$OUTPUT_FILE";
 
 struct TimeTexts {
@@ -15,8 +17,12 @@ struct TimeTexts {
     std::string length;
 };
 
+// The length is taken between the two rounded ends, so that start plus length
+// is the end the user chose, to the millisecond.
 TimeTexts PlainTimes(const ConversionItem& item) {
-    return {FormatClock(WholeSeconds(item.beginTime)), FormatClock(WholeSeconds(item.endTime - item.beginTime))};
+    const long long start = Milliseconds(item.beginTime);
+    const long long length = std::max(Milliseconds(item.endTime) - start, 0LL);
+    return {FormatClockWithMilliseconds(start), FormatClockWithMilliseconds(length)};
 }
 
 TimeTexts IpodTimeOptions(const ConversionItem& item) {
@@ -109,15 +115,57 @@ std::optional<std::string> ExpandIpodTemplate(const std::string& commandTemplate
     return expansion.Result();
 }
 
+std::vector<std::string> OutputSuffixesOfTemplate(const std::string& commandTemplate) {
+    std::vector<std::string> suffixes;
+    RenameOutputFiles(commandTemplate, [&suffixes](const std::string& suffix) {
+        suffixes.push_back(suffix);
+        return suffix;
+    });
+    return suffixes;
+}
+
 std::vector<std::string> OutputFilesOfTemplate(const std::string& commandTemplate, const std::string& outputDirectory,
                                                const std::string& outputStem) {
     std::vector<std::string> files;
-    const std::size_t placeholderLength = sizeof kOutputPathPlaceholder - 1;
-    for (std::size_t at = commandTemplate.find(kOutputPathPlaceholder); at != std::string::npos;
-         at = commandTemplate.find(kOutputPathPlaceholder, at + placeholderLength)) {
-        const std::size_t suffixStart = at + placeholderLength;
-        const std::size_t suffixEnd = commandTemplate.find_first_of("\" ", suffixStart);
-        files.push_back(outputDirectory + outputStem + commandTemplate.substr(suffixStart, suffixEnd - suffixStart));
+    for (const std::string& suffix : OutputSuffixesOfTemplate(commandTemplate)) {
+        files.push_back(outputDirectory + outputStem + suffix);
     }
     return files;
+}
+
+std::string RenameOutputFiles(const std::string& commandTemplate,
+                              const std::function<std::string(const std::string&)>& newSuffix) {
+    const std::size_t placeholderLength = sizeof kOutputPathPlaceholder - 1;
+    std::string renamed;
+    std::size_t copied = 0;
+    for (std::size_t at = commandTemplate.find(kOutputPathPlaceholder); at != std::string::npos;
+         at = commandTemplate.find(kOutputPathPlaceholder, copied)) {
+        const std::size_t suffixStart = at + placeholderLength;
+        const std::size_t suffixEnd =
+            std::min(commandTemplate.find_first_of("\" ", suffixStart), commandTemplate.size());
+        renamed.append(commandTemplate, copied, suffixStart - copied);
+        renamed += newSuffix(commandTemplate.substr(suffixStart, suffixEnd - suffixStart));
+        copied = suffixEnd;
+    }
+    renamed.append(commandTemplate, copied, std::string::npos);
+    return renamed;
+}
+
+std::string OutputFileName(const ConversionItem& item, int deviceTab, int profileEntry, int threeGpType) {
+    switch (deviceTab) {
+        case kTabIpod:
+            return item.outputName + ".mp4";
+        case kTabPsp:
+            return PspOutputName(profileEntry, item.fileNumber) + ".MP4";
+        case kTab3gp:
+            return item.outputName + (threeGpType == kThreeGp2Type ? ".3g2" : ".3gp");
+        case kTabXbox:
+            return item.outputName + ".mpg";
+        case kTabPpc:
+            return item.outputName + ".avi";
+        case kTabPmp:
+            return item.outputName + ".pmp";
+        default:
+            return std::string();
+    }
 }

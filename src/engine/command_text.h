@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,7 +44,7 @@ std::string PspOutputName(int profileEntry, int fileNumber);
 std::string OutputFileStem(const ConversionItem& item, int deviceTab, int profileEntry);
 
 // A template of the PSP, 3GP, Xbox, PPC or PMP families. Times are plain
-// "%02d:%02d:%02d" texts; on the PSP tab the output stem is the PSP name.
+// "%02d:%02d:%02d.%03d" texts; on the PSP tab the output stem is the PSP name.
 // Nothing when the command does not fit.
 std::optional<std::string> ExpandFamilyTemplate(const std::string& commandTemplate, const ExpansionInputs& inputs,
                                                 int deviceTab, int profileEntry);
@@ -61,3 +62,15 @@ std::optional<std::string> ExpandIpodTemplate(const std::string& commandTemplate
 // back from an earlier pass of the same item.
 std::vector<std::string> OutputFilesOfTemplate(const std::string& commandTemplate, const std::string& outputDirectory,
                                                const std::string& outputStem);
+// Only what follows the stem of those files: "_temp.3gp", ".3gp".
+std::vector<std::string> OutputSuffixesOfTemplate(const std::string& commandTemplate);
+
+// The template with the suffix of each of those files replaced by what
+// newSuffix gives for it, so that the file is written under another name.
+std::string RenameOutputFiles(const std::string& commandTemplate,
+                              const std::function<std::string(const std::string&)>& newSuffix);
+
+// The name of the item's final output under a device family, as the family's
+// profiles write it: the Output column's text until the item starts. Empty for
+// a tab without a family.
+std::string OutputFileName(const ConversionItem& item, int deviceTab, int profileEntry, int threeGpType);

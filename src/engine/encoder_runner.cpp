@@ -4,6 +4,7 @@
 
 #include "engine/encoder_log.h"
 #include "engine/run_state.h"
+#include "framework/message_loop.h"
 
 HANDLE encoderOutput = INVALID_HANDLE_VALUE;
 HANDLE encoderInput = INVALID_HANDLE_VALUE;
@@ -16,8 +17,10 @@ constexpr DWORD kChunkLimit = 255;
 // looks at it this often. Messages, and the encoder's end, wake it at once.
 constexpr DWORD kOutputPollMs = 25;
 
-// How long a stopped encoder is given to finish its file and end.
-constexpr DWORD kStoppedEncoderTimeoutMs = 15000;
+// How long an encoder is given to end once its output has ended or it has its
+// "q", and the exit code it gets when it is ended for not doing so.
+constexpr DWORD kEncoderEndTimeoutMs = 15000;
+constexpr UINT kEndedForHanging = 1;
 
 // The structure gets the size it has in this build. 68 bytes is its size in a
 // 32-bit program; in a 64-bit one the standard handles lie past byte 68, where
@@ -79,23 +82,25 @@ void WaitForOutput(HANDLE& runningEncoder) {
     if (count == 1 && woke == WAIT_OBJECT_0) runningEncoder = nullptr;
 }
 
-// The encoder has its "q" (from the Stop button or from the progress reader)
-// and is finishing its file. Waiting for it, dispatching messages, keeps the
-// promise that the run returns once the encoder has finished, so neither the
-// next pass nor the stop's clean-up meets a half-written file. An encoder that
-// ignores "q" is ended after a bounded time, and that is logged.
-void WaitForStoppedEncoder(HANDLE runningEncoder) {
+// The encoder's output has ended, or it has its "q" (from the Stop button or
+// from the progress reader) and is finishing its file. Waiting for it,
+// dispatching messages, keeps the promise that the run returns once the
+// encoder has finished, so neither the next pass nor the stop's clean-up meets
+// a half-written file, and its exit code is final. An encoder that does not
+// end is ended after a bounded time, and that is logged.
+void WaitForEncoderEnd(HANDLE runningEncoder) {
     const DWORD start = GetTickCount();
     while (runningEncoder) {
         const DWORD waited = GetTickCount() - start;
-        if (waited >= kStoppedEncoderTimeoutMs) {
+        if (waited >= kEncoderEndTimeoutMs) {
             SetLastError(ERROR_TIMEOUT);
             LogApiError("WaitForSingleObject");
-            if (!TerminateProcess(runningEncoder, 0)) LogApiError("TerminateProcess");
+            if (!TerminateProcess(runningEncoder, kEndedForHanging)) LogApiError("TerminateProcess");
+            WaitForSingleObject(runningEncoder, kEncoderEndTimeoutMs);
             return;
         }
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &runningEncoder, kStoppedEncoderTimeoutMs - waited,
-                                                       QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &runningEncoder, kEncoderEndTimeoutMs - waited, QS_ALLINPUT,
+                                                       MWMO_INPUTAVAILABLE);
         if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return;
         PumpMessages();
     }
@@ -109,7 +114,6 @@ void WaitWithoutOutput(HANDLE runningEncoder) {
         if (woke != WAIT_OBJECT_0 + 1) return;
         PumpMessages();
     }
-    WaitForStoppedEncoder(runningEncoder);
 }
 
 // Reads the global encoderOutput afresh on every turn, because StopEncoder may
@@ -122,7 +126,7 @@ void ReadEncoderOutput(HANDLE encoder, const EncoderChunkHandler& onChunk) {
     }
     HANDLE runningEncoder = encoder;
     for (;;) {
-        if (encoderOutput == INVALID_HANDLE_VALUE) return WaitForStoppedEncoder(runningEncoder);
+        if (encoderOutput == INVALID_HANDLE_VALUE) return;
         DWORD available = 0;
         if (!PeekNamedPipe(encoderOutput, nullptr, 0, nullptr, &available, nullptr)) {
             return LogUnlessBroken("PeekNamedPipe");
@@ -136,13 +140,13 @@ void ReadEncoderOutput(HANDLE encoder, const EncoderChunkHandler& onChunk) {
             WaitForOutput(runningEncoder);
         }
         PumpMessages();
-        if (cancelRequested) return WaitForStoppedEncoder(runningEncoder);
+        if (cancelRequested) return;
     }
 }
 
 }  // namespace
 
-void RunEncoder(char* commandLine, const EncoderChunkHandler& onChunk) {
+ExitCode RunEncoder(char* commandLine, const EncoderChunkHandler& onChunk) {
     // Sized for this build, like the start-up structure (12 bytes is the 32-bit size).
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
 
@@ -165,16 +169,23 @@ void RunEncoder(char* commandLine, const EncoderChunkHandler& onChunk) {
     CloseOwnCopy(errorWrite);
 
     ReadEncoderOutput(encoder, onChunk);
-    if (encoder) CloseHandle(encoder);
+    if (!encoder) return std::nullopt;
+    WaitForEncoderEnd(encoder);
+    DWORD exitCode = kEndedForHanging;
+    GetExitCodeProcess(encoder, &exitCode);
+    CloseHandle(encoder);
+    return exitCode;
 }
 
-void RunHidden(char* commandLine) {
+ExitCode RunHidden(char* commandLine) {
     // A pass that comes after Stop is not started: even ended at once, it
     // could create a file that the stop's clean-up has already passed.
-    if (cancelRequested) return;
+    if (cancelRequested) return std::nullopt;
     STARTUPINFOA startup = HiddenStartup(STARTF_USESHOWWINDOW);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) return;
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        return std::nullopt;
+    }
     // Looks, dispatches, checks Stop, and only then sleeps until the process
     // ends or a message comes.
     while (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
@@ -185,8 +196,12 @@ void RunHidden(char* commandLine) {
         }
         MsgWaitForMultipleObjectsEx(1, &process.hProcess, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+    WaitForSingleObject(process.hProcess, kEncoderEndTimeoutMs);  // a terminated process ends soon after
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    return exitCode;
 }
 
 // Spent ends are marked INVALID_HANDLE_VALUE: a second call, or the read loop,
@@ -205,13 +220,7 @@ void StopEncoder() {
     }
 }
 
-void PumpMessages(HWND window) {
-    MSG message;
-    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
+void PumpMessages() { PumpWaitingMessages(); }
 
 void AddToITunes(const char* outputPath) {
     char commandLine[MAX_PATH];

@@ -9,6 +9,8 @@ public:
     virtual ~IItemView() = default;
     // Invalidates the Progress cell of the item's row without erasing it.
     virtual void RepaintProgressCell(int itemIndex) = 0;
+    // The same for the Output cell, once the item's output has its name.
+    virtual void RepaintOutputCell(int itemIndex) = 0;
 };
 
 // The run options the main window owns.

@@ -5,8 +5,25 @@
 #include <vector>
 
 // The order of each device family's passes: which command runs how, with which
-// status, where Stop is checked and which intermediates are deleted. It decides
-// nothing about processes or files itself; it drives a host that does.
+// status, where Stop is checked and which intermediates are deleted, and what
+// the item's result is. It decides nothing about processes or files itself; it
+// drives a host that does.
+
+// How a pass's program ended: its exit code (nothing when it could not be
+// started) and, for the piped pass, what it printed.
+struct PassEnd {
+    std::optional<unsigned long> exitCode;
+    std::string output;
+};
+
+// The files an item's passes write in the output folder, under names that
+// were free when it started: so every one of them is the item's own.
+struct ItemFiles {
+    std::vector<std::string> paths;
+    std::string output;  // the final output, the Output cell's name from now on
+    int fileNumber = 0;  // the PSP number the names carry
+};
+
 class IPassHost {
 public:
     virtual ~IPassHost() = default;
@@ -22,41 +39,54 @@ public:
     virtual std::optional<std::string> BuildIpodCommand(const std::string& commandTemplate) = 0;
     virtual void EnterAppFolder() = 0;
 
-    virtual void RunEncoder(const std::string& command) = 0;
-    virtual void RunHidden(const std::string& command) = 0;
+    virtual PassEnd RunEncoder(const std::string& command) = 0;
+    virtual PassEnd RunHidden(const std::string& command) = 0;
     virtual void StopEncoder() = 0;
     virtual bool CancelRequested() const = 0;
 
     virtual void SetItemStatus(int status) = 0;
+    // Marks the item failed with the reason its row shows; the log gets the
+    // reason and the output of the pass that failed.
+    virtual void FailItem(int status, const std::string& reason, const std::string& output) = 0;
     virtual void MarkItemFinished() = 0;
+    // Takes the names the item writes under: the item keeps its output's name
+    // and PSP number, and a Stop deletes the files.
+    virtual void UseItemFiles(const ItemFiles& files) = 0;
     virtual void DeleteFile(const std::string& path) = 0;
     virtual void AddToITunes(const std::string& outputPath) = 0;
+
     // True when the path names the source of any item, however it is written.
     virtual bool IsSourceOfAnItem(const std::string& path) const = 0;
-    // Writes why an item was not converted to the log.
-    virtual void LogRefusal(const std::string& reason) = 0;
+    // True when a file of that name is there, or another item of the list
+    // writes its output under it.
+    virtual bool IsNameTaken(const std::string& path) const = 0;
+    // File names compared as the system compares them.
+    virtual bool SameName(const std::string& first, const std::string& second) const = 0;
+    // True when the file is there and holds something.
+    virtual bool HoldsContent(const std::string& path) const = 0;
 
     // The item's choices, taken when it started, and its names.
     virtual int DeviceTab() const = 0;
+    virtual int ProfileEntry() const = 0;
     virtual int ThreeGpType() const = 0;
     virtual bool ShutDownWhenFinished() const = 0;
     virtual std::string OutputDirectory() const = 0;
     virtual std::string OutputName() const = 0;
+    virtual int FileNumber() const = 0;
     virtual std::string OutputFileStem() const = 0;  // what $OUTPUT_FILE becomes
     virtual std::string ExportPath() const = 0;
 };
 
-// The families' pass sequences, one per device family routine.
+// The families' pass sequences, one per device family routine. Each runs its
+// passes until one fails or is stopped; the item is finished only when every
+// pass ended with exit code 0 and its output holds something.
 void RunIpodPasses(IPassHost& host);
 void RunPspPasses(IPassHost& host);
 void Run3gpPasses(IPassHost& host);
 void RunSinglePass(IPassHost& host);  // Xbox and PPC
 void RunPmpPasses(IPassHost& host);
 
-// A file of the item in the output folder: folder, output stem, then the suffix
-// (an intermediate's "_temp.3gp" or a final ".pmp").
-std::string OutputFilePath(const std::string& outputDirectory, const std::string& outputName, const char* suffix);
-constexpr const char* kTemp3gp = "_temp.3gp";
-constexpr const char* kTemp3g2 = "_temp_2.3g2";
-constexpr const char* kTempPmpVideo = "_temp.avi";
-constexpr const char* kTempPmpAudio = "_temp.mp3";
+// The reasons a row gives for an item that was not converted.
+constexpr const char* kReasonCommandTooLong = "command too long";
+constexpr const char* kReasonOverwritesSource = "would overwrite its source";
+constexpr const char* kReasonNoOutput = "no output written";

@@ -9,12 +9,13 @@
 #include "engine/encoder_log.h"
 #include "engine/encoder_runner.h"
 #include "engine/family_passes.h"
+#include "engine/output_directory.h"
+#include "engine/pass_output.h"
 #include "engine/profile_files.h"
 #include "engine/profile_ini.h"
 #include "engine/progress_parser.h"
 #include "engine/run_state.h"
 #include "engine/work_files.h"
-#include "tasks/output_directory.h"
 
 namespace {
 
@@ -56,37 +57,68 @@ public:
     }
     void EnterAppFolder() override { ::EnterAppFolder(); }
 
-    void RunEncoder(const std::string& command) override {
+    PassEnd RunEncoder(const std::string& command) override {
         std::vector<char> buffer = CommandBuffer(command);
         const EngineContext& context = context_;
-        ::RunEncoder(buffer.data(), [&context](const char* chunk) { ParseEncoderOutput(context, chunk); });
+        PassOutput output;
+        const ExitCode exitCode = ::RunEncoder(buffer.data(), [&context, &output](const char* chunk) {
+            output.Append(chunk);
+            ParseEncoderOutput(context, chunk);
+        });
+        return {exitCode, output.Text()};
     }
-    void RunHidden(const std::string& command) override {
+    PassEnd RunHidden(const std::string& command) override {
         std::vector<char> buffer = CommandBuffer(command);
-        ::RunHidden(buffer.data());
+        return {::RunHidden(buffer.data()), std::string()};
     }
     void StopEncoder() override { ::StopEncoder(); }
     bool CancelRequested() const override { return cancelRequested; }
 
     void SetItemStatus(int status) override { ::SetItemStatus(context_, status); }
+    void FailItem(int status, const std::string& reason, const std::string& output) override {
+        ConversionItem item = CurrentItem();
+        AppendLog(("NOT CONVERTED: " + item.sourcePath + ": " + reason + "\n" + output + "\n").c_str());
+        item.status = status;
+        item.failureReason = reason;
+        WriteAndRepaintProgress(item);
+    }
     void MarkItemFinished() override {
-        ConversionItem item = context_.tasks.Copy(context_.currentItemIndex);
+        ConversionItem item = CurrentItem();
         item.finished = 1;
+        WriteAndRepaintProgress(item);
+    }
+    void UseItemFiles(const ItemFiles& files) override {
+        ConversionItem item = CurrentItem();
+        item.writtenName = files.output.substr(std::min(outputDirectory.size(), files.output.size()));
+        if (itemChoice.deviceTab == kTabPsp) item.fileNumber = files.fileNumber;
         context_.tasks.Replace(context_.currentItemIndex, item);
-        context_.view.RepaintProgressCell(context_.currentItemIndex);
+        context_.view.RepaintOutputCell(context_.currentItemIndex);
+        itemFiles = files.paths;
     }
     void DeleteFile(const std::string& path) override {
         if (!path.empty()) DeleteWorkFile(context_.tasks, path);
     }
     void AddToITunes(const std::string& outputPath) override { ::AddToITunes(outputPath.c_str()); }
     bool IsSourceOfAnItem(const std::string& path) const override { return ::IsSourceOfAnItem(context_.tasks, path); }
-    void LogRefusal(const std::string& reason) override { AppendLog(("REFUSED: " + reason + "\n").c_str()); }
+    bool IsNameTaken(const std::string& path) const override {
+        if (FileOrFolderExists(path)) return true;
+        for (int index = 0; index < context_.tasks.Count(); ++index) {
+            if (index != context_.currentItemIndex && SameFileName(OutputOf(index), path)) return true;
+        }
+        return false;
+    }
+    bool SameName(const std::string& first, const std::string& second) const override {
+        return SameFileName(first, second);
+    }
+    bool HoldsContent(const std::string& path) const override { return ::HoldsContent(path); }
 
     int DeviceTab() const override { return itemChoice.deviceTab; }
+    int ProfileEntry() const override { return itemChoice.profileEntry; }
     int ThreeGpType() const override { return itemChoice.threeGpType; }
     bool ShutDownWhenFinished() const override { return context_.options.ShutDownWhenFinished(); }
     std::string OutputDirectory() const override { return outputDirectory; }
     std::string OutputName() const override { return CurrentItem().outputName; }
+    int FileNumber() const override { return CurrentItem().fileNumber; }
     std::string OutputFileStem() const override {
         return ::OutputFileStem(CurrentItem(), itemChoice.deviceTab, itemChoice.profileEntry);
     }
@@ -94,6 +126,18 @@ public:
 
 private:
     ConversionItem CurrentItem() const { return context_.tasks.Copy(context_.currentItemIndex); }
+    void WriteAndRepaintProgress(const ConversionItem& item) {
+        context_.tasks.Replace(context_.currentItemIndex, item);
+        context_.view.RepaintProgressCell(context_.currentItemIndex);
+    }
+    // Where another item writes its output: the name it was written under in
+    // this run, or the one its family gives it.
+    std::string OutputOf(int index) const {
+        const ConversionItem item = context_.tasks.Copy(index);
+        if (!item.writtenName.empty()) return outputDirectory + item.writtenName;
+        return outputDirectory +
+               OutputFileName(item, itemChoice.deviceTab, itemChoice.profileEntry, itemChoice.threeGpType);
+    }
 
     const EngineContext& context_;
 };
@@ -118,6 +162,7 @@ void ConvertPmp(const EngineContext& context) { RunFamily(context, RunPmpPasses)
 
 void BeginItem(const EngineContext& context) {
     itemChoice = {context.settings.DeviceTab(), context.settings.ProfileEntry(), context.settings.ThreeGpType()};
+    itemFiles.clear();
     itemPassesEnded = false;
     ForgetPendingDeletions();
 }

@@ -3,4 +3,5 @@
 bool cancelRequested = false;
 std::uint32_t itemStartTick = 0;
 ItemChoice itemChoice;
+std::vector<std::string> itemFiles;
 bool itemPassesEnded = false;

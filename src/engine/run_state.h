@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // State of a conversion run that the stop button, the waiting loops and the
 // progress reader share. Only the user-interface thread touches it.
@@ -21,6 +23,10 @@ struct ItemChoice {
     int threeGpType = -1;
 };
 extern ItemChoice itemChoice;
+
+// The files the current item's passes write, under the names chosen when it
+// started. Each was free then, so each is the item's own: a Stop deletes them.
+extern std::vector<std::string> itemFiles;
 
 // Set once the current item's passes have all run: from then on a Stop must
 // not delete what they wrote.

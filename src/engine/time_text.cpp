@@ -24,6 +24,19 @@ std::string FormatClock(long long wholeSeconds) {
     return text;
 }
 
+long long Milliseconds(double seconds) {
+    if (std::isnan(seconds) || seconds <= 0.0) return 0;
+    if (seconds > kLongestTime / 1000.0) seconds = kLongestTime / 1000.0;
+    return std::llround(seconds * 1000.0);
+}
+
+std::string FormatClockWithMilliseconds(long long milliseconds) {
+    const long long seconds = milliseconds / 1000;
+    char text[80];
+    std::snprintf(text, sizeof text, "%s.%03lld", FormatClock(seconds).c_str(), milliseconds % 1000);
+    return text;
+}
+
 std::string FormatTimestamp(const LocalClock& clock) {
     char text[96];
     std::snprintf(text, sizeof text, "%d-%02d-%02d %02d:%02d:%02d", clock.year, clock.month, clock.day, clock.hour,

@@ -75,6 +75,19 @@ Deletion TryDelete(const TaskList& tasks, const std::string& path) {
 
 }  // namespace
 
+bool SameFileName(const std::string& first, const std::string& second) { return SamePath(Wide(first), Wide(second)); }
+
+bool FileOrFolderExists(const std::string& path) {
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool HoldsContent(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
+}
+
 bool IsSourceOfAnItem(const TaskList& tasks, const std::string& path) {
     return !path.empty() && IsSourceOfAnItem(tasks, NormalisedPath(path));
 }

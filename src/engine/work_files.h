@@ -10,6 +10,16 @@
 // terminated) is remembered and deleted once that process lets it go; any
 // other failure (a read-only file, a folder of that name) is logged once.
 
+// File names compared as Windows compares them: case-insensitive ordinal on
+// UTF-16, so "Ärger" and "ärger" are one name.
+bool SameFileName(const std::string& first, const std::string& second);
+
+// True when a file or folder of that name is there.
+bool FileOrFolderExists(const std::string& path);
+
+// True when the path is a file that holds something.
+bool HoldsContent(const std::string& path);
+
 // True when the path names the source of an item: both are made full and
 // long (short 8.3 names, "..", forward slashes resolved) and compared without
 // regard to case, as Windows compares names.

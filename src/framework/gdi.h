@@ -210,10 +210,11 @@ private:
 // A font by face, pixel height and weight (FW_BOLD is 700), for instance the
 // bold 12-pixel "Tahoma" of the skinned texts.
 inline CFontHandle MakeFont(const char* face, int pixelHeight, int weight) {
-    LOGFONTA font = {};
+    LOGFONTW font = {};
     font.lfHeight = pixelHeight;
     font.lfWeight = weight;
     font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-    return CFontHandle(CreateFontIndirectA(&font));
+    MultiByteToWideChar(CP_UTF8, 0, face, -1, font.lfFaceName, LF_FACESIZE);
+    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
+    return CFontHandle(CreateFontIndirectW(&font));
 }

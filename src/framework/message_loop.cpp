@@ -20,6 +20,18 @@ bool PreTranslateChain(MSG& message) {
     return false;
 }
 
+namespace {
+
+void HandleMessage(MSG& message) {
+    if (PreTranslateChain(message)) return;
+    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (root && IsDialogWindow(root) && IsDialogMessageA(root, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+}  // namespace
+
 bool PumpMessage(int& quitCode) {
     MSG message;
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -27,12 +39,19 @@ bool PumpMessage(int& quitCode) {
         quitCode = got == 0 ? static_cast<int>(message.wParam) : -1;
         return false;
     }
-    if (PreTranslateChain(message)) return true;
-    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root && IsDialogWindow(root) && IsDialogMessageA(root, &message)) return true;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    HandleMessage(message);
     return true;
+}
+
+void PumpWaitingMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        HandleMessage(message);
+    }
 }
 
 int RunMessageLoop() {

@@ -13,6 +13,13 @@
 // when the message was WM_QUIT, with its exit code in quitCode.
 bool PumpMessage(int& quitCode);
 
+// Handles every message already in this thread's queue, each as PumpMessage()
+// does, and returns without waiting. Every wait inside a long call (a
+// conversion run, an export) calls it when it wakes, so tooltips, double
+// clicks and the dialog's keys work there as in the modal loop. A WM_QUIT is
+// put back for the loop outside.
+void PumpWaitingMessages();
+
 // Handles messages until WM_QUIT and returns its exit code.
 int RunMessageLoop();
 

@@ -3,11 +3,13 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "controls/segment_bar.h"
 #include "controls/window_drag.h"
 #include "engine/app_folder.h"
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "engine/work_files.h"
 #include "framework/application.h"
 #include "framework/registry.h"
@@ -15,7 +17,6 @@
 #include "player/player_events.h"
 #include "resource_ids.h"
 #include "skin/skin.h"
-#include "tasks/output_directory.h"
 #include "version.h"
 
 namespace {
@@ -26,6 +27,11 @@ constexpr int kWindowWidth = 865;
 constexpr int kWindowHeight = 602;
 constexpr COLORREF kShapeKey = RGB(0, 255, 0);
 constexpr DWORD kFadeStepMs = 100;
+
+// The window's own posted messages: a file has been read (wParam the probe's
+// ticket); the window has been shown.
+constexpr UINT WM_SOURCE_PROBED = WM_APP + 0x0C00;
+constexpr UINT WM_WINDOW_SHOWN = WM_APP + 0x0C01;
 
 const UINT rangeChangedMessage =
     RegisterWindowMessageA("RANGE_CHANGED{2E7439A4-12DB-42a2-BB95-3462B3EC39CE}CRangeSlider");
@@ -68,6 +74,7 @@ CMainDialog::CMainDialog(IShutDown& shutDown, std::function<void()> onShown)
       icon_(static_cast<HICON>(
           LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
       player_(EncoderPath(), [this](const std::string& path) { DeleteWorkFile(tasks_, path); }),
+      probes_(EncoderPath()),
       context_{tasks_, currentItemIndex_, panel_, *this, *this},
       exportPhase_({tasks_, currentItemIndex_, *this, player_}) {}
 
@@ -112,6 +119,12 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_PLAYER_EXPORTFINISHED:
             exportPhase_.OnExportFinished(static_cast<ExportResult>(wParam));
+            return 0;
+        case WM_SOURCE_PROBED:
+            OnProbed(wParam);
+            return 0;
+        case WM_WINDOW_SHOWN:
+            OnShown();
             return 0;
     }
     if (message == CRangeSlider::RangeChangedMessage()) return OnRangeChanged(wParam, lParam);
@@ -187,7 +200,7 @@ BOOL CMainDialog::OnInitDialog() {
     }
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
-    if (onShown_) onShown_();
+    probes_.SetWindow(Handle(), WM_SOURCE_PROBED);
     SetUpControls();
     ShowVersion();
     if (CApplication* application = CApplication::Current()) application->SetMainWindow(Handle());
@@ -197,34 +210,55 @@ BOOL CMainDialog::OnInitDialog() {
     SetWindowPos(Handle(), nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     ShapeWindow();
     SetWindowTextA(Handle(), "Clipvane");
+    // Handled once the modal loop runs, that is once the window is shown.
+    PostMessageA(Handle(), WM_WINDOW_SHOWN, 0, 0);
     return TRUE;
 }
 
-void CMainDialog::SetUpButton(CSkinButton& button, int id, int hoverIcon, int idleIcon, const char* tooltip,
-                              int alignment) {
-    button.SubclassDlgItem(id, Handle());
-    button.SetIcons(hoverIcon, idleIcon);
-    button.SetTransparent();
-    button.SetAlignment(alignment);
-    if (tooltip) button.SetTooltipText(tooltip);
+// The splash goes only now, with the window painted in its place, so the
+// screen is never empty between the two.
+void CMainDialog::OnShown() {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (onShown_) onShown_();
+    onShown_ = nullptr;
+    for (const ButtonSetUp& setUp : Buttons()) {
+        if (setUp.tooltip) setUp.button.SetTooltipText(setUp.tooltip);
+    }
+    picture_.StartFade(IDB_FADE_PICTURE, kFadeStepMs);
 }
 
+// The buttons with their icon pairs (hover or pressed first, idle second),
+// tooltips and image alignment (1 above the text, 0 left of it).
+std::vector<CMainDialog::ButtonSetUp> CMainDialog::Buttons() {
+    return {
+        {add_, IDC_ADD, IDI_ADD_FILE_HOVER, IDI_ADD_FILE_IDLE, "Add a video to converting task", 1},
+        {remove_, IDC_REMOVE, IDI_REMOVE_SELECTED_HOVER, IDI_REMOVE_SELECTED_IDLE, "Remove selected video", 1},
+        {removeAll_, IDC_REMOVE_ALL, IDI_REMOVE_ALL_HOVER, IDI_REMOVE_ALL_IDLE, "Remove all videos", 1},
+        {start_, IDC_START, IDI_START_CONVERTING_HOVER, IDI_START_CONVERTING_IDLE, "Start Converting", 1},
+        {stop_, IDC_STOP, IDI_STOP_CONVERTING_HOVER, IDI_STOP_CONVERTING_IDLE, "Stop Converting", 1},
+        {help_, IDC_HELP_BUTTON, IDI_HELP_HOVER, IDI_HELP_IDLE, "Contents", 1},
+        {chooseFolder_, IDC_CHOOSE_FOLDER, IDI_OUTPUT_FOLDER_HOVER, IDI_OUTPUT_FOLDER_IDLE,
+         "Select the output directory", 1},
+        {play_, IDC_PLAY, IDI_PREVIEW_PLAY_HOVER, IDI_PREVIEW_PLAY_IDLE, "Preview selected videos", 1},
+        {stopPreview_, IDC_STOP_PREVIEW, IDI_PREVIEW_STOP_HOVER, IDI_PREVIEW_STOP_IDLE, "Stop preview", 1},
+        {close_, IDC_CLOSE, IDI_CLOSE_HOVER, IDI_CLOSE_IDLE, nullptr, 1},
+        {minimise_, IDC_MINIMISE, IDI_MINIMISE_HOVER, IDI_MINIMISE_IDLE, nullptr, 1},
+        {shutDownBox_, IDC_SHUT_DOWN, IDI_SHUTDOWN_CHECK_HOVER, IDI_SHUTDOWN_CHECK_IDLE, nullptr, 0},
+    };
+}
+
+// What the first sight of the window needs; the tooltips and the picture's
+// fade wait until it shows.
 void CMainDialog::SetUpControls() {
     list_.SubclassDlgItem(IDC_TASK_LIST, Handle());
     list_.SetUp();
-    SetUpButton(add_, IDC_ADD, IDI_ADD_FILE_HOVER, IDI_ADD_FILE_IDLE, "Add a video to converting task", 1);
-    SetUpButton(remove_, IDC_REMOVE, IDI_REMOVE_SELECTED_HOVER, IDI_REMOVE_SELECTED_IDLE, "Remove selected video", 1);
-    SetUpButton(removeAll_, IDC_REMOVE_ALL, IDI_REMOVE_ALL_HOVER, IDI_REMOVE_ALL_IDLE, "Remove all videos", 1);
-    SetUpButton(start_, IDC_START, IDI_START_CONVERTING_HOVER, IDI_START_CONVERTING_IDLE, "Start Converting", 1);
-    SetUpButton(stop_, IDC_STOP, IDI_STOP_CONVERTING_HOVER, IDI_STOP_CONVERTING_IDLE, "Stop Converting", 1);
-    SetUpButton(help_, IDC_HELP_BUTTON, IDI_HELP_HOVER, IDI_HELP_IDLE, "Contents", 1);
-    SetUpButton(chooseFolder_, IDC_CHOOSE_FOLDER, IDI_OUTPUT_FOLDER_HOVER, IDI_OUTPUT_FOLDER_IDLE,
-                "Select the output directory", 1);
-    SetUpButton(play_, IDC_PLAY, IDI_PREVIEW_PLAY_HOVER, IDI_PREVIEW_PLAY_IDLE, "Preview selected videos", 1);
-    SetUpButton(stopPreview_, IDC_STOP_PREVIEW, IDI_PREVIEW_STOP_HOVER, IDI_PREVIEW_STOP_IDLE, "Stop preview", 1);
-    SetUpButton(close_, IDC_CLOSE, IDI_CLOSE_HOVER, IDI_CLOSE_IDLE, nullptr, 1);
-    SetUpButton(minimise_, IDC_MINIMISE, IDI_MINIMISE_HOVER, IDI_MINIMISE_IDLE, nullptr, 1);
-    SetUpButton(shutDownBox_, IDC_SHUT_DOWN, IDI_SHUTDOWN_CHECK_HOVER, IDI_SHUTDOWN_CHECK_IDLE, nullptr, 0);
+    for (const ButtonSetUp& setUp : Buttons()) {
+        setUp.button.SubclassDlgItem(setUp.id, Handle());
+        setUp.button.SetIcons(setUp.hoverIcon, setUp.idleIcon);
+        setUp.button.SetTransparent();
+        setUp.button.SetDrawBorder(false);
+        setUp.button.SetAlignment(setUp.alignment);
+    }
     version_.SubclassDlgItem(IDC_VERSION, Handle());
     outputLabel_.SubclassDlgItem(IDC_OUTPUT_FOLDER_LABEL, Handle());
     outputField_.SubclassDlgItem(IDC_OUTPUT_FOLDER, Handle());
@@ -240,7 +274,6 @@ void CMainDialog::SetUpControls() {
     player_.Create(Handle(), kPlayerRect, IDC_PLAYER);
     ShowWindow(player_.Handle(), SW_HIDE);
     EnableWindow(outputField_.Handle(), FALSE);
-    picture_.StartFade(IDB_FADE_PICTURE, kFadeStepMs);
     panel_.SetUp(Handle());
     ResetOutputSettings();
     panel_.ReloadIpodProfiles();
@@ -312,6 +345,7 @@ void CMainDialog::OnClose() {
 }
 
 void CMainDialog::OnDestroy() {
+    probes_.Stop();
     CDialog::WindowProc(WM_DESTROY, 0, 0);
     WriteSetting("fileno", std::to_string(lastFileNumber_));
     if (conversionRunning_ == 1) StopConversion();
@@ -330,21 +364,4 @@ bool CMainDialog::PreTranslateMessage(MSG* message) {
         return OnListKeyDown(message->wParam);
     }
     return false;
-}
-
-void CMainDialog::OnDropFiles(HDROP drop) {
-    if (conversionRunning_ == 0) {
-        const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT index = 0; index < count; ++index) {
-            char path[MAX_PATH] = {};
-            // A name that does not fit the buffer would be cut: it is left out.
-            const UINT length = DragQueryFileA(drop, index, nullptr, 0);
-            if (length == 0 || length >= sizeof path) continue;
-            DragQueryFileA(drop, index, path, sizeof path);
-            if (GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY) continue;
-            ShowPlayer(true);
-            AddItem(path);
-        }
-    }
-    DragFinish(drop);
 }

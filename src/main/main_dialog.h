@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "controls/fade_picture.h"
 #include "controls/range_slider.h"
@@ -13,11 +14,13 @@
 #include "controls/skin_edit_field.h"
 #include "controls/skin_label.h"
 #include "engine/engine_context.h"
+#include "engine/work_files.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "main/shut_down.h"
 #include "main/task_list_view.h"
 #include "player/export_phase.h"
+#include "player/media_probes.h"
 #include "player/preview.h"
 #include "player/video_edit.h"
 #include "settings/settings_panel.h"
@@ -32,11 +35,13 @@
 // a run is under way.
 class CMainDialog : public CDialog, private IItemView, private IRunOptions {
 public:
-    // onShown is called once the window is set up (it closes the splash).
+    // onShown is called once the window is shown and painted (it closes the splash).
     CMainDialog(IShutDown& shutDown, std::function<void()> onShown);
     ~CMainDialog() override;
 
     // Adds a file to the task list as the Add button does after its dialog.
+    // Its row shows at once; its length, End Time and frame come once the
+    // file has been read (a file the encoder cannot read is then unticked).
     void AddItem(const std::string& path);
     const TaskList& Tasks() const { return tasks_; }
     bool ConversionRunning() const { return conversionRunning_ != 0; }
@@ -51,8 +56,16 @@ protected:
 
 private:
     // Start-up and the window's own handlers.
+    struct ButtonSetUp {
+        CSkinButton& button;
+        int id;
+        int hoverIcon;
+        int idleIcon;
+        const char* tooltip;
+        int alignment;
+    };
+    std::vector<ButtonSetUp> Buttons();
     void SetUpControls();
-    void SetUpButton(CSkinButton& button, int id, int hoverIcon, int idleIcon, const char* tooltip, int alignment);
     void ShowVersion();
     void LoadOutputDirectory();
     void ShapeWindow();
@@ -66,8 +79,12 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     void OnDropFiles(HDROP drop);
 
-    // The task list.
+    // Adding files: the Add dialog and dropped files or folders. Names refused
+    // on the way are listed to the user in one message.
     void OnAdd();
+    void AddFiles(const std::vector<std::wstring>& paths, std::vector<std::wstring> refused);
+
+    // The task list.
     void SelectItem(int index);
     void SelectRow(int row);
     void RefreshItemCount();
@@ -79,6 +96,9 @@ private:
     bool OnListKeyDown(WPARAM key);
     void RedrawAllRows();
     void ShowPlayer(bool show);
+    void OnProbed(WPARAM ticket);
+    bool WaitForProbes();
+    void OnShown();
 
     // The preview and the trim range.
     void ShowStillFrame(const std::string& path, double time);
@@ -101,25 +121,26 @@ private:
     // The conversion run.
     void StartConversion();
     void ConvertItem();
-    void CheckItemOutput();
     void StopConversion();
     void ResetItemProgress();
     void ShowRunButtons(bool running);
 
     // IItemView and IRunOptions, for the engine.
     void RepaintProgressCell(int itemIndex) override;
+    void RepaintOutputCell(int itemIndex) override;
     bool ShutDownWhenFinished() const override;
 
     IShutDown& shutDown_;
     std::function<void()> onShown_;
 
-    TaskList tasks_;
+    TaskList tasks_{SameFileName};
     int selectedIndex_ = -1;
     int conversionRunning_ = 0;
     int currentItemIndex_ = 0;
     int runTab_ = 0;
     bool closeRequested_ = false;
     bool rangeGuard_ = false;
+    bool waitingForProbes_ = false;
     int lastFileNumber_ = 0;
 
     CIconHandle icon_;
@@ -134,6 +155,8 @@ private:
     CVideoEdit player_;
     CPreview preview_{player_};
     CSettingsPanel panel_;
+    // Declared after everything its results touch: its threads are joined first.
+    CMediaProbes probes_;
     EngineContext context_;
     CExportPhase exportPhase_;
 };

@@ -3,32 +3,34 @@
 
 #include "controls/skin_message_box.h"
 #include "engine/app_folder.h"
+#include "engine/cell_contents.h"
 #include "engine/family_routines.h"
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
+#include "engine/stop_conversion.h"
 #include "engine/work_files.h"
 #include "main/main_dialog.h"
 #include "main/output_folder.h"
 #include "resource_ids.h"
-#include "tasks/cell_contents.h"
-#include "tasks/output_directory.h"
-#include "tasks/stop_conversion.h"
+#include "tasks/run_summary.h"
 
 namespace {
 
 // How long the end of a run waits for files a stopped program still holds.
 constexpr unsigned kPendingFilesTimeoutMs = 15000;
+constexpr unsigned kInformationBox = 0;
+constexpr unsigned kWarningBox = MB_ICONEXCLAMATION;
 
-bool HasContent(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-    return data.nFileSizeHigh != 0 || data.nFileSizeLow != 0;
+// A source the probe found unreadable, or has not read yet, is not given to
+// the encoder: ticked by hand, it fails with the probe's reason.
+bool IsUnconvertible(const ConversionItem& item) {
+    return item.status == kStatusUnreadable || item.status == kStatusProbing;
 }
 
 }  // namespace
 
 void CMainDialog::StartConversion() {
-    if (conversionRunning_ == 1) return;
+    if (conversionRunning_ == 1 || !WaitForProbes()) return;
     const int count = tasks_.Count();
     if (count < 1) return;
     bool anyTicked = false;
@@ -68,14 +70,30 @@ void CMainDialog::StartConversion() {
     }
     if (!cancelRequested && ShutDownWhenFinished()) {
         shutDown_.ShutDownComputer();
+        return;
+    }
+    RunSummary summary;
+    summary.stopped = cancelRequested;
+    for (int index = 0; index < count; ++index) summary.Count(tasks_.Copy(index));
+    const std::string text = summary.Text();
+    if (summary.AllConverted()) {
+        SkinMessageBox(text.c_str(), "Information", kInformationBox);
     } else {
-        SkinMessageBox("  Converting Finished  ", "Information", 0);
+        SkinMessageBox(text.c_str(), "Warning", kWarningBox);
     }
 }
 
 void CMainDialog::ConvertItem() {
     const int index = currentItemIndex_;
-    const bool exported = tasks_.Copy(index).needsExport == 1;
+    ConversionItem item = tasks_.Copy(index);
+    if (IsUnconvertible(item)) {
+        if (item.failureReason.empty()) item.failureReason = "not a video this program can read";
+        item.status = kStatusFailed;
+        tasks_.Replace(index, item);
+        RepaintProgressCell(index);
+        return;
+    }
+    const bool exported = item.needsExport == 1;
     itemStartTick = GetTickCount();
     BeginItem(context_);
     if (exported) {
@@ -88,29 +106,11 @@ void CMainDialog::ConvertItem() {
     ConvertWithFamilyOfTab(context_);
     if (cancelRequested) return;
     if (exported) DeleteWorkFile(tasks_, tasks_.Copy(index).exportPath);
-    CheckItemOutput();
-}
-
-// An item is finished only when the file its Output cell names is there and
-// holds something; anything else failed, whatever its passes reported.
-void CMainDialog::CheckItemOutput() {
-    const int index = currentItemIndex_;
-    ConversionItem item = tasks_.Copy(index);
-    const OutputChoice choice = {itemChoice.deviceTab, itemChoice.profileEntry, itemChoice.threeGpType};
-    const std::string name = OutputFileName(item, choice);
-    const bool refused = item.status == kStatusFailed || item.status == kStatusWouldOverwriteSource;
-    if (!refused && !name.empty() && HasContent(outputDirectory + name)) {
-        item.finished = 1;
-    } else {
-        item.finished = 0;
-        if (!refused) item.status = kStatusFailed;
-    }
-    tasks_.Replace(index, item);
-    list_.RepaintCells(index, index, kColumnProgress, false);
 }
 
 void CMainDialog::StopConversion() { ::StopConversion(context_); }
 
+// What the probe found out about a source stays; what a run found out goes.
 void CMainDialog::ResetItemProgress() {
     for (int index = 0; index < tasks_.Count(); ++index) {
         ConversionItem item = tasks_.Copy(index);
@@ -118,7 +118,11 @@ void CMainDialog::ResetItemProgress() {
         item.outputSizeKB = 0;
         item.encodingSpeed = 0.0;
         item.encodedTime = 0.0;
-        item.status = kStatusNone;
+        item.writtenName.clear();
+        if (!IsUnconvertible(item)) {
+            item.status = kStatusNone;
+            item.failureReason.clear();
+        }
         tasks_.Replace(index, item);
         list_.RedrawRows(index, index);
     }
@@ -132,6 +136,8 @@ void CMainDialog::ShowRunButtons(bool running) {
 void CMainDialog::RepaintProgressCell(int itemIndex) {
     list_.RepaintCells(itemIndex, itemIndex, kColumnProgress, false);
 }
+
+void CMainDialog::RepaintOutputCell(int itemIndex) { list_.RepaintCells(itemIndex, itemIndex, kColumnOutput, false); }
 
 bool CMainDialog::ShutDownWhenFinished() const { return shutDownBox_.GetCheck(); }
 
@@ -187,7 +193,7 @@ void CMainDialog::OnPanelCommand(int id, int code) {
 
 void CMainDialog::OnChooseFolder() {
     if (conversionRunning_ == 1) return;
-    const std::string picked = BrowseForOutputFolder(Handle());
+    const std::string picked = BrowseForOutputFolder(Handle(), outputDirectory);
     if (!picked.empty()) {
         outputDirectory = *UsableOutputFolder(picked);
         outputField_.SetFieldText(picked.c_str());

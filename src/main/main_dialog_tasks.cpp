@@ -1,28 +1,22 @@
 // The task list, the preview and the trim range of the main window.
 #include <windows.h>
 
-#include <commdlg.h>
-
 #include <ctime>
 
+#include "framework/message_loop.h"
 #include "main/main_dialog.h"
+#include "player/encoder_report.h"
 #include "resource_ids.h"
 #include "tasks/new_item.h"
 
 namespace {
 
-// Exactly as users have always seen it, "*rmvb" and "*.mov; *.qt" included.
-const char kAddFilter[] =
-    "Support Video Files\0*.rm;*rmvb;*.avi;*.mpg;*.mpeg;*.vob;*.wmv;*.wma;*.asf;*.mov;*.qt;*.3gp\0"
-    "RealMedia Files (*.rm,*.rmvb)\0*.rm;*.rmvb\0"
-    "AVI Files (*.avi)\0*.avi\0"
-    "Mpeg files (*.mpg, *.mpeg,*.vob)\0*.mpg;*.mpeg;*.vob\0"
-    "Windows Media files (*.wmv, *.wma, *.asf)\0*.wmv;*.wma;*.asf\0"
-    "Quick Time Files (*.mov, *.qt)\0*.mov; *.qt\0"
-    "3GP Files (*.3gp)\0*.3gp\0"
-    "MP4 Files (*.mp4)\0*.mp4\0";
-
 constexpr double kAddedFrameTime = 1.0;
+
+const char kUnreadableReason[] = "Not a video this program can read";
+
+// What the converter needs of a source: a picture and a length.
+bool Convertible(const MediaInfo& info) { return info.hasVideo && UsableDuration(info.duration) > 0.0; }
 
 bool NavigationKeyOf(WPARAM key, NavigationKey& navigation) {
     switch (key) {
@@ -51,46 +45,80 @@ bool NavigationKeyOf(WPARAM key, NavigationKey& navigation) {
 
 }  // namespace
 
-void CMainDialog::OnAdd() {
-    if (conversionRunning_ == 1) return;
-    char path[MAX_PATH] = {};
-    OPENFILENAMEA open = {};
-    open.lStructSize = sizeof open;
-    open.hwndOwner = Handle();
-    open.lpstrFilter = kAddFilter;
-    open.lpstrFile = path;
-    open.nMaxFile = sizeof path;
-    open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_ENABLESIZING;
-    if (!GetOpenFileNameA(&open)) return;
-    ShowPlayer(true);
-    AddItem(path);
-}
-
 void CMainDialog::ShowPlayer(bool show) {
     ShowWindow(player_.Handle(), show ? SW_SHOW : SW_HIDE);
     ShowWindow(picture_.Handle(), show ? SW_HIDE : SW_SHOW);
 }
 
 void CMainDialog::AddItem(const std::string& path) {
-    const double duration = UsableDuration(player_.GetDuration(path));
-    const ConversionItem item = NewItem(tasks_, path, duration, std::time(nullptr));
+    ConversionItem item = NewItem(tasks_, path, 0.0, std::time(nullptr));
+    item.status = kStatusProbing;
     lastFileNumber_ = item.fileNumber;
     tasks_.Append(item);
     RefreshItemCount();
     selectedIndex_ = tasks_.Count() - 1;
-    SetTrimLimits(0.0, duration);
-    SetTrimRange(0.0, duration);
-    ShowStillFrame(path, kAddedFrameTime);
+    SetTrimLimits(0.0, 0.0);
+    SetTrimRange(0.0, 0.0);
+    probes_.Start(path);
     SelectRow(selectedIndex_);
 }
 
+// A read file fills in every row of it still waiting: rows are found by
+// their source, so a row removed meanwhile is simply not there.
+void CMainDialog::OnProbed(WPARAM ticket) {
+    const std::optional<CMediaProbes::Result> probed = probes_.Take(ticket);
+    if (!probed) return;
+    const bool convertible = Convertible(probed->info);
+    const double duration = convertible ? UsableDuration(probed->info.duration) : 0.0;
+    for (int index = 0; index < tasks_.Count(); ++index) {
+        ConversionItem item = tasks_.Copy(index);
+        if (item.status != kStatusProbing || item.sourcePath != probed->path) continue;
+        item.endTime = duration;
+        item.status = convertible ? kStatusNone : kStatusUnreadable;
+        if (!convertible) {
+            item.selected = false;
+            item.failureReason = kUnreadableReason;
+        }
+        tasks_.Replace(index, item);
+        list_.RedrawRows(index, index);
+        if (index != selectedIndex_) continue;
+        SetTrimLimits(0.0, duration);
+        SetTrimRange(0.0, duration);
+        if (convertible) ShowStillFrame(item.sourcePath, kAddedFrameTime);
+    }
+}
+
+// Start converts only items whose length is known: it waits, the window
+// answering, until every file has been read. False when the window was
+// closed meanwhile, or when a Start is already waiting.
+bool CMainDialog::WaitForProbes() {
+    if (waitingForProbes_) return false;
+    waitingForProbes_ = true;
+    const auto anyProbing = [this] {
+        for (int index = 0; index < tasks_.Count(); ++index) {
+            if (tasks_.Copy(index).status == kStatusProbing) return true;
+        }
+        return false;
+    };
+    while (anyProbing() && Handle() && !Ended()) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        PumpWaitingMessages();
+    }
+    waitingForProbes_ = false;
+    return Handle() && !Ended();
+}
+
+// A row still being read shows its frame once it has been read.
 void CMainDialog::SelectItem(int index) {
     if (!tasks_.Contains(index)) return;
     const ConversionItem item = tasks_.Copy(index);
-    const double duration = UsableDuration(player_.GetDuration(item.sourcePath));
+    const std::optional<MediaInfo> known = KnownMedia(item.sourcePath);
+    const double duration = known ? UsableDuration(known->duration) : item.endTime;
     SetTrimLimits(0.0, duration);
     SetTrimRange(item.beginTime, item.endTime);
-    ShowStillFrame(item.sourcePath, item.beginTime);
+    if (item.status != kStatusProbing && item.status != kStatusUnreadable) {
+        ShowStillFrame(item.sourcePath, item.beginTime);
+    }
     SelectRow(selectedIndex_);
 }
 
@@ -179,6 +207,10 @@ LRESULT CMainDialog::OnCellInfo(CellInfo& cell) {
 }
 
 bool CMainDialog::OnListKeyDown(WPARAM key) {
+    if (key == VK_DELETE) {
+        RemoveSelectedItem();
+        return true;
+    }
     NavigationKey navigation;
     if (!NavigationKeyOf(key, navigation)) return false;
     const NavigationTarget target = NavigationTargetFor(navigation, list_.SelectionMark(), tasks_.Count());
@@ -228,6 +260,7 @@ LRESULT CMainDialog::OnRangeChanged(WPARAM part, LPARAM dragEnded) {
     const int mark = list_.SelectionMark();
     if (!tasks_.Contains(mark) || !tasks_.Contains(selectedIndex_)) return 0;
     ConversionItem item = tasks_.Copy(selectedIndex_);
+    if (item.status == kStatusProbing) return 0;
     item.beginTime = slider_.Left();
     item.endTime = slider_.Right();
     tasks_.Replace(selectedIndex_, item);

@@ -12,9 +12,13 @@
 // The stored folder, or the default one, with its trailing backslash.
 std::string StartingOutputFolder();
 
-// Shows the folder browser; the picked folder as the browser returns it, or
-// empty when nothing (or a folder that does not fit) was picked.
-std::string BrowseForOutputFolder(HWND owner);
+// The user's Videos folder, or Documents where there is none, or "C:\".
+std::string UserVideosFolder();
+
+// Shows the folder browser, opened at the current folder, with a button that
+// makes a new folder; the picked folder as the browser returns it, or empty
+// when nothing (or a folder that does not fit) was picked.
+std::string BrowseForOutputFolder(HWND owner, const std::string& current);
 
 // Stores the folder as "destination"; failures are ignored.
 void StoreOutputFolder(const std::string& folder);

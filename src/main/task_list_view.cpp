@@ -1,6 +1,6 @@
 #include "main/task_list_view.h"
 
-#include "tasks/cell_contents.h"
+#include "engine/cell_contents.h"
 
 namespace {
 

@@ -1,6 +1,9 @@
 #include "player/encoder_report.h"
 
+#include <chrono>
+#include <future>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <tuple>
@@ -13,18 +16,8 @@ namespace {
 // Opening a file takes FFmpeg a fraction of a second; a file that keeps it
 // busy longer (a broken stream it keeps searching) gets no more than this.
 constexpr DWORD kProbeTimeoutMs = 10000;
-
-void PaintUntil(HANDLE done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD waited = GetTickCount() - start;
-        if (waited >= timeoutMs) return;
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, &done, timeoutMs - waited, QS_PAINT, MWMO_INPUTAVAILABLE);
-        if (woke != WAIT_OBJECT_0 + 1) return;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageA(&message);
-    }
-}
+// How long a stopped run's output may take to end once the run is gone.
+constexpr int kReaderGraceMs = 2000;
 
 struct FileVersion {
     std::string path;
@@ -50,43 +43,61 @@ std::map<FileVersion, MediaInfo> probed;
 
 }  // namespace
 
-std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, ReportWait wait) {
-    CPlayerProcess run;
-    if (!run.Start(commandLine, errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard,
-                   false)) {
+std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, HANDLE stop) {
+    // Shared with the reader, which may outlive this call (below).
+    struct Run {
+        CPlayerProcess process;
+        std::string report;
+    };
+    const auto run = std::make_shared<Run>();
+    if (!run->process.Start(commandLine, errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard,
+                            false)) {
         return std::string();
     }
-    std::string report;
-    std::thread reader([&run, &report] {
+    std::promise<void> done;
+    std::future<void> readerDone = done.get_future();
+    std::thread reader([run, done = std::move(done)]() mutable {
         char bytes[4096];
-        while (const DWORD got = run.Read(bytes, sizeof bytes)) report.append(bytes, got);
+        while (const DWORD got = run->process.Read(bytes, sizeof bytes)) run->report.append(bytes, got);
+        done.set_value();
     });
-    if (wait == ReportWait::PaintWhileWaiting) {
-        PaintUntil(run.Handle(), timeoutMs);
-    } else {
-        run.Wait(timeoutMs);
+    const HANDLE ends[2] = {run->process.Handle(), stop};
+    WaitForMultipleObjects(stop ? 2 : 1, ends, FALSE, timeoutMs);
+    run->process.Cancel();
+    // A run ended while it was still starting can leave its pipe open a long
+    // time under some systems: its reader is left to end on its own, and the
+    // report counts as empty, rather than holding the caller (and a window
+    // closing) without end.
+    if (readerDone.wait_for(std::chrono::milliseconds(kReaderGraceMs)) != std::future_status::ready) {
+        reader.detach();
+        return std::string();
     }
-    run.Cancel();
     reader.join();
-    return report;
+    return run->report;
 }
 
-MediaInfo ProbeMedia(const std::string& encoder, const std::string& source, ReportWait wait) {
+std::optional<MediaInfo> KnownMedia(const std::string& source) {
+    FileVersion version;
+    if (!VersionOf(source, version)) return std::nullopt;
+    std::lock_guard<std::mutex> hold(probedLock);
+    const auto known = probed.find(version);
+    if (known == probed.end()) return std::nullopt;
+    return known->second;
+}
+
+MediaInfo ProbeMedia(const std::string& encoder, const std::string& source, HANDLE stop) {
+    if (const std::optional<MediaInfo> known = KnownMedia(source)) return *known;
     FileVersion version;
     if (!VersionOf(source, version)) return MediaInfo{};
-    {
-        std::lock_guard<std::mutex> hold(probedLock);
-        const auto known = probed.find(version);
-        if (known != probed.end()) return known->second;
-    }
     const std::string command = ReportCommand(encoder, source);
-    std::string report = RunForReport(command, true, kProbeTimeoutMs, wait);
+    std::string report = RunForReport(command, true, kProbeTimeoutMs, stop);
     // FFmpeg always prints its banner: silence means it never ran (a start
     // that failed on a busy system, or a crash before its first line).
-    if (report.empty()) report = RunForReport(command, true, kProbeTimeoutMs, wait);
+    const bool stopped = stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
+    if (report.empty() && !stopped) report = RunForReport(command, true, kProbeTimeoutMs, stop);
     const MediaInfo info = ParseMediaReport(report);
     // An encoder that could not be started tells nothing about the file: ask again next time.
-    if (info.duration > 0.0 || info.hasVideo || info.hasAudio) {
+    if (!stopped && (info.duration > 0.0 || info.hasVideo || info.hasAudio)) {
         std::lock_guard<std::mutex> hold(probedLock);
         probed[version] = info;
     }

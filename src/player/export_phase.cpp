@@ -1,13 +1,13 @@
 #include "player/export_phase.h"
 
 #include "engine/encoder_runner.h"
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/work_files.h"
 #include "player/codec_choice.h"
 #include "player/export_figures.h"
 #include "player/export_path.h"
 #include "player/video_edit.h"
-#include "tasks/output_directory.h"
 #include "tasks/random_number.h"
 
 namespace {
@@ -19,6 +19,9 @@ std::vector<std::string> Names(const CVideoEdit::CCodecList& list) {
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+const char kExportFailed[] = "Could not be exported";
+const char kExportStalled[] = "Export stalled";
 
 }  // namespace
 
@@ -53,14 +56,14 @@ bool CExportPhase::ExportItem(int itemIndex) {
     context_.tasks.Replace(itemIndex, item);
     context_.view.RepaintProgressCell(itemIndex);
     if (!path) {
-        Fail(itemIndex);
+        Fail(itemIndex, kExportFailed);
         return false;
     }
 
     itemStartTick = GetTickCount();
     if (!player.ExportTo(*path)) {
         DeleteWorkFile(context_.tasks, *path);
-        Fail(itemIndex);
+        Fail(itemIndex, kExportFailed);
         return false;
     }
 
@@ -78,7 +81,8 @@ bool CExportPhase::ExportItem(int itemIndex) {
         // Closing ends the encoder before its file is deleted.
         player.Close();
         DeleteWorkFile(context_.tasks, *path);
-        if (!cancelRequested) Fail(itemIndex);
+        if (!cancelRequested)
+            Fail(itemIndex, finished_ && result_ == ExportResult::Stalled ? kExportStalled : kExportFailed);
         return false;
     }
     return true;
@@ -109,9 +113,10 @@ void CExportPhase::OnExportFinished(ExportResult result) {
     context_.view.RepaintProgressCell(index);
 }
 
-void CExportPhase::Fail(int itemIndex) {
+void CExportPhase::Fail(int itemIndex, const char* reason) {
     ConversionItem item = context_.tasks.Copy(itemIndex);
     item.status = kStatusFailed;
+    item.failureReason = reason;
     item.exportDone = 0;
     context_.tasks.Replace(itemIndex, item);
     context_.view.RepaintProgressCell(itemIndex);

@@ -33,8 +33,9 @@ public:
     // Exports the item and waits, handling the window's messages, until the
     // export has finished, failed, or cancelRequested is set; on cancel the
     // player is closed and the file deleted. True when the intermediate file
-    // is ready; otherwise the item is marked failed (unless cancelled) and
-    // must not be converted.
+    // is ready; otherwise the item is marked failed with its reason (unless
+    // cancelled) and must not be converted. An export the player ended as
+    // stalled is such a failure, so the run goes on with the next item.
     bool ExportItem(int itemIndex);
 
     // The player's ExportProgress, position and length of the range in seconds.
@@ -43,7 +44,7 @@ public:
     void OnExportFinished(ExportResult result);
 
 private:
-    void Fail(int itemIndex);
+    void Fail(int itemIndex, const char* reason);
 
     Context context_;
     bool waiting_ = false;

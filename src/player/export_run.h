@@ -13,6 +13,7 @@ enum class ExportResult : int {
     Finished = 0,  // the whole range is in the file
     Failed = 1,    // the encoder could not start, failed, or wrote nothing
     Stopped = 2,   // ended on request before the range's end
+    Stalled = 3,   // no progress within the player's limit: ended, its file deleted
 };
 
 // One export: a run of the encoder on a thread of its own that reads the

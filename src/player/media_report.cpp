@@ -1,10 +1,17 @@
 #include "player/media_report.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
+#include <vector>
 
 namespace {
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.compare(0, std::char_traits<char>::length(prefix), prefix) == 0;
+}
 
 // Seconds of a clock text "HH:MM:SS.ff"; negative when it is not one.
 double ParseClock(const std::string& text, std::size_t at) {
@@ -24,92 +31,123 @@ double ParseClock(const std::string& text, std::size_t at) {
 
 double SaneDuration(double seconds) { return std::isfinite(seconds) && seconds > 0.0 ? seconds : 0.0; }
 
-// The line that holds position at.
-std::string LineAt(const std::string& text, std::size_t at) {
-    const std::size_t begin = text.rfind('\n', at);
-    const std::size_t end = text.find('\n', at);
-    const std::size_t from = begin == std::string::npos ? 0 : begin + 1;
-    return text.substr(from, end == std::string::npos ? std::string::npos : end - from);
+// The fields of a stream's description, split at the ", " outside brackets:
+// "yuv420p(tv, top first)" is one field.
+std::vector<std::string> Fields(const std::string& text) {
+    std::vector<std::string> fields(1);
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '(' || c == '[') ++depth;
+        if ((c == ')' || c == ']') && depth > 0) --depth;
+        if (depth == 0 && c == ',' && i + 1 < text.size() && text[i + 1] == ' ') {
+            fields.emplace_back();
+            ++i;
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
 }
 
-// The first "Stream #..: Kind:" line of that kind; empty when there is none.
-std::string FirstStreamLine(const std::string& report, const char* kind) {
-    const std::string marker = std::string(": ") + kind + ":";
-    for (std::size_t at = report.find("Stream #"); at != std::string::npos; at = report.find("Stream #", at + 1)) {
-        const std::string line = LineAt(report, at);
-        // A stream line begins with "Stream #" (metadata lines are "key : value"),
-        // and the kind follows the stream's number, [id] and (language) directly.
-        const std::size_t stream = line.find_first_not_of(' ');
-        if (stream == std::string::npos || line.compare(stream, 8, "Stream #") != 0) continue;
-        const std::size_t kindAt = line.find(marker, stream);
-        if (kindAt != std::string::npos && line.find(' ', stream + 8) == kindAt + 1) return line;
-    }
-    return std::string();
-}
-
-bool IsSeparator(char c) { return c == ' ' || c == ','; }
-
-// The frame size: a "WxH" standing alone between separators, so that codec
-// tags such as "(avc1 / 0x31637661)" are not taken for one.
-bool ParseFrameSize(const std::string& line, int& width, int& height) {
-    for (std::size_t x = line.find('x'); x != std::string::npos; x = line.find('x', x + 1)) {
-        std::size_t begin = x;
-        while (begin > 0 && std::isdigit(static_cast<unsigned char>(line[begin - 1]))) --begin;
-        std::size_t end = x + 1;
-        while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) ++end;
-        if (begin == x || end == x + 1 || begin == 0 || !IsSeparator(line[begin - 1])) continue;
-        if (end < line.size() && !IsSeparator(line[end])) continue;
-        const long w = std::strtol(line.c_str() + begin, nullptr, 10);
-        const long h = std::strtol(line.c_str() + x + 1, nullptr, 10);
-        if (w < 1 || h < 1 || w > 16384 || h > 16384) continue;
-        width = static_cast<int>(w);
-        height = static_cast<int>(h);
-        return true;
-    }
-    return false;
+// The frame size of a field that begins "WxH" ("720x576 [SAR 64:45 DAR 16:9]").
+bool ParseFrameSize(const std::string& field, int& width, int& height) {
+    char* end = nullptr;
+    if (!std::isdigit(static_cast<unsigned char>(field[0]))) return false;
+    const long w = std::strtol(field.c_str(), &end, 10);
+    if (*end != 'x' || !std::isdigit(static_cast<unsigned char>(end[1]))) return false;
+    const long h = std::strtol(end + 1, &end, 10);
+    if ((*end != '\0' && *end != ' ') || w < 1 || h < 1 || w > 16384 || h > 16384) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
 }
 
 // "NAME a:b" as a / b; 0 when absent or not positive.
-double ParseRatio(const std::string& line, const char* name) {
-    const std::size_t at = line.find(std::string(name) + " ");
+double ParseRatio(const std::string& field, const char* name) {
+    const std::size_t at = field.find(std::string(name) + " ");
     if (at == std::string::npos) return 0.0;
     char* end = nullptr;
-    const char* start = line.c_str() + at + std::char_traits<char>::length(name) + 1;
+    const char* start = field.c_str() + at + std::char_traits<char>::length(name) + 1;
     const long numerator = std::strtol(start, &end, 10);
     if (end == start || *end != ':') return 0.0;
     const long denominator = std::strtol(end + 1, nullptr, 10);
     return numerator > 0 && denominator > 0 ? static_cast<double>(numerator) / denominator : 0.0;
 }
 
-// The number before " UNIT" (", 25 fps", ", 29.97 tbr"); 0 when absent.
-double ParseRate(const std::string& line, const char* unit) {
-    const std::size_t at = line.find(std::string(" ") + unit);
-    if (at == std::string::npos) return 0.0;
-    const std::size_t begin = line.rfind(' ', at - 1);
-    if (begin == std::string::npos) return 0.0;
+// The number of a field "NUMBER UNIT" ("25 fps", "29.97 tbr (default)"); 0 when the field is not one.
+double ParseRate(const std::string& field, const char* unit) {
     char* end = nullptr;
-    const double rate = std::strtod(line.c_str() + begin + 1, &end);
-    return end == line.c_str() + at && std::isfinite(rate) && rate > 0.0 && rate <= 1000.0 ? rate : 0.0;
+    const double rate = std::strtod(field.c_str(), &end);
+    const std::string named = std::string(" ") + unit;
+    const std::size_t after = end - field.c_str() + named.size();
+    if (end == field.c_str() || field.compare(end - field.c_str(), named.size(), named) != 0) return 0.0;
+    if (after < field.size() && field[after] != ' ') return 0.0;
+    return std::isfinite(rate) && rate > 0.0 && rate <= 1000.0 ? rate : 0.0;
+}
+
+void ReadVideo(const std::string& details, MediaInfo& info) {
+    info.hasVideo = true;
+    const std::vector<std::string> fields = Fields(details);
+    double fps = 0.0;
+    double tbr = 0.0;
+    // The first field names the codec, with its profile and tag: "mpeg4 (Simple Profile) ( 1x1 / 0x31783120)".
+    for (std::size_t i = 1; i < fields.size(); ++i) {
+        const std::string& field = fields[i];
+        if (info.width == 0 && ParseFrameSize(field, info.width, info.height)) {
+            const double shown = ParseRatio(field, "DAR");
+            const double pixel = ParseRatio(field, "SAR");
+            info.displayAspect = shown > 0.0 ? shown : (pixel > 0.0 ? pixel : 1.0) * info.width / info.height;
+        }
+        if (fps == 0.0) fps = ParseRate(field, "fps");
+        if (tbr == 0.0) tbr = ParseRate(field, "tbr");
+    }
+    info.frameRate = fps > 0.0 ? fps : tbr;
+}
+
+// A stream line "Stream #0:1[0x1e0](eng): Video: ...": its kind and what follows it.
+bool SplitStreamLine(const std::string& text, std::string& kind, std::string& details) {
+    std::size_t at = text.find_first_not_of("0123456789", std::char_traits<char>::length("Stream #"));
+    if (at != std::string::npos && text[at] == ':') at = text.find_first_not_of("0123456789", at + 1);
+    if (at != std::string::npos && text[at] == '[') at = text.find(']', at);
+    if (at != std::string::npos && text[at] == ']') ++at;
+    if (at != std::string::npos && text.compare(at, 1, "(") == 0) at = text.find(')', at);
+    if (at != std::string::npos && text[at] == ')') ++at;
+    if (at == std::string::npos || text.compare(at, 2, ": ") != 0) return false;
+    const std::size_t colon = text.find(": ", at + 2);
+    kind = text.substr(at + 2, colon == std::string::npos ? std::string::npos : colon - at - 2);
+    details = colon == std::string::npos ? std::string() : text.substr(colon + 2);
+    return true;
 }
 
 }  // namespace
 
 MediaInfo ParseMediaReport(const std::string& report) {
+    // FFmpeg indents its own lines by what they belong to: 2 for the input's
+    // ("  Duration: "), 4 for its streams' ("    Stream #0:0"). A tag's key
+    // and value are printed as they are, but always indented deeper than the
+    // "Metadata:" line they follow, so they are passed over whatever they say.
     MediaInfo info;
-    const std::size_t duration = report.find("Duration: ");
-    if (duration != std::string::npos) info.duration = SaneDuration(ParseClock(report, duration + 10));
-
-    const std::string video = FirstStreamLine(report, "Video");
-    if (!video.empty()) {
-        info.hasVideo = true;
-        if (ParseFrameSize(video, info.width, info.height)) {
-            const double shown = ParseRatio(video, "DAR");
-            const double pixel = ParseRatio(video, "SAR");
-            info.displayAspect = shown > 0.0 ? shown : (pixel > 0.0 ? pixel : 1.0) * info.width / info.height;
+    bool durationRead = false;
+    std::size_t tagsDeeperThan = std::string::npos;
+    std::istringstream lines(report);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
+        if (tagsDeeperThan != std::string::npos && indent > tagsDeeperThan) continue;
+        tagsDeeperThan = std::string::npos;
+        const std::string text = line.substr(indent);
+        std::string kind, details;
+        if (text == "Metadata:") {
+            tagsDeeperThan = indent;
+        } else if (indent == 2 && StartsWith(text, "Duration: ") && !durationRead) {
+            durationRead = true;
+            info.duration = SaneDuration(ParseClock(text, 10));
+        } else if (indent == 4 && StartsWith(text, "Stream #") && SplitStreamLine(text, kind, details)) {
+            if (kind == "Video" && !info.hasVideo) ReadVideo(details, info);
+            if (kind == "Audio") info.hasAudio = true;
         }
-        info.frameRate = ParseRate(video, "fps");
-        if (info.frameRate == 0.0) info.frameRate = ParseRate(video, "tbr");
     }
-    info.hasAudio = !FirstStreamLine(report, "Audio").empty();
     return info;
 }

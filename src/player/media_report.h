@@ -18,6 +18,7 @@ struct MediaInfo {
 //   Duration: 00:01:02.50, start: 0.000000, bitrate: 1205 kb/s
 //     Stream #0:0[0x1e0]: Video: mpeg2video (Main), yuv420p(tv, top first), 720x576 [SAR 64:45 DAR 16:9], 25 fps, ...
 //     Stream #0:1(eng): Audio: mp3, 44100 Hz, stereo, fltp, 128 kb/s
-// Anything it cannot read is left at its default: a file FFmpeg cannot open
-// gives a duration of 0 and no streams.
+// Only FFmpeg's own lines are read, never the text of the file's tags, which
+// it prints as they are. Anything it cannot read is left at its default: a
+// file FFmpeg cannot open gives a duration of 0 and no streams.
 MediaInfo ParseMediaReport(const std::string& report);

@@ -42,6 +42,8 @@ public:
     // Ends the runs and their threads at once.
     void Stop();
 
+    // Once the first frame (and enough sound) was there and the clock ran.
+    bool Started() const { return started_; }
     const PictureRect& Fit() const { return fit_; }
     std::size_t Dropped() const { return frames_.Dropped(); }
     bool FollowsSound() const { return started_ && sound_ && clock_.FollowsAudio(); }

@@ -7,10 +7,10 @@ void CPreview::ShowStillFrame(const std::string& source, double t, bool conversi
     player_.Close();
     previewPlaying_ = false;
     previewBusy_ = true;
-    const double duration = player_.GetDuration(source);
     player_.Reset();
     player_.SetOutputBitCount(24);
-    player_.OpenRange(source, t > duration ? 0.0 : t, duration, 0);
+    // The player takes a time past the file's end at 0, once it has read the file.
+    player_.OpenRange(source, t, t, 0);
     player_.Run();
 }
 

@@ -10,9 +10,11 @@
 class ProgressLines {
 public:
     // The positions, in seconds, of the complete lines in this piece. A
-    // negative or unreadable time is left out.
+    // negative or unreadable time is left out, and so is a line of more than
+    // 256 bytes.
     std::vector<double> Feed(const char* bytes, std::size_t count);
 
 private:
-    std::string partial_;
+    std::string partial_;   // the line so far, at most 256 bytes
+    bool tooLong_ = false;  // the line so far is longer: it is dropped at its end
 };

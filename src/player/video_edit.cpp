@@ -17,9 +17,13 @@ const char kClassName[] = "ClipvaneVideoEdit";
 constexpr UINT WM_PICTURES_NEWS = WM_APP + 0x0B50;  // wParam serial
 constexpr UINT WM_EXPORT_PROGRESS = WM_APP + 0x0B51;
 constexpr UINT WM_EXPORT_ENDED = WM_APP + 0x0B52;
+constexpr UINT WM_SOURCE_PROBED = WM_APP + 0x0B53;  // wParam the probe's ticket
 
 // Each tick sets the next for when the next frame is due.
 constexpr UINT_PTR kPlaybackTimer = 1;
+// One shot each: the first frame is late, the export has stalled.
+constexpr UINT_PTR kFirstFrameTimer = 2;
+constexpr UINT_PTR kExportStallTimer = 3;
 constexpr UINT kFirstTickMs = 10;
 
 // Listing the encoders is one short run of the encoder.
@@ -41,8 +45,8 @@ std::string CVideoEdit::CCodecList::Encoder(short index) const {
     return index >= 0 && index < Count() ? codecs_[static_cast<std::size_t>(index)].encoder : std::string();
 }
 
-CVideoEdit::CVideoEdit(std::string encoder, std::function<void(const std::string&)> deleteFile)
-    : encoder_(std::move(encoder)), deleteFile_(std::move(deleteFile)) {}
+CVideoEdit::CVideoEdit(std::string encoder, std::function<void(const std::string&)> deleteFile, PlayerLimits limits)
+    : encoder_(std::move(encoder)), deleteFile_(std::move(deleteFile)), limits_(limits), probes_(encoder_) {}
 
 CVideoEdit::~CVideoEdit() {
     // Destroyed here rather than by the base, so that WM_DESTROY still reaches
@@ -52,12 +56,14 @@ CVideoEdit::~CVideoEdit() {
 
 bool CVideoEdit::Create(HWND parent, const RECT& rect, UINT id) {
     RegisterWindowClass(kClassName, 0, LoadCursor(nullptr, IDC_ARROW), nullptr);
-    return CWindow::Create(kClassName, "", WS_CHILD | WS_CLIPSIBLINGS, 0, rect, parent, id);
+    if (!CWindow::Create(kClassName, "", WS_CHILD | WS_CLIPSIBLINGS, 0, rect, parent, id)) return false;
+    probes_.SetWindow(Handle(), WM_SOURCE_PROBED);
+    return true;
 }
 
 double CVideoEdit::GetDuration(const std::string& path) {
     if (path.empty()) return 0.0;
-    return ProbeMedia(encoder_, path, ReportWait::PaintWhileWaiting).duration;
+    return ProbeMedia(encoder_, path).duration;
 }
 
 bool CVideoEdit::OpenRange(const std::string& path, double start, double end, short mode) {
@@ -73,39 +79,46 @@ bool CVideoEdit::SetSelection(const std::string& path, double start, double end)
 }
 
 bool CVideoEdit::Run() {
-    if (playback_) return false;
-    if (path_.empty() || export_) {
+    if (Playing()) return false;
+    if (path_.empty() || Exporting()) {
         Notify(WM_PLAYER_PLAYCOMPLETE, 0, 0);
         return false;
     }
-    const bool still = mode_ == 0;
-    const MediaInfo info = ProbeMedia(encoder_, path_, ReportWait::PaintWhileWaiting);
-    RECT client = {};
-    GetClientRect(Handle(), &client);
-    const PictureRect fit = FitPicture(client.right, client.bottom, info.displayAspect);
-    const double length = still ? 0.0 : end_ - start_;
     framesShown_ = framesDropped_ = 0;
     clockFollowedSound_ = false;
-    if ((!info.hasVideo && !info.hasAudio) || (!still && length <= 0.0)) {
-        Notify(WM_PLAYER_PLAYCOMPLETE, 0, 0);
-        return false;
-    }
-    ++serial_;
-    playback_ = std::make_unique<CPlayback>(info, fit, CPlayback::Range{path_, start_, length, still},
-                                            CPictureReader::Wake{Handle(), WM_PICTURES_NEWS, serial_});
-    playback_->Start(encoder_);
-    SetTimer(Handle(), kPlaybackTimer, kFirstTickMs, nullptr);
+    SetTimer(Handle(), kFirstFrameTimer, limits_.firstFrameMs, nullptr);
+    StartWhenRead(Waiting::Run);
     return true;
 }
 
+void CVideoEdit::StartPlayback(const MediaInfo& info) {
+    const bool still = mode_ == 0;
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    const PictureRect fit = FitPicture(client.right, client.bottom, info.displayAspect);
+    const double start = still && start_ > info.duration ? 0.0 : start_;
+    const double length = still ? 0.0 : end_ - start_;
+    if ((!info.hasVideo && !info.hasAudio) || (!still && length <= 0.0)) {
+        KillTimer(Handle(), kFirstFrameTimer);
+        Notify(WM_PLAYER_PLAYCOMPLETE, 0, 0);
+        return;
+    }
+    ++serial_;
+    playback_ = std::make_unique<CPlayback>(info, fit, CPlayback::Range{path_, start, length, still},
+                                            CPictureReader::Wake{Handle(), WM_PICTURES_NEWS, serial_});
+    playback_->Start(encoder_);
+    SetTimer(Handle(), kPlaybackTimer, kFirstTickMs, nullptr);
+}
+
 void CVideoEdit::Stop() {
-    if (playback_) EndPlayback();
+    if (Playing()) EndPlayback();
+    if (waiting_ == Waiting::Export) EndExport(ExportResult::Stopped);
     if (export_) export_->Stop();
 }
 
 void CVideoEdit::Close() {
-    if (playback_) EndPlayback();
-    if (export_) EndExport(true);
+    if (Playing()) EndPlayback();
+    if (Exporting()) EndExport(ExportResult::Stopped);
     path_.clear();
     start_ = end_ = 0.0;
     mode_ = 0;
@@ -127,8 +140,8 @@ const std::vector<CatalogCodec>& CVideoEdit::Encoders(bool video) {
     static std::vector<CatalogCodec> videoCodecs, audioCodecs;
     static bool listed = false;
     if (!listed) {
-        const std::set<std::string> encoders = ParseEncoderList(
-            RunForReport(EncoderListCommand(encoder_), false, kListTimeoutMs, ReportWait::PaintWhileWaiting));
+        const std::set<std::string> encoders =
+            ParseEncoderList(RunForReport(EncoderListCommand(encoder_), false, kListTimeoutMs));
         videoCodecs = VideoCatalog(encoders);
         audioCodecs = AudioCatalog(encoders);
         listed = !encoders.empty();
@@ -140,7 +153,7 @@ CVideoEdit::CCodecList CVideoEdit::VideoCodecs() { return CCodecList(Encoders(tr
 CVideoEdit::CCodecList CVideoEdit::AudioCodecs() { return CCodecList(Encoders(false)); }
 
 bool CVideoEdit::ExportTo(const std::string& path) {
-    if (export_ || playback_ || path_.empty() || path.empty() || !SaneRange(start_, end_) || FileExists(path)) {
+    if (Exporting() || Playing() || path_.empty() || path.empty() || !SaneRange(start_, end_) || FileExists(path)) {
         return false;
     }
     ExportSettings settings;
@@ -162,17 +175,25 @@ bool CVideoEdit::ExportTo(const std::string& path) {
     } else if (settings.format != kOutputFormatMpeg) {
         return false;
     }
-    const MediaInfo info = ProbeMedia(encoder_, path_, ReportWait::PaintWhileWaiting);
-    if (!info.hasVideo && !info.hasAudio) return false;
-    settings.picture = FitPicture(settings.width, settings.height, info.displayAspect);
-
-    ++serial_;
+    exportSettings_ = settings;
     exportPath_ = path;
     exportTotal_ = end_ - start_;
-    export_ = std::make_unique<CExportRun>(
-        path, exportTotal_, CExportRun::Messages{Handle(), WM_EXPORT_PROGRESS, WM_EXPORT_ENDED, serial_});
-    export_->Start(ExportCommand(encoder_, path_, start_, exportTotal_, path, settings));
+    SetTimer(Handle(), kExportStallTimer, limits_.exportStallMs, nullptr);
+    StartWhenRead(Waiting::Export);
     return true;
+}
+
+void CVideoEdit::StartExport(const MediaInfo& info) {
+    if (!info.hasVideo && !info.hasAudio) {
+        KillTimer(Handle(), kExportStallTimer);
+        Notify(WM_PLAYER_EXPORTFINISHED, static_cast<WPARAM>(ExportResult::Failed), 0);
+        return;
+    }
+    exportSettings_.picture = FitPicture(exportSettings_.width, exportSettings_.height, info.displayAspect);
+    ++serial_;
+    export_ = std::make_unique<CExportRun>(
+        exportPath_, exportTotal_, CExportRun::Messages{Handle(), WM_EXPORT_PROGRESS, WM_EXPORT_ENDED, serial_});
+    export_->Start(ExportCommand(encoder_, path_, start_, exportTotal_, exportPath_, exportSettings_));
 }
 
 LRESULT CVideoEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -186,7 +207,11 @@ LRESULT CVideoEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_TIMER:
-            if (wParam == kPlaybackTimer) OnTimer();
+            if (wParam == kPlaybackTimer) {
+                OnTimer();
+            } else {
+                OnTimeLimit(wParam);
+            }
             return 0;
         case WM_SHOWWINDOW:
             OnShowWindow(wParam != FALSE);
@@ -202,6 +227,9 @@ LRESULT CVideoEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_EXPORT_ENDED:
             OnExportEnded(wParam, lParam);
+            return 0;
+        case WM_SOURCE_PROBED:
+            OnProbed(wParam);
             return 0;
     }
     return DefWindowProc(message, wParam, lParam);
@@ -233,6 +261,7 @@ void CVideoEdit::OnTimer() {
     bool ended = false;
     UINT nextTickMs = 0;
     const std::optional<Frame> frame = playback_->Tick(GetTickCount(), ended, nextTickMs);
+    if (playback_->Started()) KillTimer(Handle(), kFirstFrameTimer);
     if (frame) ShowFrame(frame->pixels, playback_->Fit());
     if (ended) {
         EndPlayback();
@@ -254,39 +283,83 @@ void CVideoEdit::OnShowWindow(bool shown) {
 }
 
 void CVideoEdit::OnDestroy() {
-    if (playback_) EndPlayback();
-    if (export_) EndExport(true);
+    if (Playing()) EndPlayback();
+    if (Exporting()) EndExport(ExportResult::Stopped);
+    probes_.Stop();
 }
 
 void CVideoEdit::OnExportProgress(WPARAM serial, LPARAM positionMs) {
-    if (serial == serial_ && export_)
-        Notify(WM_PLAYER_EXPORTPROGRESS, static_cast<WPARAM>(positionMs), static_cast<LPARAM>(exportTotal_ * 1000.0));
+    if (serial != serial_ || !export_) return;
+    SetTimer(Handle(), kExportStallTimer, limits_.exportStallMs, nullptr);
+    Notify(WM_PLAYER_EXPORTPROGRESS, static_cast<WPARAM>(positionMs), static_cast<LPARAM>(exportTotal_ * 1000.0));
 }
 
 void CVideoEdit::OnExportEnded(WPARAM serial, LPARAM result) {
     if (serial != serial_ || !export_) return;
+    KillTimer(Handle(), kExportStallTimer);
     export_.reset();
     Notify(WM_PLAYER_EXPORTFINISHED, static_cast<WPARAM>(result), 0);
 }
 
+// A file read before starts at once; any other once its probe answers.
+void CVideoEdit::StartWhenRead(Waiting what) {
+    if (const std::optional<MediaInfo> known = KnownMedia(path_)) {
+        StartWith(what, *known);
+        return;
+    }
+    waiting_ = what;
+    waitingTicket_ = probes_.Start(path_);
+}
+
+void CVideoEdit::StartWith(Waiting what, const MediaInfo& info) {
+    if (what == Waiting::Run) {
+        StartPlayback(info);
+    } else {
+        StartExport(info);
+    }
+}
+
+void CVideoEdit::OnProbed(WPARAM ticket) {
+    const std::optional<CMediaProbes::Result> probed = probes_.Take(ticket);
+    if (!probed || ticket != waitingTicket_ || waiting_ == Waiting::Nothing) return;
+    const Waiting waited = waiting_;
+    waiting_ = Waiting::Nothing;
+    StartWith(waited, probed->info);
+}
+
+void CVideoEdit::OnTimeLimit(UINT_PTR timer) {
+    KillTimer(Handle(), timer);
+    if (timer == kFirstFrameTimer && Playing() && !(playback_ && playback_->Started())) EndPlayback();
+    if (timer == kExportStallTimer && Exporting()) EndExport(ExportResult::Stalled);
+}
+
+// Also for a Run() still waiting for its source to be read.
 void CVideoEdit::EndPlayback() {
     KillTimer(Handle(), kPlaybackTimer);
-    playback_->Stop();
-    framesDropped_ = static_cast<int>(playback_->Dropped());
-    clockFollowedSound_ = playback_->FollowsSound();
-    playback_.reset();
+    KillTimer(Handle(), kFirstFrameTimer);
+    if (waiting_ == Waiting::Run) waiting_ = Waiting::Nothing;
+    if (playback_) {
+        playback_->Stop();
+        framesDropped_ = static_cast<int>(playback_->Dropped());
+        clockFollowedSound_ = playback_->FollowsSound();
+        playback_.reset();
+    }
     ++serial_;
     Notify(WM_PLAYER_PLAYCOMPLETE, 0, 0);
 }
 
-// An export ended by Close: the encoder is ended, its half-written file
-// deleted, and the owner hears that the export stopped.
-void CVideoEdit::EndExport(bool deleteFile) {
-    export_->Abandon();
-    export_.reset();
+// An export ended by the player (Close, or its time limit): the encoder is
+// ended, its half-written file deleted, and the owner hears why.
+void CVideoEdit::EndExport(ExportResult result) {
+    KillTimer(Handle(), kExportStallTimer);
+    if (waiting_ == Waiting::Export) waiting_ = Waiting::Nothing;
+    if (export_) {
+        export_->Abandon();
+        export_.reset();
+        if (deleteFile_) deleteFile_(exportPath_);
+    }
     ++serial_;
-    if (deleteFile && deleteFile_) deleteFile_(exportPath_);
-    Notify(WM_PLAYER_EXPORTFINISHED, static_cast<WPARAM>(ExportResult::Stopped), 0);
+    Notify(WM_PLAYER_EXPORTFINISHED, static_cast<WPARAM>(result), 0);
 }
 
 void CVideoEdit::Notify(UINT message, WPARAM wParam, LPARAM lParam) const {

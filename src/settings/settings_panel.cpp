@@ -19,32 +19,28 @@ struct ComboTable {
     int id;
     Setting setting;
     std::initializer_list<const char*> items;
-    int defaultItem;
 };
 
 // The nine setting combos, in the order the commands read them; texts keep
 // their exact spacing, since they are what the user sees.
 const ComboTable kSettingCombos[kSettingCount] = {
-    {IDC_VIDEO_TYPE, Setting::VideoCodec, {"MPEG4", "AVC"}, 1},
+    {IDC_VIDEO_TYPE, Setting::VideoCodec, {"MPEG4", "AVC"}},
     {IDC_VIDEO_SIZE,
      Setting::VideoSize,
      {"176 x 120", "240 x 176", "320 x 176", "320 x 240", "368 x 208", "384 x 160", "416 x 176", "400 x 192",
-      "480 x 160"},
-     3},
-    {IDC_FRAME_RATE, Setting::FrameRate, {"Same As Input File", "14.985  fps", "23.976  fps", "29.97    fps"}, 0},
+      "480 x 160"}},
+    {IDC_FRAME_RATE, Setting::FrameRate, {"Same As Input File", "14.985  fps", "23.976  fps", "29.97    fps"}},
     {IDC_VIDEO_QUALITY,
      Setting::VideoBitrate,
      {"128   kbps", "192   kbps", "216   kbps", "256   kbps ", "384   kbps", "512   kbps", "576   kbps", "640   kbps",
-      "768   kbps", "1500 kbps"},
-     6},
-    {IDC_ASPECT, Setting::Aspect, {"4:3", "16:9"}, 0},
-    {IDC_CHANNELS, Setting::Channels, {"Mono", "Stereo"}, 1},
+      "768   kbps", "1500 kbps"}},
+    {IDC_ASPECT, Setting::Aspect, {"4:3", "16:9"}},
+    {IDC_CHANNELS, Setting::Channels, {"Mono", "Stereo"}},
     {IDC_AUDIO_QUALITY,
      Setting::AudioBitrate,
-     {"32     kbps", "48     kbps", "64     kbps", "80     kbps", "96     kbps", "128   kbps"},
-     2},
-    {IDC_SAMPLE_RATE, Setting::SampleRate, {"Same As Input File", "24000  Hz", "44100  Hz", "48000  Hz"}, 0},
-    {IDC_VOLUME, Setting::Volume, {"50%", "100%", "150%", "200%", "250%", "300%", "350%", "400%"}, 1},
+     {"32     kbps", "48     kbps", "64     kbps", "80     kbps", "96     kbps", "128   kbps"}},
+    {IDC_SAMPLE_RATE, Setting::SampleRate, {"Same As Input File", "24000  Hz", "44100  Hz", "48000  Hz"}},
+    {IDC_VOLUME, Setting::Volume, {"50%", "100%", "150%", "200%", "250%", "300%", "350%", "400%"}},
 };
 
 const char* const kThreeGpTypes[] = {"Cell Phone 3GP  files (3GP + AMR)", "Cell Phone 3GP  files (3GP + AAC)",
@@ -92,23 +88,25 @@ const Place kLayout[] = {
     {IDC_PROFILE_SETTING_LABEL, 420, 115, 80, kRowHeight},
     {IDC_PROFILE_SETTING, 505, 115, 305, kRowHeight},
     {IDC_VIDEO_TYPE_LABEL, 420, 140, 80, kRowHeight},
-    {IDC_VIDEO_TYPE, 505, 140, 110, kRowHeight},
-    {IDC_VIDEO_SIZE_LABEL, 620, 140, 75, kRowHeight},
-    {IDC_VIDEO_SIZE, 700, 140, 110, kRowHeight},
+    // The left column is wide enough for "Same As Input File", the right
+    // one's labels for "Video Quality".
+    {IDC_VIDEO_TYPE, 505, 140, 128, kRowHeight},
+    {IDC_VIDEO_SIZE_LABEL, 638, 140, 82, kRowHeight},
+    {IDC_VIDEO_SIZE, 722, 140, 88, kRowHeight},
     {IDC_FRAME_RATE_LABEL, 420, 168, 80, kRowHeight},
-    {IDC_FRAME_RATE, 505, 168, 110, kRowHeight},
-    {IDC_VIDEO_QUALITY_LABEL, 620, 168, 75, kRowHeight},
-    {IDC_VIDEO_QUALITY, 700, 168, 110, kRowHeight},
+    {IDC_FRAME_RATE, 505, 168, 128, kRowHeight},
+    {IDC_VIDEO_QUALITY_LABEL, 638, 168, 82, kRowHeight},
+    {IDC_VIDEO_QUALITY, 722, 168, 88, kRowHeight},
     {IDC_ASPECT_LABEL, 420, 195, 80, kRowHeight},
-    {IDC_ASPECT, 505, 195, 110, kRowHeight},
+    {IDC_ASPECT, 505, 195, 128, kRowHeight},
     {IDC_AUDIO_QUALITY_LABEL, 420, 223, 80, kRowHeight},
-    {IDC_AUDIO_QUALITY, 505, 223, 110, kRowHeight},
-    {IDC_CHANNELS_LABEL, 620, 223, 75, kRowHeight},
-    {IDC_CHANNELS, 700, 223, 110, kRowHeight},
+    {IDC_AUDIO_QUALITY, 505, 223, 128, kRowHeight},
+    {IDC_CHANNELS_LABEL, 638, 223, 82, kRowHeight},
+    {IDC_CHANNELS, 722, 223, 88, kRowHeight},
     {IDC_SAMPLE_RATE_LABEL, 420, 251, 80, kRowHeight},
-    {IDC_SAMPLE_RATE, 505, 251, 110, kRowHeight},
-    {IDC_VOLUME_LABEL, 620, 251, 75, kRowHeight},
-    {IDC_VOLUME, 700, 251, 110, kRowHeight},
+    {IDC_SAMPLE_RATE, 505, 251, 128, kRowHeight},
+    {IDC_VOLUME_LABEL, 638, 251, 82, kRowHeight},
+    {IDC_VOLUME, 722, 251, 88, kRowHeight},
     {IDC_THREE_GP_TYPE_LABEL, 420, 115, 120, kRowHeight},
     {IDC_THREE_GP_TYPE, 550, 115, 260, kRowHeight},
     {IDC_DESCRIPTION, 420, 113, 390, 55},
@@ -178,8 +176,7 @@ void CSettingsPanel::SwitchDeviceFamily(int tab) {
 void CSettingsPanel::Reset() {
     tabs_.SelectSegment(0);
     SwitchDeviceFamily(0);
-    for (const ComboTable& combo : kSettingCombos) ComboSelect(Control(combo.id), combo.defaultItem);
-    ComboSelect(Control(IDC_PROFILE_SETTING), 0);
+    ShowCombos(DefaultSettingCombos());
     ComboSelect(Control(IDC_THREE_GP_TYPE), 0);
 }
 
@@ -202,13 +199,29 @@ bool CSettingsPanel::OnThreeGpTypeChange() {
 
 bool CSettingsPanel::OnProfileListChange() { return DeviceTab() == kTabPsp; }
 
-void CSettingsPanel::OnProfileSettingChange() {
+void CSettingsPanel::OnProfileSettingChange() { ShowProfileSetting(ProfileSetting()); }
+
+// The user's choice and the program's (start-up, the iPod file loaded again)
+// show the profile alike.
+void CSettingsPanel::ShowProfileSetting(int profileSetting) {
     EnterAppFolder();
     profileIni.SetFile(ProfileFileName(kIpodProfileFile));
-    const std::string section = "profile" + std::to_string(ProfileSetting());
+    const std::string section = "profile" + std::to_string(profileSetting);
     const auto readNumber = [&section](const char* key) { return profileIni.GetNumber(section, key); };
-    for (const SettingChoice& choice : ProfileSettingChoices(ProfileSetting(), readNumber)) {
-        ComboSelect(Control(kSettingCombos[static_cast<int>(choice.setting)].id), choice.item);
+    ShowCombos(WithProfileSetting(ShownCombos(), profileSetting, readNumber));
+}
+
+SettingCombos CSettingsPanel::ShownCombos() const {
+    SettingCombos combos;
+    combos.profileSetting = ProfileSetting();
+    for (const ComboTable& combo : kSettingCombos) combos.Item(combo.setting) = ComboSelection(Control(combo.id));
+    return combos;
+}
+
+void CSettingsPanel::ShowCombos(const SettingCombos& combos) {
+    ComboSelect(Control(IDC_PROFILE_SETTING), combos.profileSetting);
+    for (const ComboTable& combo : kSettingCombos) {
+        ComboSelect(Control(combo.id), combos.Item(combo.setting));
     }
 }
 
@@ -234,8 +247,7 @@ void CSettingsPanel::AddSettingComboItem(const char* title) {
 }
 
 void CSettingsPanel::SelectSettingComboItem(int item) {
-    const HWND combo = Control(IDC_PROFILE_SETTING);
-    ComboSelect(combo, SelectableItem(item, ComboCount(combo)));
+    ShowProfileSetting(SelectableItem(item, ComboCount(Control(IDC_PROFILE_SETTING))));
 }
 
 void CSettingsPanel::ClearProfileList() { profiles_.ResetItems(); }

@@ -7,9 +7,10 @@
 #include "controls/skin_group_box.h"
 #include "controls/skin_label.h"
 #include "controls/skin_list_box.h"
+#include "engine/cell_contents.h"
 #include "engine/output_settings.h"
 #include "engine/profile_list.h"
-#include "tasks/cell_contents.h"
+#include "settings/profile_setting.h"
 
 // The right half of the main window: the device tab bar, the iPod family's
 // profile and nine setting combos, and the other families' description,
@@ -27,7 +28,8 @@ public:
     void SwitchDeviceFamily(int tab);
     // Tab 0, the iPod family, and every combo at its default item.
     void Reset();
-    // Loads the iPod profile file again, so "Profile setting" shows its default.
+    // Loads the iPod profile file again, so "Profile setting" shows its
+    // default profile and the setting combos show that profile's values.
     void ReloadIpodProfiles();
     void Enable(bool enable);
     // Puts the tab bar back on a tab without notifying (a click during a run).
@@ -64,6 +66,9 @@ private:
     HWND Control(int id) const { return GetDlgItem(dialog_, id); }
     void LayOut();
     void FillCombos();
+    void ShowProfileSetting(int profileSetting);
+    SettingCombos ShownCombos() const;
+    void ShowCombos(const SettingCombos& combos);
 
     HWND dialog_ = nullptr;
     CSegmentBar tabs_;

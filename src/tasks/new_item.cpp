@@ -1,6 +1,5 @@
 #include "tasks/new_item.h"
 
-#include <cctype>
 #include <cmath>
 
 #include "tasks/random_number.h"
@@ -14,19 +13,9 @@ constexpr int kNumberSpread = 1000;
 // list holds items, so the search only runs when the draws keep colliding.
 constexpr int kSeedsTried = 4096;
 
-bool SameNameIgnoringCase(const std::string& first, const std::string& second) {
-    if (first.size() != second.size()) return false;
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(first[i])) != std::tolower(static_cast<unsigned char>(second[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool OutputNameUsed(const TaskList& tasks, const std::string& name) {
     for (int index = 0; index < tasks.Count(); ++index) {
-        if (SameNameIgnoringCase(tasks.Copy(index).outputName, name)) return true;
+        if (tasks.SameName(tasks.Copy(index).outputName, name)) return true;
     }
     return false;
 }

@@ -7,7 +7,7 @@
 
 // How a file added to the task list becomes an item. Two items never write the
 // same output: the output stem gets "_2", "_3"... when another item has it
-// (names compared as Windows compares them, without regard to case), and the
+// (names compared as the task list compares them), and the
 // PSP file number is drawn again until no other item has it.
 
 // The file name of the path without its folder and extension. Empty when the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "tasks/conversion_item.h"
@@ -11,6 +12,14 @@
 // trusted, since indices held by callers are not adjusted when items move.
 class TaskList {
 public:
+    // How two file names compare on this system. The portable default tells
+    // ASCII letters apart from their case only; the program gives the
+    // system's own comparison, which knows every script.
+    using SameNameFunction = bool (*)(const std::string& first, const std::string& second);
+    static bool SameNameIgnoringAsciiCase(const std::string& first, const std::string& second);
+    explicit TaskList(SameNameFunction sameName = SameNameIgnoringAsciiCase) : sameName_(sameName) {}
+    bool SameName(const std::string& first, const std::string& second) const { return sameName_(first, second); }
+
     int Count() const { return static_cast<int>(items_.size()); }
     bool Contains(int index) const { return index >= 0 && index < Count(); }
 
@@ -24,5 +33,6 @@ public:
     void RemoveAll() { items_.clear(); }
 
 private:
+    SameNameFunction sameName_;
     std::vector<ConversionItem> items_;
 };

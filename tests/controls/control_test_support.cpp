@@ -19,7 +19,7 @@ bool markerSeen = false;
 
 COLORREF FromDib(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
-// A top-down 32-bit DIB section the size of the window's client area, with
+// A top-down 32-bit DIB section (the size of a window's client area), with
 // its pixels reachable from here.
 struct DibCanvas {
     CMemoryDC dc{nullptr};
@@ -28,14 +28,17 @@ struct DibCanvas {
     int width = 0;
     int height = 0;
 
-    explicit DibCanvas(HWND window) {
-        RECT client = {};
-        GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
+    explicit DibCanvas(HWND window) : DibCanvas(ClientSize(window).cx, ClientSize(window).cy) {}
+    DibCanvas(int canvasWidth, int canvasHeight) : width(canvasWidth), height(canvasHeight) {
         BITMAPINFO info = {};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         bitmap.Reset(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
+
+    static SIZE ClientSize(HWND window) {
+        RECT client = {};
+        GetClientRect(window, &client);
+        return {client.right, client.bottom};
     }
 
     Pixels Read() const {
@@ -68,6 +71,15 @@ Pixels PrintClient(HWND window) {
     {
         CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
         SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.Get()), PRF_CLIENT);
+    }
+    return canvas.Read();
+}
+
+Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
+    DibCanvas canvas(width, height);
+    {
+        CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
+        draw(canvas.dc.Get());
     }
     return canvas.Read();
 }

@@ -29,6 +29,9 @@ bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY);
 // What a control paints when asked to print its client area into a memory DC.
 Pixels PrintClient(HWND window);
 
+// What draw paints into a memory DC of the given size.
+Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
+
 // What a window shows on the screen right now, after pending paints are done.
 Pixels ScreenPixels(HWND window);
 

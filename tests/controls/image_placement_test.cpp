@@ -4,10 +4,6 @@
 
 #include <utility>
 
-bool operator==(const ButtonContent& a, const ButtonContent& b) {
-    return a.imageX == b.imageX && a.imageY == b.imageY && a.textRect == b.textRect;
-}
-
 namespace {
 
 // A 100 x 40 button with a 16 x 16 image.
@@ -23,39 +19,59 @@ ButtonContentInput Input(int alignment, bool hasText) {
     return input;
 }
 
-TEST(ImagePlacement, EachAlignmentWithAndWithoutCaption) {
-    struct Case {
-        int alignment;
-        bool hasText;
-        ButtonContent expected;  // image x and y, caption room
-    };
-    const Case cases[] = {
-        {kImageLeft, true, {3, 12, {19, 0, 100, 40}}},   {kImageAbove, true, {42, 3, {0, 16, 100, 40}}},
-        {kImageRight, true, {81, 12, {3, 0, 81, 40}}},   {kImageOverlap, true, {0, 0, {0, 0, 100, 40}}},
-        {kImageLeft, false, {42, 12, {0, 0, 100, 40}}},  {kImageAbove, false, {42, 12, {0, 0, 100, 40}}},
-        {kImageRight, false, {42, 12, {0, 0, 100, 40}}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PlaceButtonContent(Input(c.alignment, c.hasText)), c.expected) << c.alignment << c.hasText;
+LayoutRect Image(const ButtonContent& content) { return RectAt(content.imageX, content.imageY, 16, 16); }
+
+bool Inside(const LayoutRect& part, const LayoutRect& whole) {
+    return part.left >= whole.left && part.top >= whole.top && part.right <= whole.right && part.bottom <= whole.bottom;
+}
+
+// Equal room on both sides, across the axis the image and caption share.
+bool CentredAcross(const LayoutRect& part, const LayoutRect& whole, bool horizontally) {
+    return horizontally ? part.left - whole.left == whole.right - part.right
+                        : part.top - whole.top == whole.bottom - part.bottom;
+}
+
+TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossAndMovesWhenPressed) {
+    for (int alignment : {kImageLeft, kImageAbove, kImageRight}) {
+        SCOPED_TRACE(alignment);
+        const ButtonContentInput input = Input(alignment, true);
+        const ButtonContent content = PlaceButtonContent(input);
+        const LayoutRect image = Image(content);
+        const LayoutRect& room = content.textRect;
+        EXPECT_TRUE(Inside(image, input.item) && Inside(room, input.item));
+        EXPECT_TRUE(CentredAcross(image, input.item, alignment == kImageAbove));
+        // The caption, centred in its room, lies beyond the image.
+        if (alignment == kImageLeft) EXPECT_GE(room.left, image.right);
+        if (alignment == kImageRight) EXPECT_LE(room.right, image.left);
+        if (alignment == kImageAbove) EXPECT_GT((room.top + room.bottom) / 2, image.bottom);
+
+        ButtonContentInput pressed = input;
+        pressed.pushedIn = true;
+        const ButtonContent moved = PlaceButtonContent(pressed);
+        EXPECT_EQ(Image(moved), RectAt(image.left + 1, image.top + 1, 16, 16));
+        EXPECT_EQ(moved.textRect, (LayoutRect{room.left + 1, room.top + 1, room.right + 1, room.bottom + 1}));
+
+        // Without a caption the image is centred and the room is the whole button.
+        const ButtonContent alone = PlaceButtonContent(Input(alignment, false));
+        EXPECT_TRUE(CentredAcross(Image(alone), input.item, true) && CentredAcross(Image(alone), input.item, false));
+        EXPECT_EQ(alone.textRect, input.item);
     }
 }
 
-TEST(ImagePlacement, ItemOffsetPushedInAndOversizedImage) {
-    ButtonContentInput input = Input(kImageLeft, true);
-    input.item = {10, 20, 110, 60};
-    EXPECT_EQ(PlaceButtonContent(input), (ButtonContent{13, 32, {29, 20, 110, 60}}));
+TEST(ImagePlacement, OverlappingAndOversizedImagesAndNoImage) {
+    const ButtonContent overlap = PlaceButtonContent(Input(kImageOverlap, true));
+    EXPECT_EQ(std::make_pair(overlap.imageX, overlap.imageY), std::make_pair(0, 0));
+    EXPECT_EQ(overlap.textRect, (LayoutRect{0, 0, 100, 40}));
 
-    input = Input(kImageAbove, true);
-    input.pushedIn = true;
-    EXPECT_EQ(PlaceButtonContent(input), (ButtonContent{43, 4, {1, 17, 101, 41}}));
-    input.hasImage = false;
-    EXPECT_EQ(PlaceButtonContent(input).textRect, (LayoutRect{1, 1, 101, 41}));
-
-    input = Input(kImageAbove, false);
+    ButtonContentInput input = Input(kImageAbove, false);
     input.imageWidth = 120;
     input.imageHeight = 50;
     const ButtonContent oversized = PlaceButtonContent(input);
-    EXPECT_EQ(std::make_pair(oversized.imageX, oversized.imageY), std::make_pair(-10, -5));
+    EXPECT_EQ(std::make_pair(oversized.imageX, oversized.imageY), std::make_pair(-10, -5)) << "centred, cut evenly";
+
+    input.hasImage = false;
+    input.hasText = true;
+    EXPECT_EQ(PlaceButtonContent(input).textRect, input.item);
     EXPECT_EQ(CentreInside({100, 50, 300, 150}, 301, 100), (LayoutRect{50, 50, 351, 150}));
 }
 

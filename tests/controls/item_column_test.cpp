@@ -29,6 +29,18 @@ TEST(DropWindow, EmptyOneAndTooManyItems) {
     EXPECT_EQ(MeasureDropWindow(Texts(400), 200, 90).column.items.size(), 400u);
 }
 
+// Ten items of 17 pixels in a list exactly as high as they need (170 + 5):
+// the rule asks one pixel more before it drops the scroll bar. Either way the
+// window is no taller than allowed, and a scroll bar comes with hidden items.
+TEST(DropWindow, ItemsThatExactlyFillTheHeight) {
+    for (int maxHeight : {175, 176}) {
+        const DropLayout layout = MeasureDropWindow(Texts(10), maxHeight, 90);
+        EXPECT_LE(layout.height, maxHeight);
+        EXPECT_EQ(layout.hasScrollBar, layout.column.visibleCount < 10) << maxHeight;
+        EXPECT_EQ(layout.hasScrollBar, maxHeight == 175);
+    }
+}
+
 TEST(DropWindow, OpensBelowOrUpwardsAndStaysOnTheScreen) {
     const LayoutRect combo = {100, 300, 190, 320};
     EXPECT_EQ(PlaceDropWindow(combo, 20, 90, 100, 1280, 1024), (LayoutRect{100, 318, 190, 418}));

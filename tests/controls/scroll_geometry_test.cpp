@@ -37,16 +37,25 @@ TEST(ScrollGeometry, DraggedThumbGivesPositionsWithinTheLimit) {
     }
 }
 
-TEST(MiniScroll, ThumbAndPagesAtTheEdges) {
-    // Ten items, four visible, in a 100-pixel bar.
-    const MiniThumb first = MiniThumbPlace(100, 0, 1000, 400);
-    EXPECT_EQ(first.top, 0);
-    EXPECT_EQ(first.length, 91 * 400 / 1000);
-    EXPECT_EQ(MiniThumbPlace(100, 600, 1000, 400).top, 600 * 90 / 1000);
-    EXPECT_EQ(MiniThumbPlace(100, 5000, 1000, 400).top, 600 * 90 / 1000);
-    EXPECT_EQ(MiniPartAt(95, 100, 0, 1000, 400), MiniPart::pageDown);
-    EXPECT_EQ(MiniPartAt(10, 100, 0, 1000, 400), MiniPart::thumb);
-    EXPECT_EQ(MiniPartAt(0, 100, 600, 1000, 400), MiniPart::pageUp);
+// Ten items, four visible, in a 100-pixel bar: the thumb (drawn 9 pixels
+// longer than its length) stays inside it, takes about the visible share of
+// it, and moves down with the position up to the last page and no further; a
+// press above it pages up, below it down.
+TEST(MiniScroll, TheThumbMovesWithThePositionInsideTheBar) {
+    int lastTop = -1;
+    for (int position = 0; position <= 600; position += 100) {
+        const MiniThumb thumb = MiniThumbPlace(100, position, 1000, 400);
+        EXPECT_GE(thumb.top, 0);
+        EXPECT_LE(thumb.top + thumb.length + 9, 100);
+        EXPECT_NEAR(thumb.length / 100.0, 0.4, 0.05);
+        EXPECT_GT(thumb.top, lastTop) << position;
+        lastTop = thumb.top;
+        EXPECT_EQ(MiniPartAt(thumb.top + thumb.length / 2, 100, position, 1000, 400), MiniPart::thumb);
+        if (thumb.top > 0) EXPECT_EQ(MiniPartAt(thumb.top - 1, 100, position, 1000, 400), MiniPart::pageUp);
+        EXPECT_EQ(MiniPartAt(thumb.top + thumb.length + 9, 100, position, 1000, 400), MiniPart::pageDown);
+    }
+    EXPECT_EQ(MiniThumbPlace(100, 0, 1000, 400).top, 0);
+    EXPECT_EQ(MiniThumbPlace(100, 5000, 1000, 400).top, lastTop) << "past the end stays at the end";
     EXPECT_EQ(ClampMiniPosition(-100, 1000, 400), 0);
     EXPECT_EQ(ClampMiniPosition(900, 1000, 400), 600);
 }

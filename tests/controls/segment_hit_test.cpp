@@ -2,23 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
-// The device tab bar: 447 pixels, six segments of 74 pixels and 3 left over.
-TEST(SegmentHit, EqualSegmentsFromTheLeftEdge) {
-    EXPECT_EQ(SegmentAt(0, 0, 447, 6), 0);
-    EXPECT_EQ(SegmentAt(73, 0, 447, 6), 0);
-    EXPECT_EQ(SegmentAt(74, 0, 447, 6), 1);
-    EXPECT_EQ(SegmentAt(443, 0, 447, 6), 5);
-    EXPECT_EQ(SegmentAt(60, 50, 447, 6), 0);
-    EXPECT_EQ(SegmentAt(124, 50, 447, 6), 1);
+// The device tab bar: 447 pixels from x 50, six segments. Across it the
+// segment never goes back, all six are equally wide from the left edge on, and
+// the pixels the division leaves at the right end hit none.
+TEST(SegmentHit, EqualSegmentsFromTheLeftEdgeAndTheRestHitsNone) {
+    std::vector<int> widths(6);
+    int last = 0;
+    for (int x = 50; x < 50 + 447; ++x) {
+        const int segment = SegmentAt(x, 50, 447, 6);
+        if (segment < 0) {
+            EXPECT_GE(x, 50 + 447 - 5) << "only the rest of the division";
+            continue;
+        }
+        EXPECT_GE(segment, last);
+        last = segment;
+        ++widths[segment];
+    }
+    EXPECT_EQ(widths, std::vector<int>(6, 74));
+    EXPECT_EQ(SegmentAt(49, 50, 447, 6), -1);
 }
 
-TEST(SegmentHit, NoSegmentOutsideTheSegmentsOrWithoutRoom) {
-    EXPECT_EQ(SegmentAt(444, 0, 447, 6), -1);
-    EXPECT_EQ(SegmentAt(446, 0, 447, 6), -1);
-    EXPECT_EQ(SegmentAt(-1, 0, 447, 6), -1);
-    EXPECT_EQ(SegmentAt(49, 50, 447, 6), -1);
+TEST(SegmentHit, NoSegmentWithoutRoom) {
     EXPECT_EQ(SegmentAt(3, 0, 447, 0), -1);
     EXPECT_EQ(SegmentAt(3, 0, 5, 6), -1);
     EXPECT_EQ(SegmentAt(0, 0, 0, 1), -1);

@@ -55,6 +55,24 @@ TEST(SliderScale, ThumbsCannotCrossWhileDragged) {
     EXPECT_EQ(scale.right, 320);
 }
 
+// A minute on 320 pixels: a thumb dragged to the middle of the track stands
+// for the middle of the minute, drawn where it was dropped, and follows the
+// pointer from there. The pointer holds a thumb by its centre; the right thumb
+// is drawn a thumb's width right of its place.
+TEST(SliderScale, AThumbDraggedToTheMiddleTakesTheMiddleTime) {
+    SliderScale scale = Scale(0, 60, 0, 60);
+    const int half = scale.thumbWidth / 2;
+    EXPECT_EQ(DragTo(scale, kLeftThumb, 160 + half), kLeftThumb);
+    EXPECT_DOUBLE_EQ(scale.left, 30.0);
+    EXPECT_EQ(Pixels(scale).first, 160);
+    DragTo(scale, kLeftThumb, 192 + half);
+    EXPECT_DOUBLE_EQ(scale.left, 36.0);
+    SetRange(scale, 0, 60);
+    DragTo(scale, kRightThumb, 160 + scale.thumbWidth + half);
+    EXPECT_DOUBLE_EQ(scale.right, 30.0);
+    ExpectOrdered(scale);
+}
+
 TEST(SliderScale, RangeDragKeepsItsWidthAgainstBothEnds) {
     SliderScale scale = Scale(0, 320, 100, 160);
     EXPECT_EQ(DragTo(scale, kWholeRange, -100), kWholeRange);

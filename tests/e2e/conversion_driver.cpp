@@ -22,13 +22,13 @@
 #include "engine/app_folder.h"
 #include "engine/encoder_runner.h"
 #include "engine/family_routines.h"
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
+#include "engine/stop_conversion.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
 #include "support/message_button.h"
 #include "support/process_parent.h"
-#include "tasks/output_directory.h"
-#include "tasks/stop_conversion.h"
 
 namespace {
 
@@ -59,6 +59,7 @@ public:
         if (!std::isfinite(item.encodedTime) || item.encodedTime < 0.0) ++oddTimes_;
         if (item.outputSizeKB > largestKB_) largestKB_ = item.outputSizeKB;
     }
+    void RepaintOutputCell(int) override {}
     int ProgressSteps() const { return progressSteps_; }
     int OddTimes() const { return oddTimes_; }
     int LargestKB() const { return largestKB_; }

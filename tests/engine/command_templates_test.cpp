@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/output_directory.h"
 #include "engine/profile_list.h"
 #include "engine/run_state.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
-#include "tasks/output_directory.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -46,7 +46,7 @@ TEST_F(CommandTemplatesTest, ExpandCommandWorksOnTheCurrentItemWithTheChoicesItS
     itemChoice = {kTabPsp, 16, 0};
     settings.deviceTab = kTabXbox;
     EXPECT_EQ(ExpandCommand(context, "enc -i \"$INPUT_FILE\" -ss $START -t $LENGTH \"$OUTPUT_DIR$OUTPUT_FILE.MP4\""),
-              "enc -i \"C:\\in\\second clip.avi\" -ss 00:00:10 -t 00:00:59 \"E:\\Converted\\MAQ00042.MP4\"");
+              "enc -i \"C:\\in\\second clip.avi\" -ss 00:00:10.900 -t 00:00:59.200 \"E:\\Converted\\MAQ00042.MP4\"");
     EXPECT_THAT(ExpandCommand(context, "$TIMESTAMP").value_or(""),
                 MatchesRegex("\\d\\d\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"));
 }
@@ -59,7 +59,8 @@ TEST_F(CommandTemplatesTest, TheIpodTemplateComesFromTheChosenProfileSetting) {
              "[profile1]\r\nTitle=Fixed\r\nCommand0=enc -s $SIZE\r\n");
     settings.Select(Setting::VideoSize, 3);
     EXPECT_EQ(BuildIpodCommand(context, 1, ReadIpodTemplate(settings)),
-              "enc \"C:\\in\\second clip.avi\" -ss 00:00:10 -t 00:00:59 -s 320x240 \"E:\\Converted\\second clip.mp4\"");
+              "enc \"C:\\in\\second clip.avi\" -ss 00:00:10.900 -t 00:00:59.200 -s 320x240 \"E:\\Converted\\second "
+              "clip.mp4\"");
     settings.profileSetting = 1;
     EXPECT_EQ(ReadIpodTemplate(settings), "enc -s $SIZE");
     settings.profileSetting = 9;

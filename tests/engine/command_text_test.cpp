@@ -27,12 +27,14 @@ std::string Family(const std::string& text, const ExpansionInputs& inputs, int t
     return ExpandFamilyTemplate(text, inputs, tab, entry).value_or("<refused>");
 }
 
-// Truncation toward zero and the timestamp are read in the expansions below.
-TEST(TimeText, GrowsPastTwoHourDigitsAndNeverGoesNegative) {
-    EXPECT_EQ(FormatClock(WholeSeconds(100 * 3600.0)), "100:00:00");
-    EXPECT_EQ(WholeSeconds(-0.7), 0);
+// The encoder is given milliseconds, rounded: 3725.9 is 3725.8999... as a double.
+TEST(TimeText, CommandTimesKeepTheirMillisecondsAndNeverGoNegative) {
+    EXPECT_EQ(FormatClockWithMilliseconds(Milliseconds(3725.9)), "01:02:05.900");
+    EXPECT_EQ(FormatClockWithMilliseconds(Milliseconds(100 * 3600.0 + 0.0004)), "100:00:00.000");
+    EXPECT_EQ(Milliseconds(-0.7), 0);
+    EXPECT_EQ(Milliseconds(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_GT(Milliseconds(1e300), 0);
     EXPECT_EQ(WholeSeconds(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_GT(WholeSeconds(1e300), 0);
 }
 
 TEST(FamilyExpansion, PutsInTheItemTimesFolderAndTimestamp) {
@@ -40,7 +42,7 @@ TEST(FamilyExpansion, PutsInTheItemTimesFolderAndTimestamp) {
         Family("cvenc -i \"$INPUT_FILE\" -ss $START -t $LENGTH -title \"$TITLE\" -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" "
                "# $TIMESTAMP $TITLE",
                Inputs()),
-        "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05 -t 00:00:59 -title \"Holiday\" "
+        "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05.900 -t 00:00:59.300 -title \"Holiday\" "
         "-y \"D:\\Out\\Holiday.mpg\" # 2026-03-07 09:05:01 Holiday");
 }
 
@@ -88,15 +90,6 @@ TEST(FamilyExpansion, CommandsBeyond2047CharactersAreRefusedNotCut) {
     EXPECT_EQ(Family(manyInputs, inputs), "<refused>");
 }
 
-TEST(ReplaceAll, StopsAtTheLimitAndLeavesTheTextAsItWas) {
-    std::string text = "$A-$A";
-    EXPECT_TRUE(ReplaceAll(text, "$A", "xyz", 7));
-    EXPECT_EQ(text, "xyz-xyz");
-    text = "$A-$A";
-    EXPECT_FALSE(ReplaceAll(text, "$A", "xyz", 6));
-    EXPECT_EQ(text, "$A-$A");
-}
-
 TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     FakeSettings settings;
     settings.deviceTab = kTabPsp;  // the PSP naming never applies to the iPod command
@@ -108,7 +101,7 @@ TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     EXPECT_EQ(ExpandIpodTemplate("cvenc -i \"$INPUT_FILE\"$START$LENGTH $VCODEC -s $SIZE $FRAMERATE -ab $AUDIOBITRATE "
                                  "-vol $VOLUME \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" -s $SIZE",
                                  Inputs(), settings),
-              "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05 -t 00:00:59 "
+              "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05.900 -t 00:00:59.300 "
               "-vcodec h264 -coder 0 -vlevel 13 -bufsize 256 -g 250 -s 320x240  -ab 64 -vol 1024 "
               "\"D:\\Out\\Holiday.mp4\" -s 320x240");
 

@@ -65,9 +65,9 @@ protected:
         return buffer;
     }
 
-    void RunPiped(const std::string& script, const std::function<void(const char*)>& alsoOnChunk = nullptr) {
+    ExitCode RunPiped(const std::string& script, const std::function<void(const char*)>& alsoOnChunk = nullptr) {
         std::vector<char> command = Command(script);
-        RunEncoder(command.data(), [&](const char* chunk) {
+        return RunEncoder(command.data(), [&](const char* chunk) {
             EXPECT_LE(std::strlen(chunk), 255u);
             chunks.push_back(chunk);
             if (alsoOnChunk) alsoOnChunk(chunk);
@@ -83,9 +83,13 @@ protected:
     std::string AppFile(const std::string& name) const { return folder.Read("app\\" + name); }
 };
 
+// The exit code is the encoder's own: a crash is no success.
 TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunWithoutALogEntry) {
-    for (const char* script : {"", "--exit 3", "--crash", "--sleep 200"}) {
-        RunPiped(script);
+    for (const auto& [script, exitCode] : {std::pair<const char*, DWORD>{"", 0},
+                                           {"--exit 3", 3},
+                                           {"--crash", EXCEPTION_ACCESS_VIOLATION},
+                                           {"--sleep 200", 0}}) {
+        EXPECT_EQ(RunPiped(script), exitCode) << script;
         StopEncoder();
         EXPECT_THAT(chunks, IsEmpty()) << script;
         EXPECT_FALSE(AppHas("log.txt")) << script;
@@ -121,13 +125,13 @@ TEST_F(EncoderRunnerTest, ChunksReachTheHandlerAsTheyWereReadNeitherSplitIntoLin
 TEST_F(EncoderRunnerTest, CommandsThatCannotStartAreLoggedOnceWhenPipedAndSkippedQuietlyWhenHidden) {
     char missingHidden[kCommandBufferSize] = "no-such-encoder.exe -i clip.avi";
     char emptyHidden[kCommandBufferSize] = "";
-    RunHidden(missingHidden);
+    EXPECT_FALSE(RunHidden(missingHidden));
     RunHidden(emptyHidden);
     EXPECT_FALSE(AppHas("log.txt"));
 
     const auto record = [&](const char* chunk) { chunks.push_back(chunk); };
     char missingPiped[kCommandBufferSize] = "no-such-encoder.exe -i clip.avi";
-    RunEncoder(missingPiped, record);
+    EXPECT_FALSE(RunEncoder(missingPiped, record));
     StopEncoder();
     const std::string missingEntry = AppFile("log.txt");
     char emptyPiped[kCommandBufferSize] = "";

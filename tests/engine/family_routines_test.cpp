@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "engine/folder_path.h"
+#include "engine/output_directory.h"
 #include "engine/run_state.h"
+#include "engine/stop_conversion.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
 #include "support/message_button.h"
-#include "tasks/output_directory.h"
-#include "tasks/stop_conversion.h"
 
 using ::testing::HasSubstr;
 
@@ -29,6 +29,7 @@ public:
         const std::string now = item.finished ? "finished" : std::to_string(item.status);
         if (trail.empty() || trail.back() != now) trail.push_back(now);
     }
+    void RepaintOutputCell(int) override {}
     std::vector<std::string> trail;
 
 private:
@@ -65,10 +66,12 @@ protected:
         tasks.Append(item);
     }
 
-    // A pass of the test encoder: it holds its output file (named by its
-    // suffix after the item's output) open while it runs, as an encoder does.
+    // A pass of the test encoder: it writes its output file (named by its
+    // suffix after the item's output) and holds it open while it runs, as an
+    // encoder does.
     std::string Pass(bool piped, const std::string& suffix) const {
-        return "enc.exe --open \"$OUTPUT_DIR$OUTPUT_FILE" + suffix + "\"" + (piped ? " --progress 2 10" : "");
+        const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE" + suffix + "\"";
+        return "enc.exe --open " + file + " --write " + file + " x" + (piped ? " --progress 2 10" : "");
     }
 
     void Convert() {
@@ -94,8 +97,9 @@ TEST_F(FamilyRoutinesTest, StopAfterTheLastPassKeepsTheFinishedOutput) {
                                "clip_temp.mp3\\\" --signal clipvane-held --wait-parent --post " + stopButton.Handle() +
                                " --sleep 1000";
     WriteApp("PMP_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, "_temp.avi") +
-                                    "\r\nPass2=enc.exe\r\nPass3=" + Pass(false, ".pmp") +
-                                    "\r\nPass4=enc.exe --spawn \"" + holder + "\" --await clipvane-held\r\n");
+                                    "\r\nPass2=" + Pass(false, "_temp.mp3") + "\r\nPass3=" + Pass(false, ".pmp") +
+                                    "\r\nPass4=" + Pass(false, ".pmp") + " --spawn \"" + holder +
+                                    "\" --await clipvane-held\r\n");
     Convert();
     EXPECT_TRUE(cancelRequested) << "the Stop came during the routine's last wait";
     EXPECT_TRUE(folder.Exists("out\\clip.pmp"));
@@ -107,10 +111,8 @@ TEST_F(FamilyRoutinesTest, StopAfterTheLastPassKeepsTheFinishedOutput) {
 TEST_F(FamilyRoutinesTest, DeletionsQueuedByOneRunNeverReachTheNext) {
     settings.deviceTab = kTabPmp;
     BeginItem(context);
-    ConversionItem item = tasks.Copy(0);
-    item.status = kStatusMuxingPmp;
-    tasks.Replace(0, item);
     const std::string pmp = folder.Write("out\\clip.pmp", "half");
+    itemFiles = {pmp};
     HANDLE held = CreateFileA(pmp.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     StopConversion(context);
     CloseHandle(held);
@@ -125,46 +127,23 @@ TEST_F(FamilyRoutinesTest, DeletionsQueuedByOneRunNeverReachTheNext) {
 }
 
 // A tab, 3GP type or profile chosen between two passes (the click's message is
-// dispatched by the first pass's wait) changes nothing of the running item,
-// neither its passes nor what a Stop then cleans up.
+// dispatched by the first pass's wait) changes nothing of the running item's
+// passes. What a Stop then cleans up is the main window's Stop case.
 TEST_F(FamilyRoutinesTest, APanelClickDuringAnItemChangesNothingOfIt) {
     MessageButton panel([this] {
         settings.deviceTab = kTabPsp;
         settings.threeGpType = 2;
         settings.profileEntry = -1;
     });
-    const auto convert = [&](const std::string& passTwoEnd) {
-        settings = FakeSettings();
-        settings.deviceTab = kTab3gp;
-        const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
-        WriteApp("3GP_AMR_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --post " +
-                                            panel.Handle() + " --progress 1 0 --write " + file +
-                                            "_temp.3gp\" x\r\nPass2=enc.exe --open " + file + ".3gp\"" + passTwoEnd +
-                                            "\r\nPass3=enc.exe\r\n");
-        Convert();
-    };
-    convert("");
-    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.3gp"});
-    EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "2"}));
-
-    DeleteFileA((output + "clip.3gp").c_str());
-    convert(" --post " + stopButton.Handle() + " --sleep 30000");
-    EXPECT_TRUE(cancelRequested);
-    EXPECT_EQ(OutputFiles(), std::vector<std::string>{});
-}
-
-// The media library gets the file the template wrote, once the item is finished.
-TEST_F(FamilyRoutinesTest, IpodFinishesBeforeTheMediaLibrary) {
-    ASSERT_TRUE(
-        CopyFileA((folder.Path() + "app\\enc.exe").c_str(), (folder.Path() + "app\\VavuDuzuv.exe").c_str(), FALSE));
-    settings.deviceTab = kTabIpod;
-    settings.profileSetting = 1;
-    WriteApp("iPod_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[profile0]\r\nTitle=own\r\n[profile1]\r\nTitle=t\r\nCommand0=" +
-                 Pass(true, ".m4v") + "\r\n");
+    settings.deviceTab = kTab3gp;
+    const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
+    WriteApp("3GP_AMR_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --post " +
+                                        panel.Handle() + " --progress 1 0 --write " + file +
+                                        "_temp.3gp\" x\r\nPass2=enc.exe --open " + file + ".3gp\" --write " + file +
+                                        ".3gp\" x\r\nPass3=enc.exe --write " + file + ".3gp\" x\r\n");
     Convert();
-    EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "finished"}));
-    EXPECT_EQ(folder.Read("app\\vavuduzuv-journal.txt"), "VavuDuzuv \"" + output + "clip.m4v\" \n");
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.3gp"});
+    EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "2", "finished"}));
 }
 
 // An exported item's encoder is stopped by the progress reader (from the chunk
@@ -179,8 +158,8 @@ TEST_F(FamilyRoutinesTest, ExportedItemStopsItsEncoderAtTheRangeLength) {
     settings.deviceTab = kTabXbox;
     WriteApp("Xbox_Profile.ini",
              "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --print "
-             "\"size=      64kB time=2.50 \" --wait-q --sleep 200 --write \"" +
-                 output + "clip.mpg\" done\r\n");
+             "\"size=      64kB time=2.50 \" --wait-q --sleep 200 --write \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" "
+             "done\r\n");
     Convert();
     EXPECT_FALSE(cancelRequested);
     EXPECT_EQ(folder.Read("out\\clip.mpg"), "done");
@@ -203,21 +182,7 @@ TEST_F(FamilyRoutinesTest, AnItemWhoseOutputWouldOverwriteASourceIsRefused) {
     EXPECT_EQ(tasks.Copy(0).status, kStatusWouldOverwriteSource);
     EXPECT_FALSE(folder.Exists("app\\ran.txt"));
     EXPECT_EQ(folder.Read("out\\clip_temp_2.3g2"), "another source");
-    EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("REFUSED: output would overwrite a source: "));
-}
-
-// Only a file in use is worth waiting for; a read-only intermediate is logged
-// once and left, instead of holding the routine for its whole wait.
-TEST_F(FamilyRoutinesTest, AnIntermediateThatCannotBeDeletedIsLoggedOnce) {
-    settings.deviceTab = kTabPmp;
-    const std::string video = folder.Write("out\\clip_temp.avi", "read-only");
-    SetFileAttributesA(video.c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteApp("PMP_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --progress 1 0\r\n");
-    Convert();
-    const std::string log = folder.Read("app\\log.txt");
-    EXPECT_EQ(log.rfind("ERROR:   API         =   DeleteFile.\r\n", 0), 0u) << log;
-    EXPECT_EQ(log.find("ERROR:", 1), std::string::npos) << "exactly one entry";
-    SetFileAttributesA(video.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("clip.avi: would overwrite its source"));
 }
 
 }  // namespace

@@ -279,16 +279,12 @@ TEST(Threads, WorkerStopsAtOnceFromAnEndlessWaitAndCanRunAgain) {
 }
 
 TEST(GdiHolders, SelectionIsUndoneBeforeTheObjectGoesAndNothingLeaks) {
-    const int before = CountGdiObjects();
-    {
-        CBitmapHandle counted(CreateBitmap(1, 1, 1, 1, nullptr));
-        ASSERT_EQ(CountGdiObjects(), before + 1) << "the count sees every object";
-    }
-    HBITMAP drawnInto = nullptr;
-    {
+    ASSERT_EQ(GdiObjectsLeftBy([] { CreateBitmap(1, 1, 1, 1, nullptr); }), 1) << "the count sees every object";
+    const auto cycle = [] {
         CMemoryDC dc(nullptr);
         ASSERT_TRUE(dc);
         const HGDIOBJ original = GetCurrentObject(dc.Get(), OBJ_BITMAP);
+        HBITMAP drawnInto = nullptr;
         {
             CBitmapHandle bitmap(CreateBitmap(4, 4, 1, 32, nullptr));
             drawnInto = bitmap.Get();
@@ -306,8 +302,8 @@ TEST(GdiHolders, SelectionIsUndoneBeforeTheObjectGoesAndNothingLeaks) {
         CRegionHandle moved = std::move(region);
         EXPECT_FALSE(region);
         EXPECT_TRUE(moved);
-    }
-    EXPECT_EQ(CountGdiObjects(), before);
+    };
+    EXPECT_EQ(GdiObjectsLeftBy(cycle), 0);
 }
 
 TEST(Registry, SettingsRoundTripAndOverlongValuesAreRefused) {

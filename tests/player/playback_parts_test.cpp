@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 
 #include <cmath>
-#include <cstring>
 #include <thread>
 
 #include "player/codec_catalog.h"
@@ -11,7 +10,6 @@
 #include "player/frame_queue.h"
 #include "player/picture_fit.h"
 #include "player/playback_clock.h"
-#include "player/progress_lines.h"
 
 namespace {
 
@@ -32,9 +30,10 @@ TEST(PictureFit, KeepsTheDisplayAspectCentredWithAlignedSizes) {
 }
 
 TEST(PictureFit, NoAspectFillsTheBoxAndATinyBoxHoldsNothing) {
-    const PictureRect fill = FitPicture(348, 188, std::nan(""));
-    EXPECT_EQ(std::make_pair(fill.width, fill.height), std::make_pair(348, 188));
-    EXPECT_EQ(FitPicture(348, 188, -1.0).width, 348);
+    for (const double unknown : {std::nan(""), 0.0, -1.0}) {
+        const PictureRect fill = FitPicture(348, 188, unknown);
+        EXPECT_EQ(std::make_pair(fill.width, fill.height), std::make_pair(348, 188)) << unknown;
+    }
     EXPECT_EQ(FitPicture(3, 100, 1.0).width, 0);
     EXPECT_EQ(FitPicture(100, 100, 1000.0).height, 0) << "a sliver too thin to show";
 }
@@ -80,22 +79,7 @@ TEST(FrameQueue, ClosingReleasesAReaderWaitingForRoom) {
     EXPECT_FALSE(queue.Push(At(0.08)));
 }
 
-TEST(ProgressLines, PositionsComeFromWholeLinesInAnyPieces) {
-    ProgressLines lines;
-    const char* text =
-        "frame=12\nout_time_ms=1040000\nprogress=continue\nout_time_ms=-9223372036854775807\n"
-        "out_time_ms=2080000\r\nout_time_ms=99";
-    std::vector<double> positions;
-    for (std::size_t at = 0; at < std::strlen(text); at += 7) {
-        const std::vector<double> piece = lines.Feed(text + at, std::min<std::size_t>(7, std::strlen(text) - at));
-        positions.insert(positions.end(), piece.begin(), piece.end());
-    }
-    EXPECT_THAT(positions, ::testing::ElementsAre(1.04, 2.08));
-    EXPECT_THAT(lines.Feed("0000\n", 5), ::testing::ElementsAre(0.990000));
-    const std::string garbage(100000, 'x');
-    lines.Feed(garbage.data(), garbage.size());
-    EXPECT_THAT(lines.Feed("\nout_time_ms=1\n", 15), ::testing::ElementsAre(1e-6)) << "a long line is dropped whole";
-}
+// The export's progress lines, in any pieces: the progress_lines fuzz harness.
 
 TEST(CodecCatalog, ListsOnlyWhatTheEncoderOffersUnderTheNamesTheExportLooksFor) {
     const std::set<std::string> encoders = ParseEncoderList(
@@ -104,7 +88,6 @@ TEST(CodecCatalog, ListsOnlyWhatTheEncoderOffersUnderTheNamesTheExportLooksFor) 
         " V..... msmpeg4              MPEG-4 part 2 Microsoft variant version 3 (codec msmpeg4v3)\n"
         " A..... pcm_s16le            PCM signed 16-bit little-endian\n"
         " V.S... mpeg1video           MPEG-1 video\n");
-    EXPECT_THAT(encoders, ::testing::ElementsAre("mpeg1video", "msmpeg4", "msmpeg4v2", "pcm_s16le"));
     const std::vector<CatalogCodec> video = VideoCatalog(encoders);
     ASSERT_EQ(video.size(), 1u);
     EXPECT_EQ(video[0].name, "Microsoft MPEG-4 Video Codec V3");

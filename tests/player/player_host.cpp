@@ -6,8 +6,9 @@ constexpr UINT WM_SETTLED = WM_APP + 0x0D00;
 
 }  // namespace
 
-PlayerHost::PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile)
-    : player_(std::make_unique<CVideoEdit>(encoder, std::move(deleteFile))) {
+PlayerHost::PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile,
+                       PlayerLimits limits)
+    : player_(std::make_unique<CVideoEdit>(encoder, std::move(deleteFile), limits)) {
     RegisterWindowClass("ClipvanePlayerHost", 0, LoadCursor(nullptr, IDC_ARROW),
                         static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     Create("ClipvanePlayerHost", "Preview", WS_POPUP | WS_VISIBLE, 0, RECT{0, 0, 400, 320}, nullptr, 0);
@@ -42,24 +43,19 @@ bool PlayerHost::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
 }
 
 void PlayerHost::Settle() {
-    bool settled = false;
+    settled_ = false;
     PostMessageA(Handle(), WM_SETTLED, 0, 0);
-    const std::size_t before = events.size();
-    WaitFor(
-        [&] {
-            for (std::size_t n = before; n < events.size(); ++n) settled = settled || events[n].message == WM_SETTLED;
-            return settled;
-        },
-        10000);
-    for (auto event = events.begin(); event != events.end();) {
-        event = event->message == WM_SETTLED ? events.erase(event) : event + 1;
-    }
+    WaitFor([this] { return settled_; }, 10000);
 }
 
 LRESULT PlayerHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if ((message >= WM_PLAYER_PLAYCOMPLETE && message <= WM_PLAYER_EXPORTFINISHED) || message == WM_SETTLED) {
+    if (message == WM_SETTLED) {
+        settled_ = true;
+        return 0;
+    }
+    if (message >= WM_PLAYER_PLAYCOMPLETE && message <= WM_PLAYER_EXPORTFINISHED) {
         events.push_back({message, wParam, lParam});
-        if (onEvent && message != WM_SETTLED) onEvent(events.back());
+        if (onEvent) onEvent(events.back());
         return 0;
     }
     return CWindow::WindowProc(message, wParam, lParam);

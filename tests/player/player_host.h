@@ -20,7 +20,8 @@ public:
         LPARAM lParam;
     };
 
-    PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile);
+    PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile,
+               PlayerLimits limits = {});
     ~PlayerHost() override;
 
     CVideoEdit& Player() { return *player_; }
@@ -39,4 +40,5 @@ protected:
 
 private:
     std::unique_ptr<CVideoEdit> player_;
+    bool settled_ = false;
 };

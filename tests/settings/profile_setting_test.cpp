@@ -2,36 +2,55 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+
+#include "engine/value_tables.h"
 
 namespace {
 
-TEST(ProfileSetting, AProfileSetsFiveCombosAndKeepsFour) {
-    std::vector<std::string> read;
-    const auto reader = [&read](const char* key) {
-        read.push_back(key);
-        return static_cast<int>(read.size());
+// A profile section as the reader hands it: missing keys read 0.
+auto Section(std::map<std::string, int> keys) {
+    return [keys](const char* key) {
+        const auto found = keys.find(key);
+        return found == keys.end() ? 0 : found->second;
     };
-    EXPECT_TRUE(ProfileSettingChoices(0, reader).empty());
-    EXPECT_TRUE(read.empty()) << "the user's own combination reads nothing";
-
-    const std::vector<SettingChoice> choices = ProfileSettingChoices(3, reader);
-    ASSERT_EQ(choices.size(), 5u);
-    for (const SettingChoice& choice : choices) {
-        EXPECT_NE(choice.setting, Setting::FrameRate);
-        EXPECT_NE(choice.setting, Setting::Aspect);
-        EXPECT_NE(choice.setting, Setting::SampleRate);
-        EXPECT_NE(choice.setting, Setting::Volume);
-    }
-    EXPECT_EQ(choices[0].setting, Setting::VideoCodec);
-    EXPECT_EQ(read[0], "VideoType");
 }
 
-TEST(ProfileSetting, OutOfRangeSelectionsFallBackToTheFirstItem) {
-    EXPECT_EQ(SelectableItem(2, 5), 2);
-    EXPECT_EQ(SelectableItem(5, 5), 0);
-    EXPECT_EQ(SelectableItem(-1, 5), 0);
-    EXPECT_EQ(SelectableItem(0, 0), -1);
+// At start-up the iPod file's default profile is selected: the combos show
+// its values, as choosing it does, and nothing of the user's own defaults
+// that the profile's command does not use.
+TEST(ProfileSetting, TheStartUpProfileShowsItsOwnValuesInTheCombos) {
+    const auto ipodMpeg4 = Section({{"VideoType", 0}, {"VideoSize", 2}, {"VideoQuality", 5}, {"AudioQuality", 3}});
+    const SettingCombos start = WithProfileSetting(DefaultSettingCombos(), 1, ipodMpeg4);
+    EXPECT_EQ(start.profileSetting, 1);
+    EXPECT_STREQ(SettingValue(Setting::VideoCodec, start.Item(Setting::VideoCodec)), "-vcodec xvid");
+    EXPECT_STREQ(SettingValue(Setting::VideoSize, start.Item(Setting::VideoSize)), "320x176");
+    EXPECT_STREQ(SettingValue(Setting::VideoBitrate, start.Item(Setting::VideoBitrate)), "512");
+    EXPECT_STREQ(SettingValue(Setting::Channels, start.Item(Setting::Channels)), "1") << "a missing key reads 0";
+    EXPECT_STREQ(SettingValue(Setting::AudioBitrate, start.Item(Setting::AudioBitrate)), "80");
+
+    // Frame rate, aspect, sample rate and volume are the user's: a profile keeps them.
+    SettingCombos chosen = DefaultSettingCombos();
+    chosen.Item(Setting::FrameRate) = 3;
+    chosen.Item(Setting::Volume) = 7;
+    const SettingCombos after = WithProfileSetting(chosen, 2, ipodMpeg4);
+    EXPECT_EQ(after.Item(Setting::FrameRate), 3);
+    EXPECT_EQ(after.Item(Setting::Volume), 7);
+    EXPECT_EQ(after.Item(Setting::Aspect), chosen.Item(Setting::Aspect));
+    EXPECT_EQ(after.Item(Setting::SampleRate), chosen.Item(Setting::SampleRate));
+}
+
+TEST(ProfileSetting, OwnSettingsAndOddValuesChangeNothing) {
+    int reads = 0;
+    const SettingCombos own = WithProfileSetting(DefaultSettingCombos(), 0, [&reads](const char*) { return ++reads; });
+    EXPECT_EQ(reads, 0) << "the user's own combination reads nothing";
+    EXPECT_EQ(own.items, DefaultSettingCombos().items);
+
+    // A profile's value beyond its combo's items leaves that combo usable, as it was.
+    const SettingCombos odd = WithProfileSetting(DefaultSettingCombos(), 1, Section({{"VideoSize", 42}}));
+    EXPECT_EQ(odd.Item(Setting::VideoSize), DefaultSettingCombos().Item(Setting::VideoSize));
+    // Which item a combo may select is the control_layout fuzz harness's.
 }
 
 }  // namespace

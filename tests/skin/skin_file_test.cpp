@@ -46,26 +46,6 @@ TEST(SkinFile, KeysAndValuesAreLowerCasedAndNotTrimmed) {
     EXPECT_FALSE(LookUp(file, "edit").found) << "a key is matched whole, never as a prefix";
 }
 
-TEST(SkinFile, FirstOfTwoLinesWinsAndLinesWithoutEqualsAreSkipped) {
-    const std::string file = "title\ntitle=first.bmp\ntitle=second.bmp\n";
-    EXPECT_EQ(LookUp(file, "title").value, "first.bmp");
-    const Lookup missing = LookUp("title\nbackground\n", "title");
-    EXPECT_FALSE(missing.found);
-    EXPECT_EQ(missing.value, "") << "a failed lookup leaves an empty value";
-    EXPECT_FALSE(LookUp("", "title").found);
-}
-
-TEST(SkinFile, BytesAbove7FEndTheLine) {
-    const std::string file =
-        "title=ti\xE9"
-        "tle.bmp\nbackground=b\xC3\xA4"
-        "ck=1.bmp\n";
-    EXPECT_EQ(LookUp(file, "title").value, "ti");
-    EXPECT_EQ(LookUp(file, "background").value, "b");
-    // The rest after such a byte is a line of its own.
-    EXPECT_EQ(LookUp(file, "ck").value, "1.bmp");
-}
-
 TEST(SkinFile, LongValuesComeBackWholeAndLongLinesDoNotSpillIntoNewLines) {
     const std::string atLimit(kSkinValueLimit, 'v');
     const std::string beyond(kSkinValueLimit + 100, 'v');

@@ -8,6 +8,7 @@
 struct FakeItemView : IItemView {
     std::vector<int> repainted;
     void RepaintProgressCell(int itemIndex) override { repainted.push_back(itemIndex); }
+    void RepaintOutputCell(int) override {}
 };
 
 struct FakeRunOptions : IRunOptions {

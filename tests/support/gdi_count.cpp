@@ -14,3 +14,10 @@ int CountGdiObjects() {
     }
     return count;
 }
+
+int GdiObjectsLeftBy(const std::function<void()>& cycle) {
+    cycle();
+    const int before = CountGdiObjects();
+    cycle();
+    return CountGdiObjects() - before;
+}

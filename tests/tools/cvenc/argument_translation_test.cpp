@@ -7,15 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "cvenc/command_line.h"
 #include "cvenc/picture_fit.h"
 #include "cvenc/silent_audio.h"
-
-#ifdef _WIN32
-#include <windows.h>
-// after windows.h, which it needs
-#include <shellapi.h>
-#endif
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -156,28 +149,6 @@ TEST(AudioProbe, OnlyFfmpegSayingThereIsNoSuchStreamMeansSilent) {
     EXPECT_EQ(ReadAudioProbe(1, "C:\\none.avi: No such file or directory\r\n"), InputAudio::Present);
 }
 
-#ifdef _WIN32
-TEST(CommandLine, WindowsSplitsItBackIntoTheSameArguments) {
-    const std::vector<std::string> arguments = {
-        "C:\\My Videos\\a & b.avi", "",          " ",    "title=\"x\" y", "D:\\out dir\\",
-        "\\\\server\\share\\a\"b",  "tab\there", "end\\"};
-    const std::string joined = JoinCommandLine("C:\\Program Files\\app\\ffmpeg.exe", arguments);
-    const std::wstring line(joined.begin(), joined.end());  // ASCII only
-    int count = 0;
-    wchar_t** words = CommandLineToArgvW(line.c_str(), &count);
-    ASSERT_NE(words, nullptr);
-    std::vector<std::string> splitBack;
-    for (int i = 0; i < count; ++i) {
-        const std::wstring word = words[i];
-        splitBack.emplace_back(word.begin(), word.end());
-    }
-    LocalFree(words);
-    ASSERT_FALSE(splitBack.empty());
-    EXPECT_EQ(splitBack[0], "C:\\Program Files\\app\\ffmpeg.exe");
-    EXPECT_EQ(std::vector<std::string>(splitBack.begin() + 1, splitBack.end()), arguments);
-}
-#endif
-
 // Where the picture lands in the frame: its width and height, the bars before it (left, top).
 std::array<int, 4> Fit(int width, int height, double sampleAspect, const DisplayArea& area) {
     const PictureSize<double> picture = FitPicture<double>(width, height, sampleAspect, area);
@@ -190,12 +161,10 @@ using Placed = std::array<int, 4>;
 const DisplayArea kQvga = {320, 240, {320, 240}};
 
 TEST(PictureFit, BarsAboveAndBelowAWiderSourceAtTheSidesOfANarrowerNoneWithinOnePercent) {
-    // A widescreen DVD frame (wide pixels) on a 4:3 frame, and on a DVD frame shown at 4:3.
+    // A widescreen DVD frame (wide pixels) on a 4:3 frame.
     EXPECT_EQ(Fit(720, 576, 64.0 / 45, kQvga), (Placed{320, 180, 0, 30}));
-    EXPECT_EQ(Fit(720, 576, 64.0 / 45, {720, 480, {4, 3}}), (Placed{720, 360, 0, 60}));
-    // 4:3 on the PSP's screen, and on a frame of nearly that shape shown at 16:9.
+    // 4:3 on the PSP's screen.
     EXPECT_EQ(Fit(640, 480, 1, {480, 272, {480, 272}}), (Placed{362, 272, 58, 0}));
-    EXPECT_EQ(Fit(640, 480, 1, {368, 208, {16, 9}}), (Placed{276, 208, 46, 0}));
     EXPECT_EQ(Fit(1280, 720, 1, {480, 272, {480, 272}}), (Placed{480, 272, 0, 0}));  // 0.7 % apart
     EXPECT_EQ(Fit(1011, 750, 1, kQvga), (Placed{320, 238, 0, 0}));                   // 1.1 %: a bar below
 }
@@ -203,9 +172,7 @@ TEST(PictureFit, BarsAboveAndBelowAWiderSourceAtTheSidesOfANarrowerNoneWithinOne
 TEST(PictureFit, OddSizesUnknownSampleAspectsAndExtremeShapes) {
     // An odd frame keeps its odd side where the picture meets its edge; the picture and bars are even.
     EXPECT_EQ(Fit(1920, 1080, 1, {175, 143, {175, 143}}), (Placed{175, 98, 0, 22}));
-    EXPECT_EQ(Fit(480, 640, 1, {175, 143, {175, 143}}), (Placed{108, 143, 32, 0}));
     EXPECT_EQ(Fit(720, 576, 0, kQvga), Fit(720, 576, 1, kQvga));
-    EXPECT_EQ(Fit(1, 1000, 1, kQvga), (Placed{2, 240, 158, 0}));
     EXPECT_EQ(Fit(1000, 1, 1, kQvga), (Placed{320, 2, 0, 118}));
 }
 

@@ -24,36 +24,12 @@ struct Finished {
     std::string output;  // standard output and error together
 };
 
-// Runs a program with its input at its end, for at most 30 seconds.
+// Runs a program through the converter's runner until it ends by itself.
 Finished RunToEnd(std::string commandLine) {
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    HANDLE outputRead, outputWrite, inputRead, inputWrite;
-    CreatePipe(&outputRead, &outputWrite, &inheritable, 0);
-    CreatePipe(&inputRead, &inputWrite, &inheritable, 0);
-    SetHandleInformation(outputRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(inputWrite, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    startup.hStdInput = inputRead;
-    startup.hStdOutput = startup.hStdError = outputWrite;
-    PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
-                                        nullptr, &startup, &process);
-    for (HANDLE own : {outputWrite, inputRead, inputWrite}) CloseHandle(own);
     Finished finished = {STILL_ACTIVE, ""};
-    char bytes[4096];
-    DWORD count = 0;
-    while (started && ReadFile(outputRead, bytes, sizeof bytes, &count, nullptr) && count > 0) {
-        finished.output.append(bytes, count);
-    }
-    CloseHandle(outputRead);
-    if (!started) return finished;
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-    GetExitCodeProcess(process.hProcess, &finished.exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const ExitCode exitCode = RunEncoder(&commandLine[0], [&](const char* chunk) { finished.output += chunk; });
+    StopEncoder();  // the pipe ends the run leaves open
+    if (exitCode) finished.exitCode = *exitCode;
     return finished;
 }
 

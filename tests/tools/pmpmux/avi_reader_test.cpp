@@ -82,21 +82,4 @@ TEST(AviReader, RefusesFilesThatAreNotUsableAviVideo) {
     EXPECT_THAT(Read("RIFF" + Le32Bytes(1) + "AVI idx1" + Le32Bytes(0xFFFFFFFFu)), HasSubstr("RIFF header"));
 }
 
-// A reader that trusts a size it read can run past the end of its buffer;
-// under the sanitizers every cut and every damaged size must fail cleanly.
-TEST(AviReader, EveryPrefixAndEveryCorruptSizeFailsCleanly) {
-    AviLayout layout = Mpeg4Clip();
-    layout.inRecLists = true;
-    const std::string good = MakeAvi(layout);
-    for (std::size_t length = 0; length < good.size(); ++length) {
-        EXPECT_THAT(Read(good.substr(0, length)), ::testing::MatchesRegex("refused: .+")) << length;
-    }
-    for (std::size_t at = 4; at + 4 <= good.size(); at += 2) {
-        for (unsigned size : {0u, 1u, 3u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
-            std::string damaged = good;
-            EXPECT_NE(Read(damaged.replace(at, 4, Le32Bytes(size))), "refused: ") << at;  // a refusal says why
-        }
-    }
-}
-
 }  // namespace

@@ -64,26 +64,4 @@ TEST(Mp3Stream, RefusesDamagedOrMixedAudio) {
     EXPECT_THAT(Read(InfoFrame()), HasSubstr("no MP3 audio frames"));
 }
 
-// Two frames cut at every length past the first: a whole number of frames is
-// read, anything else refused for the exact reason, whatever the format.
-TEST(Mp3Stream, EveryCutOfTheLastFrameIsRefusedWithItsReason) {
-    const Mp3HeaderFields formats[] = {
-        {3, 14, 1, 1, false},  // MPEG-1, 320 kbit/s, 48000 Hz, stereo, padded
-        {2, 8, 0, 0, true},    // MPEG-2, 64 kbit/s, 22050 Hz, mono
-        {0, 1, 2, 0, true},    // MPEG-2.5, 8 kbit/s, 8000 Hz, mono
-    };
-    for (const Mp3HeaderFields& format : formats) {
-        const std::string frame = Mp3FrameBytes(format, 'a');
-        const std::string bytes = frame + Mp3FrameBytes(format, 'b');
-        SCOPED_TRACE("frame of " + std::to_string(frame.size()) + " bytes");
-        EXPECT_EQ(Read(bytes.substr(0, frame.size())), "0");
-        EXPECT_EQ(Read(bytes), "0 " + std::to_string(frame.size()));
-        for (std::size_t length = frame.size() + 1; length < bytes.size(); ++length) {
-            EXPECT_THAT(Read(bytes.substr(0, length)),
-                        HasSubstr(length < frame.size() + kMp3HeaderSize ? "partial frame header" : "is cut short"))
-                << length;
-        }
-    }
-}
-
 }  // namespace

@@ -4,8 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <algorithm>
-
 #include "e2e/e2e_shell.h"
 #include "test_streams.h"
 
@@ -51,16 +49,10 @@ TEST_F(PmpmuxProgram, FailuresExitNonZeroWithOneLineAndWriteNothing) {
     WriteFile(mp3_, audio);
     AviLayout layout;
     layout.frames = {{Mpeg4Vop(0, 40), true}, {Mpeg4Vop(1, 20), false}};
-    WriteFile(avi_, MakeAvi(layout).substr(0, 300));
-
-    const CommandResult truncated = Pmpmux({avi_, mp3_, pmp_});
-    EXPECT_EQ(truncated.exitCode, 1);
-    EXPECT_THAT(truncated.output, HasSubstr("video.avi: the file is 300 bytes long"));
-    EXPECT_EQ(std::count(truncated.output.begin(), truncated.output.end(), '\n'), 1);
-    EXPECT_FALSE(fs::exists(pmp_));
-
-    // An output that is an input under another name is refused before it is emptied.
     WriteFile(avi_, MakeAvi(layout));
+
+    // (A damaged input refused in one line, writing nothing: the pmpmux fuzz harness.)
+    // An output that is an input under another name is refused before it is emptied.
     fs::create_hard_link(mp3_, folder_ / "link.pmp");
     const CommandResult overwrite = Pmpmux({avi_, mp3_, folder_ / "link.pmp"});
     EXPECT_EQ(overwrite.exitCode, 1);

@@ -1,16 +1,14 @@
-#include "tasks/cell_contents.h"
+#include "engine/cell_contents.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "engine/command_text.h"
-#include "engine/output_settings.h"
 #include "engine/time_text.h"
 
 namespace {
 
 constexpr std::uint32_t kBarColor = CellColor(154, 30, 28);
-constexpr int kThreeGp2Type = 2;
 constexpr double kBytesPerKilobyteInMegabytes = 0.0009765625;
 
 std::string SourceFileName(const std::string& path) {
@@ -28,14 +26,19 @@ const char* PhaseText(int status) {
         case kStatusMuxingPmp:
             return "Muxing to PMP files";
         case kStatusCanceled:
-            return "Canceled";
-        case kStatusFailed:
-            return " Failed ";
-        case kStatusWouldOverwriteSource:
-            return " Not converted: output would overwrite a source ";
+            return " Canceled ";
+        case kStatusUnreadable:
+            return " Not a video this program can read ";
+        case kStatusProbing:
+            return " Reading the file ";
         default:
             return nullptr;
     }
+}
+
+// A failed item says why in a few words; the log holds the rest.
+std::string FailedText(const ConversionItem& item) {
+    return item.failureReason.empty() ? " Failed " : " Failed: " + item.failureReason + " ";
 }
 
 ProgressCell EncodingCell(const ConversionItem& item, int percent) {
@@ -84,27 +87,17 @@ ProgressCell ProgressFor(const ConversionItem& item) {
         return EncodingCell(item, exported ? percent / 2 + 50 : percent);
     }
     if (item.status == kStatusPlayerExport && exported) return PlayerExportCell(item);
+    if (item.status == kStatusFailed || item.status == kStatusWouldOverwriteSource) {
+        cell.text = FailedText(item);
+        return cell;
+    }
     if (const char* text = PhaseText(item.status)) cell.text = text;
     return cell;
 }
 
-std::string OutputFileName(const ConversionItem& item, const OutputChoice& choice) {
-    switch (choice.deviceTab) {
-        case kTabIpod:
-            return item.outputName + ".mp4";
-        case kTabPsp:
-            return PspOutputName(choice.profileEntry, item.fileNumber) + ".MP4";
-        case kTab3gp:
-            return item.outputName + (choice.threeGpType == kThreeGp2Type ? ".3g2" : ".3gp");
-        case kTabXbox:
-            return item.outputName + ".mpg";
-        case kTabPpc:
-            return item.outputName + ".avi";
-        case kTabPmp:
-            return item.outputName + ".pmp";
-        default:
-            return std::string();
-    }
+std::string OutputCellName(const ConversionItem& item, const OutputChoice& choice) {
+    if (!item.writtenName.empty()) return item.writtenName;
+    return OutputFileName(item, choice.deviceTab, choice.profileEntry, choice.threeGpType);
 }
 
 CellContents CellFor(const ConversionItem& item, int column, const OutputChoice& choice) {
@@ -124,7 +117,7 @@ CellContents CellFor(const ConversionItem& item, int column, const OutputChoice&
             cell.text = FormatClock(WholeSeconds(item.endTime));
             break;
         case kColumnOutput:
-            cell.text = OutputFileName(item, choice);
+            cell.text = OutputCellName(item, choice);
             break;
         case kColumnProgress: {
             const ProgressCell progress = ProgressFor(item);

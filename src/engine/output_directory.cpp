@@ -1,4 +1,4 @@
-#include "tasks/output_directory.h"
+#include "engine/output_directory.h"
 
 #include "engine/folder_path.h"
 

@@ -1,4 +1,4 @@
-#include "tasks/cell_contents.h"
+#include "engine/cell_contents.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 
 #include "engine/output_settings.h"
 #include "tasks/list_navigation.h"
-#include "tasks/stop_cleanup.h"
 
 namespace {
 
@@ -51,9 +50,13 @@ TEST(CellContents, FinishedFailedAndRefusedItemsEachSayWhatHappened) {
     EXPECT_EQ(ProgressFor(item).text, " Finished ");
     item.finished = 0;
     item.status = kStatusFailed;
-    EXPECT_EQ(ProgressFor(item).text, " Failed ");
+    item.failureReason = "Invalid data found when processing input";
+    EXPECT_EQ(ProgressFor(item).text, " Failed: Invalid data found when processing input ");
     item.status = kStatusWouldOverwriteSource;
-    EXPECT_NE(ProgressFor(item).text.find("overwrite"), std::string::npos);
+    item.failureReason = "would overwrite its source";
+    EXPECT_EQ(ProgressFor(item).text, " Failed: would overwrite its source ");
+    item.status = kStatusCanceled;
+    EXPECT_EQ(ProgressFor(item).text, " Canceled ");
     item.status = kStatusNone;
     EXPECT_EQ(ProgressFor(item).text, "");
 }
@@ -62,18 +65,18 @@ TEST(CellContents, OutputNamesFollowTheTabAndProfile) {
     ConversionItem item;
     item.outputName = "clip";
     item.fileNumber = 12345;
-    EXPECT_EQ(OutputFileName(item, {0, -1, 0}), "clip.mp4");
-    EXPECT_EQ(OutputFileName(item, {1, -1, 0}), "M4V12345.MP4");
-    EXPECT_EQ(OutputFileName(item, {1, 16, 0}), "MAQ12345.MP4");
-    EXPECT_EQ(OutputFileName(item, {2, 0, 1}), "clip.3gp");
-    EXPECT_EQ(OutputFileName(item, {2, 0, 2}), "clip.3g2");
-    EXPECT_EQ(OutputFileName(item, {5, 0, 0}), "clip.pmp");
-    EXPECT_EQ(OutputFileName(item, {6, 0, 0}), "");
+    EXPECT_EQ(OutputCellName(item, {0, -1, 0}), "clip.mp4");
+    EXPECT_EQ(OutputCellName(item, {1, -1, 0}), "M4V12345.MP4");
+    EXPECT_EQ(OutputCellName(item, {1, 16, 0}), "MAQ12345.MP4");
+    EXPECT_EQ(OutputCellName(item, {2, 0, 1}), "clip.3gp");
+    EXPECT_EQ(OutputCellName(item, {2, 0, 2}), "clip.3g2");
+    EXPECT_EQ(OutputCellName(item, {5, 0, 0}), "clip.pmp");
+    EXPECT_EQ(OutputCellName(item, {6, 0, 0}), "");
+    item.writtenName = "clip_2.mp4";
+    EXPECT_EQ(OutputCellName(item, {0, -1, 0}), "clip_2.mp4") << "once written, the name it was written under";
 
-    item.sourcePath = "C:\\videos\\clip.avi";
     item.endTime = 3725.9;
     item.selected = false;
-    EXPECT_EQ(CellFor(item, kColumnSource, {}).text, "clip.avi");
     EXPECT_EQ(CellFor(item, kColumnEnd, {}).text, "01:02:05");
     const CellContents check = CellFor(item, kColumnCheck, {});
     EXPECT_TRUE(check.hasCheckBox);
@@ -90,39 +93,6 @@ TEST(ListNavigation, PagesAndEndsOfATenItemList) {
     EXPECT_FALSE(target(NavigationKey::Down, 9).selectsRow);
     EXPECT_EQ(target(NavigationKey::End, 4).row, 9);
     EXPECT_FALSE(NavigationTargetFor(NavigationKey::Home, -1, 0).selectsRow) << "an empty list selects nothing";
-}
-
-// The plan as one line per step, for readable comparisons.
-std::vector<std::string> Plan(int tab, int status, int threeGpType = 0) {
-    ConversionItem item;
-    item.outputName = "clip";
-    item.status = status;
-    std::vector<std::string> lines;
-    for (const CleanupStep& step : PlanStopCleanup(tab, threeGpType, item, "D:\\out\\")) {
-        lines.push_back(step.action == CleanupStep::Action::StopEncoder ? "stop" : "delete " + step.path);
-    }
-    return lines;
-}
-
-using Lines = std::vector<std::string>;
-
-TEST(StopCleanup, ThreeGpDeletesWhatItsPhaseIsWriting) {
-    EXPECT_EQ(Plan(kTab3gp, kStatusEncoding), (Lines{"stop", "delete D:\\out\\clip_temp.3gp"}));
-    EXPECT_EQ(Plan(kTab3gp, kStatusExporting, 0), (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip.3gp"}));
-    EXPECT_EQ(Plan(kTab3gp, kStatusExporting, 2),
-              (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip_temp_2.3g2"}));
-    EXPECT_EQ(Plan(kTab3gp, kStatusChanging, 2),
-              (Lines{"delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip_temp_2.3g2", "delete D:\\out\\clip.3g2"}));
-    EXPECT_EQ(Plan(kTab3gp, kStatusCanceled), Lines{});
-}
-
-TEST(StopCleanup, PmpAlwaysDeletesItsIntermediatesFirstAndOtherFamiliesOnlyStop) {
-    EXPECT_EQ(Plan(kTabPmp, kStatusEncoding),
-              (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi", "stop"}));
-    EXPECT_EQ(Plan(kTabPmp, kStatusMuxingPmp),
-              (Lines{"delete D:\\out\\clip_temp.mp3", "delete D:\\out\\clip_temp.avi", "delete D:\\out\\clip.pmp"}));
-    EXPECT_EQ(Plan(kTabPsp, kStatusNone), Lines{"stop"});
-    EXPECT_EQ(Plan(6, kStatusEncoding), Lines{});
 }
 
 }  // namespace

@@ -41,10 +41,9 @@ struct CellContents {
 
 CellContents CellFor(const ConversionItem& item, int column, const OutputChoice& choice);
 
-// The name of the item's final output under the family of the choice: the
-// Output column's text, and the file whose absence marks the item failed.
-// Empty for a tab without a family.
-std::string OutputFileName(const ConversionItem& item, const OutputChoice& choice);
+// The Output column's text: the name the item's output was written under in
+// its last run, or else the name its family under the choice gives it.
+std::string OutputCellName(const ConversionItem& item, const OutputChoice& choice);
 
 // Percent of the item's range encoded so far: rounded, 100 from 99 on, 0 for
 // an empty range.

@@ -1,0 +1,76 @@
+#include "player/media_probes.h"
+
+#include "player/encoder_report.h"
+
+namespace {
+
+// Each probe is a run of the encoder; more side by side only make each slower.
+constexpr std::size_t kSideBySide = 3;
+
+}  // namespace
+
+CMediaProbes::CMediaProbes(std::string encoder)
+    : encoder_(std::move(encoder)), stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+
+CMediaProbes::~CMediaProbes() {
+    Stop();
+    if (stopEvent_) CloseHandle(stopEvent_);
+}
+
+void CMediaProbes::SetWindow(HWND window, UINT message) {
+    std::lock_guard<std::mutex> hold(lock_);
+    window_ = window;
+    message_ = message;
+}
+
+WPARAM CMediaProbes::Start(const std::string& path) {
+    std::lock_guard<std::mutex> hold(lock_);
+    const WPARAM ticket = ++lastTicket_;
+    if (stopping_) return ticket;
+    queue_.push_back({ticket, path});
+    if (idle_ == 0 && workers_.size() < kSideBySide) {
+        workers_.emplace_back([this] { Work(); });
+    } else {
+        wake_.notify_one();
+    }
+    return ticket;
+}
+
+std::optional<CMediaProbes::Result> CMediaProbes::Take(WPARAM ticket) {
+    std::lock_guard<std::mutex> hold(lock_);
+    const auto found = done_.find(ticket);
+    if (found == done_.end()) return std::nullopt;
+    Result result = std::move(found->second);
+    done_.erase(found);
+    return result;
+}
+
+void CMediaProbes::Stop() {
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        stopping_ = true;
+        queue_.clear();
+    }
+    if (stopEvent_) SetEvent(stopEvent_);
+    wake_.notify_all();
+    for (std::thread& worker : workers_) worker.join();
+    workers_.clear();
+}
+
+void CMediaProbes::Work() {
+    std::unique_lock<std::mutex> hold(lock_);
+    for (;;) {
+        ++idle_;
+        wake_.wait(hold, [this] { return stopping_ || !queue_.empty(); });
+        --idle_;
+        if (stopping_) return;
+        const Request request = queue_.front();
+        queue_.pop_front();
+        hold.unlock();
+        const MediaInfo info = ProbeMedia(encoder_, request.path, stopEvent_);
+        hold.lock();
+        if (stopping_) return;
+        done_[request.ticket] = {request.path, info};
+        if (window_) PostMessageA(window_, message_, request.ticket, 0);
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "player/media_report.h"
+
+// Reads what media files hold (length and streams) on worker threads, a few
+// side by side, so that the window's thread never waits for the encoder. A
+// finished probe is announced by a message posted to the window, carrying the
+// probe's ticket; the window then takes the result. Each probe has the
+// encoder report's time limit, after which it gives what was read so far.
+//
+// Stop() (and the destructor) ends running probes at once and joins the
+// threads, so the owner calls it before its window goes.
+class CMediaProbes {
+public:
+    struct Result {
+        std::string path;
+        MediaInfo info;
+    };
+
+    explicit CMediaProbes(std::string encoder);
+    ~CMediaProbes();
+    CMediaProbes(const CMediaProbes&) = delete;
+    CMediaProbes& operator=(const CMediaProbes&) = delete;
+
+    // Where finished probes are announced: message, with wParam the ticket.
+    void SetWindow(HWND window, UINT message);
+    // Queues the file to be read; returns the ticket its message will carry.
+    WPARAM Start(const std::string& path);
+    // The result for the ticket, handed out once; nothing before it is ready.
+    std::optional<Result> Take(WPARAM ticket);
+    // Ends every probe at once and joins the threads; no message comes after.
+    void Stop();
+
+private:
+    struct Request {
+        WPARAM ticket;
+        std::string path;
+    };
+    void Work();
+
+    const std::string encoder_;
+    HANDLE stopEvent_;
+    HWND window_ = nullptr;
+    UINT message_ = 0;
+
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool stopping_ = false;
+    int idle_ = 0;
+    WPARAM lastTicket_ = 0;
+    std::deque<Request> queue_;
+    std::map<WPARAM, Result> done_;
+    std::vector<std::thread> workers_;
+};
