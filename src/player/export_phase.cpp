@@ -18,8 +18,6 @@ std::vector<std::string> Names(const CVideoEdit::CCodecList& list) {
     return names;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 const char kExportFailed[] = "Could not be exported";
 const char kExportStalled[] = "Export stalled";
 
@@ -48,8 +46,9 @@ bool CExportPhase::ExportItem(int itemIndex) {
 
     // In the output directory, which the user chose and can write to, and
     // never over a file that is there.
-    const std::optional<std::string> path = ChooseExportPath(
-        outputDirectory, item.workName, form.namePattern, DrawNumber(kExportNumberLow, kExportNumberHigh), FileExists);
+    const std::optional<std::string> path =
+        ChooseExportPath(outputDirectory, item.workName, form.namePattern,
+                         DrawNumber(kExportNumberLow, kExportNumberHigh), FileOrFolderExists);
     item.status = kStatusPlayerExport;
     item.exportDone = 0;
     item.exportPath = path.value_or(std::string());

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine/work_files.h"
 #include "player/codec_choice.h"
 #include "player/encoder_commands.h"
 #include "player/encoder_report.h"
@@ -32,8 +33,6 @@ constexpr DWORD kListTimeoutMs = 10000;
 bool SaneRange(double start, double end) {
     return std::isfinite(start) && std::isfinite(end) && start >= 0.0 && end > start;
 }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -153,7 +152,8 @@ CVideoEdit::CCodecList CVideoEdit::VideoCodecs() { return CCodecList(Encoders(tr
 CVideoEdit::CCodecList CVideoEdit::AudioCodecs() { return CCodecList(Encoders(false)); }
 
 bool CVideoEdit::ExportTo(const std::string& path) {
-    if (Exporting() || Playing() || path_.empty() || path.empty() || !SaneRange(start_, end_) || FileExists(path)) {
+    if (Exporting() || Playing() || path_.empty() || path.empty() || !SaneRange(start_, end_) ||
+        FileOrFolderExists(path)) {
         return false;
     }
     ExportSettings settings;
