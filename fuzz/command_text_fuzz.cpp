@@ -2,12 +2,14 @@
 // title, which may hold placeholders themselves. Whatever they hold: a command
 // is never longer than the runner takes, a replacement that fits gives what
 // plain replacement gives, one that does not fit is refused, and the files a
-// template names lie under the item's stem in the output folder.
+// template names lie under the item's stem in the output folder, and a
+// setting outside its combo's items puts in nothing.
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "engine/command_text.h"
+#include "engine/value_tables.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -87,6 +89,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     inputs.now = {2024, 2, 29, 23, 59, 58};
     const int deviceTab = static_cast<unsigned char>(numbers[1]) % 6;
     const FuzzedSettings settings(deviceTab, number(2), number(3) & 1, numbers.substr(4, kSettingCount));
+
+    // A combo without a selection, or an item past its table, reads empty.
+    for (int index = 0; index < kSettingCount; ++index) {
+        const Setting setting = static_cast<Setting>(index);
+        const int item = settings.SettingItem(setting);
+        if (item < 0 || item >= SettingItemCount(setting)) FUZZ_CHECK(*SettingValue(setting, item) == '\0');
+    }
 
     const std::string& commandTemplate = texts[0];
     CheckCommand(ExpandFamilyTemplate(commandTemplate, inputs, deviceTab, settings.ProfileEntry()));

@@ -113,17 +113,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int profile = input.ConsumeIntegralInRange<int>(-1, 9);
     const SettingCombos before = DefaultSettingCombos();
     const SettingCombos after = WithProfileSetting(before, profile, read);
-    const std::map<Setting, std::string> keyOf = {{Setting::VideoCodec, "VideoType"},
-                                                  {Setting::VideoSize, "VideoSize"},
-                                                  {Setting::VideoBitrate, "VideoQuality"},
-                                                  {Setting::Channels, "Channels"},
-                                                  {Setting::AudioBitrate, "AudioQuality"}};
-    FUZZ_CHECK(after.profileSetting == profile && keys.size() == (profile > 0 ? keyOf.size() : 0u));
+    FUZZ_CHECK(after.profileSetting == profile && keys.size() == (profile > 0 ? 5u : 0u));
+    // Which combo each key sets, whatever its place: from no selection, the
+    // key alone set to 1 moves exactly that combo, and no other key's.
+    std::map<Setting, std::string> keyOf;
+    for (const auto& asked : keys) {
+        const std::string& key = asked.first;
+        const SettingCombos none;
+        const SettingCombos alone = WithProfileSetting(none, 1, [&](const char* name) { return key == name; });
+        std::vector<Setting> moved;
+        for (int index = 0; index < kSettingCount; ++index) {
+            if (alone.items[index] != 0) moved.push_back(static_cast<Setting>(index));
+        }
+        FUZZ_CHECK(moved.size() == 1 && alone.Item(moved[0]) == 1 && keyOf.emplace(moved[0], key).second);
+    }
+    for (const Setting user : {Setting::FrameRate, Setting::Aspect, Setting::SampleRate, Setting::Volume}) {
+        FUZZ_CHECK(keyOf.count(user) == 0);
+    }
     for (int index = 0; index < kSettingCount; ++index) {
         const Setting setting = static_cast<Setting>(index);
         const auto key = keyOf.find(setting);
-        const bool fromProfile = profile > 0 && key != keyOf.end() && keys[key->second] >= 0 &&
-                                 keys[key->second] < SettingItemCount(setting);
+        const bool fromProfile =
+            key != keyOf.end() && keys[key->second] >= 0 && keys[key->second] < SettingItemCount(setting);
         FUZZ_CHECK(after.Item(setting) == (fromProfile ? keys[key->second] : before.Item(setting)));
     }
 

@@ -3,6 +3,7 @@
 // having to find "RIFF", a box tree or a progress line by chance.
 //
 // Usage: make_seeds SEED_FOLDER PROFILE_FOLDER
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -93,6 +94,9 @@ void AddCommandSeeds(SeedWriter& seeds, const fs::path& profiles) {
         seeds.Add("command_text", Joined({commands[i], "C:\\Videos\\My $TITLE clip.avi", "My clip", "My clip",
                                           "C:\\Temp\\export.avi", "C:\\Out\\", Literal("\x00\x01\x10\x05")}));
     }
+    // Settings without a selection and past their tables.
+    seeds.Add("command_text",
+              Literal("$VCODEC $SIZE $VOLUME\0a\0t\0o\0e\0D:\\\0\0\0\0\0\xFF\x7F\xFF\x7F\xFF\x7F\xFF\x7F\xFF"));
     seeds.Add("cvenc_arguments", Joined({"-i", "C:\\My Videos\\a & b.avi", "", " ", "-title", "\"x\" y\\", "-vol",
                                          "384", "-af", "aresample=44100", "-needaudio", "D:\\out dir\\"}));
 }
@@ -191,8 +195,12 @@ void AddTextSeeds(SeedWriter& seeds) {
     seeds.Add("profile_block", Literal("Info\0mpeg4_01\0mpeg4_02\0\0"));
     seeds.Add("profile_block", Literal("Title=MPEG-4\0Encode=cvenc -i x\0DefaultProfile=1\0\0"));
     seeds.Add("profile_block", std::string(1100, 'v') + Literal("\0=\0\0"));
+    // Empty; one zero at the very end; a full block without a closing pair.
+    seeds.Add("profile_block", "");
+    seeds.Add("profile_block", Literal("a\0b\0"));
+    seeds.Add("profile_block", "xxx" + std::string(1, '\0') + std::string(65531, 'x'));
 
-    const double times[] = {3725.5, -0.04, 1e300};
+    const double times[] = {3725.5, -0.04, 1e300, std::nan("")};
     for (double seconds : times) {
         std::string bytes(reinterpret_cast<const char*>(&seconds), sizeof seconds);
         const long long whole = 442801;
@@ -210,6 +218,15 @@ void AddTextSeeds(SeedWriter& seeds) {
     seeds.Add("skin_file", Literal("title\0title\ttitle=a.bmp\xE9"
                                    "b\ntitle=second.bmp"));
     seeds.Add("skin_file", Literal("directory\0directory=") + std::string(1500, 'd') + "\ndirectory=short");
+    // Every kind of line end, and none after the last line.
+    seeds.Add("skin_file", Literal("background\0[skin]\rdirectory=c:\\blue\ntitle=top.bmp\t\r\n\x01"
+                                   "background=back.bmp"));
+    // Keys matched whole, a blank before "=" part of the key, only the first "=" splits.
+    seeds.Add("skin_file", Literal("combo_back\0title = top.bmp\ncombo_backs=x\nCOMBO_BACK=a=B c.bmp\n"));
+    // A line far past the limit whose end looks like a line of its own.
+    seeds.Add("skin_file",
+              "title" + std::string(1, '\0') + "x=" + std::string(1100, 'a') + "title=evil.bmp\ntitle=good");
+    seeds.Add("skin_file", "title" + std::string(1, '\0') + "title=" + std::string(1100, 'a'));
 }
 
 // What the window's readers meet: FFmpeg's reports and progress, added
@@ -231,6 +248,8 @@ void AddWindowSeeds(SeedWriter& seeds) {
                                 Literal("\0Videos\\clip.avi\0Videos\\CLIP.AVI\0Other\\clip.avi\0Videos\\clip_2.avi\0"
                                         "a.b\\noext\0Films\\movie.rmvb\0D:\\Out"));
     seeds.Add("task_names", std::string(8, '\x7F') + Literal("\0x.avi\0") + std::string(300, 'f'));
+    // Output folders whose closing backslash just fits, and just does not.
+    for (const int length : {255, 256}) seeds.Add("task_names", Literal("\0x.avi\0C:\\") + std::string(length, 'a'));
     seeds.Add("control_layout", std::string(64, '\x10') + "OK\nsecond line\n" + std::string(300, 'w'));
     seeds.Add("control_layout", std::string(40, '\x03') + std::string(24, '\xF0') + "&Cancel");
     const std::string key = Literal("\x05\x03\xFF\x00\xFF\x00\x10\x00");

@@ -42,6 +42,9 @@ TEST(CellContents, ProgressOfBothForms) {
     ConversionItem odd = EncodingItem(std::nan(""), 0);
     odd.endTime = std::numeric_limits<double>::infinity();
     EXPECT_EQ(EncodingPercent(odd), 0) << "odd times never overflow into a percentage";
+    ConversionItem noLength = EncodingItem(30.0, 0);
+    noLength.endTime = noLength.beginTime;
+    EXPECT_EQ(EncodingPercent(noLength), 0) << "a range without length is never divided by";
 }
 
 TEST(CellContents, FinishedFailedAndRefusedItemsEachSayWhatHappened) {
@@ -64,10 +67,10 @@ TEST(CellContents, FinishedFailedAndRefusedItemsEachSayWhatHappened) {
 TEST(CellContents, OutputNamesFollowTheTabAndProfile) {
     ConversionItem item;
     item.outputName = "clip";
-    item.fileNumber = 12345;
+    item.fileNumber = 7;
     EXPECT_EQ(OutputCellName(item, {0, -1, 0}), "clip.mp4");
-    EXPECT_EQ(OutputCellName(item, {1, -1, 0}), "M4V12345.MP4");
-    EXPECT_EQ(OutputCellName(item, {1, 16, 0}), "MAQ12345.MP4");
+    EXPECT_EQ(OutputCellName(item, {1, 15, 0}), "M4V00007.MP4");
+    EXPECT_EQ(OutputCellName(item, {1, 16, 0}), "MAQ00007.MP4");
     EXPECT_EQ(OutputCellName(item, {2, 0, 1}), "clip.3gp");
     EXPECT_EQ(OutputCellName(item, {2, 0, 2}), "clip.3g2");
     EXPECT_EQ(OutputCellName(item, {5, 0, 0}), "clip.pmp");

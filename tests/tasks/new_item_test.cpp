@@ -29,15 +29,14 @@ TEST(NewItem, TwoItemsNeverShareAnOutputNameOrFileNumber) {
     for (const char* path : {"C:\\a\\Clip.avi", "C:\\a\\Clip.avi", "D:\\b\\clip.mpg", "C:\\a\\Clip.avi"}) {
         tasks.Append(NewItem(tasks, path, 10.0, second));
     }
-    // That no two names collide as Windows compares them is the task_names fuzz harness's.
+    // That no two names, nor PSP names (the file numbers), collide as Windows
+    // compares them is the task_names fuzz harness's.
     EXPECT_EQ(tasks.Copy(2).outputName, "clip_3");
     EXPECT_EQ(tasks.Copy(2).title, "clip") << "title and work name keep the stem";
     EXPECT_EQ(tasks.Copy(2).workName, "clip");
     for (int i = 0; i < tasks.Count(); ++i) {
         const int number = tasks.Copy(i).fileNumber;
-        EXPECT_GE(number, 10000);
-        EXPECT_LE(number, 99999);
-        for (int j = 0; j < i; ++j) EXPECT_NE(tasks.Copy(j).fileNumber, number) << i << " " << j;
+        EXPECT_TRUE(number >= 10000 && number <= 99999) << number;
     }
 }
 
@@ -50,14 +49,7 @@ TEST(NewItem, ADurationThePlayerCouldNotTellBecomesZero) {
     }
 }
 
-TEST(OutputFolder, FoldersThatDoNotFitAreRefusedNeverCut) {
-    EXPECT_EQ(UsableOutputFolder("C:\\videos"), "C:\\videos\\");
-    EXPECT_EQ(UsableOutputFolder("D:\\"), "D:\\");
-    EXPECT_FALSE(UsableOutputFolder(""));
-    EXPECT_EQ(UsableOutputFolder("C:\\" + std::string(255, 'a'))->size(), 259u) << "the backslash just fits";
-    EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(256, 'a'))) << "no room for its backslash";
-    EXPECT_FALSE(UsableOutputFolder("C:\\" + std::string(300, 'a') + "\\"));
-}
+// The output folder's length limit is the task_names fuzz harness's, over seeds at the limit.
 
 // A stale index (an item removed while a handler still held its row) must
 // change nothing and read as an empty item.
