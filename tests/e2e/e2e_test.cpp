@@ -1,6 +1,7 @@
 // End to end: real conversions with the installed program folder (cvenc.exe,
-// ffmpeg.exe, pmpmux.exe and the profile files) under Wine, on clips made
-// with Debian's ffmpeg, every output checked with Debian's ffprobe.
+// ffmpeg.exe, pmpmux.exe and the profile files) and its preview player under
+// Wine, on clips made with Debian's ffmpeg, every output checked with
+// Debian's ffprobe.
 #include <gmock/gmock.h>
 #include <unistd.h>
 
@@ -66,6 +67,9 @@ const Clip kClips[] = {
     {"my clip & more.avi", "-c:v mpeg4 -c:a libmp3lame", true},
 };
 
+// Whose lengths the preview player tells; it exports the RealMedia one's range.
+const char* const kPlayerClips[] = {"clip.rm", "clip.avi", kWideClip, "clip.mp4"};
+
 // A title, and a file name, that read like progress.
 const std::string kProgressLookalike = "time=nan size=99999999";
 const std::string kProgressLookalikeClip = kProgressLookalike + ".avi";
@@ -129,7 +133,8 @@ class EndToEnd : public ::testing::Test {
 protected:
     static fs::path work;
     static std::vector<Job> jobs;
-    static std::vector<std::string> setUpFailures;  // clips or drivers that failed
+    static std::vector<std::string> setUpFailures;         // clips or drivers that failed
+    static std::map<std::string, std::string> playerSaid;  // "duration CLIP" or "export FILE": its value
 
     static void SetUpTestSuite() {
         work = fs::temp_directory_path() / ("clipvane-e2e-" + std::to_string(getpid()));
@@ -137,6 +142,7 @@ protected:
         MakeClips();
         PlanJobs();
         RunJobs();
+        RunPlayer();
     }
     static void TearDownTestSuite() {
         if (std::getenv("CLIPVANE_KEEP_E2E") == nullptr) fs::remove_all(work);
@@ -154,6 +160,10 @@ protected:
             MakeClip(work / "clips" / clip.name,
                      "-f lavfi -i " + std::string(clip.picture) + " " + audio + "-t 4 " + clip.ffmpegArguments);
         }
+        // RealMedia, which only the player reads.
+        MakeClip(work / "clips" / "clip.rm",
+                 "-f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i "
+                 "sine=sample_rate=44100 -t 3.5 -c:v rv20 -c:a ac3 -ac 2");
         // FFmpeg prints a source's title and name as they are.
         MakeClip(work / "clips" / kProgressLookalikeClip,
                  "-f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t 4 -c:v mpeg4 "
@@ -240,6 +250,26 @@ protected:
         for (std::thread& driver : drivers) driver.join();
     }
 
+    // The preview player with the installed ffmpeg.exe: the lengths of some
+    // sources, and the RealMedia clip's range 1 s to 3 s exported in both forms.
+    static void RunPlayer() {
+        const fs::path source = CLIPVANE_SOURCE_DIR;
+        fs::create_directories(work / "player");
+        std::string command = Quoted(source / "scripts" / "wine-run") + " " +
+                              Quoted(source / "build" / "windows" / "tests" / "e2e" / "player_driver.exe") + " " +
+                              Quoted(WindowsPath(source / "dist" / "Clipvane" / "app" / "ffmpeg.exe")) + " " +
+                              Quoted(WindowsPath(work / "player"));
+        for (const char* clip : kPlayerClips) command += " " + Quoted(WindowsPath(work / "clips" / clip));
+        std::istringstream lines(RunCommand(command + " 2>/dev/null"));
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            std::istringstream fields(line);
+            std::string kind, subject, value;
+            std::getline(std::getline(std::getline(fields, kind, '\t'), subject, '\t'), value);
+            playerSaid[kind + " " + subject.substr(subject.find_last_of('\\') + 1)] = value;
+        }
+    }
+
     static int Number(const Job& job, const char* key) {
         const auto found = job.report.find(key);
         return found == job.report.end() ? -1 : std::atoi(found->second.c_str());
@@ -263,6 +293,7 @@ protected:
 fs::path EndToEnd::work;
 std::vector<Job> EndToEnd::jobs;
 std::vector<std::string> EndToEnd::setUpFailures;
+std::map<std::string, std::string> EndToEnd::playerSaid;
 
 // Container, codecs and frame size each family's profiles must give.
 void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudio) {
@@ -413,6 +444,34 @@ TEST_F(EndToEnd, ASourceNamedLikeItsOwnOutputIsRefusedAndKept) {
         EXPECT_EQ(Number(job, "status"), 11);
         EXPECT_EQ(FilesIn(job.outputFolder), std::set<std::string>{job.clip()});
         EXPECT_TRUE(ReadAll(job.source) == original) << "the source's bytes changed";
+    }
+}
+
+TEST_F(EndToEnd, ThePlayersLengthsAgreeWithFfprobe) {
+    for (const char* clip : kPlayerClips) {
+        const std::string said = std::string("duration ") + clip;
+        ASSERT_EQ(playerSaid.count(said), 1u) << clip;
+        EXPECT_NEAR(std::atof(playerSaid[said].c_str()), std::atof(Probe(work / "clips" / clip)["duration"].c_str()),
+                    0.1)
+            << clip;
+    }
+}
+
+TEST_F(EndToEnd, ThePlayerExportsARealMediaRangeInBothForms) {
+    const struct {
+        const char* file;
+        const char* video;
+        const char* audio;
+    } forms[] = {{"export.avi", "msmpeg4v3", "mp3"}, {"export.mpg", "mpeg1video", "mp2"}};
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.file);
+        EXPECT_EQ(playerSaid[std::string("export ") + form.file], "0");
+        std::map<std::string, std::string> facts = Probe(work / "player" / form.file);
+        EXPECT_EQ(facts["video.codec_name"], form.video);
+        EXPECT_EQ(facts["audio.codec_name"], form.audio);
+        EXPECT_EQ(facts["video.width"], "320");
+        EXPECT_EQ(facts["video.height"], "240");
+        EXPECT_NEAR(std::atof(facts["duration"].c_str()), 2.0, 0.3);
     }
 }
 
