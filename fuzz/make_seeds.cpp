@@ -108,6 +108,10 @@ void AddProgressSeeds(SeedWriter& seeds) {
     seeds.Add("progress_text", progress);
     seeds.Add("progress_text", "size=N/A time=-00:00:00.04 bitrate=N/A speed=N/A");
     seeds.Add("progress_text", "    title           : time=nan size=99999999\r\n");
+    // An exported item's range is 10 s: output written, at and just before its end.
+    for (const char* chunk :
+         {"size=       0kB time=10.00 ", "size=      64kB time=9.99 ", "size=      64kB time=10.00 "})
+        seeds.Add("progress_text", chunk);
     seeds.Add("cvenc_progress",
               "Input #0, avi, from 'C:\\Videos\\time=nan size=99999999.avi':\n"
               "  Metadata:\n    title           : time=nan size=99999999\n"
@@ -185,6 +189,10 @@ void AddPmpmuxSeeds(SeedWriter& seeds) {
     };
     for (const std::string& avi : avis) seeds.Add("avi", avi);
     for (const std::string& mp3 : mp3s) seeds.Add("mp3", mp3 + "TAG" + std::string(125, 't'));
+    // A second frame of another sample rate, a last frame cut short, a last header cut short.
+    const std::string frame = Mp3FrameBytes({}, 'a');
+    for (const std::string& tail : {Mp3FrameBytes({3, 9, 1, 0, false}, 'b'), frame.substr(0, 100), frame.substr(0, 2)})
+        seeds.Add("mp3", frame + tail);
     seeds.Add("pmpmux", Le32Text(static_cast<std::uint32_t>(avis[0].size())) + avis[0] + mp3s[0]);
     seeds.Add("pmpmux", Le32Text(static_cast<std::uint32_t>(avis[1].size())) + avis[1]);
     const std::string pmp = MuxedPmp(avis[0], mp3s[0]);

@@ -238,20 +238,9 @@ int main(int argc, char** argv) {
     programFolder = argv[1];
     StopPresser::JoinJob();
     std::ofstream report(argv[3]);
-    const std::string reportFolder = std::string(argv[3]).substr(0, std::string(argv[3]).find_last_of('\\') + 1);
-    const HANDLE ownError = GetStdHandle(STD_ERROR_HANDLE);
     for (const Job& job : ReadJobs(argv[2])) {
-        // The hidden passes' programs inherit this standard error: what they
-        // complain of lands in the job's own file, which the test shows when the job fails.
-        SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-        const std::string errorFile = reportFolder + "job" + std::to_string(job.number) + "-stderr.txt";
-        const HANDLE jobError = CreateFileA(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        SetStdHandle(STD_ERROR_HANDLE, jobError);
         report << RunJob(job) << "\n";
         report.flush();
-        SetStdHandle(STD_ERROR_HANDLE, ownError);
-        if (jobError != INVALID_HANDLE_VALUE) CloseHandle(jobError);
     }
     return 0;
 }

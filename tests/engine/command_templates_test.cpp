@@ -14,7 +14,6 @@
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using ::testing::MatchesRegex;
 
 namespace {
 
@@ -41,16 +40,8 @@ protected:
     }
 };
 
-// The item's choices, not the panel's present ones, name its files.
-TEST_F(CommandTemplatesTest, ExpandCommandWorksOnTheCurrentItemWithTheChoicesItStartedWith) {
-    itemChoice = {kTabPsp, 16, 0};
-    settings.deviceTab = kTabXbox;
-    EXPECT_EQ(ExpandCommand(context, "enc -i \"$INPUT_FILE\" -ss $START -t $LENGTH \"$OUTPUT_DIR$OUTPUT_FILE.MP4\""),
-              "enc -i \"C:\\in\\second clip.avi\" -ss 00:00:10.900 -t 00:00:59.200 \"E:\\Converted\\MAQ00042.MP4\"");
-    EXPECT_THAT(ExpandCommand(context, "$TIMESTAMP").value_or(""),
-                MatchesRegex("\\d\\d\\d\\d-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"));
-}
-
+// How a family's template is expanded is the native expansion cases'; that
+// the running item's own choices name its files, the routines' panel-click case.
 TEST_F(CommandTemplatesTest, TheIpodTemplateComesFromTheChosenProfileSetting) {
     WriteApp("iPod_Profile.ini",
              "[Info]\r\nDefaultProfile=0\r\n"
@@ -102,12 +93,20 @@ TEST_F(LoadProfileListTest, IpodFileFillsTheComboAndSelectsTheDefaultItem) {
     EXPECT_THAT(panel.listEntries, ElementsAre("old list entry"));
 }
 
-TEST_F(LoadProfileListTest, ListFamilyDefaultIsTheOneBasedPositionAndAFileWithOnlyInfoEmptiesTheList) {
+// A list family's default is its one-based position; a file with only "Info"
+// empties the list, and one without a usable "Info" leaves the panel as it was.
+TEST_F(LoadProfileListTest, ListFamilyDefaultIsTheOneBasedPositionAndOnlyAUsableInfoChangesThePanel) {
     WriteApp("Xbox_Profile.ini",
              "[Info]\r\nDescription=Xbox\r\nDefaultProfile=1\r\n"
              "[b]\r\nTitle=Second in name, first in file\r\nCommand1=x\r\n"
              "[a]\r\nTitle=Other\r\nCommand1=y\r\n");
+    WriteApp("PSP_Profile.ini", "[Info]\r\n[p]\r\nTitle=t\r\n");
     FakePanel panel;
+    LoadProfileList(1, panel);   // empty "Info"
+    LoadProfileList(6, panel);   // no PPC file at all
+    LoadProfileList(99, panel);  // no such file index
+    EXPECT_EQ(panel.description, "previous family");
+    EXPECT_THAT(panel.listEntries, ElementsAre("old list entry"));
     LoadProfileList(5, panel);
     EXPECT_THAT(panel.listEntries, ElementsAre("Second in name, first in file", "Other"));
     EXPECT_EQ(panel.listSelection, 0);
@@ -118,17 +117,6 @@ TEST_F(LoadProfileListTest, ListFamilyDefaultIsTheOneBasedPositionAndAFileWithOn
     LoadProfileList(7, panel);
     EXPECT_EQ(panel.description, "PMP");
     EXPECT_THAT(panel.listEntries, IsEmpty());
-}
-
-TEST_F(LoadProfileListTest, MissingOrEmptyInfoLeavesThePanelAsItWas) {
-    WriteApp("PSP_Profile.ini", "[Info]\r\n[p]\r\nTitle=t\r\n");
-    FakePanel panel;
-    LoadProfileList(1, panel);   // empty "Info"
-    LoadProfileList(6, panel);   // no PPC file at all
-    LoadProfileList(99, panel);  // no such file index
-    EXPECT_EQ(panel.description, "previous family");
-    EXPECT_THAT(panel.listEntries, ElementsAre("old list entry"));
-    EXPECT_EQ(panel.listSelection, -7);
 }
 
 }  // namespace

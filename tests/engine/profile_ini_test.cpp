@@ -36,10 +36,6 @@ TEST_F(ProfileIniTest, SetFileAcceptsOnlyExistingFilesButKeepsThePath) {
 }
 
 TEST_F(ProfileIniTest, OddFilesAndSectionsGiveTheirDefinedEntries) {
-    Use("");
-    EXPECT_EQ(ini.GetSectionNames(names), 1);
-    EXPECT_THAT(names, ElementsAre(""));
-
     Use("[Info]\r\n[Empty]\r\n[Full]\r\nTitle=t\r\njust some words\r\nA=12 profiles\r\nB=none=0\r\n");
     EXPECT_EQ(ini.GetSectionNames(names), 3);
     EXPECT_THAT(names, ElementsAre("Info", "Empty", "Full"));

@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -40,13 +39,12 @@ std::vector<std::string> Words(const std::string& command) {
     return words;
 }
 
-// The translated arguments after the progress options cvenc always puts first.
+// The translated arguments after the progress options cvenc always puts
+// first (that they are always there is the cvenc_arguments fuzz harness's).
 std::vector<std::string> Translated(const std::string& command) {
     const Translation translation = TranslateArguments(Words(command));
     EXPECT_THAT(translation.error, IsEmpty());
     const std::vector<std::string>& all = translation.arguments;
-    EXPECT_THAT(std::vector<std::string>(all.begin(), all.begin() + std::min<std::size_t>(2, all.size())),
-                ElementsAre("-hide_banner", "-stats"));
     return all.size() < 2 ? all : std::vector<std::string>(all.begin() + 2, all.end());
 }
 
