@@ -1,13 +1,15 @@
 // The export reads FFmpeg's "-progress pipe:1" blocks in whatever pieces the
 // pipe hands over. Whatever the bytes and wherever they are cut, the positions
 // are those of the complete lines of at most 256 bytes that begin
-// "out_time_ms=" with a number that is not negative, in their order.
+// "out_time_ms=" with a number that is not negative, in their order. A line
+// without end takes no more memory than the longest line it could use.
 //
 // Input: one byte, the size of the pieces less one, then the text.
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,32 @@
 #include "player/progress_lines.h"
 
 namespace {
+
+// The largest block allocated while watching.
+bool watching = false;
+std::size_t largestAllocation = 0;
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (watching && size > largestAllocation) largestAllocation = size;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
+namespace {
+
+// A megabyte in one line without end.
+bool EndlessLineStaysSmall() {
+    ProgressLines lines;
+    const std::string piece(4096, '9');
+    watching = true;
+    for (int k = 0; k < 256; ++k) lines.Feed(piece.data(), piece.size());
+    watching = false;
+    return largestAllocation <= 1024;
+}
 
 std::vector<double> FedInPieces(const std::string& text, std::size_t piece) {
     ProgressLines lines;
@@ -29,6 +57,8 @@ std::vector<double> FedInPieces(const std::string& text, std::size_t piece) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool endlessLineStaysSmall = EndlessLineStaysSmall();
+    FUZZ_CHECK(endlessLineStaysSmall);
     if (size == 0) return 0;
     const std::string text = AsText(data + 1, size - 1);
 

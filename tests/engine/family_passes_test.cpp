@@ -26,14 +26,12 @@ class RecordingHost : public IPassHost {
 public:
     std::vector<std::string> steps;
     std::vector<std::string> profile = {"Title", "pass1", "pass2", "pass3", "pass4", "pass5"};
-    std::string ipodTemplate = "ipod -y \"$OUTPUT_DIR$OUTPUT_FILE.m4v\"";
     std::string stopDuring;
     std::map<std::string, PassEnd> ends;  // by command; the others exit with 0
     std::set<std::string> taken;          // names a file or another item has
     std::set<std::string> written;        // files that hold something after the passes
     int tab = kTabXbox;
     int fileNumber = 12345;
-    int threeGpType = 0;
     bool shutDown = false;
     bool cancel = false;
 
@@ -41,7 +39,7 @@ public:
         steps.push_back("open " + std::to_string(fileIndex));
         return profile;
     }
-    std::string IpodTemplate() override { return ipodTemplate; }
+    std::string IpodTemplate() override { return "ipod -y \"$OUTPUT_DIR$OUTPUT_FILE.m4v\""; }
     std::optional<std::string> ExpandCommand(const std::string& commandTemplate) override {
         std::string command = commandTemplate;
         if (!ReplaceAll(command, "$OUTPUT_DIR", OutputDirectory(), 100) ||
@@ -79,7 +77,7 @@ public:
     bool HoldsContent(const std::string& path) const override { return written.count(path) != 0; }
     int DeviceTab() const override { return tab; }
     int ProfileEntry() const override { return 0; }
-    int ThreeGpType() const override { return threeGpType; }
+    int ThreeGpType() const override { return 0; }
     bool ShutDownWhenFinished() const override { return shutDown; }
     std::string OutputDirectory() const override { return "D:\\out\\"; }
     std::string OutputName() const override { return "clip"; }
