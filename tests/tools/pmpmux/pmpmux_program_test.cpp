@@ -36,11 +36,10 @@ protected:
         folder_ = pattern;
         avi_ = folder_ / "video.avi";
         mp3_ = folder_ / "audio.mp3";
-        pmp_ = folder_ / "out.pmp";
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    fs::path folder_, avi_, mp3_, pmp_;
+    fs::path folder_, avi_, mp3_;
 };
 
 TEST_F(PmpmuxProgram, FailuresExitNonZeroWithOneLineAndWriteNothing) {
@@ -59,9 +58,7 @@ TEST_F(PmpmuxProgram, FailuresExitNonZeroWithOneLineAndWriteNothing) {
     EXPECT_THAT(overwrite.output, HasSubstr("is one of the input files"));
     EXPECT_EQ(ReadAll(mp3_), audio);
 
-    EXPECT_EQ(Pmpmux({avi_, mp3_, pmp_}).exitCode, 0);
-    EXPECT_EQ(Pmpmux({pmp_, mp3_}, "-check").exitCode, 0);
-
+    // Muxing and checking real encoder output is every PMP profile's end-to-end conversion.
     // Only a video without sound may come without its MP3: silence is made for
     // it, never for a video whose sound went missing.
     fs::remove(mp3_);
