@@ -91,8 +91,6 @@ TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
               "-vcodec h264 -coder 0 -vlevel 13 -bufsize 256 -g 250 -s 320x240  -ab 64 -vol 1024 "
               "\"D:\\Out\\Holiday.mp4\" -s 320x240");
 
-    settings.items.fill(-1);
-    EXPECT_EQ(ExpandIpodTemplate("[$VCODEC][$SIZE][$VOLUME]", Inputs(), settings), "[][][]");
     settings.profileSetting = 2;
     EXPECT_EQ(ExpandIpodTemplate("-s $SIZE -ab $AUDIOBITRATE", Inputs(), settings), "-s $SIZE -ab $AUDIOBITRATE");
 }
