@@ -79,23 +79,22 @@ struct FakePanel : IProfilePanel {
 
 using LoadProfileListTest = AppFolderTest;
 
-TEST_F(LoadProfileListTest, IpodFileFillsTheComboAndSelectsTheDefaultItem) {
+// The iPod's file fills the combo and selects its default item. A list
+// family's default is its one-based position; a file with only "Info" empties
+// the list, and one without a usable "Info" leaves the panel as it was.
+TEST_F(LoadProfileListTest, TheDefaultIsSelectedAndOnlyAUsableInfoChangesThePanel) {
     WriteApp("iPod_Profile.ini",
              "[Info]\r\nDescription=iPod video#320 x 240\r\nDefaultProfile=1\r\n"
              "[profile0]\r\nTitle=Own settings\r\nCommand0=a\r\n"
              "[profile1]\r\nTitle=Zeta\r\nCommand0=b\r\n"
              "[profile2]\r\nTitle=Alpha\r\nCommand0=c\r\n");
-    FakePanel panel;
-    LoadProfileList(0, panel);
-    EXPECT_EQ(panel.description, "iPod video\n320 x 240");
-    EXPECT_THAT(panel.comboItems, ElementsAre("Own settings", "Zeta", "Alpha"));
-    EXPECT_EQ(panel.comboSelection, 1);
-    EXPECT_THAT(panel.listEntries, ElementsAre("old list entry"));
-}
+    FakePanel ipod;
+    LoadProfileList(0, ipod);
+    EXPECT_EQ(ipod.description, "iPod video\n320 x 240");
+    EXPECT_THAT(ipod.comboItems, ElementsAre("Own settings", "Zeta", "Alpha"));
+    EXPECT_EQ(ipod.comboSelection, 1);
+    EXPECT_THAT(ipod.listEntries, ElementsAre("old list entry"));
 
-// A list family's default is its one-based position; a file with only "Info"
-// empties the list, and one without a usable "Info" leaves the panel as it was.
-TEST_F(LoadProfileListTest, ListFamilyDefaultIsTheOneBasedPositionAndOnlyAUsableInfoChangesThePanel) {
     WriteApp("Xbox_Profile.ini",
              "[Info]\r\nDescription=Xbox\r\nDefaultProfile=1\r\n"
              "[b]\r\nTitle=Second in name, first in file\r\nCommand1=x\r\n"

@@ -86,10 +86,8 @@ protected:
 
 // The exit code is the encoder's own: a crash is no success.
 TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunWithoutALogEntry) {
-    for (const auto& [script, exitCode] : {std::pair<const char*, DWORD>{"", 0},
-                                           {"--exit 3", 3},
-                                           {"--crash", EXCEPTION_ACCESS_VIOLATION},
-                                           {"--sleep 200", 0}}) {
+    for (const auto& [script, exitCode] :
+         {std::pair<const char*, DWORD>{"", 0}, {"--crash", EXCEPTION_ACCESS_VIOLATION}, {"--sleep 200", 0}}) {
         EXPECT_EQ(RunPiped(script), exitCode) << script;
         StopEncoder();
         EXPECT_THAT(chunks, IsEmpty()) << script;

@@ -22,10 +22,10 @@
 //   --signal NAME       set the named event NAME (made if missing)
 //   --await NAME        wait (at most 30 s) until the named event NAME is set
 //   --wait-parent       wait until the program that started this one has ended
-//   --exit CODE         exit at once with CODE
 //   --crash             end the way a crash looks to the parent
 // Named VavuDuzuv.exe it plays the media-library helper instead: it appends its
-// command line to "vavuduzuv-journal.txt" in the current directory.
+// command line to "vavuduzuv-journal.txt" in the current directory, in place
+// of the last one.
 
 namespace {
 
@@ -45,16 +45,14 @@ void WriteAll(DWORD stdHandle, const std::string& bytes) {
     WriteFile(GetStdHandle(stdHandle), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-void WriteFileBytes(const char* path, const std::string& bytes, bool append) {
-    const HANDLE file = CreateFileA(path, append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+void WriteFileBytes(const char* path, const std::string& bytes) {
+    const HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 }
-
-void Journal(const char* path) { WriteFileBytes(path, std::string(GetCommandLineA()) + "\n", true); }
 
 void PrintProgress(int count, int intervalMs) {
     for (int i = 0; i < count; ++i) {
@@ -116,7 +114,7 @@ int main(int argc, char** argv) {
     if (IsMediaLibraryHelper()) {
         // A moment's delay, so a caller that does not wait for the helper is caught.
         Sleep(100);
-        Journal("vavuduzuv-journal.txt");
+        WriteFileBytes("vavuduzuv-journal.txt", std::string(GetCommandLineA()) + "\n");
         return 0;
     }
     for (int i = 1; i < argc; ++i) {
@@ -140,7 +138,7 @@ int main(int argc, char** argv) {
         } else if (command == "--wait-q") {
             if (!WaitForQ()) return 1;
         } else if (command == "--write" && hasTwo) {
-            WriteFileBytes(argv[i + 1], Unescape(argv[i + 2]), false);
+            WriteFileBytes(argv[i + 1], Unescape(argv[i + 2]));
             i += 2;
         } else if (command == "--open" && hasOne) {
             // Closed by the system when the program ends, however it ends.
@@ -150,8 +148,6 @@ int main(int argc, char** argv) {
             PostMessageA(reinterpret_cast<HWND>(std::strtoull(argv[++i], nullptr, 10)), WM_APP, 0, 0);
         } else if (command == "--spawn" && hasOne) {
             Spawn(argv[++i]);
-        } else if (command == "--exit" && hasOne) {
-            return std::atoi(argv[++i]);
         } else if (command == "--crash") {
             // Ends with an access violation's code, without a crash dialog or a debugger.
             TerminateProcess(GetCurrentProcess(), 0xC0000005);
