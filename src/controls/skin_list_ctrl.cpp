@@ -368,6 +368,8 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             SyncBars();
             return TRUE;
+        case WM_SETREDRAW:
+            return OnSetRedraw(wParam);
         case WM_NCPAINT:
             // Cut to its client area, the list's own frame and scroll bars never show.
             if (!IsRectEmpty(&clippedTo_)) return 0;
@@ -375,7 +377,7 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PRINTCLIENT: {
             RECT client = {};
             GetClientRect(Handle(), &client);
-            PaintArea(reinterpret_cast<HDC>(wParam), client, false);
+            PaintArea(reinterpret_cast<HDC>(wParam), client, nullptr);
             return 0;
         }
         case WM_MOUSEMOVE:
@@ -514,11 +516,9 @@ void CSkinListCtrl::OnPaint() {
     if (width <= 0 || height <= 0) return;
     const HDC dc = paintBuffer_.Get(paint.Get(), width, height);
     if (!dc) return;
-    RECT box = {};
-    const bool wholeArea = GetClipBox(paint.Get(), &box) == SIMPLEREGION && EqualRect(&box, &area);
     SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
     SyncBars();
-    PaintArea(dc, area, wholeArea);
+    PaintArea(dc, area, paint.Get());
     const RECT& header = State().headerArea;
     if (!IsRectEmpty(&header)) ExcludeClipRect(paint.Get(), header.left, header.top, header.right, header.bottom);
     SetViewportOrgEx(dc, 0, 0, nullptr);
@@ -527,7 +527,7 @@ void CSkinListCtrl::OnPaint() {
 
 // The cells are drawn here, row by row, rather than through the system
 // list's own painting: it would ask for every cell three times over.
-void CSkinListCtrl::PaintArea(HDC dc, const RECT& area, bool wholeArea) {
+void CSkinListCtrl::PaintArea(HDC dc, const RECT& area, HDC screen) {
     CSavedDC saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     FillSolid(dc, area, kListFill);
@@ -536,10 +536,16 @@ void CSkinListCtrl::PaintArea(HDC dc, const RECT& area, bool wholeArea) {
     const int top = state.topIndex;
     const int rowHeight = state.rowHeight;
     if (top < 0 || top >= state.itemCount || rowHeight <= 0) return;
+    // Rows changed here and there make one area around them all: only the
+    // rows the screen takes are drawn.
+    RECT box = {};
+    const bool wholeArea = screen && GetClipBox(screen, &box) == SIMPLEREGION && EqualRect(&box, &area);
     const int skipped = area.top > state.topRowTop ? (area.top - state.topRowTop) / rowHeight : 0;
     for (int item = top + skipped; item < state.itemCount; ++item) {
         const int rowTop = state.topRowTop + (item - top) * rowHeight;
         if (rowTop >= area.bottom) break;
+        const RECT row = {area.left, rowTop, area.right, rowTop + rowHeight};
+        if (screen && !RectVisible(screen, &row)) continue;
         const bool selected = RowSelected(item);
         for (int subitem = 0; subitem < state.columnCount; ++subitem) {
             const RECT& span = state.columnSpans[static_cast<size_t>(subitem)];
@@ -688,6 +694,16 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom,
     RECT textRect = ToRect(place.text);
     SetTextColor(dc, text);
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect, format);
+}
+
+// Wine's list does not hide itself from painting when its drawing is
+// switched off, so a scroll still paints it at once: the default handling
+// does (on Windows the list calls it itself, and twice does no harm).
+LRESULT CSkinListCtrl::OnSetRedraw(WPARAM redraw) {
+    if (redraw) ::DefWindowProcA(Handle(), WM_SETREDRAW, redraw, 0);
+    const LRESULT result = DefWindowProc(WM_SETREDRAW, redraw, 0);
+    if (!redraw) ::DefWindowProcA(Handle(), WM_SETREDRAW, redraw, 0);
+    return result;
 }
 
 // A cell painted only in part may show older contents in the rest of it:

@@ -139,6 +139,7 @@ private:
     void OnClick(const NMITEMACTIVATE* click);
     void OnHeaderRightClick();
     void OnPaint();
+    LRESULT OnSetRedraw(WPARAM redraw);
     void SyncBars();
     void ClipOwnScrollBars();
     bool CellRectangle(int item, int subitem, RECT& rect);
@@ -146,8 +147,8 @@ private:
     bool CellInRow(int subitem, int top, int bottom, RECT& rect);
     bool RowSelected(int item);
     CellInfo& FillCell(int item, int subitem, bool rowSelected);
-    // wholeArea: the screen gets all of the area, so every cell inside it is shown whole.
-    void PaintArea(HDC dc, const RECT& area, bool wholeArea);
+    // screen: the paint's own DC, whose region tells which rows need painting; null when printing.
+    void PaintArea(HDC dc, const RECT& area, HDC screen);
     void DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected, bool whole);
     void RecordShown(const CellInfo& cell, const RECT& rect, bool whole);
     void DrawBar(HDC dc, const RECT& bar, int filled, COLORREF background);
