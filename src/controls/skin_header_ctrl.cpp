@@ -46,8 +46,8 @@ void CSkinHeaderCtrl::OnPaint() {
     FillSolid(dc, client, style_.fillColor);
     StretchElement(dc, style_.span, {style_.startWidth, 0, client.right, elementHeight});
 
-    CFontHandle font = MakeSkinTextFont();
-    CSelection fontSelection(dc, font.Get());
+    if (!font_) font_ = MakeSkinTextFont();
+    CSelection fontSelection(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);
     const int count = static_cast<int>(SendMessageA(Handle(), HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {

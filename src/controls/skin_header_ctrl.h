@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "framework/gdi.h"
 #include "framework/window.h"
 #include "skin/skin.h"
 
@@ -23,4 +24,5 @@ private:
     void OnPaint();
 
     HeaderStyle style_;
+    CFontHandle font_;  // made at the first paint, kept
 };

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "controls/list_cells.h"
 #include "controls/skin_paint.h"
 #include "controls/wide_text.h"
@@ -60,6 +63,15 @@ CFontHandle DerivedFont(HFONT base, bool bold, bool italic) {
     if (bold) font.lfWeight = FW_BOLD;
     if (italic) font.lfItalic = TRUE;
     return CFontHandle(CreateFontIndirectW(&font));
+}
+
+// Everything that decides how a cell looks but its text and progress position.
+auto LookOf(const CellInfo& c) {
+    return std::tie(c.noSelectionLook, c.bold, c.italic, c.textFormat, c.imageIndex, c.imageList,
+                    c.imagePlainBackground, c.imageCentred, c.selectedImageStyle, c.checkState, c.hasCheckBox,
+                    c.checkBoxCentred, c.checkPlainBackground, c.progressMax, c.progressTextColor, c.progressInset,
+                    c.textColor, c.backgroundColor, c.hotTextColor, c.selectedTextColor, c.selectedBackgroundFocused,
+                    c.selectedBackgroundUnfocused, c.selected, c.hot);
 }
 
 // What a cell holds besides its text: the parts its rectangle is divided into.
@@ -210,11 +222,27 @@ CSkinListCtrl::ListState CSkinListCtrl::ReadListState() const {
         MapWindowPoints(header_.Handle(), list, reinterpret_cast<POINT*>(&span), 2);
         state.columnSpans.push_back(span);
     }
+    state.topIndex = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+    state.perPage = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    RECT top = {LVIR_BOUNDS, 0, 0, 0};
+    if (state.topIndex >= 0 && state.topIndex < state.itemCount &&
+        SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(state.topIndex), reinterpret_cast<LPARAM>(&top))) {
+        state.topRowTop = top.top;
+        state.rowHeight = top.bottom - top.top;
+    }
+    if (header_.Handle() && IsWindowVisible(header_.Handle())) {
+        GetWindowRect(header_.Handle(), &state.headerArea);
+        MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&state.headerArea), 2);
+    }
     return state;
 }
 
 const CSkinListCtrl::ListState& CSkinListCtrl::State() {
-    if (!stateFresh_) state_ = ReadListState();
+    if (stateFresh_) return state_;
+    ListState fresh = ReadListState();
+    // Rows came or went: a row's record may describe another item now.
+    if (fresh.itemCount != state_.itemCount) shown_.clear();
+    state_ = std::move(fresh);
     stateFresh_ = true;
     return state_;
 }
@@ -227,7 +255,6 @@ bool CSkinListCtrl::KeepsState(UINT message) {
         case WM_PRINTCLIENT:
         case WM_ERASEBKGND:
         case WM_NCPAINT:
-        case WM_TIMER:
         case WM_NCHITTEST:
         case WM_SETCURSOR:
         case WM_MOUSEMOVE:
@@ -290,12 +317,9 @@ bool CSkinListCtrl::CellInRow(int subitem, int top, int bottom, RECT& rect) {
 
 bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) {
     const ListState& state = State();
-    if (item < 0 || item >= state.itemCount) return false;
-    RECT row = {LVIR_BOUNDS, 0, 0, 0};
-    if (!SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row))) {
-        return false;
-    }
-    return CellInRow(subitem, row.top, row.bottom, rect);
+    if (item < 0 || item >= state.itemCount || state.rowHeight <= 0) return false;
+    const int top = state.topRowTop + (item - state.topIndex) * state.rowHeight;
+    return CellInRow(subitem, top, top + state.rowHeight, rect);
 }
 
 void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxOnly) {
@@ -303,18 +327,36 @@ void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxO
     const ListState& state = State();
     if (state.itemCount <= 0 || column < 0 || column >= state.columnCount) return;
     // Rows out of view need no repaint.
-    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
-    const int shown = static_cast<int>(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
-    if (first < top) first = top;
-    if (last > top + shown) last = top + shown;
-    if (last >= state.itemCount) last = state.itemCount - 1;
-    if (first > last) return;
-    RECT firstCell = {};
-    RECT lastCell = {};
-    if (!CellRectangle(first, column, firstCell) || !CellRectangle(last, column, lastCell)) return;
-    RECT area = {firstCell.left, firstCell.top, firstCell.right, lastCell.bottom};
-    if (checkBoxOnly) area.right = area.left + (firstCell.bottom - firstCell.top);
-    if (!IsRectEmpty(&area)) InvalidateRect(list, &area, FALSE);
+    first = std::max(first, state.topIndex);
+    last = std::min({last, state.topIndex + state.perPage, state.itemCount - 1});
+    for (int item = first; item <= last; ++item) {
+        RECT cell = {};
+        if (!CellRectangle(item, column, cell)) continue;
+        const auto key = std::make_pair(item, column);
+        RECT changed = cell;
+        if (checkBoxOnly) {
+            changed.right = changed.left + (cell.bottom - cell.top);
+            shown_.erase(key);
+        } else {
+            // Once the changed part is painted, the whole cell shows what it holds now.
+            const CellInfo& now = FillCell(item, column, RowSelected(item));
+            const auto found = shown_.find(key);
+            if (found != shown_.end()) changed = ChangedPart(found->second, now, cell);
+            shown_[key] = now;
+        }
+        if (!IsRectEmpty(&changed)) InvalidateRect(list, &changed, FALSE);
+    }
+}
+
+// A text or a colour may change anything in the cell; a progress bar whose
+// text stayed the same differs only between its old and its new fill.
+RECT CSkinListCtrl::ChangedPart(const CellInfo& shown, const CellInfo& now, const RECT& cell) {
+    if (LookOf(shown) != LookOf(now) || shown.text != now.text) return cell;
+    if (now.progressMax < 1 || shown.progressPos == now.progressPos) return {};
+    const LayoutRect bar = PlaceText(now, cell).bar;
+    const int before = ProgressFillWidth(bar.Width(), shown.progressPos, shown.progressMax);
+    const int after = ProgressFillWidth(bar.Width(), now.progressPos, now.progressMax);
+    return {bar.left + std::min(before, after), bar.top, bar.left + std::max(before, after), bar.bottom};
 }
 
 LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -326,10 +368,16 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             SyncBars();
             return TRUE;
+        case WM_SETREDRAW:
+            return OnSetRedraw(wParam);
+        case WM_NCPAINT:
+            // Cut to its client area, the list's own frame and scroll bars never show.
+            if (!IsRectEmpty(&clippedTo_)) return 0;
+            break;
         case WM_PRINTCLIENT: {
             RECT client = {};
             GetClientRect(Handle(), &client);
-            PaintArea(reinterpret_cast<HDC>(wParam), client);
+            PaintArea(reinterpret_cast<HDC>(wParam), client, nullptr);
             return 0;
         }
         case WM_MOUSEMOVE:
@@ -393,7 +441,12 @@ LRESULT CSkinListCtrl::OnReflectedNotify(NMHDR* header) {
     return DefWindowProc(ReflectedMessage(WM_NOTIFY), 0, reinterpret_cast<LPARAM>(header));
 }
 
+// The list also asks when it only measures a row (for its indent): the
+// parent is asked only for what it decides.
+constexpr UINT kParentFields = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+
 void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
+    if (!(info->item.mask & kParentFields)) return;
     const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         lstrcpynA(info->item.pszText, cell.text.c_str(), info->item.cchTextMax);
@@ -408,6 +461,7 @@ void CSkinListCtrl::OnGetDispInfoA(NMLVDISPINFOA* info) {
 }
 
 void CSkinListCtrl::OnGetDispInfoW(NMLVDISPINFOW* info) {
+    if (!(info->item.mask & kParentFields)) return;
     const CellInfo& cell = GetCell(info->item.iItem, info->item.iSubItem);
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText && info->item.cchTextMax > 0) {
         lstrcpynW(info->item.pszText, ToWide(cell.text).c_str(), info->item.cchTextMax);
@@ -460,48 +514,45 @@ void CSkinListCtrl::OnPaint() {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    CBufferDC buffer(paint.Get(), width, height);
-    if (!buffer) return;
-    const HDC dc = buffer.Get();
+    const HDC dc = paintBuffer_.Get(paint.Get(), width, height);
+    if (!dc) return;
     SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
     SyncBars();
-    PaintArea(dc, area);
-    if (header_.Handle() && IsWindowVisible(header_.Handle())) {
-        RECT header = {};
-        GetWindowRect(header_.Handle(), &header);
-        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&header), 2);
-        ExcludeClipRect(paint.Get(), header.left, header.top, header.right, header.bottom);
-    }
+    PaintArea(dc, area, paint.Get());
+    const RECT& header = State().headerArea;
+    if (!IsRectEmpty(&header)) ExcludeClipRect(paint.Get(), header.left, header.top, header.right, header.bottom);
     SetViewportOrgEx(dc, 0, 0, nullptr);
     BitBlt(paint.Get(), area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
 // The cells are drawn here, row by row, rather than through the system
 // list's own painting: it would ask for every cell three times over.
-void CSkinListCtrl::PaintArea(HDC dc, const RECT& area) {
+void CSkinListCtrl::PaintArea(HDC dc, const RECT& area, HDC screen) {
     CSavedDC saved(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     FillSolid(dc, area, kListFill);
     SetBkMode(dc, TRANSPARENT);
     const ListState& state = State();
-    const HWND list = Handle();
-    const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
-    RECT first = {LVIR_BOUNDS, 0, 0, 0};
-    if (top < 0 || top >= state.itemCount ||
-        !SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&first))) {
-        return;
-    }
-    const int rowHeight = first.bottom - first.top;
-    if (rowHeight <= 0) return;
-    const int skipped = area.top > first.top ? (area.top - first.top) / rowHeight : 0;
+    const int top = state.topIndex;
+    const int rowHeight = state.rowHeight;
+    if (top < 0 || top >= state.itemCount || rowHeight <= 0) return;
+    // Rows changed here and there make one area around them all: only the
+    // rows the screen takes are drawn.
+    RECT box = {};
+    const bool wholeArea = screen && GetClipBox(screen, &box) == SIMPLEREGION && EqualRect(&box, &area);
+    const int skipped = area.top > state.topRowTop ? (area.top - state.topRowTop) / rowHeight : 0;
     for (int item = top + skipped; item < state.itemCount; ++item) {
-        const int rowTop = first.top + (item - top) * rowHeight;
+        const int rowTop = state.topRowTop + (item - top) * rowHeight;
         if (rowTop >= area.bottom) break;
+        const RECT row = {area.left, rowTop, area.right, rowTop + rowHeight};
+        if (screen && !RectVisible(screen, &row)) continue;
         const bool selected = RowSelected(item);
         for (int subitem = 0; subitem < state.columnCount; ++subitem) {
             const RECT& span = state.columnSpans[static_cast<size_t>(subitem)];
             if (span.right <= area.left || span.left >= area.right) continue;
-            DrawCell(dc, item, subitem, rowTop, rowTop + rowHeight, selected);
+            const bool whole = wholeArea && span.left >= area.left && span.right <= area.right && rowTop >= area.top &&
+                               rowTop + rowHeight <= area.bottom;
+            DrawCell(dc, item, subitem, rowTop, rowTop + rowHeight, selected, whole);
         }
     }
 }
@@ -513,15 +564,13 @@ void CSkinListCtrl::DrawBar(HDC dc, const RECT& bar, int filled, COLORREF backgr
     const int width = bar.right - bar.left;
     const int height = bar.bottom - bar.top;
     if (width <= 0 || height <= 0) return;
-    if (!barDC_) barDC_ = std::make_unique<CMemoryDC>(dc);
-    const HDC pictures = barDC_->Get();
-    if (!barPictures_ || width != barSize_.cx || height != barSize_.cy || background != barBackground_) {
-        if (width != barSize_.cx || height != barSize_.cy) {
-            barSelection_.reset();
-            barPictures_.Reset(CreateCompatibleBitmap(dc, width, 2 * height));
-            barSize_ = {width, height};
-            barSelection_ = std::make_unique<CSelection>(pictures, barPictures_.Get());
-        }
+    const HDC pictures = barPictures_.Get(dc, width, 2 * height);
+    if (!pictures) {
+        barSize_ = {};
+        return;
+    }
+    if (width != barSize_.cx || height != barSize_.cy || background != barBackground_) {
+        barSize_ = {width, height};
         barBackground_ = background;
         FillSolid(pictures, {0, 0, width, 2 * height}, background);
         DrawShadedBar(pictures, {0, 0, width, height}, kEmptyBarColor);
@@ -575,10 +624,11 @@ bool CSkinListCtrl::TextIsCut(int item, int subitem) {
 
 // Everything a cell draws stays inside its rectangle (texts are clipped by
 // DrawText), so only the progress text's two colours need a clip of their own.
-void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected) {
+void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected, bool whole) {
     RECT rect = {};
     if (!CellInRow(subitem, top, bottom, rect)) return;
     const CellInfo& cell = FillCell(item, subitem, rowSelected);
+    RecordShown(cell, rect, whole);
     const bool focused = State().focused;
     const bool selectedLook = cell.selected && !cell.noSelectionLook;
     const COLORREF background = Resolve(cell.backgroundColor, COLOR_WINDOW);
@@ -644,4 +694,44 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom,
     RECT textRect = ToRect(place.text);
     SetTextColor(dc, text);
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect, format);
+}
+
+// Wine's list does not hide itself from painting when its drawing is
+// switched off, so a scroll still paints it at once: the default handling
+// does (on Windows the list calls it itself, and twice does no harm).
+LRESULT CSkinListCtrl::OnSetRedraw(WPARAM redraw) {
+    if (redraw) ::DefWindowProcA(Handle(), WM_SETREDRAW, redraw, 0);
+    const LRESULT result = DefWindowProc(WM_SETREDRAW, redraw, 0);
+    if (!redraw) ::DefWindowProcA(Handle(), WM_SETREDRAW, redraw, 0);
+    return result;
+}
+
+// A cell painted only in part may show older contents in the rest of it:
+// then no record of it holds.
+void CSkinListCtrl::RecordShown(const CellInfo& cell, const RECT& rect, bool whole) {
+    const auto key = std::make_pair(cell.item, cell.subitem);
+    if (whole) {
+        shown_[key] = cell;
+        return;
+    }
+    const auto found = shown_.find(key);
+    if (found == shown_.end()) return;
+    const RECT changed = ChangedPart(found->second, cell, rect);
+    if (!IsRectEmpty(&changed)) shown_.erase(found);
+}
+
+HDC CSkinListCtrl::CKeptBuffer::Get(HDC reference, int width, int height) {
+    if (bitmap_ && width <= size_.cx && height <= size_.cy) return dc_->Get();
+    selection_.reset();
+    if (!dc_) dc_ = std::make_unique<CMemoryDC>(reference);
+    const SIZE size = {std::max<LONG>(width, size_.cx), std::max<LONG>(height, size_.cy)};
+    bitmap_.Reset(CreateCompatibleBitmap(reference, size.cx, size.cy));
+    if (!*dc_ || !bitmap_) {
+        bitmap_.Reset();
+        size_ = {};
+        return nullptr;
+    }
+    size_ = size;
+    selection_ = std::make_unique<CSelection>(dc_->Get(), bitmap_.Get());
+    return dc_->Get();
 }

@@ -5,8 +5,10 @@
 #include <commctrl.h>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/layout_rect.h"
@@ -92,7 +94,8 @@ public:
     void PlaceSkinScrollBars();
     // The cell record filled by the parent for this cell.
     virtual CellInfo& GetCell(int item, int subitem);
-    // Repaints one column's cells (or only their check boxes) of rows first to last.
+    // Repaints one column's cells (or only their check boxes) of rows first
+    // to last: of each cell only what changed since it was painted.
     void RepaintCells(int first, int last, int column, bool checkBoxOnly);
 
     CSkinHeaderCtrl& Header() { return header_; }
@@ -119,6 +122,12 @@ private:
         int columnCount = 0;
         std::vector<UINT> alignments;   // DT_ flags of each column
         std::vector<RECT> columnSpans;  // left and right of each column in the list's client area
+        // The rows: all as high as the first one shown, and where it stands.
+        int topIndex = 0;
+        int perPage = 0;
+        int topRowTop = 0;
+        int rowHeight = 0;
+        RECT headerArea = {};  // in the list's client area, empty when the header is hidden
     };
     ListState ReadListState() const;
     const ListState& State();
@@ -130,6 +139,7 @@ private:
     void OnClick(const NMITEMACTIVATE* click);
     void OnHeaderRightClick();
     void OnPaint();
+    LRESULT OnSetRedraw(WPARAM redraw);
     void SyncBars();
     void ClipOwnScrollBars();
     bool CellRectangle(int item, int subitem, RECT& rect);
@@ -137,9 +147,26 @@ private:
     bool CellInRow(int subitem, int top, int bottom, RECT& rect);
     bool RowSelected(int item);
     CellInfo& FillCell(int item, int subitem, bool rowSelected);
-    void PaintArea(HDC dc, const RECT& area);
-    void DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected);
+    // screen: the paint's own DC, whose region tells which rows need painting; null when printing.
+    void PaintArea(HDC dc, const RECT& area, HDC screen);
+    void DrawCell(HDC dc, int item, int subitem, int top, int bottom, bool rowSelected, bool whole);
+    void RecordShown(const CellInfo& cell, const RECT& rect, bool whole);
     void DrawBar(HDC dc, const RECT& bar, int filled, COLORREF background);
+    // The part of a cell that differs between what it showed and what it shows now.
+    static RECT ChangedPart(const CellInfo& shown, const CellInfo& now, const RECT& cell);
+
+    // A memory DC with a bitmap kept from paint to paint: made again only
+    // when a paint needs more room than it has, freed with the list.
+    class CKeptBuffer {
+    public:
+        HDC Get(HDC reference, int width, int height);
+
+    private:
+        std::unique_ptr<CMemoryDC> dc_;
+        CBitmapHandle bitmap_;
+        std::unique_ptr<CSelection> selection_;
+        SIZE size_ = {};
+    };
 
     struct TextPlace {
         bool progress = false;
@@ -163,12 +190,14 @@ private:
     bool stateFresh_ = false;
     std::array<CFontHandle, 3> derivedFonts_;  // bold, italic, bold italic
     HFONT derivedFrom_ = nullptr;
-    // The bar pictures: the empty bar above the full one, and the DC they are selected into.
-    std::unique_ptr<CMemoryDC> barDC_;
-    CBitmapHandle barPictures_;
-    std::unique_ptr<CSelection> barSelection_;
+    CKeptBuffer paintBuffer_;
+    // The bar pictures: the empty bar above the full one, as last drawn.
+    CKeptBuffer barPictures_;
     SIZE barSize_ = {};
     COLORREF barBackground_ = 0;
+    // What each cell showed when it was last painted whole, by row and
+    // column; a cell not here is repainted whole.
+    std::map<std::pair<int, int>, CellInfo> shown_;
     HWND tooltip_ = nullptr;
     CellHit tipCell_;
     std::wstring tipText_;

@@ -184,7 +184,10 @@ LRESULT CMainDialog::OnCellClick(const CellHit& hit) {
 }
 
 LRESULT CMainDialog::OnCellInfo(CellInfo& cell) {
-    const CellContents contents = CellFor(tasks_.Copy(cell.item), cell.subitem, panel_.Choice());
+    // Only the Output cell depends on the chosen output; asking the panel
+    // costs a message to each of its controls, for every cell painted.
+    const OutputChoice choice = cell.subitem == kColumnOutput ? panel_.Choice() : OutputChoice{};
+    const CellContents contents = CellFor(tasks_.Copy(cell.item), cell.subitem, choice);
     cell.text = contents.text;
     cell.textColor = contents.textColor;
     cell.backgroundColor = contents.backgroundColor;

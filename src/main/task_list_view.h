@@ -18,4 +18,7 @@ public:
     // focus, and scrolls the row into view.
     void HighlightRow(int row);
     void RedrawRows(int first, int last);
+
+private:
+    bool RowInView(int row) const;
 };

@@ -277,6 +277,19 @@ TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRowAndArrowRepea
     EXPECT_FALSE(KillTimer(bar.Handle(), 1)) << "killing it again fails";
 }
 
+TEST_F(DataControlsTest, AHalfFilledProgressCellShowsItsBarFilledToHalfTheCellsWidth) {
+    SendMessageA(List(), LVM_SETITEMCOUNT, 1, 0);
+    const RECT cell = SubitemRect(0, 2);
+    const Pixels shown = ScreenPixels(List());
+    // The filled part is light blue, the empty part dark blue, the cell's background grey.
+    int filledTo = cell.left;
+    for (int x = cell.left; x < cell.right; ++x) {
+        const COLORREF pixel = shown.At(x, (cell.top + cell.bottom) / 2);
+        if (GetRValue(pixel) < 150 && GetGValue(pixel) > 165) filledTo = x + 1;
+    }
+    EXPECT_NEAR(filledTo - cell.left, (cell.right - cell.left) / 2, 2);
+}
+
 TEST_F(DataControlsTest, ComboTellsTheParentOnlyOfTheUsersChoices) {
     const HWND combo = dialog->combo.Handle();
     // The selection and the notifications so far.
