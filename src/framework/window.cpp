@@ -1,14 +1,20 @@
 #include "framework/window.h"
 
-#include <commctrl.h>
+#include <unordered_map>
 
 #include "framework/application.h"
 
 namespace {
 
-// The window property that links a window to its object, for windows of both kinds.
-const char kObjectProperty[] = "Clipvane.CWindow";
-const UINT_PTR kSubclassId = 1;
+// What links a window of this thread to its object, and the procedure a
+// subclassed window had before. Kept in the thread's own memory rather than in
+// window properties: under Wine every property lookup is a round trip to the
+// window server, paid on every message.
+struct WindowLink {
+    CWindow* object = nullptr;
+    WNDPROC original = nullptr;  // subclassed windows only
+};
+thread_local std::unordered_map<HWND, WindowLink> links;
 
 bool OnThisThread(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId(); }
 
@@ -53,14 +59,29 @@ CWindow::~CWindow() {
 }
 
 CWindow* CWindow::FromHandle(HWND hwnd) {
-    if (!hwnd || !OnThisThread(hwnd)) return nullptr;
-    return static_cast<CWindow*>(GetPropA(hwnd, kObjectProperty));
+    const auto found = links.find(hwnd);
+    return found == links.end() ? nullptr : found->second.object;
 }
 
 bool CWindow::Subclass(HWND hwnd) {
     if (!hwnd || hwnd_ || !OnThisThread(hwnd) || FromHandle(hwnd)) return false;
-    if (!SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return false;
+    // A window subclassed before and detached keeps our procedure in its chain
+    // when another one was put on top: it simply gets its object back.
+    const bool chained = links.count(hwnd) != 0;
     Attach(hwnd, Link::subclassed);
+    if (!chained) {
+        // The wide setter, as the common controls' own subclassing does:
+        // text messages reach the object and the original procedure unchanged.
+        const auto original =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+        if (!original) {
+            links.erase(hwnd);
+            hwnd_ = nullptr;
+            link_ = Link::none;
+            return false;
+        }
+        links[hwnd].original = original;
+    }
     PreSubclassWindow();
     return true;
 }
@@ -93,7 +114,7 @@ LRESULT CWindow::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (link_) {
         case Link::subclassed:
-            return DefSubclassProc(hwnd_, message, wParam, lParam);
+            return CallWindowProcW(links[hwnd_].original, hwnd_, message, wParam, lParam);
         case Link::created:
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         default:
@@ -110,12 +131,22 @@ LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void CWindow::Attach(HWND hwnd, Link link) {
     hwnd_ = hwnd;
     link_ = link;
-    SetPropA(hwnd, kObjectProperty, this);
+    links[hwnd].object = this;
 }
 
-void CWindow::Detach() {
-    if (link_ == Link::subclassed) RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
-    RemovePropA(hwnd_, kObjectProperty);
+void CWindow::Detach(bool windowGone) {
+    const auto found = links.find(hwnd_);
+    const bool ours = GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc);
+    if (link_ == Link::subclassed && ours && !windowGone) {
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
+    }
+    if (link_ == Link::subclassed && !ours && !windowGone) {
+        // A procedure put on top of ours still calls it: the window's messages
+        // go on to the original procedure until the window is gone.
+        found->second.object = nullptr;
+    } else {
+        links.erase(found);
+    }
     hwnd_ = nullptr;
     link_ = Link::none;
 }
@@ -133,7 +164,7 @@ LRESULT CWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         result = 0;
     }
     if (message == WM_NCDESTROY && hwnd_) {
-        Detach();
+        Detach(true);
         OnFinalMessage();
     }
     return result;
@@ -153,8 +184,13 @@ bool CWindow::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return answered;
 }
 
-LRESULT CALLBACK CWindow::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR object) {
-    return reinterpret_cast<CWindow*>(object)->Dispatch(message, wParam, lParam);
+LRESULT CALLBACK CWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto found = links.find(hwnd);
+    if (found == links.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (found->second.object) return found->second.object->Dispatch(message, wParam, lParam);
+    const WNDPROC original = found->second.original;
+    if (message == WM_NCDESTROY) links.erase(found);
+    return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindow::CreatedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,7 +8,7 @@
 //
 // Two ways to attach:
 //  - an existing window, such as a control of a dialog template: Subclass() or
-//    SubclassDlgItem() (SetWindowSubclass with the object as reference data);
+//    SubclassDlgItem() (our procedure put in front of the window's own);
 //  - a window we create: Create(), with a class registered by
 //    RegisterWindowClass(); the object is linked on WM_NCCREATE.
 // Either way the link is removed on WM_NCDESTROY, which always goes straight to
@@ -86,14 +86,14 @@ private:
     enum class Link { none, subclassed, created };
 
     void Attach(HWND hwnd, Link link);
-    void Detach();
+    // Puts the original procedure back unless the window is being destroyed.
+    void Detach(bool windowGone = false);
     // Everything the system hands us goes through here: reflection, the
     // message map, exception barrier, detaching on WM_NCDESTROY.
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR object);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CreatedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
