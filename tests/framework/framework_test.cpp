@@ -278,32 +278,17 @@ TEST(Threads, WorkerStopsAtOnceFromAnEndlessWaitAndCanRunAgain) {
     EXPECT_FALSE(requestedAtStart);
 }
 
-TEST(GdiHolders, SelectionIsUndoneBeforeTheObjectGoesAndNothingLeaks) {
-    ASSERT_EQ(GdiObjectsLeftBy([] { CreateBitmap(1, 1, 1, 1, nullptr); }), 1) << "the count sees every object";
-    const auto cycle = [] {
-        CMemoryDC dc(nullptr);
-        ASSERT_TRUE(dc);
-        const HGDIOBJ original = GetCurrentObject(dc.Get(), OBJ_BITMAP);
-        HBITMAP drawnInto = nullptr;
-        {
-            CBitmapHandle bitmap(CreateBitmap(4, 4, 1, 32, nullptr));
-            drawnInto = bitmap.Get();
-            CSelection selection(dc.Get(), bitmap.Get());
-            EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BITMAP), bitmap.Get());
-        }
-        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BITMAP), original);
-        EXPECT_EQ(GetObjectType(drawnInto), 0u) << "the bitmap is deleted once unselected";
-
-        CBufferDC buffer(dc.Get(), 10, 10);
-        EXPECT_TRUE(buffer);
-        CFontHandle font = MakeFont("Tahoma", 12, FW_BOLD);
-        EXPECT_TRUE(font);
-        CRegionHandle region(CreateRectRgn(0, 0, 5, 5));
-        CRegionHandle moved = std::move(region);
-        EXPECT_FALSE(region);
-        EXPECT_TRUE(moved);
-    };
-    EXPECT_EQ(GdiObjectsLeftBy(cycle), 0);
+// What the holders make and free is counted by every window tier's GDI cycle;
+// here, that the count sees an object, and that a moved holder frees once.
+TEST(GdiHolders, TheCountSeesEveryObjectAndAMovedHolderFreesOnce) {
+    ASSERT_EQ(GdiObjectsLeftBy([] { CreateBitmap(1, 1, 1, 1, nullptr); }), 1);
+    EXPECT_EQ(GdiObjectsLeftBy([] {
+                  CRegionHandle region(CreateRectRgn(0, 0, 5, 5));
+                  CRegionHandle moved = std::move(region);
+                  EXPECT_FALSE(region);
+                  EXPECT_TRUE(moved);
+              }),
+              0);
 }
 
 TEST(Registry, SettingsRoundTripAndOverlongValuesAreRefused) {
