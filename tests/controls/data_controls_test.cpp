@@ -281,10 +281,7 @@ TEST_F(DataControlsTest, ComboTellsTheParentOnlyOfTheUsersChoices) {
     const HWND combo = dialog->combo.Handle();
     // The selection and the notifications so far.
     const auto state = [&] { return std::make_pair(SendMessageA(combo, CB_GETCURSEL, 0, 0), dialog->comboChanges); };
-    // Nothing to wrap around in an empty combo.
-    Handle({Key(combo, VK_DOWN), Key(combo, VK_UP)});
-    EXPECT_EQ(state(), std::make_pair(LRESULT{CB_ERR}, 0));
-    FillCombo(30);
+    FillCombo(30);  // (nothing to wrap around in an empty one: the native case)
     SendMessageA(combo, CB_SETCURSEL, 29, 0);
     Handle({});
     EXPECT_EQ(state(), std::make_pair(LRESULT{29}, 0));
