@@ -414,22 +414,20 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
 // for a timer of the dialog's own loop.
 struct AddDialogAnswer {
     static inline std::wstring typed;
-    static inline std::string folderShown;
+    static inline std::wstring folderShown;
     static inline HWND dialog = nullptr;
 
     static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         wchar_t folder[MAX_PATH] = {};
         SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        const int length = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
-        folderShown.assign(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, folder, -1, &folderShown[0], length, nullptr, nullptr);
+        folderShown = folder;
         SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     }
 };
 
-std::string AnswerAddDialog(HWND window, const std::wstring& typed) {
+std::wstring AnswerAddDialog(HWND window, const std::wstring& typed) {
     AddDialogAnswer::typed = typed;
     AddDialogAnswer::folderShown.clear();
     AddDialogAnswer::dialog = nullptr;
@@ -454,14 +452,14 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     const std::string clip = clips->Path("clip.avi");
     ASSERT_TRUE(CopyFileW(std::wstring(clip.begin(), clip.end()).c_str(), longPath.c_str(), FALSE));
 
-    const std::string firstFolder = AnswerAddDialog(Window(), longPath);
-    EXPECT_NE(firstFolder.find("Videos"), std::string::npos) << "the first time: " << firstFolder;
+    EXPECT_NE(AnswerAddDialog(Window(), longPath).find(L"Videos"), std::wstring::npos) << "the first time";
     ASSERT_EQ(dialog_->Tasks().Count(), 1);
     EXPECT_EQ(dialog_->Tasks().Copy(0).sourcePath.size(), output_.Path().size() + 240 + 4);
 
     ASSERT_TRUE(CopyFileA(clip.c_str(), (output_.Path() + "second.avi").c_str(), FALSE));
-    const std::string again = AnswerAddDialog(Window(), L"\"second.avi\" \"" + longName + L"\"");
-    EXPECT_EQ(again + "\\", output_.Path()) << "opens where the last file was added";
+    const std::wstring again = AnswerAddDialog(Window(), L"\"second.avi\" \"" + longName + L"\"");
+    EXPECT_EQ(again + L"\\", std::wstring(output_.Path().begin(), output_.Path().end()))
+        << "opens where the last file was added";
     const Strings sources = Column(kColumnSource);
     ASSERT_EQ(sources.size(), 3u) << "several files at once";
     EXPECT_EQ(sources[1], "second.avi");
