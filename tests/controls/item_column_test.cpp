@@ -61,7 +61,9 @@ TEST(ItemColumn, WrapsBothWaysAndNeverPicksFromNothing) {
     EXPECT_EQ(WrapStep(0, -1, 5), 4);
     EXPECT_EQ(WrapStep(-1, 1, 5), 0);
     EXPECT_EQ(WrapStep(-1, -1, 5), 4);
+    EXPECT_EQ(WrapStep(9, 1, 5), 0);
     EXPECT_EQ(WrapStep(-1, 1, 0), -1);
+    EXPECT_EQ(WrapStep(0, -1, 0), -1);
 }
 
 // Items 17 high, 4 visible, scrolled to item 2.
@@ -69,6 +71,8 @@ TEST(ItemColumn, ScrollingBringsTheItemIntoViewAndHitsFollowIt) {
     EXPECT_EQ(OffsetToShow(1, 17, 4, 34), 17);
     EXPECT_EQ(OffsetToShow(4, 17, 4, 34), 34);
     EXPECT_EQ(OffsetToShow(9, 17, 4, 34), 17 * 6);
+    EXPECT_EQ(OffsetToShow(3, 17, 0, 0), 17 * 4);
+    EXPECT_EQ(OffsetToShow(-1, 17, 4, 34), 34);
     EXPECT_EQ(OffsetToShow(2, 0, 4, 0), 0);
     EXPECT_EQ(PositionForOffset(34, 17), 200);  // hundredths of an item
     EXPECT_EQ(OffsetForPosition(250, 17), 42);
