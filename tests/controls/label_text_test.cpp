@@ -22,9 +22,10 @@ TEST(LabelText, ALineWiderThanTheLabelWrapsAfterBlanksAndNeverSplitsAWord) {
     EXPECT_EQ(WrapLine("fits", 10, characters), (Pieces{"fits"}));
 }
 
-// Left, centred or right by the style's low two bits, with equal room either side.
+// Left (also for 3), centred or right by the style's low two bits, with equal room either side.
 TEST(LabelText, LineXByAlignment) {
     EXPECT_EQ(LabelLineX(0, 100, 40), 2);
+    EXPECT_EQ(LabelLineX(3, 100, 40), 2);
     EXPECT_EQ(LabelLineX(0x50000001, 100, 40), 30);
     EXPECT_EQ(LabelLineX(2, 100, 40) + 40 + LabelLineX(0, 100, 40), 100);
 }
