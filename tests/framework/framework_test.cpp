@@ -10,8 +10,6 @@
 
 #include "framework/dialog.h"
 #include "framework/gdi.h"
-#include "framework/registry.h"
-#include "framework/ui_thread.h"
 #include "framework/worker_thread.h"
 #include "framework_test_ids.h"
 #include "support/gdi_count.h"
@@ -236,26 +234,6 @@ TEST(ModalDialog, QuitEndsTheRunAndStaysForTheOuterLoop) {
     EXPECT_EQ(message.wParam, 7u);
 }
 
-// A thread whose start-up fails. (The splash thread runs its loop until the
-// quit and is joined; see the start-up tests.)
-class CFailingUiThread : public CUiThread {
-public:
-    ~CFailingUiThread() override { Join(); }
-    bool exitRan = false;
-
-protected:
-    bool InitInstance() override { return false; }
-    void ExitInstance() override { exitRan = true; }
-};
-
-TEST(Threads, UiThreadWhoseStartUpFailsEndsByItselfAndStillCountsAsStarted) {
-    CFailingUiThread failing;
-    ASSERT_TRUE(failing.Start());
-    EXPECT_TRUE(failing.WaitUntilStarted(INFINITE));
-    failing.Join();
-    EXPECT_TRUE(failing.exitRan);
-}
-
 TEST(Threads, WorkerStopsAtOnceFromAnEndlessWaitAndCanRunAgain) {
     CWorkerThread worker;
     bool stopped = false;
@@ -289,16 +267,6 @@ TEST(GdiHolders, TheCountSeesEveryObjectAndAMovedHolderFreesOnce) {
                   EXPECT_TRUE(moved);
               }),
               0);
-}
-
-TEST(Registry, SettingsRoundTripAndOverlongValuesAreRefused) {
-    const char subkey[] = "FrameworkTest";
-    EXPECT_EQ(ReadSetting(subkey), "");
-    ASSERT_TRUE(WriteSetting(subkey, std::string(511, 'x')));
-    EXPECT_EQ(ReadSetting(subkey), std::string(511, 'x'));
-    ASSERT_TRUE(WriteSetting(subkey, std::string(512, 'x')));
-    EXPECT_EQ(ReadSetting(subkey), "") << "a value that does not fit is not cut";
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Clipvane\\FrameworkTest");
 }
 
 }  // namespace
