@@ -48,6 +48,17 @@ std::string StaticTextOf(HWND window) {
     return text;
 }
 
+HWND WaitForShownWindow(HANDLE process, DWORD processId, const std::function<bool(HWND)>& wanted, DWORD limitMs,
+                        DWORD stepMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Look look{processId, wanted};
+        EnumWindows(LookAt, reinterpret_cast<LPARAM>(&look));
+        if (look.found) return look.found;
+        if (GetTickCount() - start >= limitMs || WaitForSingleObject(process, stepMs) != WAIT_TIMEOUT) return nullptr;
+    }
+}
+
 AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)>& wanted, DWORD limitMs) {
     AnsweredRun run;
     STARTUPINFOA startup = {};
@@ -56,20 +67,13 @@ AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return run;
     }
-    // Wine sends no window events across processes: looks every 10 ms, and
-    // stops at once when the process ends.
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Look look{process.dwProcessId, wanted};
-        EnumWindows(LookAt, reinterpret_cast<LPARAM>(&look));
-        if (look.found) {
-            run.message = StaticTextOf(look.found);
-            run.visibleWindows = look.visible;
-            // A message box takes closing as OK; a main window ends.
-            PostMessageA(look.found, WM_CLOSE, 0, 0);
-            break;
-        }
-        if (GetTickCount() - start >= limitMs || WaitForSingleObject(process.hProcess, 10) != WAIT_TIMEOUT) break;
+    if (const HWND window = WaitForShownWindow(process.hProcess, process.dwProcessId, wanted, limitMs)) {
+        run.message = StaticTextOf(window);
+        Look count{process.dwProcessId, wanted};
+        EnumWindows(LookAt, reinterpret_cast<LPARAM>(&count));
+        run.visibleWindows = count.visible;
+        // A message box takes closing as OK; a main window ends.
+        PostMessageA(window, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, limitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 998);
     GetExitCodeProcess(process.hProcess, &run.exitCode);

@@ -5,6 +5,15 @@
 #include <functional>
 #include <string>
 
+// Waits until another process shows a top-level window that `wanted`
+// accepts: the hand-shake with a program under test that tells nobody when
+// its window is up. Wine sends no window events across processes, so this
+// looks every stepMs milliseconds, and wakes at once when the process ends.
+// Returns the window, or null when the process ended first or the limit
+// passed (a guard against a hang, not a measure of time).
+HWND WaitForShownWindow(HANDLE process, DWORD processId, const std::function<bool(HWND)>& wanted, DWORD limitMs,
+                        DWORD stepMs = 10);
+
 // What RunAndAnswer saw.
 struct AnsweredRun {
     std::string message;      // the static texts of the window it answered
@@ -12,8 +21,7 @@ struct AnsweredRun {
     DWORD exitCode = 999;
 };
 
-// Starts a program, waits for the first window that `wanted` accepts (the
-// hand-shake with a program that tells nobody when its window is up), reads
+// Starts a program, waits for the first window that `wanted` accepts, reads
 // it, closes it (a message box takes that as OK) and waits for the program to
 // end (ending it after the limit, a guard against a hang, not a measure of
 // time). A program that shows no such window is just waited for.
