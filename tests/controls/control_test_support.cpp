@@ -19,8 +19,7 @@ bool markerSeen = false;
 
 COLORREF FromDib(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
-// A top-down 32-bit DIB section (the size of a window's client area), with
-// its pixels reachable from here.
+// A top-down 32-bit DIB section with its pixels reachable from here.
 struct DibCanvas {
     CMemoryDC dc{nullptr};
     CBitmapHandle bitmap;
@@ -28,30 +27,18 @@ struct DibCanvas {
     int width = 0;
     int height = 0;
 
-    explicit DibCanvas(HWND window) : DibCanvas(ClientSize(window).cx, ClientSize(window).cy) {}
     DibCanvas(int canvasWidth, int canvasHeight) : width(canvasWidth), height(canvasHeight) {
         BITMAPINFO info = {};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         bitmap.Reset(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     }
-
-    static SIZE ClientSize(HWND window) {
-        RECT client = {};
-        GetClientRect(window, &client);
-        return {client.right, client.bottom};
-    }
-
-    Pixels Read() const {
-        GdiFlush();
-        Pixels pixels;
-        pixels.width = width;
-        pixels.height = height;
-        const auto* begin = static_cast<const uint32_t*>(bits);
-        if (begin) pixels.data.assign(begin, begin + static_cast<size_t>(width) * height);
-        for (uint32_t& pixel : pixels.data) pixel &= 0x00FFFFFF;
-        return pixels;
-    }
 };
+
+RECT ClientOf(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    return client;
+}
 
 }  // namespace
 
@@ -67,12 +54,10 @@ bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY) {
 }
 
 Pixels PrintClient(HWND window) {
-    DibCanvas canvas(window);
-    {
-        CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
-        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.Get()), PRF_CLIENT);
-    }
-    return canvas.Read();
+    const RECT client = ClientOf(window);
+    return DrawnPixels(client.right, client.bottom, [window](HDC dc) {
+        SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
 }
 
 Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
@@ -81,24 +66,30 @@ Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) 
         CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
         draw(canvas.dc.Get());
     }
-    return canvas.Read();
+    GdiFlush();
+    Pixels pixels;
+    pixels.width = width;
+    pixels.height = height;
+    const auto* begin = static_cast<const uint32_t*>(canvas.bits);
+    if (begin) pixels.data.assign(begin, begin + static_cast<size_t>(width) * height);
+    for (uint32_t& pixel : pixels.data) pixel &= 0x00FFFFFF;
+    return pixels;
 }
 
 Pixels ScreenPixels(HWND window) {
     UpdateWindow(GetAncestor(window, GA_ROOT));
-    DibCanvas canvas(window);
-    {
-        CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
+    const RECT client = ClientOf(window);
+    return DrawnPixels(client.right, client.bottom, [window, client](HDC dc) {
         CClientDC screen(window);
-        BitBlt(canvas.dc.Get(), 0, 0, canvas.width, canvas.height, screen.Get(), 0, 0, SRCCOPY);
-    }
-    return canvas.Read();
+        BitBlt(dc, 0, 0, client.right, client.bottom, screen.Get(), 0, 0, SRCCOPY);
+    });
 }
 
 COLORREF PatternAt(int x, int y) { return RGB((x * 5) & 0xFF, (y * 3) & 0xFF, 0x60); }
 
 void PaintPattern(HWND window, HDC dc) {
-    DibCanvas canvas(window);
+    const RECT client = ClientOf(window);
+    DibCanvas canvas(client.right, client.bottom);
     auto* bits = static_cast<uint32_t*>(canvas.bits);
     if (!bits) return;
     for (int y = 0; y < canvas.height; ++y) {

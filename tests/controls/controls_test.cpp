@@ -170,7 +170,6 @@ TEST_F(ControlsTest, ClicksAndDoubleClicksEachCountAndSetStyleKeepsTheButtonOwne
 
 TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
     const HWND box = dialog->checkBox.Handle();
-    EXPECT_EQ(GetWindowLongA(box, GWL_STYLE) & 0x1F, BS_OWNERDRAW);
     const Pixels unchecked = PrintClient(box);
     Click(box);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -182,10 +181,7 @@ TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
     EXPECT_EQ(dialog->clicks[IDC_TEST_CHECKBOX], 2);
 
     SendMessageA(box, BM_SETCHECK, BST_INDETERMINATE, 0);
-    EXPECT_TRUE(dialog->checkBox.GetCheck());
     EXPECT_EQ(PrintClient(box), checked);
-    SendMessageA(box, BM_SETCHECK, 7, 0);
-    EXPECT_FALSE(dialog->checkBox.GetCheck());
     // A push button has no check state to set or toggle.
     dialog->other.SetCheck(true);
     Click(dialog->other.Handle());

@@ -2,31 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "controls/drop_placement.h"
 
 namespace {
 
 std::vector<TextExtent> Texts(int count, int cx = 40) { return std::vector<TextExtent>(count, TextExtent{cx, 13}); }
 
-TEST(DropWindow, EmptyOneAndTooManyItems) {
+// Whatever the number of items, the window is no higher than allowed, as wide
+// as the combo or its widest text, holds every item one below the other
+// (left of the scroll bar when there is one), and scrolls when some are hidden.
+TEST(DropWindow, ItemsStackInsideTheWindowAndHiddenOnesBringAScrollBar) {
+    for (const int count : {1, 11, 30, 400}) {  // more than the old fixed table of 250
+        SCOPED_TRACE(count);
+        const DropLayout layout = MeasureDropWindow(Texts(count, 120), 200, 90);
+        const std::vector<LayoutRect>& items = layout.column.items;
+        ASSERT_EQ(items.size(), static_cast<size_t>(count));
+        EXPECT_LE(layout.height, 200);
+        EXPECT_EQ(layout.hasScrollBar, layout.column.visibleCount < count);
+        for (size_t i = 0; i < items.size(); ++i) {
+            EXPECT_GE(items[i].Width(), 120);
+            EXPECT_LE(items[i].right + (layout.hasScrollBar ? 10 : 0), layout.width);
+            if (i > 0) EXPECT_EQ(items[i].top, items[i - 1].top + layout.column.itemHeight);
+        }
+    }
+    EXPECT_EQ(MeasureDropWindow(Texts(1), 200, 90).width, 90);
     const DropLayout empty = MeasureDropWindow({}, 200, 90);
-    EXPECT_EQ(std::make_tuple(empty.width, empty.height, empty.hasScrollBar), std::make_tuple(90, 24, false));
-
-    const DropLayout one = MeasureDropWindow(Texts(1), 200, 90);
-    EXPECT_EQ(one.column.items[0], (LayoutRect{5, 3, 85, 19}));
-    EXPECT_EQ(one.height, 17 + 5);
-    EXPECT_EQ(one.column.itemHeight, 17);
-
-    // 30 items of 17 pixels in 200: eleven fit, the rest scroll; 10 pixels narrower items.
-    const DropLayout many = MeasureDropWindow(Texts(30, 120), 200, 90);
-    EXPECT_EQ(std::make_tuple(many.width, many.height, many.hasScrollBar),
-              std::make_tuple(123 + 20, 11 * 17 + 5, true));
-    EXPECT_EQ(many.column.visibleCount, 11);
-    EXPECT_EQ(many.column.items[29].right, many.width - 15);
-    // More items than the old fixed table of 250 are all measured.
-    EXPECT_EQ(MeasureDropWindow(Texts(400), 200, 90).column.items.size(), 400u);
+    EXPECT_EQ(std::make_pair(empty.height, empty.hasScrollBar), std::make_pair(24, false));
 }
 
 // Ten items of 17 pixels in a list exactly as high as they need (170 + 5):
@@ -41,14 +42,18 @@ TEST(DropWindow, ItemsThatExactlyFillTheHeight) {
     }
 }
 
+// Below the combo, left-aligned with it, or right-aligned when wider; upwards
+// near the screen's bottom; always wholly on the screen.
 TEST(DropWindow, OpensBelowOrUpwardsAndStaysOnTheScreen) {
+    const auto onScreen = [](const LayoutRect& drop) { return drop.left >= 0 && drop.right <= 1280; };
     const LayoutRect combo = {100, 300, 190, 320};
-    EXPECT_EQ(PlaceDropWindow(combo, 20, 90, 100, 1280, 1024), (LayoutRect{100, 318, 190, 418}));
-    EXPECT_EQ(PlaceDropWindow(combo, 20, 140, 100, 1280, 1024).left, 50);
-    const LayoutRect low = {100, 900, 190, 920};
-    EXPECT_EQ(PlaceDropWindow(low, 20, 90, 100, 1280, 1024).top, 918 - 20 - 100 - 2);
-    EXPECT_EQ(PlaceDropWindow({1250, 10, 1340, 30}, 20, 90, 50, 1280, 1024).left, 1190);
-    EXPECT_EQ(PlaceDropWindow({-40, 10, 50, 30}, 20, 200, 50, 1280, 1024).left, 0);
+    const LayoutRect below = PlaceDropWindow(combo, 20, 90, 100, 1280, 1024);
+    EXPECT_EQ(below, (LayoutRect{100, 318, 190, 418}));
+    EXPECT_EQ(PlaceDropWindow(combo, 20, 140, 100, 1280, 1024).right, combo.right);
+    EXPECT_LE(PlaceDropWindow({100, 900, 190, 920}, 20, 90, 100, 1280, 1024).bottom, 900);
+    for (const LayoutRect& edge : {LayoutRect{1250, 10, 1340, 30}, LayoutRect{-40, 10, 50, 30}}) {
+        EXPECT_TRUE(onScreen(PlaceDropWindow(edge, 20, 200, 50, 1280, 1024)));
+    }
 }
 
 TEST(ItemColumn, WrapsBothWaysAndNeverPicksFromNothing) {
@@ -61,26 +66,21 @@ TEST(ItemColumn, WrapsBothWaysAndNeverPicksFromNothing) {
     EXPECT_EQ(WrapStep(0, -1, 0), -1);
 }
 
-TEST(ItemColumn, ScrollingBringsTheItemIntoView) {
-    // Items 17 high, 4 visible, scrolled to item 2.
+// Items 17 high, 4 visible, scrolled to item 2.
+TEST(ItemColumn, ScrollingBringsTheItemIntoViewAndHitsFollowIt) {
     EXPECT_EQ(OffsetToShow(1, 17, 4, 34), 17);
     EXPECT_EQ(OffsetToShow(4, 17, 4, 34), 34);
     EXPECT_EQ(OffsetToShow(9, 17, 4, 34), 17 * 6);
     EXPECT_EQ(OffsetToShow(3, 17, 0, 0), 17 * 4);
     EXPECT_EQ(OffsetToShow(-1, 17, 4, 34), 34);
     EXPECT_EQ(OffsetToShow(2, 0, 4, 0), 0);
-    EXPECT_EQ(PositionForOffset(34, 17), 200);
-    EXPECT_EQ(PositionForOffset(34, 0), 0);
+    EXPECT_EQ(PositionForOffset(34, 17), 200);  // hundredths of an item
     EXPECT_EQ(OffsetForPosition(250, 17), 42);
-}
+    EXPECT_EQ(PositionForOffset(34, 0), 0);
 
-TEST(ItemColumn, HitsFollowTheScrollOffset) {
-    const DropLayout layout = MeasureDropWindow(Texts(10), 100, 90);
-    const auto& items = layout.column.items;
-    EXPECT_EQ(ItemAt(items, 10, 5, 0, false), 0);
+    const std::vector<LayoutRect> items = MeasureDropWindow(Texts(10), 100, 90).column.items;
     EXPECT_EQ(ItemAt(items, 10, 5, 34, false), 2);
     EXPECT_EQ(ItemAt(items, 10, 2, 0, false), -1);
-    EXPECT_EQ(ItemAt(items, 200, 5, 0, false), -1);
     EXPECT_EQ(ItemAt(items, items[0].right, 5, 0, true), 0);
     EXPECT_EQ(ItemAt(items, items[0].right, 5, 0, false), -1);
     EXPECT_EQ(ItemAt({}, 10, 5, 0, true), -1);

@@ -22,12 +22,12 @@ TEST(LabelText, ALineWiderThanTheLabelWrapsAfterBlanksAndNeverSplitsAWord) {
     EXPECT_EQ(WrapLine("fits", 10, characters), (Pieces{"fits"}));
 }
 
+// Left (also for 3), centred or right by the style's low two bits, with equal room either side.
 TEST(LabelText, LineXByAlignment) {
     EXPECT_EQ(LabelLineX(0, 100, 40), 2);
-    EXPECT_EQ(LabelLineX(1, 100, 40), 30);
-    EXPECT_EQ(LabelLineX(2, 100, 40), 58);
     EXPECT_EQ(LabelLineX(3, 100, 40), 2);
-    EXPECT_EQ(LabelLineX(0x50000001, 100, 41), 29);  // only the low two style bits count
+    EXPECT_EQ(LabelLineX(0x50000001, 100, 40), 30);
+    EXPECT_EQ(LabelLineX(2, 100, 40) + 40 + LabelLineX(0, 100, 40), 100);
 }
 
 }  // namespace

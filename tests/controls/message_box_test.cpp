@@ -39,16 +39,8 @@ Scenario* current = nullptr;
 
 void CALLBACK ActOnBox(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            if (!IsShownDialog(window)) return TRUE;
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&box));
-    if (!box) return;
+    const HWND box = GetActiveWindow();
+    if (!IsShownDialog(box)) return;
     if (current->inspect) current->inspect(box);
     current->action(box);
 }

@@ -7,13 +7,23 @@ namespace {
 // The list's vertical bar, 200 pixels high: arrows and bottom piece 16, thumb 75.
 ScrollBarMetrics VerticalBar(int length = 200) { return {length, 16, 16, 16, 75, 0, 2}; }
 
-TEST(ScrollGeometry, ThumbStaysInTheTrackAtBothEndsAndBeyond) {
+// From the first position to the limit and past it (the list grew shorter)
+// the thumb stays inside the track, moves down with the position from the
+// first arrow to the track's end, and a dragged thumb gives back its position.
+TEST(ScrollGeometry, ThumbStaysInTheTrackAndMovesWithThePosition) {
     const ScrollBarMetrics bar = VerticalBar();
+    int last = 0;
+    for (int position = 0; position <= 60; ++position) {
+        const int thumb = ThumbOffset(bar, position, 40);
+        EXPECT_TRUE(thumb >= 16 && thumb + 75 <= 200 - 16 - 16) << position;
+        EXPECT_GE(thumb, last) << position;
+        last = thumb;
+        EXPECT_NEAR(PositionForThumb(bar, thumb, 40), std::min(position, 40), 1);
+    }
     EXPECT_EQ(ThumbOffset(bar, 0, 40), 16);
     EXPECT_EQ(ThumbOffset(bar, 40, 40), 200 - 75 - 16 - 16);
-    // A position past the limit (the list grew shorter) keeps the thumb at the end.
-    EXPECT_EQ(ThumbOffset(bar, 400, 40), ThumbOffset(bar, 40, 40));
-    EXPECT_LT(ThumbOffset(bar, 10, 40), ThumbOffset(bar, 20, 40));
+    EXPECT_EQ(PositionForThumb(bar, -300, 40), 0);
+    EXPECT_EQ(PositionForThumb(bar, 5000, 40), 40);
     // A bar shorter than its parts still keeps the thumb below the first arrow.
     EXPECT_EQ(ThumbOffset(VerticalBar(50), 3, 10), 16);
 }
@@ -25,16 +35,6 @@ TEST(ScrollGeometry, ListThatFitsHasNoScaleToDivideBy) {
     EXPECT_EQ(PixelsPerUnit(VerticalBar(100), 10), 0.0);  // no room for the thumb
     EXPECT_EQ(ThumbOffset(bar, 5, 0), 16);
     EXPECT_EQ(PositionForThumb(bar, 120, 0), 0);
-}
-
-TEST(ScrollGeometry, DraggedThumbGivesPositionsWithinTheLimit) {
-    const ScrollBarMetrics bar = VerticalBar();
-    EXPECT_EQ(PositionForThumb(bar, 15, 40), 0);
-    EXPECT_EQ(PositionForThumb(bar, -300, 40), 0);
-    EXPECT_EQ(PositionForThumb(bar, 5000, 40), 40);
-    for (int position : {0, 7, 23, 40}) {
-        EXPECT_NEAR(PositionForThumb(bar, ThumbOffset(bar, position, 40), 40), position, 1);
-    }
 }
 
 // Ten items, four visible, in a 100-pixel bar: the thumb (drawn 9 pixels

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,8 +9,6 @@
 
 #include "framework/dialog.h"
 #include "framework/gdi.h"
-#include "framework/registry.h"
-#include "framework/ui_thread.h"
 #include "framework/worker_thread.h"
 #include "framework_test_ids.h"
 #include "support/gdi_count.h"
@@ -21,90 +18,56 @@ namespace {
 const UINT kThrowMessage = WM_APP + 1;
 const UINT kEndMessage = WM_APP + 2;
 
-// Who saw which message, in order, across the objects of one test.
+// Who was offered a key, in order.
 using Log = std::vector<std::string>;
 
-class CRecordingControl : public CWindow {
+class CKeyTakingEdit : public CWindow {
 public:
-    CRecordingControl(Log& log, const char* name) : log_(log), name_(name) {}
-
-    bool answerReflected = true;
+    explicit CKeyTakingEdit(Log& log) : log_(log) {}
     bool consumeKeys = false;
-    bool finalMessageSeen = false;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case ReflectedMessage(WM_DRAWITEM):
-                return OnReflected("drawitem", message, wParam, lParam);
-            case ReflectedMessage(WM_COMMAND):
-                return OnReflected("command", message, wParam, lParam);
-            case ReflectedMessage(WM_NOTIFY):
-                return OnReflected("notify", message, wParam, lParam);
-            case kThrowMessage:
-                throw std::runtime_error("a handler failed");
-        }
+        if (message == kThrowMessage) throw std::runtime_error("a handler failed");
         return CWindow::WindowProc(message, wParam, lParam);
     }
 
     bool PreTranslateMessage(MSG* message) override {
         if (message->message != WM_KEYDOWN) return false;
-        log_.push_back(name_ + ":pretranslate");
+        log_.push_back("edit");
         return consumeKeys;
     }
 
-    void OnFinalMessage() override { finalMessageSeen = true; }
-
 private:
-    LRESULT OnReflected(const char* what, UINT message, WPARAM wParam, LPARAM lParam) {
-        log_.push_back(name_ + ":" + what);
-        return answerReflected ? TRUE : DefWindowProc(message, wParam, lParam);
-    }
-
     Log& log_;
-    std::string name_;
 };
 
 class CTestDialog : public CDialog {
 public:
-    explicit CTestDialog(Log& log) : CDialog(IDD_TEST_DIALOG), button(log, "button"), edit(log, "edit"), log_(log) {}
+    explicit CTestDialog(Log& log) : CDialog(IDD_TEST_DIALOG), edit(log), log_(log) {}
 
-    CRecordingControl button;
-    CRecordingControl edit;
+    CKeyTakingEdit edit;
     HWND ownerSeenDuringRun = nullptr;
     bool ownerEnabledDuringRun = true;
     std::function<void(CTestDialog&)> onInit;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case WM_DRAWITEM:
-                log_.push_back("dialog:drawitem");
-                return TRUE;
-            case WM_NOTIFY:
-                log_.push_back("dialog:notify");
-                return 0;
-            case WM_COMMAND:
-                if (LOWORD(wParam) == IDC_TEST_OWNERDRAW) log_.push_back("dialog:command");
-                break;
-            case kEndMessage:
-                ownerSeenDuringRun = GetWindow(Handle(), GW_OWNER);
-                ownerEnabledDuringRun = ownerSeenDuringRun && IsWindowEnabled(ownerSeenDuringRun);
-                EndDialog(static_cast<INT_PTR>(wParam));
-                return 0;
-        }
-        return CDialog::WindowProc(message, wParam, lParam);
+        if (message != kEndMessage) return CDialog::WindowProc(message, wParam, lParam);
+        ownerSeenDuringRun = GetWindow(Handle(), GW_OWNER);
+        ownerEnabledDuringRun = ownerSeenDuringRun && IsWindowEnabled(ownerSeenDuringRun);
+        EndDialog(static_cast<INT_PTR>(wParam));
+        return 0;
     }
 
     BOOL OnInitDialog() override {
-        button.SubclassDlgItem(IDC_TEST_OWNERDRAW, Handle());
         edit.SubclassDlgItem(IDC_TEST_EDIT, Handle());
         if (onInit) onInit(*this);
         return TRUE;
     }
 
     bool PreTranslateMessage(MSG* message) override {
-        if (message->message == WM_KEYDOWN) log_.push_back("dialog:pretranslate");
+        if (message->message == WM_KEYDOWN) log_.push_back("dialog");
         return false;
     }
 
@@ -112,120 +75,50 @@ private:
     Log& log_;
 };
 
-// A top-level window of our own class, to own dialogs and to test creation.
-class CPlainWindow : public CWindow {
+// A top-level window of our own class, to own the dialog.
+class COwner : public CWindow {
 public:
-    UINT firstMessage = 0;
-
-    bool CreateTopLevel() {
+    COwner() {
         RegisterWindowClass("ClipvaneFrameworkTest", 0, nullptr, nullptr);
-        const RECT rect = {0, 0, 200, 100};
-        return Create("ClipvaneFrameworkTest", "owner", WS_OVERLAPPEDWINDOW, 0, rect, nullptr, 0);
-    }
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (!firstMessage) firstMessage = message;
-        return CWindow::WindowProc(message, wParam, lParam);
+        Create("ClipvaneFrameworkTest", "owner", WS_OVERLAPPEDWINDOW, 0, RECT{0, 0, 200, 100}, nullptr, 0);
     }
 };
 
-LRESULT SendDrawItem(HWND dialog, HWND control) {
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = IDC_TEST_OWNERDRAW;
-    item.hwndItem = control;
-    return SendMessageA(dialog, WM_DRAWITEM, IDC_TEST_OWNERDRAW, reinterpret_cast<LPARAM>(&item));
-}
-
-LRESULT SendNotify(HWND dialog, HWND control, UINT id) {
-    NMHDR header = {control, id, NM_CLICK};
-    return SendMessageA(dialog, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&header));
-}
-
-TEST(WindowObjects, SubclassedAndCreatedWindowsAreLinkedToTheirObjectsAndLetGoWhenDestroyed) {
+// Only the first object takes a window, and lets it go when it is destroyed.
+TEST(WindowObjects, AWindowHasOneObjectUntilItIsDestroyed) {
     Log log;
     CTestDialog dialog(log);
     ASSERT_TRUE(dialog.CreateModeless(nullptr));
     const HWND edit = dialog.edit.Handle();
     EXPECT_EQ(CWindow::FromHandle(edit), &dialog.edit);
-    EXPECT_EQ(CWindow::FromHandle(dialog.Handle()), &dialog);
-
-    // A second object cannot take a window that already has one.
-    CRecordingControl intruder(log, "intruder");
+    CKeyTakingEdit intruder(log);
     EXPECT_FALSE(intruder.Subclass(edit));
-
     DestroyWindow(dialog.Handle());
-    EXPECT_TRUE(dialog.edit.finalMessageSeen);
     EXPECT_EQ(dialog.edit.Handle(), nullptr);
-    EXPECT_EQ(dialog.Handle(), nullptr);
     EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
-
-    // A window the object creates is linked from its first message and goes with the object.
-    HWND created = nullptr;
-    {
-        CPlainWindow window;
-        ASSERT_TRUE(window.CreateTopLevel());
-        created = window.Handle();
-        EXPECT_EQ(CWindow::FromHandle(created), &window);
-        // WM_GETMINMAXINFO comes before WM_NCCREATE for top-level windows and
-        // has no object yet; WM_NCCREATE is the first the object sees.
-        EXPECT_EQ(window.firstMessage, static_cast<UINT>(WM_NCCREATE));
-    }
-    EXPECT_FALSE(IsWindow(created));
-}
-
-TEST(Reflection, NotificationsGoToTheOwnControlFirst) {
-    Log log;
-    CTestDialog dialog(log);
-    ASSERT_TRUE(dialog.CreateModeless(nullptr));
-    const HWND button = dialog.button.Handle();
-    // An exception in a handler stays inside the window procedure; the control goes on working.
-    EXPECT_EQ(SendMessageA(button, kThrowMessage, 0, 0), 0);
-
-    // Answered by the control: the dialog never sees it. A click reaches the
-    // control and then the dialog as usual.
-    EXPECT_EQ(SendDrawItem(dialog.Handle(), button), TRUE);
-    SendNotify(dialog.Handle(), button, IDC_TEST_OWNERDRAW);
-    SendMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_TEST_OWNERDRAW, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-    EXPECT_EQ(log, (Log{"button:drawitem", "button:notify", "button:command", "dialog:command"}));
-
-    // Not answered by the control: the dialog handles it.
-    log.clear();
-    dialog.button.answerReflected = false;
-    SendDrawItem(dialog.Handle(), button);
-    SendNotify(dialog.Handle(), button, IDC_TEST_OWNERDRAW);
-    EXPECT_EQ(log, (Log{"button:drawitem", "dialog:drawitem", "button:notify", "dialog:notify"}));
-
-    // A control without an object of ours: straight to the dialog.
-    log.clear();
-    const HWND cancel = GetDlgItem(dialog.Handle(), IDCANCEL);
-    SendNotify(dialog.Handle(), cancel, IDCANCEL);
-    EXPECT_EQ(log, Log{"dialog:notify"});
-    DestroyWindow(dialog.Handle());
 }
 
 TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialog) {
     for (const bool editConsumes : {false, true}) {
         Log log;
-        CPlainWindow owner;
-        ASSERT_TRUE(owner.CreateTopLevel());
+        COwner owner;
+        ASSERT_TRUE(owner.Handle());
         CTestDialog dialog(log);
         dialog.onInit = [editConsumes](CTestDialog& self) {
             self.edit.consumeKeys = editConsumes;
+            // An exception in a handler stays inside the window procedure.
+            EXPECT_EQ(SendMessageA(self.edit.Handle(), kThrowMessage, 0, 0), 0);
             PostMessageA(self.edit.Handle(), WM_KEYDOWN, 'A', 0);
             PostMessageA(self.Handle(), kEndMessage, 42, 0);
         };
         EXPECT_EQ(dialog.DoModal(owner.Handle()), 42);
-        EXPECT_EQ(log, (editConsumes ? Log{"edit:pretranslate"} : Log{"edit:pretranslate", "dialog:pretranslate"}));
+        EXPECT_EQ(log, (editConsumes ? Log{"edit"} : Log{"edit", "dialog"}));
         EXPECT_EQ(dialog.ownerSeenDuringRun, owner.Handle());
         EXPECT_FALSE(dialog.ownerEnabledDuringRun);
         EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
         EXPECT_EQ(dialog.Handle(), nullptr) << "the modal run destroys its window";
     }
 }
-
 TEST(ModalDialog, QuitEndsTheRunAndStaysForTheOuterLoop) {
     Log log;
     CTestDialog dialog(log);
@@ -234,26 +127,6 @@ TEST(ModalDialog, QuitEndsTheRunAndStaysForTheOuterLoop) {
     MSG message;
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);
-}
-
-// A thread whose start-up fails. (The splash thread runs its loop until the
-// quit and is joined; see the start-up tests.)
-class CFailingUiThread : public CUiThread {
-public:
-    ~CFailingUiThread() override { Join(); }
-    bool exitRan = false;
-
-protected:
-    bool InitInstance() override { return false; }
-    void ExitInstance() override { exitRan = true; }
-};
-
-TEST(Threads, UiThreadWhoseStartUpFailsEndsByItselfAndStillCountsAsStarted) {
-    CFailingUiThread failing;
-    ASSERT_TRUE(failing.Start());
-    EXPECT_TRUE(failing.WaitUntilStarted(INFINITE));
-    failing.Join();
-    EXPECT_TRUE(failing.exitRan);
 }
 
 TEST(Threads, WorkerStopsAtOnceFromAnEndlessWaitAndCanRunAgain) {
@@ -278,42 +151,17 @@ TEST(Threads, WorkerStopsAtOnceFromAnEndlessWaitAndCanRunAgain) {
     EXPECT_FALSE(requestedAtStart);
 }
 
-TEST(GdiHolders, SelectionIsUndoneBeforeTheObjectGoesAndNothingLeaks) {
-    ASSERT_EQ(GdiObjectsLeftBy([] { CreateBitmap(1, 1, 1, 1, nullptr); }), 1) << "the count sees every object";
-    const auto cycle = [] {
-        CMemoryDC dc(nullptr);
-        ASSERT_TRUE(dc);
-        const HGDIOBJ original = GetCurrentObject(dc.Get(), OBJ_BITMAP);
-        HBITMAP drawnInto = nullptr;
-        {
-            CBitmapHandle bitmap(CreateBitmap(4, 4, 1, 32, nullptr));
-            drawnInto = bitmap.Get();
-            CSelection selection(dc.Get(), bitmap.Get());
-            EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BITMAP), bitmap.Get());
-        }
-        EXPECT_EQ(GetCurrentObject(dc.Get(), OBJ_BITMAP), original);
-        EXPECT_EQ(GetObjectType(drawnInto), 0u) << "the bitmap is deleted once unselected";
-
-        CBufferDC buffer(dc.Get(), 10, 10);
-        EXPECT_TRUE(buffer);
-        CFontHandle font = MakeFont("Tahoma", 12, FW_BOLD);
-        EXPECT_TRUE(font);
-        CRegionHandle region(CreateRectRgn(0, 0, 5, 5));
-        CRegionHandle moved = std::move(region);
-        EXPECT_FALSE(region);
-        EXPECT_TRUE(moved);
-    };
-    EXPECT_EQ(GdiObjectsLeftBy(cycle), 0);
-}
-
-TEST(Registry, SettingsRoundTripAndOverlongValuesAreRefused) {
-    const char subkey[] = "FrameworkTest";
-    EXPECT_EQ(ReadSetting(subkey), "");
-    ASSERT_TRUE(WriteSetting(subkey, std::string(511, 'x')));
-    EXPECT_EQ(ReadSetting(subkey), std::string(511, 'x'));
-    ASSERT_TRUE(WriteSetting(subkey, std::string(512, 'x')));
-    EXPECT_EQ(ReadSetting(subkey), "") << "a value that does not fit is not cut";
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Clipvane\\FrameworkTest");
+// What the holders make and free is counted by every window tier's GDI cycle;
+// here, that the count sees an object, and that a moved holder frees once.
+TEST(GdiHolders, TheCountSeesEveryObjectAndAMovedHolderFreesOnce) {
+    ASSERT_EQ(GdiObjectsLeftBy([] { CreateBitmap(1, 1, 1, 1, nullptr); }), 1);
+    EXPECT_EQ(GdiObjectsLeftBy([] {
+                  CRegionHandle region(CreateRectRgn(0, 0, 5, 5));
+                  CRegionHandle moved = std::move(region);
+                  EXPECT_FALSE(region);
+                  EXPECT_TRUE(moved);
+              }),
+              0);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #pragma once
 
 #define IDD_TEST_DIALOG 100
-#define IDC_TEST_OWNERDRAW 10
 #define IDC_TEST_EDIT 11

@@ -153,6 +153,8 @@ protected:
         SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(GetDlgItem(Window(), id)));
     }
+    // Where the trim slider's end thumb sits, at the end of its 320-pixel track.
+    static constexpr int kEndThumb = 320 + 13 + 6;
     // A click on the device tab bar, as the mouse makes it.
     static LPARAM TabPoint(int tab) { return MAKELPARAM(447 / 6 * tab + 10, 5); }
     void ClickTab(int tab) {
@@ -198,16 +200,19 @@ private:
 };
 
 // The folder already holds the user's own clip.mp4 and broken.mp4: neither is
-// touched, the good item writes the next free name, and the unreadable one
-// fails with its reason instead of reading as finished.
+// touched, the good item writes the next free name, and the unreadable one,
+// added unticked with its reason and ticked by hand, fails with it instead of
+// reading as finished and leaves nothing.
 TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     const std::string own = output_.Write("clip.mp4", "the user's own video");
     output_.Write("broken.mp4", "an older conversion");
     Add(clips->Path("clip.avi"));
     Add(clips->Path("silent.avi"));
     Add(clips->Path("broken.avi"));
+    EXPECT_EQ(Column(kColumnProgress), (Strings{"", "", " Not a video this program can read "}));
+    EXPECT_FALSE(dialog_->Tasks().Copy(2).selected);
     Untick(1);
-    if (!dialog_->Tasks().Copy(2).selected) Untick(2);  // ticked by hand, whatever the list made of it
+    Untick(2);  // ticks it
     EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
 
     Command(IDC_START);  // waits for the last file to be read
@@ -249,30 +254,6 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
               std::set<std::string>(outputs.begin(), outputs.end()));
     ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
     EXPECT_NE(MessageAnswerer::texts[0].find("  Converting Finished  "), std::string::npos);
-}
-
-TEST_F(MainDialogTest, FilesTheEncoderCannotReadAreAddedUntickedWithTheirReason) {
-    const std::string empty = output_.Path() + "empty.avi";
-    CloseHandle(CreateFileA(empty.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    const std::string text = output_.Path() + "notes.avi";
-    HANDLE file = CreateFileA(text.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, "a shopping list\r\n", 17, &written, nullptr);
-    CloseHandle(file);
-    for (const std::string& path : {empty, text, clips->Path("broken.avi"), clips->Path("clip.avi")}) Add(path);
-
-    for (int row = 0; row < 3; ++row) {
-        CellInfo box;
-        box.item = row;
-        box.subitem = 0;
-        SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&box));
-        EXPECT_EQ(box.checkState, 0u) << row;
-        const ConversionItem item = dialog_->Tasks().Copy(row);
-        EXPECT_EQ(item.status, kStatusUnreadable) << row;
-        EXPECT_EQ(item.failureReason, "Not a video this program can read") << row;
-    }
-    EXPECT_TRUE(dialog_->Tasks().Copy(3).selected);
-    EXPECT_EQ(Cell(3, kColumnEnd), "00:00:04");
 }
 
 // Looks at the window while a run waits: sees a tooltip shown, then presses Stop.
@@ -323,13 +304,18 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
     Add(clips->Path("clip.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     AtFirstProgress stop(Window(), [&] {
-        // The PSP tab is clicked during the run, then Stop.
+        // The PSP tab is clicked and the selected item's end thumb dragged during the run, then Stop.
         PostMessageA(GetDlgItem(Window(), IDC_DEVICE_TABS), WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(kTabPsp));
+        const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
+        PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kEndThumb, 8));
+        PostMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kEndThumb - 160, 8));
+        PostMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(kEndThumb - 160, 8));
         PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
     });
     Command(IDC_START);
     ASSERT_TRUE(stop.fired);
     EXPECT_EQ(Column(kColumnProgress), (Strings{" Canceled ", ""})) << "no later item is converted";
+    EXPECT_EQ(Column(kColumnEnd), (Strings{"00:01:00", "00:00:04"})) << "the slider changes no item during a run";
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
     EXPECT_TRUE(OutputFiles().empty()) << "the stopped output is cleaned up";
     EXPECT_EQ(shutDown_.calls, 0) << "a stopped run never shuts down";
@@ -344,18 +330,22 @@ TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     Command(IDC_START);
     ASSERT_TRUE(close.fired);
     EXPECT_TRUE(dialog_->Ended());
-    EXPECT_EQ(dialog_->Tasks().Copy(0).status, kStatusCanceled);
+    EXPECT_EQ(Cell(0, kColumnProgress), " Canceled ") << "stopped, not run to its end";
     EXPECT_TRUE(OutputFiles().empty()) << "nothing of the stopped item remains";
     EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message";
     EXPECT_EQ(shutDown_.calls, 0);
 }
 
-// Names outside ASCII are converted in the Ärger case and added in the Add dialog's.
-TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAsked) {
-    Add(clips->Path("silent.avi"));
+// A RealMedia item is exported first: only the PSP's output and thumbnail stay.
+TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAskedAndARealMediaItemLeavesOnlyItsOutput) {
+    Add(clips->Path("clip.rm"));
+    ClickTab(kTabPsp);
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
     Command(IDC_START);
-    EXPECT_EQ(OutputFiles(), Strings{"silent.mp4"});
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ");
+    const std::string output = Cell(0, kColumnOutput);
+    EXPECT_EQ(OutputFiles(), (Strings{output, output.substr(0, output.find('.')) + ".THM"}))
+        << "the output and its thumbnail; the exported intermediate is gone";
     EXPECT_EQ(shutDown_.calls, 1);
     EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message before a shut-down";
 }
@@ -424,22 +414,20 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
 // for a timer of the dialog's own loop.
 struct AddDialogAnswer {
     static inline std::wstring typed;
-    static inline std::string folderShown;
+    static inline std::wstring folderShown;
     static inline HWND dialog = nullptr;
 
     static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         wchar_t folder[MAX_PATH] = {};
         SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        const int length = WideCharToMultiByte(CP_UTF8, 0, folder, -1, nullptr, 0, nullptr, nullptr);
-        folderShown.assign(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, folder, -1, &folderShown[0], length, nullptr, nullptr);
+        folderShown = folder;
         SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     }
 };
 
-std::string AnswerAddDialog(HWND window, const std::wstring& typed) {
+std::wstring AnswerAddDialog(HWND window, const std::wstring& typed) {
     AddDialogAnswer::typed = typed;
     AddDialogAnswer::folderShown.clear();
     AddDialogAnswer::dialog = nullptr;
@@ -464,14 +452,14 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     const std::string clip = clips->Path("clip.avi");
     ASSERT_TRUE(CopyFileW(std::wstring(clip.begin(), clip.end()).c_str(), longPath.c_str(), FALSE));
 
-    const std::string firstFolder = AnswerAddDialog(Window(), longPath);
-    EXPECT_NE(firstFolder.find("Videos"), std::string::npos) << "the first time: " << firstFolder;
+    EXPECT_NE(AnswerAddDialog(Window(), longPath).find(L"Videos"), std::wstring::npos) << "the first time";
     ASSERT_EQ(dialog_->Tasks().Count(), 1);
     EXPECT_EQ(dialog_->Tasks().Copy(0).sourcePath.size(), output_.Path().size() + 240 + 4);
 
     ASSERT_TRUE(CopyFileA(clip.c_str(), (output_.Path() + "second.avi").c_str(), FALSE));
-    const std::string again = AnswerAddDialog(Window(), L"\"second.avi\" \"" + longName + L"\"");
-    EXPECT_EQ(again + "\\", output_.Path()) << "opens where the last file was added";
+    const std::wstring again = AnswerAddDialog(Window(), L"\"second.avi\" \"" + longName + L"\"");
+    EXPECT_EQ(again + L"\\", std::wstring(output_.Path().begin(), output_.Path().end()))
+        << "opens where the last file was added";
     const Strings sources = Column(kColumnSource);
     ASSERT_EQ(sources.size(), 3u) << "several files at once";
     EXPECT_EQ(sources[1], "second.avi");
@@ -508,10 +496,9 @@ TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
     const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
     UpdateWindow(slider);
     UpdateWindow(list);
-    // The right thumb sits at the track's end; dragged to the middle it ends at half the range.
-    const int thumb = 320 + 13 + 6;
-    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, 8));
-    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb - 160, 8));
+    // Dragged to the middle of the track, the end thumb stands for half the range.
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kEndThumb, 8));
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kEndThumb - 160, 8));
     // Before any run: the written row's time cells are repainted, no other row's.
     const auto waitsForPaint = [&](int row) {
         RECT cell = {LVIR_BOUNDS, kColumnEnd, 0, 0};
@@ -522,7 +509,7 @@ TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
     };
     EXPECT_TRUE(waitsForPaint(1));
     EXPECT_FALSE(waitsForPaint(0));
-    SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(thumb - 160, 8));
+    SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(kEndThumb - 160, 8));
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:30"}));
     EXPECT_EQ(Cell(1, kColumnBegin), "00:00:00");
 }
@@ -561,7 +548,7 @@ HDROP DroppedFiles(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
-TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndDeleteRemovesARow) {
+TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndRemovingTheLastRowSelectsTheNewLast) {
     const TempFolder dropped;
     dropped.MakeFolder("sub");
     for (const char* name : {"clip 10.avi", "clip 2.AVI", "notes.txt", "sub\\inner.mkv"}) {
@@ -571,10 +558,14 @@ TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndDeleteRemovesARo
                  reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("wide.mp4"), dropped.Path()})), 0);
     EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI", "clip 10.avi", "inner.mkv"}));
 
+    // Delete, and then Remove, on the last row: the row that is now last is selected.
     const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
     ASSERT_EQ(ListView_GetSelectionMark(list), 3);
     EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_DELETE));
-    EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI", "clip 10.avi"}));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 2);
+    Command(IDC_REMOVE);
+    EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI"}));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 1);
 }
 
 TEST_F(MainDialogTest, KeysMoveTheSelectionAndEnterOrEscapeNeverClose) {

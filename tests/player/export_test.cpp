@@ -39,8 +39,14 @@ protected:
         outputDirectory = out_.Path() + "out\\";
         cancelRequested = false;
         view_.tasks = &tasks_;
-        host_ =
-            std::make_unique<PlayerHost>(FFMPEG_EXE, [this](const std::string& path) { DeleteWorkFile(tasks_, path); });
+        MakePlayer(FFMPEG_EXE);
+    }
+    void TearDown() override { cancelRequested = false; }
+
+    // A player with the given encoder whose events reach the export phase.
+    void MakePlayer(const std::string& encoder, PlayerLimits limits = {}) {
+        host_ = std::make_unique<PlayerHost>(
+            encoder, [this](const std::string& path) { DeleteWorkFile(tasks_, path); }, limits);
         phase_ = std::make_unique<CExportPhase>(CExportPhase::Context{tasks_, current_, view_, Player()});
         host_->onEvent = [this](const PlayerHost::Event& event) {
             if (event.message == WM_PLAYER_EXPORTPROGRESS) {
@@ -50,7 +56,6 @@ protected:
             }
         };
     }
-    void TearDown() override { cancelRequested = false; }
 
     CVideoEdit& Player() { return host_->Player(); }
 
@@ -67,8 +72,6 @@ protected:
         current_ = tasks_.Count() - 1;
         return current_;
     }
-
-    bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     static inline TestClips* clips_ = nullptr;
     TempFolder out_;
@@ -106,8 +109,8 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
     EXPECT_GT(item.exportPercent, 0.0);
     EXPECT_LT(item.exportPercent, 100.0);
     EXPECT_NE(item.status, kStatusFailed) << "a stop is not a failure";
-    EXPECT_FALSE(Exists(item.exportPath)) << item.exportPath;
-    EXPECT_TRUE(Exists(clips_->Path("long.avi")));
+    EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
+    EXPECT_TRUE(FileOrFolderExists(clips_->Path("long.avi")));
     host_->Settle();
     EXPECT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
 }
@@ -121,7 +124,7 @@ TEST_F(Export, AnExportThatCannotStartOrFailsMarksTheItemFailedAndLeavesNothing)
     const int pastEnd = AddItem("clip.rm", 30.0, 40.0);
     EXPECT_FALSE(phase_->ExportItem(pastEnd));
     EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
-    EXPECT_FALSE(Exists(tasks_.Copy(pastEnd).exportPath));
+    EXPECT_FALSE(FileOrFolderExists(tasks_.Copy(pastEnd).exportPath));
     EXPECT_FALSE(cancelRequested);
 }
 
@@ -130,14 +133,7 @@ void CALLBACK CancelTheRun(HWND, UINT, UINT_PTR, DWORD) { cancelRequested = true
 
 TEST_F(Export, AnExportThatStallsFailsTheItemWithItsReasonSoTheRunGoesOn) {
     const std::string source = out_.Write("stalled.rm", "never read");
-    host_ = std::make_unique<PlayerHost>(
-        STALLED_ENCODER_EXE, [this](const std::string& path) { DeleteWorkFile(tasks_, path); },
-        PlayerLimits{10000, 2000});
-    phase_ = std::make_unique<CExportPhase>(CExportPhase::Context{tasks_, current_, view_, Player()});
-    host_->onEvent = [this](const PlayerHost::Event& event) {
-        if (event.message == WM_PLAYER_EXPORTFINISHED)
-            phase_->OnExportFinished(static_cast<ExportResult>(event.wParam));
-    };
+    MakePlayer(STALLED_ENCODER_EXE, PlayerLimits{10000, 2000});
     const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CancelTheRun);
     const int index = AddSource(source, 0.0, 4.0);
     EXPECT_FALSE(phase_->ExportItem(index));
@@ -146,7 +142,7 @@ TEST_F(Export, AnExportThatStallsFailsTheItemWithItsReasonSoTheRunGoesOn) {
     const ConversionItem item = tasks_.Copy(index);
     EXPECT_EQ(item.status, kStatusFailed);
     EXPECT_EQ(item.failureReason, "Export stalled");
-    EXPECT_FALSE(Exists(item.exportPath)) << item.exportPath;
+    EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
 }
 
 TEST_F(Export, EventsOutsideTheExportWaitChangeNothing) {
@@ -175,7 +171,7 @@ TEST_F(Export, OneExportAtATimeNeverOverAFileAndClosingAnExportDeletesItsFile) {
     EXPECT_FALSE(Player().ExportTo(out_.Path() + "out\\b.avi")) << "one export at a time";
     ASSERT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_EXPORTPROGRESS) > 0; }, 60000));
     Player().Close();
-    EXPECT_FALSE(Exists(avi));
+    EXPECT_FALSE(FileOrFolderExists(avi));
     host_->Settle();
     ASSERT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
     EXPECT_EQ(host_->events.back().wParam, static_cast<WPARAM>(ExportResult::Stopped));

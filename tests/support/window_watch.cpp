@@ -4,31 +4,22 @@
 
 namespace {
 
-struct Watch {
+// One look at a process's visible top-level windows: how many, and the first
+// that `wanted` accepts.
+struct Look {
     DWORD processId;
-    const std::function<bool(HWND)>* wanted;
-    HWND found;
-    int visible;
+    const std::function<bool(HWND)>& wanted;
+    HWND found = nullptr;
+    int visible = 0;
 };
 
-bool Accepts(const Watch& watch, HWND window) {
+BOOL CALLBACK LookAt(HWND window, LPARAM look) {
+    auto& current = *reinterpret_cast<Look*>(look);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    return owner == watch.processId && IsWindowVisible(window) && (*watch.wanted)(window);
-}
-
-BOOL CALLBACK CheckExisting(HWND window, LPARAM watch) {
-    auto* current = reinterpret_cast<Watch*>(watch);
-    if (!Accepts(*current, window)) return TRUE;
-    current->found = window;
-    return FALSE;
-}
-
-BOOL CALLBACK CountVisible(HWND window, LPARAM watch) {
-    auto* current = reinterpret_cast<Watch*>(watch);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == current->processId && IsWindowVisible(window)) ++current->visible;
+    if (owner != current.processId || !IsWindowVisible(window)) return TRUE;
+    ++current.visible;
+    if (!current.found && current.wanted(window)) current.found = window;
     return TRUE;
 }
 
@@ -45,18 +36,6 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM text) {
 
 }  // namespace
 
-HWND WaitForShownWindow(HANDLE process, DWORD processId, const std::function<bool(HWND)>& wanted, DWORD limitMs,
-                        DWORD stepMs) {
-    Watch watch = {processId, &wanted, nullptr, 0};
-    const DWORD start = GetTickCount();
-    for (;;) {
-        EnumWindows(CheckExisting, reinterpret_cast<LPARAM>(&watch));
-        if (watch.found) return watch.found;
-        const DWORD waited = GetTickCount() - start;
-        if (waited >= limitMs || WaitForSingleObject(process, stepMs) != WAIT_TIMEOUT) return nullptr;
-    }
-}
-
 bool IsShownDialog(HWND window) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
@@ -69,6 +48,17 @@ std::string StaticTextOf(HWND window) {
     return text;
 }
 
+HWND WaitForShownWindow(HANDLE process, DWORD processId, const std::function<bool(HWND)>& wanted, DWORD limitMs,
+                        DWORD stepMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Look look{processId, wanted};
+        EnumWindows(LookAt, reinterpret_cast<LPARAM>(&look));
+        if (look.found) return look.found;
+        if (GetTickCount() - start >= limitMs || WaitForSingleObject(process, stepMs) != WAIT_TIMEOUT) return nullptr;
+    }
+}
+
 AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)>& wanted, DWORD limitMs) {
     AnsweredRun run;
     STARTUPINFOA startup = {};
@@ -79,8 +69,8 @@ AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)
     }
     if (const HWND window = WaitForShownWindow(process.hProcess, process.dwProcessId, wanted, limitMs)) {
         run.message = StaticTextOf(window);
-        Watch count = {process.dwProcessId, nullptr, nullptr, 0};
-        EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&count));
+        Look count{process.dwProcessId, wanted};
+        EnumWindows(LookAt, reinterpret_cast<LPARAM>(&count));
         run.visibleWindows = count.visible;
         // A message box takes closing as OK; a main window ends.
         PostMessageA(window, WM_CLOSE, 0, 0);

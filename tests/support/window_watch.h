@@ -22,8 +22,9 @@ struct AnsweredRun {
 };
 
 // Starts a program, waits for the first window that `wanted` accepts, reads
-// it, closes it (a message box takes that as OK) and waits for the program to end (ending it after
-// the limit). A program that shows no such window is just waited for.
+// it, closes it (a message box takes that as OK) and waits for the program to
+// end (ending it after the limit, a guard against a hang, not a measure of
+// time). A program that shows no such window is just waited for.
 AnsweredRun RunAndAnswer(std::string commandLine, const std::function<bool(HWND)>& wanted, DWORD limitMs);
 
 // True for a visible dialog window (the system's dialog class).
