@@ -163,10 +163,7 @@ LRESULT CWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     } catch (...) {
         result = 0;
     }
-    if (message == WM_NCDESTROY && hwnd_) {
-        Detach(true);
-        OnFinalMessage();
-    }
+    if (message == WM_NCDESTROY && hwnd_) Detach(true);
     return result;
 }
 

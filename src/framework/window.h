@@ -12,8 +12,8 @@
 //  - a window we create: Create(), with a class registered by
 //    RegisterWindowClass(); the object is linked on WM_NCCREATE.
 // Either way the link is removed on WM_NCDESTROY, which always goes straight to
-// the default handling (the original procedure frees its data there), and
-// OnFinalMessage() is called last; Handle() is null from then on.
+// the default handling (the original procedure frees its data there);
+// Handle() is null from then on.
 //
 // Notifications that a control sends to its parent (WM_COMMAND, WM_NOTIFY,
 // owner draw, control colours) are first offered to the sending control when
@@ -72,10 +72,6 @@ protected:
     // Called once the object is attached to an existing window; controls read
     // or change their style here.
     virtual void PreSubclassWindow() {}
-
-    // Called after the window is gone and the object detached; an object that
-    // lives on the heap for its window's lifetime may delete itself here.
-    virtual void OnFinalMessage() {}
 
 private:
     friend class CDialog;
