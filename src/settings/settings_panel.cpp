@@ -114,14 +114,14 @@ const Place kLayout[] = {
     {IDC_PROFILE_LIST, 420, 190, 390, 80},
 };
 
-// A drop-down list's height in the template is the height of its open list;
-// the system sizes the closed box from the font. Combos keep room to drop.
+// A combo's height is that of its face and its open list together; the
+// combo sizes its face from the font. Combos keep room to drop.
 constexpr int kDroppedListHeight = 200;
 
 bool IsCombo(HWND window) {
-    char name[16] = {};
+    char name[32] = {};
     GetClassNameA(window, name, sizeof name);
-    return lstrcmpiA(name, "ComboBox") == 0;
+    return lstrcmpiA(name, CSkinComboBox::kClassName) == 0;
 }
 
 void MoveTo(HWND control, int x, int y, int width, int height) {
