@@ -127,8 +127,7 @@ void MeasureInside(Steps& steps) {
     dialog.CreateModeless(nullptr);
     const double created = Now() - at;
     at = Now();
-    dialog.Panel().Reset();
-    dialog.Panel().ReloadIpodProfiles();
+    dialog.Panel().ShowStartingSettings();
     const double profiles = Now() - at;
     steps.profiles.push_back(profiles);
     steps.dialog.push_back(created - profiles);

@@ -137,8 +137,8 @@ public:
         slider_.SetMinMax(0.0, 120.0);
         slider_.SetRange(30.0, 75.0);
 
-        closedCombo_.Subclass(Child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 240, 285, 130, 200));
-        combo_.Subclass(Child("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 240, 320, 110, 140));
+        closedCombo_.Subclass(Child(CSkinComboBox::kClassName, WS_TABSTOP, 240, 285, 130, 200));
+        combo_.Subclass(Child(CSkinComboBox::kClassName, WS_TABSTOP, 240, 320, 110, 140));
         for (int i = 0; i < 16; ++i) {
             const std::string rate = std::to_string(64 + 32 * i) + " kbps";
             SendMessageA(combo_.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rate.c_str()));

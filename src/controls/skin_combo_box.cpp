@@ -1,11 +1,12 @@
 #include "controls/skin_combo_box.h"
 
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <stdexcept>
 
 #include "controls/item_column.h"
 #include "controls/skin_paint.h"
 #include "controls/wide_text.h"
+#include "framework/application.h"
 #include "framework/gdi.h"
 
 namespace {
@@ -13,61 +14,114 @@ namespace {
 constexpr int kFaceHeight = 18;
 constexpr int kTextX = 3;
 constexpr int kTextY = 2;
+// Around a line of the font: the face's frame and margins, as the system's
+// drop-down list has them.
+constexpr int kFaceMargin = 8;
+// The window's extra bytes: the font the dialog gives it, and the height of
+// its open list. Both are the window's own, like its size: they are set before
+// the window is subclassed (by a dialog's WM_SETFONT and by moves).
+constexpr int kFontSlot = 0;
+constexpr int kListHeightSlot = sizeof(LONG_PTR);
 
-// An item's text in UTF-8, read through the wide call.
-std::string ItemText(HWND combo, int index) {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) return std::string();
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
-    return ToUtf8(text);
+int ClosedHeight(HWND combo) {
+    CClientDC screen(combo);
+    CSelection selection(screen.Get(), reinterpret_cast<HFONT>(GetWindowLongPtrA(combo, kFontSlot)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(screen.Get(), &metrics);
+    return metrics.tmHeight + kFaceMargin;
+}
+
+// A height given to the window is its face's and its list's together.
+void SplitHeight(HWND combo, WINDOWPOS& place) {
+    if (place.flags & SWP_NOSIZE) return;
+    const int face = ClosedHeight(combo);
+    SetWindowLongPtrA(combo, kListHeightSlot, std::max(0, place.cy - face));
+    place.cy = face;
+}
+
+// A new font sizes the face again; face and list keep their height together.
+void SetFont(HWND combo, WPARAM font, bool redraw) {
+    SetWindowLongPtrA(combo, kFontSlot, static_cast<LONG_PTR>(font));
+    RECT place = {};
+    GetWindowRect(combo, &place);
+    const int height = place.bottom - place.top + static_cast<int>(GetWindowLongPtrA(combo, kListHeightSlot));
+    SetWindowPos(combo, nullptr, 0, 0, place.right - place.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (redraw) InvalidateRect(combo, nullptr, FALSE);
+}
+
+LRESULT CALLBACK ComboClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETFONT:
+            SetFont(hwnd, wParam, LOWORD(lParam) != 0);
+            return 0;
+        case WM_GETFONT:
+            return GetWindowLongPtrA(hwnd, kFontSlot);
+        case WM_WINDOWPOSCHANGING:
+            SplitHeight(hwnd, *reinterpret_cast<WINDOWPOS*>(lParam));
+            return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool RegisterComboClass() {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(ResourceModule(), CSkinComboBox::kClassName, &windowClass)) return true;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = ComboClassProc;
+    windowClass.cbWndExtra = 2 * sizeof(LONG_PTR);
+    windowClass.hInstance = ResourceModule();
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = CSkinComboBox::kClassName;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+// An ANSI text as the system's combo box takes it, in UTF-8.
+std::string FromAnsi(const char* text) {
+    if (!text) return std::string();
+    const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    if (length <= 1) return std::string();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length) - 1);
+    return ToUtf8(wide);
 }
 
 }  // namespace
 
-CSkinComboBox::CSkinComboBox() : style_(CurrentSkin().combo) {}
-
-int CSkinComboBox::Count() const {
-    const LRESULT count = SendMessageA(Handle(), CB_GETCOUNT, 0, 0);
-    return count == CB_ERR ? 0 : static_cast<int>(count);
+CSkinComboBox::CSkinComboBox() : style_(CurrentSkin().combo) {
+    if (!RegisterComboClass()) throw std::runtime_error("the window class ClipvaneComboBox cannot be registered");
 }
-
-int CSkinComboBox::Current() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
 
 void CSkinComboBox::SelectAndNotify(int index) {
     if (index < 0 || !Handle()) return;
     PostMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Handle()), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Handle()));
-    if (index != Current()) SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (index != current_) OnSetCurSel(static_cast<WPARAM>(index));
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void CSkinComboBox::ShowDropDown() {
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
-    std::vector<std::string> texts;
     std::vector<TextExtent> extents;
     {
         CClientDC screen(Handle());
         CSelection selection(screen.Get(), font);
-        for (int i = 0; i < Count(); ++i) {
-            texts.push_back(ItemText(Handle(), i));
-            const SIZE size = Utf8Extent(screen.Get(), texts.back());
+        for (const std::string& text : items_) {
+            const SIZE size = Utf8Extent(screen.Get(), text);
             extents.push_back({size.cx, size.cy});
         }
     }
-    RECT dropped = {};
-    SendMessageA(Handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
     RECT window = {};
     GetWindowRect(Handle(), &window);
     RECT client = {};
     GetClientRect(Handle(), &client);
-    const DropLayout layout = MeasureDropWindow(extents, dropped.bottom - dropped.top, window.right - window.left);
+    const DropLayout layout = MeasureDropWindow(extents, static_cast<int>(GetWindowLongPtrA(Handle(), kListHeightSlot)),
+                                                window.right - window.left);
     const LayoutRect place =
         PlaceDropWindow({window.left, window.top, window.right, window.bottom}, client.bottom, layout.width,
                         layout.height, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    drop_.Open(*this, style_, font, std::move(texts), layout, {place.left, place.top, place.right, place.bottom});
+    drop_.Open(*this, style_, font, items_, layout, {place.left, place.top, place.right, place.bottom});
 }
 
 void CSkinComboBox::CloseDropDown() {
@@ -86,6 +140,20 @@ bool CSkinComboBox::PreTranslateMessage(MSG* message) {
 
 LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case CB_ADDSTRING:
+            return OnAddString(reinterpret_cast<const char*>(lParam));
+        case CB_RESETCONTENT:
+            OnResetContent();
+            return CB_OKAY;
+        case CB_GETCOUNT:
+            return Count();
+        case CB_GETCURSEL:
+            return current_;
+        case CB_SETCURSEL:
+            return OnSetCurSel(wParam);
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
+
         case WM_PAINT:
             OnPaint();
             return 0;
@@ -121,6 +189,24 @@ LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CSkinComboBox::OnAddString(const char* text) {
+    items_.push_back(FromAnsi(text));
+    return Count() - 1;
+}
+
+void CSkinComboBox::OnResetContent() {
+    items_.clear();
+    current_ = -1;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+// An index out of range clears the selection and answers CB_ERR.
+LRESULT CSkinComboBox::OnSetCurSel(WPARAM index) {
+    current_ = index < items_.size() ? static_cast<int>(index) : -1;
+    InvalidateRect(Handle(), nullptr, FALSE);
+    return current_ >= 0 ? current_ : CB_ERR;
 }
 
 void CSkinComboBox::OnButtonDown() {
@@ -163,7 +249,7 @@ bool CSkinComboBox::OnKeyDown(WPARAM key) {
             if (shown) {
                 drop_.OnKey(key);
             } else {
-                SelectAndNotify(WrapStep(Current(), forward ? 1 : -1, Count()));
+                SelectAndNotify(WrapStep(current_, forward ? 1 : -1, Count()));
             }
             return true;
         }
@@ -186,9 +272,8 @@ void CSkinComboBox::OnPaint() {
     FillSolid(dc, client, style_.darkFrameColor);
     StretchElement(dc, style_.face, client);
     DrawElement(dc, style_.arrow, client.right - style_.arrow.width - 1, 1);
-    const int current = Current();
-    if (current >= 0) {
-        const std::string text = ItemText(Handle(), current);
+    if (current_ >= 0) {
+        const std::string& text = items_[static_cast<size_t>(current_)];
         CSavedDC saved(dc);
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
         SetBkMode(dc, TRANSPARENT);

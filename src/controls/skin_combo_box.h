@@ -2,20 +2,32 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "controls/skin_combo_window.h"
 #include "framework/window.h"
 #include "skin/skin.h"
 
 // A drop-down list whose closed face is painted from the skin's "combo_back"
-// and "combo_arrow" elements and whose list is a CSkinComboWindow. The real
-// combo box keeps the items and the selection (fill it with CB_ADDSTRING,
-// set it with CB_SETCURSEL, which tells no one); it never sees the mouse or
-// the keyboard. Attach it with SubclassDlgItem() to a drop-down-list combo box
-// of a dialog template. The parent hears WM_COMMAND with CBN_SELCHANGE
-// (posted, lParam the combo) for each choice the user makes, also when the
-// choice is the current item.
+// and "combo_arrow" elements and whose list is a CSkinComboWindow.
+//
+// It is a window of its own class, "ClipvaneComboBox", which a dialog template
+// names (registered when the first CSkinComboBox is constructed); attach it
+// with SubclassDlgItem(). It is no system combo box: that one keeps a hidden
+// list of its own, a top-level window, and under Wine each of those costs
+// several milliseconds to create and to move, which a window of eleven combos
+// pays at every start. It answers the system combo's messages that fill and
+// read it as a drop-down list does: CB_ADDSTRING (texts in the ANSI code
+// page), CB_RESETCONTENT, CB_GETCOUNT, CB_GETCURSEL and CB_SETCURSEL (which
+// tells no one); the height a move gives it is its face and its list together,
+// the face keeping the height of one line of its font. The parent hears
+// WM_COMMAND with CBN_SELCHANGE (posted, lParam the combo) for each choice the
+// user makes, also when the choice is the current item.
 class CSkinComboBox : public CWindow {
 public:
+    static constexpr const char* kClassName = "ClipvaneComboBox";
+
     // Copies the combo box style of the loaded skin.
     CSkinComboBox();
 
@@ -34,6 +46,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    LRESULT OnAddString(const char* text);
+    void OnResetContent();
+    LRESULT OnSetCurSel(WPARAM index);
     void OnPaint();
     void OnButtonDown();
     // True when the key was used (everything but Tab).
@@ -41,9 +56,10 @@ private:
     // True when the key was used (Alt+Down and Alt+Up).
     bool OnSysKeyDown(WPARAM key);
     void OnKillFocus(HWND next);
-    int Count() const;
-    int Current() const;
+    int Count() const { return static_cast<int>(items_.size()); }
 
     ComboStyle style_;
+    std::vector<std::string> items_;  // UTF-8
+    int current_ = -1;
     CSkinComboWindow drop_;
 };

@@ -248,8 +248,14 @@ std::vector<CMainDialog::ButtonSetUp> CMainDialog::Buttons() {
 }
 
 // What the first sight of the window needs; the tooltips and the picture's
-// fade wait until it shows.
+// fade wait until it shows. The controls are put in place before they are
+// attached: a move sends a control several messages, and under Wine every
+// message to a subclassed control costs round trips to the server.
 void CMainDialog::SetUpControls() {
+    for (const Place& place : kPlaces) {
+        SetWindowPos(GetDlgItem(Handle(), place.id), nullptr, place.x, place.y, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     list_.SubclassDlgItem(IDC_TASK_LIST, Handle());
     list_.SetUp();
     for (const ButtonSetUp& setUp : Buttons()) {
@@ -265,18 +271,14 @@ void CMainDialog::SetUpControls() {
     picture_.SubclassDlgItem(IDC_PICTURE, Handle());
     slider_.SubclassDlgItem(IDC_TRIM_SLIDER, Handle());
 
-    for (const Place& place : kPlaces) {
-        SetWindowPos(GetDlgItem(Handle(), place.id), nullptr, place.x, place.y, place.width, place.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     list_.InitSkinScrollBars();
     ShowWindow(stop_.Handle(), SW_HIDE);
     player_.Create(Handle(), kPlayerRect, IDC_PLAYER);
     ShowWindow(player_.Handle(), SW_HIDE);
     EnableWindow(outputField_.Handle(), FALSE);
     panel_.SetUp(Handle());
-    ResetOutputSettings();
-    panel_.ReloadIpodProfiles();
+    panel_.ShowStartingSettings();
+    ResetTrimRange();
 }
 
 // An installer records the version it installed; a copy unpacked from the

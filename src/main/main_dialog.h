@@ -111,6 +111,7 @@ private:
 
     // The settings panel's handlers (the panel does the work).
     void ResetOutputSettings();
+    void ResetTrimRange();
     void EnableOutputSettings(bool enable);
     LRESULT OnTabChange();
     void OnPanelCommand(int id, int code);

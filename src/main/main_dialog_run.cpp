@@ -144,6 +144,10 @@ bool CMainDialog::ShutDownWhenFinished() const { return shutDownBox_.GetCheck();
 void CMainDialog::ResetOutputSettings() {
     ShowPlayer(false);
     panel_.Reset();
+    ResetTrimRange();
+}
+
+void CMainDialog::ResetTrimRange() {
     SetTrimLimits(0.0, 120.0);
     SetTrimRange(0.0, 120.0);
 }

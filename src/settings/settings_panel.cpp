@@ -114,14 +114,14 @@ const Place kLayout[] = {
     {IDC_PROFILE_LIST, 420, 190, 390, 80},
 };
 
-// A drop-down list's height in the template is the height of its open list;
-// the system sizes the closed box from the font. Combos keep room to drop.
+// A combo's height is that of its face and its open list together; the
+// combo sizes its face from the font. Combos keep room to drop.
 constexpr int kDroppedListHeight = 200;
 
 bool IsCombo(HWND window) {
-    char name[16] = {};
+    char name[32] = {};
     GetClassNameA(window, name, sizeof name);
-    return lstrcmpiA(name, "ComboBox") == 0;
+    return lstrcmpiA(name, CSkinComboBox::kClassName) == 0;
 }
 
 void MoveTo(HWND control, int x, int y, int width, int height) {
@@ -135,8 +135,10 @@ void ShowControls(HWND dialog, const int* ids, std::size_t count, bool show) {
 
 }  // namespace
 
+// Everything is moved before it is attached (see CMainDialog::SetUpControls).
 void CSettingsPanel::SetUp(HWND dialog) {
     dialog_ = dialog;
+    LayOut();
     tabs_.SubclassDlgItem(IDC_DEVICE_TABS, dialog);
     for (int tab = 0; tab < kTabCount; ++tab) tabs_.AddSegment(tab, IDB_TAB_IPOD + tab);
     group_.SubclassDlgItem(IDC_SETTINGS_GROUP, dialog);
@@ -144,7 +146,6 @@ void CSettingsPanel::SetUp(HWND dialog) {
     for (std::size_t i = 0; i < std::size(kComboIds); ++i) combos_[i].SubclassDlgItem(kComboIds[i], dialog);
     profiles_.SubclassDlgItem(IDC_PROFILE_LIST, dialog);
     FillCombos();
-    LayOut();
 }
 
 void CSettingsPanel::FillCombos() {
@@ -176,11 +177,20 @@ void CSettingsPanel::SwitchDeviceFamily(int tab) {
 void CSettingsPanel::Reset() {
     tabs_.SelectSegment(0);
     SwitchDeviceFamily(0);
+    SelectDefaultItems();
+}
+
+// Loading the file selects its default profile over the defaults shown.
+void CSettingsPanel::ShowStartingSettings() {
+    tabs_.SelectSegment(0);
+    SelectDefaultItems();
+    SwitchDeviceFamily(0);
+}
+
+void CSettingsPanel::SelectDefaultItems() {
     ShowCombos(DefaultSettingCombos());
     ComboSelect(Control(IDC_THREE_GP_TYPE), 0);
 }
-
-void CSettingsPanel::ReloadIpodProfiles() { LoadProfileList(kIpodProfileFile, *this); }
 
 void CSettingsPanel::Enable(bool enable) {
     for (const int id : kEnabledByRun) EnableWindow(Control(id), enable ? TRUE : FALSE);

@@ -28,9 +28,10 @@ public:
     void SwitchDeviceFamily(int tab);
     // Tab 0, the iPod family, and every combo at its default item.
     void Reset();
-    // Loads the iPod profile file again, so "Profile setting" shows its
-    // default profile and the setting combos show that profile's values.
-    void ReloadIpodProfiles();
+    // What the window starts with: tab 0 and the combos' defaults, and over
+    // them the iPod profile file's default profile ("Profile setting" shows
+    // it, the setting combos its values). The file is read once.
+    void ShowStartingSettings();
     void Enable(bool enable);
     // Puts the tab bar back on a tab without notifying (a click during a run).
     void ShowTab(int tab) { tabs_.SelectSegment(tab); }
@@ -69,6 +70,7 @@ private:
     void ShowProfileSetting(int profileSetting);
     SettingCombos ShownCombos() const;
     void ShowCombos(const SettingCombos& combos);
+    void SelectDefaultItems();
 
     HWND dialog_ = nullptr;
     CSegmentBar tabs_;
