@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/command_text.h"
@@ -19,18 +20,25 @@ namespace {
 // The cases that are hard to stage with real programs; every family's passes,
 // files and Stops are also proven end to end with the real programs.
 //
-// Records every step a family takes. Commands are the profile lines with the
-// output folder and stem put in; Stop is pressed while the command named by
-// stopDuring runs, as the stop button would be inside that pass's wait.
+// Records every step a family takes on the tab with the profile's pass lines
+// (after its title). Commands are those lines with the output folder and stem
+// put in; Stop is pressed while the command named by stopDuring runs, as the
+// stop button would be inside that pass's wait.
 class RecordingHost : public IPassHost {
 public:
+    explicit RecordingHost(std::vector<std::string> passes = {"pass1", "pass2", "pass3", "pass4", "pass5"},
+                           int deviceTab = kTabXbox)
+        : profile(std::move(passes)), tab(deviceTab) {
+        profile.insert(profile.begin(), "Title");
+    }
+
     std::vector<std::string> steps;
-    std::vector<std::string> profile = {"Title", "pass1", "pass2", "pass3", "pass4", "pass5"};
+    std::vector<std::string> profile;
     std::string stopDuring;
     std::map<std::string, PassEnd> ends;  // by command; the others exit with 0
     std::set<std::string> taken;          // names a file or another item has
     std::set<std::string> written;        // files that hold something after the passes
-    int tab = kTabXbox;
+    int tab;
     int fileNumber = 12345;
     bool shutDown = false;
     bool cancel = false;
@@ -89,8 +97,7 @@ private:
     PassEnd Run(const std::string& step, const std::string& command) {
         steps.push_back(step);
         if (!stopDuring.empty() && command == stopDuring) cancel = true;
-        const auto end = ends.find(command);
-        return end == ends.end() ? PassEnd{0ul, std::string()} : end->second;
+        return ends.count(command) ? ends[command] : PassEnd{0ul, std::string()};
     }
 };
 
@@ -124,11 +131,10 @@ TEST(IpodPasses, FinishedOnlyWhenItsOutputHoldsSomethingThenTheMediaLibrary) {
 // A taken name, by a file or another item, is never written: the 3GP's output
 // and its intermediate each get the next free name, the PSP's pair the next number.
 TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
-    RecordingHost phone;
-    phone.tab = kTab3gp;
-    phone.profile = {"Title", "enc -y \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\"",
-                     "mux \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\" \"$OUTPUT_DIR$OUTPUT_FILE.3gp\"",
-                     "fast \"$OUTPUT_DIR$OUTPUT_FILE.3gp\""};
+    RecordingHost phone({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\"",
+                         "mux \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\" \"$OUTPUT_DIR$OUTPUT_FILE.3gp\"",
+                         "fast \"$OUTPUT_DIR$OUTPUT_FILE.3gp\""},
+                        kTab3gp);
     phone.taken = {"D:\\out\\clip_temp.3gp", "D:\\out\\clip.3gp", "D:\\out\\clip_2.3gp"};
     phone.written = {"D:\\out\\clip_3.3gp"};
     Run3gpPasses(phone);
@@ -138,9 +144,7 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
                             "hidden mux \"D:\\out\\clip_temp_2.3gp\" \"D:\\out\\clip_3.3gp\"",
                             "hidden fast \"D:\\out\\clip_3.3gp\"", "delete D:\\out\\clip_temp_2.3gp", "finished"));
 
-    RecordingHost psp;
-    psp.tab = kTabPsp;
-    psp.profile = {"Title", "thm \"$OUTPUT_DIR$OUTPUT_FILE.THM\"", "enc \"$OUTPUT_DIR$OUTPUT_FILE.MP4\""};
+    RecordingHost psp({"thm \"$OUTPUT_DIR$OUTPUT_FILE.THM\"", "enc \"$OUTPUT_DIR$OUTPUT_FILE.MP4\""}, kTabPsp);
     psp.taken = {"D:\\out\\M4V12345.THM"};
     psp.written = {"D:\\out\\M4V12346.MP4"};
     RunPspPasses(psp);
@@ -152,8 +156,7 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
 // it wrote goes, and no later pass runs. A pass that cannot start, and a
 // command too long, fail the item too.
 TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
-    RecordingHost pmp;
-    pmp.profile = {"Title", "enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"};
+    RecordingHost pmp({"enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"});
     pmp.ends["enc \"D:\\out\\clip_temp.avi\""] = {
         1ul,
         "[avi @ 0x1] Format avi detected only with low score\r\nC:\\in\\clip.avi: Invalid data found when "
@@ -164,8 +167,7 @@ TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
                             "encoder enc \"D:\\out\\clip_temp.avi\"", "stop encoder",
                             "failed 10: Invalid data found when processing input", "delete D:\\out\\clip_temp.avi"));
 
-    RecordingHost missingLines;
-    missingLines.profile = {"Title"};
+    RecordingHost missingLines(std::vector<std::string>{});
     missingLines.ends[""] = {std::nullopt, std::string()};
     RunSinglePass(missingLines);
     EXPECT_EQ(missingLines.steps.back(), "failed 10: could not start ");
@@ -173,8 +175,7 @@ TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     crashed.ends["pass1"] = {0xC0000005ul, "frame=  10 size=  12kB time=00:00:01.00\r"};
     RunSinglePass(crashed);
     EXPECT_EQ(crashed.steps.back(), "failed 10: pass1 ended with code 3221225477");
-    RecordingHost tooLong;  // refused before any pass runs
-    tooLong.profile = {"Title", std::string(120, 'x')};
+    RecordingHost tooLong({std::string(120, 'x')});  // refused before any pass runs
     RunSinglePass(tooLong);
     EXPECT_THAT(tooLong.steps, ElementsAre("open 5", "files -> ", "failed 10: command too long"));
 }

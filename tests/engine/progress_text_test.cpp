@@ -8,15 +8,9 @@ namespace {
 
 const char kProgressLine[] = "frame=  250 q=3.0 size=     512kB time=10.0 bitrate= 419.4kbits/s";
 
-ConversionItem Item(double begin = 0.0, double end = 60.0) {
-    ConversionItem item;
-    item.beginTime = begin;
-    item.endTime = end;
-    return item;
-}
-
 TEST(ProgressTokens, ReadsSizeTimeAndSpeedFromTheFirstProgressAndKeepsThemWithoutOne) {
-    ConversionItem item = Item();
+    ConversionItem item;
+    item.endTime = 60.0;
     EXPECT_FALSE(ApplyProgress(item, kProgressLine, 14000, 10000));
     EXPECT_FALSE(ApplyProgress(item, "Press [q] to stop", 19000, 10000));
     EXPECT_EQ(item.outputSizeKB, 512);
@@ -68,7 +62,8 @@ TEST(ProgressTokens, PlainSecondsAreDigitsAndOnePointOnly) {
 }
 
 TEST(ProgressTokens, NoElapsedTimeGivesNoSpeedAndTheTickMayWrap) {
-    ConversionItem item = Item();
+    ConversionItem item;
+    item.endTime = 60.0;
     ApplyProgress(item, kProgressLine, 5000, 5000);
     EXPECT_DOUBLE_EQ(item.encodingSpeed, 0.0);
     ApplyProgress(item, kProgressLine, 1000, 0xFFFFFFFFu - 2999);  // 4,000 ms across the wrap

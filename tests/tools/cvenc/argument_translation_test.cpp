@@ -23,17 +23,15 @@ std::vector<std::string> Words(const std::string& command) {
     bool quoted = false;
     bool inWord = false;
     for (char c : command) {
-        if (c == '"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if (c == ' ' && !quoted) {
+        if (c == ' ' && !quoted) {
             if (inWord) words.push_back(word);
             word.clear();
             inWord = false;
-        } else {
-            word += c;
-            inWord = true;
+            continue;
         }
+        if (c == '"') quoted = !quoted;
+        if (c != '"') word += c;
+        inWord = true;
     }
     if (inWord) words.push_back(word);
     return words;
