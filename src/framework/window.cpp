@@ -14,7 +14,14 @@ struct WindowLink {
     CWindow* object = nullptr;
     WNDPROC original = nullptr;  // subclassed windows only
 };
-thread_local std::unordered_map<HWND, WindowLink> links;
+using WindowLinks = std::unordered_map<HWND, WindowLink>;
+
+// Never destroyed: when a thread ends with windows left, the system destroys
+// them afterwards, and their last messages still come through here.
+WindowLinks& Links() {
+    thread_local auto* links = new WindowLinks();
+    return *links;
+}
 
 bool OnThisThread(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId(); }
 
@@ -59,6 +66,7 @@ CWindow::~CWindow() {
 }
 
 CWindow* CWindow::FromHandle(HWND hwnd) {
+    const WindowLinks& links = Links();
     const auto found = links.find(hwnd);
     return found == links.end() ? nullptr : found->second.object;
 }
@@ -67,7 +75,7 @@ bool CWindow::Subclass(HWND hwnd) {
     if (!hwnd || hwnd_ || !OnThisThread(hwnd) || FromHandle(hwnd)) return false;
     // A window subclassed before and detached keeps our procedure in its chain
     // when another one was put on top: it simply gets its object back.
-    const bool chained = links.count(hwnd) != 0;
+    const bool chained = Links().count(hwnd) != 0;
     Attach(hwnd, Link::subclassed);
     if (!chained) {
         // The wide setter, as the common controls' own subclassing does:
@@ -75,12 +83,12 @@ bool CWindow::Subclass(HWND hwnd) {
         const auto original =
             reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
         if (!original) {
-            links.erase(hwnd);
+            Links().erase(hwnd);
             hwnd_ = nullptr;
             link_ = Link::none;
             return false;
         }
-        links[hwnd].original = original;
+        Links()[hwnd].original = original;
     }
     PreSubclassWindow();
     return true;
@@ -114,7 +122,7 @@ LRESULT CWindow::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (link_) {
         case Link::subclassed:
-            return CallWindowProcW(links[hwnd_].original, hwnd_, message, wParam, lParam);
+            return CallWindowProcW(Links()[hwnd_].original, hwnd_, message, wParam, lParam);
         case Link::created:
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         default:
@@ -131,11 +139,11 @@ LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void CWindow::Attach(HWND hwnd, Link link) {
     hwnd_ = hwnd;
     link_ = link;
-    links[hwnd].object = this;
+    Links()[hwnd].object = this;
 }
 
 void CWindow::Detach(bool windowGone) {
-    const auto found = links.find(hwnd_);
+    const auto found = Links().find(hwnd_);
     const bool ours = GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc);
     if (link_ == Link::subclassed && ours && !windowGone) {
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
@@ -145,7 +153,7 @@ void CWindow::Detach(bool windowGone) {
         // go on to the original procedure until the window is gone.
         found->second.object = nullptr;
     } else {
-        links.erase(found);
+        Links().erase(found);
     }
     hwnd_ = nullptr;
     link_ = Link::none;
@@ -182,6 +190,7 @@ bool CWindow::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 }
 
 LRESULT CALLBACK CWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowLinks& links = Links();
     const auto found = links.find(hwnd);
     if (found == links.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
     if (found->second.object) return found->second.object->Dispatch(message, wParam, lParam);
