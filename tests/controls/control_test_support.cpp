@@ -15,7 +15,7 @@ class SkinEnvironment : public ::testing::Environment {
 };
 const ::testing::Environment* const skinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
 
-bool markerSeen = false;
+constexpr UINT kMarker = WM_APP + 40;
 
 COLORREF FromDib(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
@@ -103,7 +103,7 @@ void PaintPattern(HWND window, HDC dc) {
     BitBlt(dc, 0, 0, canvas.width, canvas.height, canvas.dc.Get(), 0, 0, SRCCOPY);
 }
 
-bool PumpUntil(const std::function<bool()>& done) {
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!done()) {
         MSG message;
@@ -113,17 +113,19 @@ bool PumpUntil(const std::function<bool()>& done) {
             continue;
         }
         const DWORD waited = GetTickCount() - start;
-        if (waited >= 10000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000 - waited, QS_ALLINPUT);
+        if (waited >= timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - waited, QS_ALLINPUT);
     }
     return true;
 }
 
 void PostAndHandle(HWND window, const std::vector<MSG>& messages) {
     for (const MSG& message : messages) PostMessageA(message.hwnd, message.message, message.wParam, message.lParam);
-    markerSeen = false;
+    // A marker posted behind them is next in the queue once they are all handled.
     PostMessageA(window, kMarker, 0, 0);
-    PumpUntil([] { return markerSeen; });
+    MSG next = {};
+    const auto waiting = [&next] { return PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE) != FALSE; };
+    int quitCode = 0;
+    while (PumpUntil(waiting) && !(next.hwnd == window && next.message == kMarker)) PumpMessage(quitCode);
+    PeekMessageA(&next, window, kMarker, kMarker, PM_REMOVE);
 }
-
-void MarkerSeen() { markerSeen = true; }

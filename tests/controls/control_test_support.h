@@ -40,16 +40,13 @@ Pixels ScreenPixels(HWND window);
 COLORREF PatternAt(int x, int y);
 void PaintPattern(HWND window, HDC dc);
 
-// Handles this thread's messages until done() holds; gives up after ten
-// seconds of waiting (a test that needs longer has hung) and returns false.
-bool PumpUntil(const std::function<bool()>& done);
+// Handles this thread's messages until done() holds; gives up after the
+// timeout (a test that needs longer has hung) and returns false.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
-// Posts a marker behind everything already posted to window and handles
-// messages until the marker is through, so every earlier posted message has
-// been handled. The window's object must call MarkerSeen() on kMarker.
-constexpr UINT kMarker = WM_APP + 40;
+// Posts the messages, then handles messages until everything posted to window
+// before this call has been handled.
 void PostAndHandle(HWND window, const std::vector<MSG>& messages);
-void MarkerSeen();
 
 // A test over a modeless dialog of the given class, shown and painted before
 // each case and destroyed after it.

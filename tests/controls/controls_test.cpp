@@ -74,9 +74,6 @@ protected:
             case WM_TABBAR_SELCHANGE:
                 if (reinterpret_cast<HWND>(wParam) == segments.Handle()) ++tabChanges;
                 return 0;
-            case kMarker:
-                MarkerSeen();
-                return 0;
         }
         return CDialog::WindowProc(message, wParam, lParam);
     }

@@ -84,9 +84,6 @@ protected:
                     listBoxNotes.push_back(HIWORD(wParam));
                 }
                 break;
-            case kMarker:
-                MarkerSeen();
-                return 0;
         }
         return CDialog::WindowProc(message, wParam, lParam);
     }

@@ -11,7 +11,9 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -76,27 +78,33 @@ struct MessageAnswerer : DialogVisitor {
     static inline std::vector<std::string> texts;
 };
 
-// Does something to the window once the first item shows encoding progress:
-// the hand-shake with a run that is under way.
-struct AtFirstProgress {
-    AtFirstProgress(HWND dialog, std::function<void()> action) : dialog(dialog), action(std::move(action)) {
-        SetWindowSubclass(dialog, Watch, 1, reinterpret_cast<DWORD_PTR>(this));
+// Runs check on a timer of this thread, inside whatever loop runs then (a
+// run's wait, a dialog's own), until it returns true; done tells whether it did.
+class Poll {
+public:
+    Poll(UINT period, std::function<bool()> check)
+        : check_(std::move(check)), timer_(SetTimer(nullptr, 0, period, Tick)) {
+        polls_[timer_] = this;
     }
-    ~AtFirstProgress() { RemoveWindowSubclass(dialog, Watch, 1); }
-    static LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        auto& watch = *reinterpret_cast<AtFirstProgress*>(self);
-        const auto* cell = reinterpret_cast<const CellInfo*>(lParam);
-        if (message == WM_LIST_GETCELLINFO && !watch.fired && cell->item == 0 && cell->subitem == kColumnProgress &&
-            cell->progressMax > 0) {
-            watch.fired = true;
-            watch.action();
-        }
-        return result;
+    ~Poll() { Stop(); }
+    Poll(const Poll&) = delete;
+    Poll& operator=(const Poll&) = delete;
+    bool done = false;
+
+private:
+    void Stop() {
+        if (timer_ && KillTimer(nullptr, timer_)) polls_.erase(timer_);
+        timer_ = 0;
     }
-    HWND dialog;
-    std::function<void()> action;
-    bool fired = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        const auto found = polls_.find(timer);
+        if (found == polls_.end() || !found->second->check_()) return;
+        found->second->done = true;
+        found->second->Stop();
+    }
+    static inline std::map<UINT_PTR, Poll*> polls_;
+    std::function<bool()> check_;
+    UINT_PTR timer_;
 };
 
 class MainDialogTest : public AppFolderTest {
@@ -161,12 +169,17 @@ protected:
         SendDlgItemMessageA(Window(), IDC_DEVICE_TABS, WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(tab));
     }
     int Selected(int id) const { return static_cast<int>(SendDlgItemMessageA(Window(), id, CB_GETCURSEL, 0, 0)); }
-    std::string Cell(int row, int column) {
+    CellInfo CellOf(int row, int column) {
         CellInfo cell;
         cell.item = row;
         cell.subitem = column;
         SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&cell));
-        return cell.text;
+        return cell;
+    }
+    std::string Cell(int row, int column) { return CellOf(row, column).text; }
+    // Acts once the first item shows encoding progress: the hand-shake with a run that is under way.
+    Poll AtFirstProgress(std::function<void()> action) {
+        return Poll(20, [this, action] { return CellOf(0, kColumnProgress).progressMax > 0 && (action(), true); });
     }
     Strings Column(int column) {
         Strings texts;
@@ -256,30 +269,12 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
     EXPECT_NE(MessageAnswerer::texts[0].find("  Converting Finished  "), std::string::npos);
 }
 
-// Looks at the window while a run waits: sees a tooltip shown, then presses Stop.
-struct TooltipWatch {
-    static inline bool seen = false;
-    static inline HWND dialog = nullptr;
-    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD) {
-        const auto visibleTip = [](HWND window, LPARAM) -> BOOL {
-            char name[32] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window)) seen = true;
-            return TRUE;
-        };
-        EnumThreadWindows(GetCurrentThreadId(), visibleTip, 0);
-        if (seen) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
-    }
-};
-
 TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
     Add(clips->Path("long.avi"));
     const HWND box = GetDlgItem(Window(), IDC_SHUT_DOWN);
     const HWND stop = GetDlgItem(Window(), IDC_STOP);
-    TooltipWatch::seen = false;
-    TooltipWatch::dialog = Window();
-    UINT_PTR look = 0;
-    AtFirstProgress during(Window(), [&] {
+    std::optional<Poll> look;
+    const Poll during = AtFirstProgress([&] {
         // A quick double click on the box: it is ticked and unticked again.
         for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
             PostMessageA(box, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
@@ -289,12 +284,25 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
         GetWindowRect(stop, &button);
         SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
         PostMessageA(stop, WM_MOUSEMOVE, 0, MAKELPARAM(40, 40));
-        look = SetTimer(nullptr, 0, 50, TooltipWatch::Look);
+        // Once its tooltip shows, Stop is pressed.
+        look.emplace(50, [&] {
+            bool seen = false;
+            EnumThreadWindows(
+                GetCurrentThreadId(),
+                [](HWND window, LPARAM seen) {
+                    char name[32] = {};
+                    GetClassNameA(window, name, sizeof name);
+                    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window))
+                        *reinterpret_cast<bool*>(seen) = true;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&seen));
+            return seen && PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
+        });
     });
     Command(IDC_START);
-    KillTimer(nullptr, look);
-    ASSERT_TRUE(during.fired);
-    EXPECT_TRUE(TooltipWatch::seen) << "the Stop button's tooltip showed during the run";
+    ASSERT_TRUE(during.done);
+    EXPECT_TRUE(look->done) << "the Stop button's tooltip showed during the run";
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "two clicks, not one";
 }
 
@@ -303,7 +311,7 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
     Add(clips->Path("long.avi"));
     Add(clips->Path("clip.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
-    AtFirstProgress stop(Window(), [&] {
+    const Poll stop = AtFirstProgress([&] {
         // The PSP tab is clicked and the selected item's end thumb dragged during the run, then Stop.
         PostMessageA(GetDlgItem(Window(), IDC_DEVICE_TABS), WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(kTabPsp));
         const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
@@ -313,7 +321,7 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
         PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
     });
     Command(IDC_START);
-    ASSERT_TRUE(stop.fired);
+    ASSERT_TRUE(stop.done);
     EXPECT_EQ(Column(kColumnProgress), (Strings{" Canceled ", ""})) << "no later item is converted";
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:01:00", "00:00:04"})) << "the slider changes no item during a run";
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
@@ -326,9 +334,9 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
 TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     Add(clips->Path("long.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
-    AtFirstProgress close(Window(), [&] { PostMessageA(Window(), WM_CLOSE, 0, 0); });
+    const Poll close = AtFirstProgress([&] { PostMessageA(Window(), WM_CLOSE, 0, 0); });
     Command(IDC_START);
-    ASSERT_TRUE(close.fired);
+    ASSERT_TRUE(close.done);
     EXPECT_TRUE(dialog_->Ended());
     EXPECT_EQ(Cell(0, kColumnProgress), " Canceled ") << "stopped, not run to its end";
     EXPECT_TRUE(OutputFiles().empty()) << "nothing of the stopped item remains";
@@ -412,33 +420,19 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
 // Answers the Add dialog once: what folder it showed, and the names typed.
 // The dialog goes to its first folder after it is shown, so the answer waits
 // for a timer of the dialog's own loop.
-struct AddDialogAnswer {
-    static inline std::wstring typed;
-    static inline std::wstring folderShown;
-    static inline HWND dialog = nullptr;
-
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        wchar_t folder[MAX_PATH] = {};
-        SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        folderShown = folder;
-        SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    }
-};
-
 std::wstring AnswerAddDialog(HWND window, const std::wstring& typed) {
-    AddDialogAnswer::typed = typed;
-    AddDialogAnswer::folderShown.clear();
-    AddDialogAnswer::dialog = nullptr;
-    DialogVisitor answer([](HWND opened) {
-        // The file dialog once; a message about a missing file is the MessageAnswerer's.
-        if (AddDialogAnswer::dialog || !GetDlgItem(opened, cmb13)) return;
-        AddDialogAnswer::dialog = opened;
-        SetTimer(nullptr, 0, 100, AddDialogAnswer::Answer);
+    HWND fileDialog = nullptr;
+    std::wstring folderShown(MAX_PATH, L'\0');
+    // The file dialog; a message about a missing file is the MessageAnswerer's.
+    DialogVisitor find([&](HWND opened) { fileDialog = GetDlgItem(opened, cmb13) ? opened : fileDialog; });
+    Poll answer(100, [&] {
+        if (!fileDialog) return false;
+        SendMessageW(fileDialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderShown.data()));
+        SendMessageW(fileDialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+        return PostMessageW(fileDialog, WM_COMMAND, IDOK, 0) != FALSE;
     });
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
-    return AddDialogAnswer::folderShown;
+    return folderShown.c_str();
 }
 
 TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereTheLastOneWas) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/control_test_support.h"
 #include "framework/window.h"
 #include "player/video_edit.h"
 
@@ -28,9 +29,9 @@ public:
     std::vector<Event> events;
     int Count(UINT message) const;
     // Handles messages until the predicate holds, or the time is up (false).
-    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
+    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
     // Handles every message posted before this call, including the player's events.
-    void Settle();
+    void Settle() { PostAndHandle(Handle(), {}); }
 
     // Called for each event as it arrives.
     std::function<void(const Event&)> onEvent;
@@ -40,5 +41,4 @@ protected:
 
 private:
     std::unique_ptr<CVideoEdit> player_;
-    bool settled_ = false;
 };
