@@ -238,12 +238,7 @@ TEST_F(DataControlsTest, ACutCellShowsItsWholeTextWhereTheMouseRests) {
         ClientToScreen(List(), &screen);
         SetCursorPos(screen.x, screen.y);
         SendMessageA(List(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        // The timer wakes the pump while nothing else happens.
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, nullptr);
-        const DWORD until = GetTickCount() + 400;
-        PumpUntil([&] { return IsWindowVisible(tip) || GetTickCount() > until; });
-        KillTimer(nullptr, timer);
-        return IsWindowVisible(tip) != FALSE;
+        return PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 400);
     };
     EXPECT_FALSE(restOn(1)) << "a text that fits needs no tooltip";
     ASSERT_TRUE(restOn(0));

@@ -42,40 +42,28 @@ struct FakeShutDown : IShutDown {
 
 // Does something to each dialog of this thread (one with an OK button) as it
 // opens; the newest visitor first, so a test's own sees a dialog before the
-// MessageAnswerer presses its OK.
+// fixture's answerer presses its OK.
 class DialogVisitor {
 public:
-    explicit DialogVisitor(std::function<void(HWND)> visit) : visit_(std::move(visit)), older_(newest_) {
-        newest_ = this;
-        if (!older_) hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    explicit DialogVisitor(std::function<void(HWND)> visit) {
+        if (visitors_.empty()) hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+        visitors_.push_back(std::move(visit));
     }
     ~DialogVisitor() {
-        newest_ = older_;
-        if (!older_) UnhookWindowsHookEx(hook_);
+        visitors_.pop_back();
+        if (visitors_.empty()) UnhookWindowsHookEx(hook_);
     }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
         const HWND window = reinterpret_cast<HWND>(wParam);
         if (code == HCBT_ACTIVATE && GetDlgItem(window, IDOK)) {
-            for (DialogVisitor* visitor = newest_; visitor; visitor = visitor->older_) visitor->visit_(window);
+            for (auto visit = visitors_.rbegin(); visit != visitors_.rend(); ++visit) (*visit)(window);
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    static inline DialogVisitor* newest_ = nullptr;
-    std::function<void(HWND)> visit_;
-    DialogVisitor* older_;
-    HHOOK hook_ = nullptr;
-};
-
-// Answers every message box of this thread with OK as it opens, and keeps its text.
-struct MessageAnswerer : DialogVisitor {
-    MessageAnswerer()
-        : DialogVisitor([](HWND box) {
-              texts.push_back(StaticTextOf(box));
-              PostMessageA(box, WM_COMMAND, IDOK, 0);
-          }) {}
-    static inline std::vector<std::string> texts;
+    static inline std::vector<std::function<void(HWND)>> visitors_;
+    static inline HHOOK hook_ = nullptr;
 };
 
 // Runs check on a timer of this thread, inside whatever loop runs then (a
@@ -125,7 +113,6 @@ protected:
         ASSERT_EQ(SHFileOperationA(&copy), 0) << "build the installed tree first";
         savedDestination_ = ReadSetting("destination");
         WriteSetting("destination", output_.Path());
-        MessageAnswerer::texts.clear();
 
         dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
         ASSERT_TRUE(dialog_->CreateModeless(nullptr));
@@ -205,7 +192,12 @@ protected:
     static inline TestClips* clips = nullptr;
     TempFolder output_;
     FakeShutDown shutDown_;
-    MessageAnswerer answerer_;
+    // Every message box is answered with OK as it opens, and its text kept.
+    Strings answers;
+    DialogVisitor answerer_{[this](HWND box) {
+        answers.push_back(StaticTextOf(box));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }};
     std::unique_ptr<CMainDialog> dialog_;
 
 private:
@@ -239,8 +231,8 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     EXPECT_EQ(output_.Read("clip.mp4"), "the user's own video");
     EXPECT_EQ(output_.Read("broken.mp4"), "an older conversion");
     EXPECT_EQ(OutputFiles(), (Strings{"broken.mp4", "clip.mp4", "clip_2.mp4"}));
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("1 converted, 1 failed"), std::string::npos) << MessageAnswerer::texts[0];
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("1 converted, 1 failed"), std::string::npos) << answers[0];
     EXPECT_EQ(shutDown_.calls, 0);
 
     CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
@@ -265,8 +257,8 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
     const Strings written = OutputFiles();
     EXPECT_EQ(std::set<std::string>(written.begin(), written.end()),
               std::set<std::string>(outputs.begin(), outputs.end()));
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("  Converting Finished  "), std::string::npos);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("  Converting Finished  "), std::string::npos);
 }
 
 TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
@@ -327,8 +319,8 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
     EXPECT_TRUE(OutputFiles().empty()) << "the stopped output is cleaned up";
     EXPECT_EQ(shutDown_.calls, 0) << "a stopped run never shuts down";
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("Converting stopped: 0 converted"), std::string::npos);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("Converting stopped: 0 converted"), std::string::npos);
 }
 
 TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
@@ -340,7 +332,7 @@ TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     EXPECT_TRUE(dialog_->Ended());
     EXPECT_EQ(Cell(0, kColumnProgress), " Canceled ") << "stopped, not run to its end";
     EXPECT_TRUE(OutputFiles().empty()) << "nothing of the stopped item remains";
-    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message";
+    EXPECT_TRUE(answers.empty()) << "no closing message";
     EXPECT_EQ(shutDown_.calls, 0);
 }
 
@@ -355,7 +347,7 @@ TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAskedAndARealMediaItemLeavesOnly
     EXPECT_EQ(OutputFiles(), (Strings{output, output.substr(0, output.find('.')) + ".THM"}))
         << "the output and its thumbnail; the exported intermediate is gone";
     EXPECT_EQ(shutDown_.calls, 1);
-    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message before a shut-down";
+    EXPECT_TRUE(answers.empty()) << "no closing message before a shut-down";
 }
 
 TEST_F(MainDialogTest, ThePanelsChoicesShowInTheListAndAnEmptyListPutsThemBack) {
@@ -423,7 +415,7 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
 std::wstring AnswerAddDialog(HWND window, const std::wstring& typed) {
     HWND fileDialog = nullptr;
     std::wstring folderShown(MAX_PATH, L'\0');
-    // The file dialog; a message about a missing file is the MessageAnswerer's.
+    // The file dialog; a message about a missing file is the fixture's answerer's.
     DialogVisitor find([&](HWND opened) { fileDialog = GetDlgItem(opened, cmb13) ? opened : fileDialog; });
     Poll answer(100, [&] {
         if (!fileDialog) return false;
@@ -477,8 +469,8 @@ TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
     const std::string before = outputDirectory;
     Command(IDC_CHOOSE_FOLDER);
     EXPECT_TRUE(canMakeFolder);
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("converted videos"), std::string::npos) << MessageAnswerer::texts[0];
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("converted videos"), std::string::npos) << answers[0];
     EXPECT_EQ(outputDirectory, before) << "OK at once keeps the folder the browser opened at";
 }
 
