@@ -10,13 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "control_test_ids.h"
 #include "control_test_support.h"
 #include "controls/range_slider.h"
 #include "controls/skin_combo_box.h"
 #include "controls/skin_list_box.h"
 #include "controls/skin_list_ctrl.h"
 #include "controls/skin_paint.h"
-#include "data_controls_test_ids.h"
 #include "framework/dialog.h"
 #include "support/gdi_count.h"
 
