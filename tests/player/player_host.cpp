@@ -10,17 +10,6 @@ PlayerHost::PlayerHost(const std::string& encoder, std::function<void(const std:
     ShowWindow(player_->Handle(), SW_SHOW);
 }
 
-PlayerHost::~PlayerHost() {
-    player_.reset();
-    if (Handle()) DestroyWindow(Handle());
-}
-
-int PlayerHost::Count(UINT message) const {
-    int count = 0;
-    for (const Event& event : events) count += event.message == message ? 1 : 0;
-    return count;
-}
-
 LRESULT PlayerHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_PLAYER_PLAYCOMPLETE && message <= WM_PLAYER_EXPORTFINISHED) {
         events.push_back({message, wParam, lParam});

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,11 +24,13 @@ public:
 
     PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile,
                PlayerLimits limits = {});
-    ~PlayerHost() override;
 
     CVideoEdit& Player() { return *player_; }
     std::vector<Event> events;
-    int Count(UINT message) const;
+    int Count(UINT message) const {
+        return static_cast<int>(std::count_if(events.begin(), events.end(),
+                                              [message](const Event& event) { return event.message == message; }));
+    }
     // Handles messages until the predicate holds, or the time is up (false).
     bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
     // Handles every message posted before this call, including the player's events.
@@ -40,5 +43,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Goes before the host's window, which the base destroys.
     std::unique_ptr<CVideoEdit> player_;
 };
