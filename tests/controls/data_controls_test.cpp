@@ -47,14 +47,11 @@ protected:
         combo.SubclassDlgItem(IDC_DATA_COMBO, dialog);
         listBox.SubclassDlgItem(IDC_DATA_LISTBOX, dialog);
         slider.SubclassDlgItem(IDC_DATA_SLIDER, dialog);
-        char titles[][9] = {"", "Source", "Progress"};
-        const int widths[] = {24, 120, 200};
-        for (const int i : {0, 1, 2}) {
-            LVCOLUMNA column = {};
-            column.mask = LVCF_TEXT | LVCF_WIDTH;
-            column.cx = widths[i];
-            column.pszText = titles[i];
-            SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+        int index = 0;
+        const std::pair<const char*, int> columns[] = {{"", 24}, {"Source", 120}, {"Progress", 200}};
+        for (const auto& [title, width] : columns) {
+            LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, width, const_cast<char*>(title)};
+            SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
         }
         SendMessageA(list.Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         list.InitSkinScrollBars();
