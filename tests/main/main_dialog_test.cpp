@@ -40,32 +40,6 @@ struct FakeShutDown : IShutDown {
     void ShutDownComputer() override { ++calls; }
 };
 
-// Does something to each dialog of this thread (one with an OK button) as it
-// opens; the newest visitor first, so a test's own sees a dialog before the
-// fixture's answerer presses its OK.
-class DialogVisitor {
-public:
-    explicit DialogVisitor(std::function<void(HWND)> visit) {
-        if (visitors_.empty()) hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-        visitors_.push_back(std::move(visit));
-    }
-    ~DialogVisitor() {
-        visitors_.pop_back();
-        if (visitors_.empty()) UnhookWindowsHookEx(hook_);
-    }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        const HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && GetDlgItem(window, IDOK)) {
-            for (auto visit = visitors_.rbegin(); visit != visitors_.rend(); ++visit) (*visit)(window);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline std::vector<std::function<void(HWND)>> visitors_;
-    static inline HHOOK hook_ = nullptr;
-};
-
 // Runs check on a timer of this thread, inside whatever loop runs then (a
 // run's wait, a dialog's own), until it returns true; done tells whether it did.
 class Poll {
@@ -192,12 +166,21 @@ protected:
     static inline TestClips* clips = nullptr;
     TempFolder output_;
     FakeShutDown shutDown_;
-    // Every message box is answered with OK as it opens, and its text kept.
+    // Each dialog of this thread with an OK button, as it shows, is given to
+    // the test's look, and unless that answered it, answered with OK and its
+    // text kept.
+    std::function<bool(HWND)> look = [](HWND) { return false; };
     Strings answers;
-    DialogVisitor answerer_{[this](HWND box) {
-        answers.push_back(StaticTextOf(box));
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }};
+    std::set<HWND> seen_;
+    Poll answerer_{
+        20, [this] {
+            const HWND shown = GetActiveWindow();
+            if (shown && shown != Window() && GetDlgItem(shown, IDOK) && seen_.insert(shown).second && !look(shown)) {
+                answers.push_back(StaticTextOf(shown));
+                PostMessageA(shown, WM_COMMAND, IDOK, 0);
+            }
+            return false;
+        }};
     std::unique_ptr<CMainDialog> dialog_;
 
 private:
@@ -409,24 +392,6 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
     expectCommandShowsCombos("after a reset");
 }
 
-// Answers the Add dialog once: what folder it showed, and the names typed.
-// The dialog goes to its first folder after it is shown, so the answer waits
-// for a timer of the dialog's own loop.
-std::wstring AnswerAddDialog(HWND window, const std::wstring& typed) {
-    HWND fileDialog = nullptr;
-    std::wstring folderShown(MAX_PATH, L'\0');
-    // The file dialog; a message about a missing file is the fixture's answerer's.
-    DialogVisitor find([&](HWND opened) { fileDialog = GetDlgItem(opened, cmb13) ? opened : fileDialog; });
-    Poll answer(100, [&] {
-        if (!fileDialog) return false;
-        SendMessageW(fileDialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderShown.data()));
-        SendMessageW(fileDialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
-        return PostMessageW(fileDialog, WM_COMMAND, IDOK, 0) != FALSE;
-    });
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
-    return folderShown.c_str();
-}
-
 TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereTheLastOneWas) {
     const std::string savedFolder = ReadSetting("addfolder");
     WriteSetting("addfolder", "");
@@ -437,6 +402,19 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     const std::wstring longPath = std::wstring(output_.Path().begin(), output_.Path().end()) + longName;
     const std::string clip = clips->Path("clip.avi");
     ASSERT_TRUE(CopyFileW(std::wstring(clip.begin(), clip.end()).c_str(), longPath.c_str(), FALSE));
+    // Answers the Add dialog: what folder it showed, and the names typed.
+    const auto AnswerAddDialog = [this](HWND window, const std::wstring& typed) {
+        std::wstring folderShown(MAX_PATH, L'\0');
+        look = [&](HWND opened) {
+            if (!GetDlgItem(opened, cmb13)) return false;  // a message about a missing file
+            SendMessageW(opened, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderShown.data()));
+            SendMessageW(opened, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+            return PostMessageW(opened, WM_COMMAND, IDOK, 0) != FALSE;
+        };
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
+        look = [](HWND) { return false; };
+        return std::wstring(folderShown.c_str());
+    };
 
     EXPECT_NE(AnswerAddDialog(Window(), longPath).find(L"Videos"), std::wstring::npos) << "the first time";
     ASSERT_EQ(dialog_->Tasks().Count(), 1);
@@ -455,7 +433,7 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
 
 TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
     bool canMakeFolder = false;
-    DialogVisitor look([&](HWND browser) {
+    look = [&](HWND browser) {
         EnumChildWindows(
             browser,
             [](HWND child, LPARAM found) {
@@ -465,7 +443,8 @@ TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&canMakeFolder));
-    });
+        return false;
+    };
     const std::string before = outputDirectory;
     Command(IDC_CHOOSE_FOLDER);
     EXPECT_TRUE(canMakeFolder);
