@@ -262,16 +262,9 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
         // Once its tooltip shows, Stop is pressed.
         look.emplace(50, [&] {
             bool seen = false;
-            EnumThreadWindows(
-                GetCurrentThreadId(),
-                [](HWND window, LPARAM seen) {
-                    char name[32] = {};
-                    GetClassNameA(window, name, sizeof name);
-                    if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window))
-                        *reinterpret_cast<bool*>(seen) = true;
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&seen));
+            for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
+                seen |= IsWindowVisible(tip) != FALSE;
+            }
             return seen && PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
         });
     });
@@ -434,15 +427,11 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
 TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
     bool canMakeFolder = false;
     look = [&](HWND browser) {
-        EnumChildWindows(
-            browser,
-            [](HWND child, LPARAM found) {
-                char text[64] = {};
-                GetWindowTextA(child, text, sizeof text);
-                if (strstr(text, "New Folder") && IsWindowEnabled(child)) *reinterpret_cast<bool*>(found) = true;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&canMakeFolder));
+        for (HWND child = nullptr; (child = FindWindowExA(browser, child, nullptr, nullptr));) {
+            char text[64] = {};
+            GetWindowTextA(child, text, sizeof text);
+            canMakeFolder |= strstr(text, "New Folder") && IsWindowEnabled(child);
+        }
         return false;
     };
     const std::string before = outputDirectory;
