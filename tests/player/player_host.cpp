@@ -12,7 +12,7 @@ PlayerHost::PlayerHost(const std::string& encoder, std::function<void(const std:
 
 LRESULT PlayerHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_PLAYER_PLAYCOMPLETE && message <= WM_PLAYER_EXPORTFINISHED) {
-        events.push_back({message, wParam, lParam});
+        events.push_back({Handle(), message, wParam, lParam, 0, {}});
         if (onEvent) onEvent(events.back());
         return 0;
     }

@@ -16,11 +16,7 @@
 // window will have it, that records the events the player posts to it.
 class PlayerHost : public CWindow {
 public:
-    struct Event {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
+    using Event = MSG;  // as it reached the host
 
     PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile,
                PlayerLimits limits = {});
