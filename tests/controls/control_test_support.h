@@ -54,15 +54,13 @@ template <class Dialog>
 class ShownDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dialog = std::make_unique<Dialog>();
         ASSERT_TRUE(dialog->CreateModeless(nullptr));
         ShowWindow(dialog->Handle(), SW_SHOW);
         UpdateWindow(dialog->Handle());
     }
     void TearDown() override {
-        if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
-        dialog.reset();
+        if (dialog->Handle()) DestroyWindow(dialog->Handle());
     }
 
-    std::unique_ptr<Dialog> dialog;
+    std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>();
 };
