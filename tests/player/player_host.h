@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/control_test_support.h"
 #include "framework/window.h"
 #include "player/video_edit.h"
 
@@ -28,9 +27,9 @@ public:
                                               [message](const Event& event) { return event.message == message; }));
     }
     // Handles messages until the predicate holds, or the time is up (false).
-    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
+    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
     // Handles every message posted before this call, including the player's events.
-    void Settle() { PostAndHandle(Handle(), {}); }
+    void Settle();
 
     // Called for each event as it arrives.
     std::function<void(const Event&)> onEvent;
@@ -41,4 +40,5 @@ protected:
 private:
     // Goes before the host's window, which the base destroys.
     std::unique_ptr<CVideoEdit> player_;
+    bool settled_ = false;
 };
