@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "support/message_pump.h"
+
 // Pixels of a control, read back as 32-bit colours, for tests that check how a
 // control looks.
 struct Pixels {
@@ -39,14 +41,6 @@ Pixels ScreenPixels(HWND window);
 // control showing it at the wrong offset is caught.
 COLORREF PatternAt(int x, int y);
 void PaintPattern(HWND window, HDC dc);
-
-// Handles this thread's messages until done() holds; gives up after the
-// timeout (a test that needs longer has hung) and returns false.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-
-// Posts the messages, then handles messages until everything posted to window
-// before this call has been handled.
-void PostAndHandle(HWND window, const std::vector<MSG>& messages);
 
 // A test over a modeless dialog of the given class, shown and painted before
 // each case and destroyed after it.

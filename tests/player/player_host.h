@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/message_pump.h"
 #include "framework/window.h"
 #include "player/video_edit.h"
 
@@ -27,9 +28,9 @@ public:
                                               [message](const Event& event) { return event.message == message; }));
     }
     // Handles messages until the predicate holds, or the time is up (false).
-    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
+    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
     // Handles every message posted before this call, including the player's events.
-    void Settle();
+    void Settle() { PostAndHandle(Handle(), {}); }
 
     // Called for each event as it arrives.
     std::function<void(const Event&)> onEvent;
@@ -40,5 +41,4 @@ protected:
 private:
     // Goes before the host's window, which the base destroys.
     std::unique_ptr<CVideoEdit> player_;
-    bool settled_ = false;
 };
