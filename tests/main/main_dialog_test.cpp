@@ -29,6 +29,7 @@
 #include "resource_ids.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_views.h"
+#include "support/message_pump.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -103,17 +104,14 @@ protected:
     // Adds a file and handles messages until every row has been read.
     void Add(const std::string& path) {
         dialog_->AddItem(path);
-        const DWORD start = GetTickCount();
-        const auto reading = [this] {
-            for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
-                if (dialog_->Tasks().Copy(row).status == kStatusProbing) return true;
-            }
-            return false;
-        };
-        while (reading() && GetTickCount() - start < 30000) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-            PumpWaitingMessages();
-        }
+        PumpUntil(
+            [this] {
+                for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
+                    if (dialog_->Tasks().Copy(row).status == kStatusProbing) return false;
+                }
+                return true;
+            },
+            30000);
     }
     void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     // A combo's choice as the user makes it, and what a combo shows.
