@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "framework/gdi.h"
-#include "framework/message_loop.h"
 #include "skin/skin.h"
 
 namespace {
@@ -15,24 +14,14 @@ class SkinEnvironment : public ::testing::Environment {
 };
 const ::testing::Environment* const skinEnvironment = ::testing::AddGlobalTestEnvironment(new SkinEnvironment);
 
-bool markerSeen = false;
-
 COLORREF FromDib(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
-// A top-down 32-bit DIB section with its pixels reachable from here.
-struct DibCanvas {
-    CMemoryDC dc{nullptr};
-    CBitmapHandle bitmap;
-    void* bits = nullptr;
-    int width = 0;
-    int height = 0;
-
-    DibCanvas(int canvasWidth, int canvasHeight) : width(canvasWidth), height(canvasHeight) {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bitmap.Reset(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    }
-};
+// A top-down 32-bit device-independent bitmap of the size.
+BITMAPINFO DibInfo(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return info;
+}
 
 RECT ClientOf(HWND window) {
     RECT client = {};
@@ -61,16 +50,17 @@ Pixels PrintClient(HWND window) {
 }
 
 Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
-    DibCanvas canvas(width, height);
+    CMemoryDC dc(nullptr);
+    const BITMAPINFO info = DibInfo(width, height);
+    void* bits = nullptr;
+    CBitmapHandle bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     {
-        CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
-        draw(canvas.dc.Get());
+        CSelection selection(dc.Get(), bitmap.Get());
+        draw(dc.Get());
     }
     GdiFlush();
-    Pixels pixels;
-    pixels.width = width;
-    pixels.height = height;
-    const auto* begin = static_cast<const uint32_t*>(canvas.bits);
+    Pixels pixels{width, height, {}};
+    const auto* begin = static_cast<const uint32_t*>(bits);
     if (begin) pixels.data.assign(begin, begin + static_cast<size_t>(width) * height);
     for (uint32_t& pixel : pixels.data) pixel &= 0x00FFFFFF;
     return pixels;
@@ -89,41 +79,14 @@ COLORREF PatternAt(int x, int y) { return RGB((x * 5) & 0xFF, (y * 3) & 0xFF, 0x
 
 void PaintPattern(HWND window, HDC dc) {
     const RECT client = ClientOf(window);
-    DibCanvas canvas(client.right, client.bottom);
-    auto* bits = static_cast<uint32_t*>(canvas.bits);
-    if (!bits) return;
-    for (int y = 0; y < canvas.height; ++y) {
-        for (int x = 0; x < canvas.width; ++x) {
+    std::vector<uint32_t> bits;
+    for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < client.right; ++x) {
             const COLORREF color = PatternAt(x, y);
-            bits[static_cast<size_t>(y) * canvas.width + x] =
-                (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+            bits.push_back((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
         }
     }
-    CSelection selection(canvas.dc.Get(), canvas.bitmap.Get());
-    BitBlt(dc, 0, 0, canvas.width, canvas.height, canvas.dc.Get(), 0, 0, SRCCOPY);
+    const BITMAPINFO info = DibInfo(client.right, client.bottom);
+    SetDIBitsToDevice(dc, 0, 0, client.right, client.bottom, 0, 0, 0, client.bottom, bits.data(), &info,
+                      DIB_RGB_COLORS);
 }
-
-bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        MSG message;
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            int quitCode = 0;
-            if (!PumpMessage(quitCode)) return false;
-            continue;
-        }
-        const DWORD waited = GetTickCount() - start;
-        if (waited >= 10000) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000 - waited, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void PostAndHandle(HWND window, const std::vector<MSG>& messages) {
-    for (const MSG& message : messages) PostMessageA(message.hwnd, message.message, message.wParam, message.lParam);
-    markerSeen = false;
-    PostMessageA(window, kMarker, 0, 0);
-    PumpUntil([] { return markerSeen; });
-}
-
-void MarkerSeen() { markerSeen = true; }

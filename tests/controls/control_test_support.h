@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "support/message_pump.h"
+
 // Pixels of a control, read back as 32-bit colours, for tests that check how a
 // control looks.
 struct Pixels {
@@ -40,32 +42,19 @@ Pixels ScreenPixels(HWND window);
 COLORREF PatternAt(int x, int y);
 void PaintPattern(HWND window, HDC dc);
 
-// Handles this thread's messages until done() holds; gives up after ten
-// seconds of waiting (a test that needs longer has hung) and returns false.
-bool PumpUntil(const std::function<bool()>& done);
-
-// Posts a marker behind everything already posted to window and handles
-// messages until the marker is through, so every earlier posted message has
-// been handled. The window's object must call MarkerSeen() on kMarker.
-constexpr UINT kMarker = WM_APP + 40;
-void PostAndHandle(HWND window, const std::vector<MSG>& messages);
-void MarkerSeen();
-
 // A test over a modeless dialog of the given class, shown and painted before
 // each case and destroyed after it.
 template <class Dialog>
 class ShownDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dialog = std::make_unique<Dialog>();
         ASSERT_TRUE(dialog->CreateModeless(nullptr));
         ShowWindow(dialog->Handle(), SW_SHOW);
         UpdateWindow(dialog->Handle());
     }
     void TearDown() override {
-        if (dialog && dialog->Handle()) DestroyWindow(dialog->Handle());
-        dialog.reset();
+        if (dialog->Handle()) DestroyWindow(dialog->Handle());
     }
 
-    std::unique_ptr<Dialog> dialog;
+    std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>();
 };

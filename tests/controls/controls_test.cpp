@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "control_test_ids.h"
 #include "control_test_support.h"
 #include "controls/fade_picture.h"
 #include "controls/segment_bar.h"
@@ -15,7 +16,6 @@
 #include "controls/skin_edit_field.h"
 #include "controls/skin_group_box.h"
 #include "controls/skin_label.h"
-#include "controls_test_ids.h"
 #include "framework/dialog.h"
 #include "resource_ids.h"
 #include "support/gdi_count.h"
@@ -73,9 +73,6 @@ protected:
                 break;
             case WM_TABBAR_SELCHANGE:
                 if (reinterpret_cast<HWND>(wParam) == segments.Handle()) ++tabChanges;
-                return 0;
-            case kMarker:
-                MarkerSeen();
                 return 0;
         }
         return CDialog::WindowProc(message, wParam, lParam);

@@ -10,13 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "control_test_ids.h"
 #include "control_test_support.h"
 #include "controls/range_slider.h"
 #include "controls/skin_combo_box.h"
 #include "controls/skin_list_box.h"
 #include "controls/skin_list_ctrl.h"
 #include "controls/skin_paint.h"
-#include "data_controls_test_ids.h"
 #include "framework/dialog.h"
 #include "support/gdi_count.h"
 
@@ -47,14 +47,11 @@ protected:
         combo.SubclassDlgItem(IDC_DATA_COMBO, dialog);
         listBox.SubclassDlgItem(IDC_DATA_LISTBOX, dialog);
         slider.SubclassDlgItem(IDC_DATA_SLIDER, dialog);
-        char titles[][9] = {"", "Source", "Progress"};
-        const int widths[] = {24, 120, 200};
-        for (const int i : {0, 1, 2}) {
-            LVCOLUMNA column = {};
-            column.mask = LVCF_TEXT | LVCF_WIDTH;
-            column.cx = widths[i];
-            column.pszText = titles[i];
-            SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+        int index = 0;
+        const std::pair<const char*, int> columns[] = {{"", 24}, {"Source", 120}, {"Progress", 200}};
+        for (const auto& [title, width] : columns) {
+            LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, width, const_cast<char*>(title)};
+            SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
         }
         SendMessageA(list.Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         list.InitSkinScrollBars();
@@ -84,9 +81,6 @@ protected:
                     listBoxNotes.push_back(HIWORD(wParam));
                 }
                 break;
-            case kMarker:
-                MarkerSeen();
-                return 0;
         }
         return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -241,12 +235,7 @@ TEST_F(DataControlsTest, ACutCellShowsItsWholeTextWhereTheMouseRests) {
         ClientToScreen(List(), &screen);
         SetCursorPos(screen.x, screen.y);
         SendMessageA(List(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        // The timer wakes the pump while nothing else happens.
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, nullptr);
-        const DWORD until = GetTickCount() + 400;
-        PumpUntil([&] { return IsWindowVisible(tip) || GetTickCount() > until; });
-        KillTimer(nullptr, timer);
-        return IsWindowVisible(tip) != FALSE;
+        return PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 400);
     };
     EXPECT_FALSE(restOn(1)) << "a text that fits needs no tooltip";
     ASSERT_TRUE(restOn(0));

@@ -11,7 +11,9 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,6 +29,7 @@
 #include "resource_ids.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_views.h"
+#include "support/message_pump.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -38,65 +41,33 @@ struct FakeShutDown : IShutDown {
     void ShutDownComputer() override { ++calls; }
 };
 
-// Does something to each dialog of this thread (one with an OK button) as it
-// opens; the newest visitor first, so a test's own sees a dialog before the
-// MessageAnswerer presses its OK.
-class DialogVisitor {
+// Runs check on a timer of this thread, inside whatever loop runs then (a
+// run's wait, a dialog's own), until it returns true; done tells whether it did.
+class Poll {
 public:
-    explicit DialogVisitor(std::function<void(HWND)> visit) : visit_(std::move(visit)), older_(newest_) {
-        newest_ = this;
-        if (!older_) hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    Poll(UINT period, std::function<bool()> check)
+        : check_(std::move(check)), timer_(SetTimer(nullptr, 0, period, Tick)) {
+        polls_[timer_] = this;
     }
-    ~DialogVisitor() {
-        newest_ = older_;
-        if (!older_) UnhookWindowsHookEx(hook_);
-    }
+    ~Poll() { Stop(); }
+    Poll(const Poll&) = delete;
+    Poll& operator=(const Poll&) = delete;
+    bool done = false;
 
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        const HWND window = reinterpret_cast<HWND>(wParam);
-        if (code == HCBT_ACTIVATE && GetDlgItem(window, IDOK)) {
-            for (DialogVisitor* visitor = newest_; visitor; visitor = visitor->older_) visitor->visit_(window);
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
+    void Stop() {
+        if (timer_ && KillTimer(nullptr, timer_)) polls_.erase(timer_);
+        timer_ = 0;
     }
-    static inline DialogVisitor* newest_ = nullptr;
-    std::function<void(HWND)> visit_;
-    DialogVisitor* older_;
-    HHOOK hook_ = nullptr;
-};
-
-// Answers every message box of this thread with OK as it opens, and keeps its text.
-struct MessageAnswerer : DialogVisitor {
-    MessageAnswerer()
-        : DialogVisitor([](HWND box) {
-              texts.push_back(StaticTextOf(box));
-              PostMessageA(box, WM_COMMAND, IDOK, 0);
-          }) {}
-    static inline std::vector<std::string> texts;
-};
-
-// Does something to the window once the first item shows encoding progress:
-// the hand-shake with a run that is under way.
-struct AtFirstProgress {
-    AtFirstProgress(HWND dialog, std::function<void()> action) : dialog(dialog), action(std::move(action)) {
-        SetWindowSubclass(dialog, Watch, 1, reinterpret_cast<DWORD_PTR>(this));
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        const auto found = polls_.find(timer);
+        if (found == polls_.end() || !found->second->check_()) return;
+        found->second->done = true;
+        found->second->Stop();
     }
-    ~AtFirstProgress() { RemoveWindowSubclass(dialog, Watch, 1); }
-    static LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        auto& watch = *reinterpret_cast<AtFirstProgress*>(self);
-        const auto* cell = reinterpret_cast<const CellInfo*>(lParam);
-        if (message == WM_LIST_GETCELLINFO && !watch.fired && cell->item == 0 && cell->subitem == kColumnProgress &&
-            cell->progressMax > 0) {
-            watch.fired = true;
-            watch.action();
-        }
-        return result;
-    }
-    HWND dialog;
-    std::function<void()> action;
-    bool fired = false;
+    static inline std::map<UINT_PTR, Poll*> polls_;
+    std::function<bool()> check_;
+    UINT_PTR timer_;
 };
 
 class MainDialogTest : public AppFolderTest {
@@ -117,7 +88,6 @@ protected:
         ASSERT_EQ(SHFileOperationA(&copy), 0) << "build the installed tree first";
         savedDestination_ = ReadSetting("destination");
         WriteSetting("destination", output_.Path());
-        MessageAnswerer::texts.clear();
 
         dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
         ASSERT_TRUE(dialog_->CreateModeless(nullptr));
@@ -134,17 +104,14 @@ protected:
     // Adds a file and handles messages until every row has been read.
     void Add(const std::string& path) {
         dialog_->AddItem(path);
-        const DWORD start = GetTickCount();
-        const auto reading = [this] {
-            for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
-                if (dialog_->Tasks().Copy(row).status == kStatusProbing) return true;
-            }
-            return false;
-        };
-        while (reading() && GetTickCount() - start < 30000) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-            PumpWaitingMessages();
-        }
+        PumpUntil(
+            [this] {
+                for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
+                    if (dialog_->Tasks().Copy(row).status == kStatusProbing) return false;
+                }
+                return true;
+            },
+            30000);
     }
     void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     // A combo's choice as the user makes it, and what a combo shows.
@@ -161,12 +128,17 @@ protected:
         SendDlgItemMessageA(Window(), IDC_DEVICE_TABS, WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(tab));
     }
     int Selected(int id) const { return static_cast<int>(SendDlgItemMessageA(Window(), id, CB_GETCURSEL, 0, 0)); }
-    std::string Cell(int row, int column) {
+    CellInfo CellOf(int row, int column) {
         CellInfo cell;
         cell.item = row;
         cell.subitem = column;
         SendMessageA(Window(), WM_LIST_GETCELLINFO, 0, reinterpret_cast<LPARAM>(&cell));
-        return cell.text;
+        return cell;
+    }
+    std::string Cell(int row, int column) { return CellOf(row, column).text; }
+    // Acts once the first item shows encoding progress: the hand-shake with a run that is under way.
+    Poll AtFirstProgress(std::function<void()> action) {
+        return Poll(20, [this, action] { return CellOf(0, kColumnProgress).progressMax > 0 && (action(), true); });
     }
     Strings Column(int column) {
         Strings texts;
@@ -192,7 +164,21 @@ protected:
     static inline TestClips* clips = nullptr;
     TempFolder output_;
     FakeShutDown shutDown_;
-    MessageAnswerer answerer_;
+    // Each dialog of this thread with an OK button, as it shows, is given to
+    // the test's look, and unless that answered it, answered with OK and its
+    // text kept.
+    std::function<bool(HWND)> look = [](HWND) { return false; };
+    Strings answers;
+    std::set<HWND> seen_;
+    Poll answerer_{
+        20, [this] {
+            const HWND shown = GetActiveWindow();
+            if (shown && shown != Window() && GetDlgItem(shown, IDOK) && seen_.insert(shown).second && !look(shown)) {
+                answers.push_back(StaticTextOf(shown));
+                PostMessageA(shown, WM_COMMAND, IDOK, 0);
+            }
+            return false;
+        }};
     std::unique_ptr<CMainDialog> dialog_;
 
 private:
@@ -226,8 +212,8 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     EXPECT_EQ(output_.Read("clip.mp4"), "the user's own video");
     EXPECT_EQ(output_.Read("broken.mp4"), "an older conversion");
     EXPECT_EQ(OutputFiles(), (Strings{"broken.mp4", "clip.mp4", "clip_2.mp4"}));
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("1 converted, 1 failed"), std::string::npos) << MessageAnswerer::texts[0];
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("1 converted, 1 failed"), std::string::npos) << answers[0];
     EXPECT_EQ(shutDown_.calls, 0);
 
     CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
@@ -252,34 +238,16 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
     const Strings written = OutputFiles();
     EXPECT_EQ(std::set<std::string>(written.begin(), written.end()),
               std::set<std::string>(outputs.begin(), outputs.end()));
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("  Converting Finished  "), std::string::npos);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("  Converting Finished  "), std::string::npos);
 }
-
-// Looks at the window while a run waits: sees a tooltip shown, then presses Stop.
-struct TooltipWatch {
-    static inline bool seen = false;
-    static inline HWND dialog = nullptr;
-    static void CALLBACK Look(HWND, UINT, UINT_PTR, DWORD) {
-        const auto visibleTip = [](HWND window, LPARAM) -> BOOL {
-            char name[32] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0 && IsWindowVisible(window)) seen = true;
-            return TRUE;
-        };
-        EnumThreadWindows(GetCurrentThreadId(), visibleTip, 0);
-        if (seen) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
-    }
-};
 
 TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
     Add(clips->Path("long.avi"));
     const HWND box = GetDlgItem(Window(), IDC_SHUT_DOWN);
     const HWND stop = GetDlgItem(Window(), IDC_STOP);
-    TooltipWatch::seen = false;
-    TooltipWatch::dialog = Window();
-    UINT_PTR look = 0;
-    AtFirstProgress during(Window(), [&] {
+    std::optional<Poll> look;
+    const Poll during = AtFirstProgress([&] {
         // A quick double click on the box: it is ticked and unticked again.
         for (const UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
             PostMessageA(box, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
@@ -289,12 +257,18 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
         GetWindowRect(stop, &button);
         SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
         PostMessageA(stop, WM_MOUSEMOVE, 0, MAKELPARAM(40, 40));
-        look = SetTimer(nullptr, 0, 50, TooltipWatch::Look);
+        // Once its tooltip shows, Stop is pressed.
+        look.emplace(50, [&] {
+            bool seen = false;
+            for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
+                seen |= IsWindowVisible(tip) != FALSE;
+            }
+            return seen && PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
+        });
     });
     Command(IDC_START);
-    KillTimer(nullptr, look);
-    ASSERT_TRUE(during.fired);
-    EXPECT_TRUE(TooltipWatch::seen) << "the Stop button's tooltip showed during the run";
+    ASSERT_TRUE(during.done);
+    EXPECT_TRUE(look->done) << "the Stop button's tooltip showed during the run";
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "two clicks, not one";
 }
 
@@ -303,7 +277,7 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
     Add(clips->Path("long.avi"));
     Add(clips->Path("clip.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
-    AtFirstProgress stop(Window(), [&] {
+    const Poll stop = AtFirstProgress([&] {
         // The PSP tab is clicked and the selected item's end thumb dragged during the run, then Stop.
         PostMessageA(GetDlgItem(Window(), IDC_DEVICE_TABS), WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(kTabPsp));
         const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
@@ -313,26 +287,26 @@ TEST_F(MainDialogTest, StopDuringTheFirstItemLeavesNothingOfItAndTheTabStaysPut)
         PostMessageA(Window(), WM_COMMAND, MAKEWPARAM(IDC_STOP, BN_CLICKED), 0);
     });
     Command(IDC_START);
-    ASSERT_TRUE(stop.fired);
+    ASSERT_TRUE(stop.done);
     EXPECT_EQ(Column(kColumnProgress), (Strings{" Canceled ", ""})) << "no later item is converted";
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:01:00", "00:00:04"})) << "the slider changes no item during a run";
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
     EXPECT_TRUE(OutputFiles().empty()) << "the stopped output is cleaned up";
     EXPECT_EQ(shutDown_.calls, 0) << "a stopped run never shuts down";
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("Converting stopped: 0 converted"), std::string::npos);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("Converting stopped: 0 converted"), std::string::npos);
 }
 
 TEST_F(MainDialogTest, ClosingDuringARunEndsTheWindowAfterTheRun) {
     Add(clips->Path("long.avi"));
     SendMessageA(GetDlgItem(Window(), IDC_SHUT_DOWN), BM_CLICK, 0, 0);
-    AtFirstProgress close(Window(), [&] { PostMessageA(Window(), WM_CLOSE, 0, 0); });
+    const Poll close = AtFirstProgress([&] { PostMessageA(Window(), WM_CLOSE, 0, 0); });
     Command(IDC_START);
-    ASSERT_TRUE(close.fired);
+    ASSERT_TRUE(close.done);
     EXPECT_TRUE(dialog_->Ended());
     EXPECT_EQ(Cell(0, kColumnProgress), " Canceled ") << "stopped, not run to its end";
     EXPECT_TRUE(OutputFiles().empty()) << "nothing of the stopped item remains";
-    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message";
+    EXPECT_TRUE(answers.empty()) << "no closing message";
     EXPECT_EQ(shutDown_.calls, 0);
 }
 
@@ -347,7 +321,7 @@ TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAskedAndARealMediaItemLeavesOnly
     EXPECT_EQ(OutputFiles(), (Strings{output, output.substr(0, output.find('.')) + ".THM"}))
         << "the output and its thumbnail; the exported intermediate is gone";
     EXPECT_EQ(shutDown_.calls, 1);
-    EXPECT_TRUE(MessageAnswerer::texts.empty()) << "no closing message before a shut-down";
+    EXPECT_TRUE(answers.empty()) << "no closing message before a shut-down";
 }
 
 TEST_F(MainDialogTest, ThePanelsChoicesShowInTheListAndAnEmptyListPutsThemBack) {
@@ -409,38 +383,6 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
     expectCommandShowsCombos("after a reset");
 }
 
-// Answers the Add dialog once: what folder it showed, and the names typed.
-// The dialog goes to its first folder after it is shown, so the answer waits
-// for a timer of the dialog's own loop.
-struct AddDialogAnswer {
-    static inline std::wstring typed;
-    static inline std::wstring folderShown;
-    static inline HWND dialog = nullptr;
-
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        wchar_t folder[MAX_PATH] = {};
-        SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        folderShown = folder;
-        SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    }
-};
-
-std::wstring AnswerAddDialog(HWND window, const std::wstring& typed) {
-    AddDialogAnswer::typed = typed;
-    AddDialogAnswer::folderShown.clear();
-    AddDialogAnswer::dialog = nullptr;
-    DialogVisitor answer([](HWND opened) {
-        // The file dialog once; a message about a missing file is the MessageAnswerer's.
-        if (AddDialogAnswer::dialog || !GetDlgItem(opened, cmb13)) return;
-        AddDialogAnswer::dialog = opened;
-        SetTimer(nullptr, 0, 100, AddDialogAnswer::Answer);
-    });
-    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
-    return AddDialogAnswer::folderShown;
-}
-
 TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereTheLastOneWas) {
     const std::string savedFolder = ReadSetting("addfolder");
     WriteSetting("addfolder", "");
@@ -451,6 +393,19 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     const std::wstring longPath = std::wstring(output_.Path().begin(), output_.Path().end()) + longName;
     const std::string clip = clips->Path("clip.avi");
     ASSERT_TRUE(CopyFileW(std::wstring(clip.begin(), clip.end()).c_str(), longPath.c_str(), FALSE));
+    // Answers the Add dialog: what folder it showed, and the names typed.
+    const auto AnswerAddDialog = [this](HWND window, const std::wstring& typed) {
+        std::wstring folderShown(MAX_PATH, L'\0');
+        look = [&](HWND opened) {
+            if (!GetDlgItem(opened, cmb13)) return false;  // a message about a missing file
+            SendMessageW(opened, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderShown.data()));
+            SendMessageW(opened, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+            return PostMessageW(opened, WM_COMMAND, IDOK, 0) != FALSE;
+        };
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
+        look = [](HWND) { return false; };
+        return std::wstring(folderShown.c_str());
+    };
 
     EXPECT_NE(AnswerAddDialog(Window(), longPath).find(L"Videos"), std::wstring::npos) << "the first time";
     ASSERT_EQ(dialog_->Tasks().Count(), 1);
@@ -469,22 +424,19 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
 
 TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
     bool canMakeFolder = false;
-    DialogVisitor look([&](HWND browser) {
-        EnumChildWindows(
-            browser,
-            [](HWND child, LPARAM found) {
-                char text[64] = {};
-                GetWindowTextA(child, text, sizeof text);
-                if (strstr(text, "New Folder") && IsWindowEnabled(child)) *reinterpret_cast<bool*>(found) = true;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&canMakeFolder));
-    });
+    look = [&](HWND browser) {
+        for (HWND child = nullptr; (child = FindWindowExA(browser, child, nullptr, nullptr));) {
+            char text[64] = {};
+            GetWindowTextA(child, text, sizeof text);
+            canMakeFolder |= strstr(text, "New Folder") && IsWindowEnabled(child);
+        }
+        return false;
+    };
     const std::string before = outputDirectory;
     Command(IDC_CHOOSE_FOLDER);
     EXPECT_TRUE(canMakeFolder);
-    ASSERT_EQ(MessageAnswerer::texts.size(), 1u);
-    EXPECT_NE(MessageAnswerer::texts[0].find("converted videos"), std::string::npos) << MessageAnswerer::texts[0];
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_NE(answers[0].find("converted videos"), std::string::npos) << answers[0];
     EXPECT_EQ(outputDirectory, before) << "OK at once keeps the folder the browser opened at";
 }
 

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../support/message_pump.h"
 #include "framework/window.h"
 #include "player/video_edit.h"
 
@@ -14,23 +16,21 @@
 // window will have it, that records the events the player posts to it.
 class PlayerHost : public CWindow {
 public:
-    struct Event {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-    };
+    using Event = MSG;  // as it reached the host
 
     PlayerHost(const std::string& encoder, std::function<void(const std::string&)> deleteFile,
                PlayerLimits limits = {});
-    ~PlayerHost() override;
 
     CVideoEdit& Player() { return *player_; }
     std::vector<Event> events;
-    int Count(UINT message) const;
+    int Count(UINT message) const {
+        return static_cast<int>(std::count_if(events.begin(), events.end(),
+                                              [message](const Event& event) { return event.message == message; }));
+    }
     // Handles messages until the predicate holds, or the time is up (false).
-    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
+    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
     // Handles every message posted before this call, including the player's events.
-    void Settle();
+    void Settle() { PostAndHandle(Handle(), {}); }
 
     // Called for each event as it arrives.
     std::function<void(const Event&)> onEvent;
@@ -39,6 +39,6 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Goes before the host's window, which the base destroys.
     std::unique_ptr<CVideoEdit> player_;
-    bool settled_ = false;
 };
