@@ -12,7 +12,12 @@ namespace {
 // window server, paid on every message.
 struct WindowLink {
     CWindow* object = nullptr;
-    WNDPROC original = nullptr;  // subclassed windows only
+    // Subclassed windows only: the procedure before ours, and whether the
+    // window takes wide messages. Ours takes them in the window's own form,
+    // as the common controls' subclassing does, so that a window of an ANSI
+    // class still hands its handlers ANSI texts.
+    WNDPROC original = nullptr;
+    bool unicode = false;
 };
 using WindowLinks = std::unordered_map<HWND, WindowLink>;
 
@@ -21,6 +26,16 @@ using WindowLinks = std::unordered_map<HWND, WindowLink>;
 WindowLinks& Links() {
     thread_local auto* links = new WindowLinks();
     return *links;
+}
+
+LONG_PTR SetProcedure(HWND hwnd, bool unicode, WNDPROC procedure) {
+    const auto value = reinterpret_cast<LONG_PTR>(procedure);
+    return unicode ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, value) : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, value);
+}
+
+LRESULT CallOriginal(const WindowLink& link, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return link.unicode ? CallWindowProcW(link.original, hwnd, message, wParam, lParam)
+                        : CallWindowProcA(link.original, hwnd, message, wParam, lParam);
 }
 
 bool OnThisThread(HWND hwnd) { return GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId(); }
@@ -78,17 +93,17 @@ bool CWindow::Subclass(HWND hwnd) {
     const bool chained = Links().count(hwnd) != 0;
     Attach(hwnd, Link::subclassed);
     if (!chained) {
-        // The wide setter, as the common controls' own subclassing does:
-        // text messages reach the object and the original procedure unchanged.
-        const auto original =
-            reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+        const bool unicode = IsWindowUnicode(hwnd) != FALSE;
+        const auto original = reinterpret_cast<WNDPROC>(SetProcedure(hwnd, unicode, &SubclassProc));
         if (!original) {
             Links().erase(hwnd);
             hwnd_ = nullptr;
             link_ = Link::none;
             return false;
         }
-        Links()[hwnd].original = original;
+        WindowLink& link = Links()[hwnd];
+        link.original = original;
+        link.unicode = unicode;
     }
     PreSubclassWindow();
     return true;
@@ -122,7 +137,7 @@ LRESULT CWindow::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (link_) {
         case Link::subclassed:
-            return CallWindowProcW(Links()[hwnd_].original, hwnd_, message, wParam, lParam);
+            return CallOriginal(Links()[hwnd_], hwnd_, message, wParam, lParam);
         case Link::created:
             return ::DefWindowProcA(hwnd_, message, wParam, lParam);
         default:
@@ -144,10 +159,10 @@ void CWindow::Attach(HWND hwnd, Link link) {
 
 void CWindow::Detach(bool windowGone) {
     const auto found = Links().find(hwnd_);
-    const bool ours = GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProc);
-    if (link_ == Link::subclassed && ours && !windowGone) {
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.original));
-    }
+    const bool unicode = found->second.unicode;
+    const bool ours = (unicode ? GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd_, GWLP_WNDPROC)) ==
+                      reinterpret_cast<LONG_PTR>(&SubclassProc);
+    if (link_ == Link::subclassed && ours && !windowGone) SetProcedure(hwnd_, unicode, found->second.original);
     if (link_ == Link::subclassed && !ours && !windowGone) {
         // A procedure put on top of ours still calls it: the window's messages
         // go on to the original procedure until the window is gone.
@@ -192,11 +207,11 @@ bool CWindow::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 LRESULT CALLBACK CWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowLinks& links = Links();
     const auto found = links.find(hwnd);
-    if (found == links.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (found == links.end()) return ::DefWindowProcA(hwnd, message, wParam, lParam);
     if (found->second.object) return found->second.object->Dispatch(message, wParam, lParam);
-    const WNDPROC original = found->second.original;
+    const WindowLink link = found->second;
     if (message == WM_NCDESTROY) links.erase(found);
-    return CallWindowProcW(original, hwnd, message, wParam, lParam);
+    return CallOriginal(link, hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindow::CreatedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

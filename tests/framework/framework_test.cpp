@@ -47,12 +47,14 @@ public:
     explicit CTestDialog(Log& log) : CDialog(IDD_TEST_DIALOG), edit(log), log_(log) {}
 
     CKeyTakingEdit edit;
+    std::string textSet;
     HWND ownerSeenDuringRun = nullptr;
     bool ownerEnabledDuringRun = true;
     std::function<void(CTestDialog&)> onInit;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SETTEXT) textSet = reinterpret_cast<const char*>(lParam);
         if (message != kEndMessage) return CDialog::WindowProc(message, wParam, lParam);
         ownerSeenDuringRun = GetWindow(Handle(), GW_OWNER);
         ownerEnabledDuringRun = ownerSeenDuringRun && IsWindowEnabled(ownerSeenDuringRun);
@@ -93,6 +95,9 @@ TEST(WindowObjects, AWindowHasOneObjectUntilItIsDestroyed) {
     EXPECT_EQ(CWindow::FromHandle(edit), &dialog.edit);
     CKeyTakingEdit intruder(log);
     EXPECT_FALSE(intruder.Subclass(edit));
+    // A window of an ANSI class hands its object ANSI texts.
+    SetWindowTextA(dialog.Handle(), "Profile 1");
+    EXPECT_EQ(dialog.textSet, "Profile 1");
     DestroyWindow(dialog.Handle());
     EXPECT_EQ(dialog.edit.Handle(), nullptr);
     EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
