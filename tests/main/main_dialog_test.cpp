@@ -170,15 +170,21 @@ protected:
     std::function<bool(HWND)> look = [](HWND) { return false; };
     Strings answers;
     std::set<HWND> seen_;
-    Poll answerer_{
-        20, [this] {
-            const HWND shown = GetActiveWindow();
-            if (shown && shown != Window() && GetDlgItem(shown, IDOK) && seen_.insert(shown).second && !look(shown)) {
-                answers.push_back(StaticTextOf(shown));
-                PostMessageA(shown, WM_COMMAND, IDOK, 0);
-            }
-            return false;
-        }};
+    // Found among the thread's windows, not as the active one: a box that
+    // never gets activated would otherwise wait for an answer for ever.
+    Poll answerer_{20, [this] {
+                       EnumThreadWindows(GetCurrentThreadId(), Answer, reinterpret_cast<LPARAM>(this));
+                       return false;
+                   }};
+    static BOOL CALLBACK Answer(HWND shown, LPARAM self) {
+        auto& test = *reinterpret_cast<MainDialogTest*>(self);
+        if (shown != test.Window() && IsWindowVisible(shown) && GetDlgItem(shown, IDOK) &&
+            test.seen_.insert(shown).second && !test.look(shown)) {
+            test.answers.push_back(StaticTextOf(shown));
+            PostMessageA(shown, WM_COMMAND, IDOK, 0);
+        }
+        return TRUE;
+    }
     std::unique_ptr<CMainDialog> dialog_;
 
 private:
