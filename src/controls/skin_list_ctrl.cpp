@@ -719,19 +719,3 @@ void CSkinListCtrl::RecordShown(const CellInfo& cell, const RECT& rect, bool who
     const RECT changed = ChangedPart(found->second, cell, rect);
     if (!IsRectEmpty(&changed)) shown_.erase(found);
 }
-
-HDC CSkinListCtrl::CKeptBuffer::Get(HDC reference, int width, int height) {
-    if (bitmap_ && width <= size_.cx && height <= size_.cy) return dc_->Get();
-    selection_.reset();
-    if (!dc_) dc_ = std::make_unique<CMemoryDC>(reference);
-    const SIZE size = {std::max<LONG>(width, size_.cx), std::max<LONG>(height, size_.cy)};
-    bitmap_.Reset(CreateCompatibleBitmap(reference, size.cx, size.cy));
-    if (!*dc_ || !bitmap_) {
-        bitmap_.Reset();
-        size_ = {};
-        return nullptr;
-    }
-    size_ = size;
-    selection_ = std::make_unique<CSelection>(dc_->Get(), bitmap_.Get());
-    return dc_->Get();
-}

@@ -155,19 +155,6 @@ private:
     // The part of a cell that differs between what it showed and what it shows now.
     static RECT ChangedPart(const CellInfo& shown, const CellInfo& now, const RECT& cell);
 
-    // A memory DC with a bitmap kept from paint to paint: made again only
-    // when a paint needs more room than it has, freed with the list.
-    class CKeptBuffer {
-    public:
-        HDC Get(HDC reference, int width, int height);
-
-    private:
-        std::unique_ptr<CMemoryDC> dc_;
-        CBitmapHandle bitmap_;
-        std::unique_ptr<CSelection> selection_;
-        SIZE size_ = {};
-    };
-
     struct TextPlace {
         bool progress = false;
         LayoutRect bar;   // the progress bar's area, for a progress cell
@@ -190,9 +177,9 @@ private:
     bool stateFresh_ = false;
     std::array<CFontHandle, 3> derivedFonts_;  // bold, italic, bold italic
     HFONT derivedFrom_ = nullptr;
-    CKeptBuffer paintBuffer_;
+    CKeptBufferDC paintBuffer_;
     // The bar pictures: the empty bar above the full one, as last drawn.
-    CKeptBuffer barPictures_;
+    CKeptBufferDC barPictures_;
     SIZE barSize_ = {};
     COLORREF barBackground_ = 0;
     // What each cell showed when it was last painted whole, by row and

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+
 // The one set of holders for GDI objects and device contexts. Windows refuses
 // to delete an object that is still selected into a DC (Wine does not
 // complain, so tests cannot catch it): select through CSelection, which puts
@@ -140,6 +143,34 @@ private:
     CMemoryDC dc_;
     CBitmapHandle bitmap_;
     CSelection selection_;
+};
+
+// A memory DC with a bitmap kept from paint to paint, for a control that
+// paints often: made again only when a paint needs more room than it has,
+// freed with its owner.
+class CKeptBufferDC {
+public:
+    HDC Get(HDC reference, int width, int height) {
+        if (bitmap_ && width <= size_.cx && height <= size_.cy) return dc_->Get();
+        selection_.reset();
+        if (!dc_) dc_ = std::make_unique<CMemoryDC>(reference);
+        const SIZE size = {std::max<LONG>(width, size_.cx), std::max<LONG>(height, size_.cy)};
+        bitmap_.Reset(CreateCompatibleBitmap(reference, size.cx, size.cy));
+        if (!*dc_ || !bitmap_) {
+            bitmap_.Reset();
+            size_ = {};
+            return nullptr;
+        }
+        size_ = size;
+        selection_ = std::make_unique<CSelection>(dc_->Get(), bitmap_.Get());
+        return dc_->Get();
+    }
+
+private:
+    std::unique_ptr<CMemoryDC> dc_;
+    CBitmapHandle bitmap_;
+    std::unique_ptr<CSelection> selection_;
+    SIZE size_ = {};
 };
 
 // The client-area DC of a window (GetDC), released on leaving.
