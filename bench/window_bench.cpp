@@ -144,7 +144,9 @@ void MeasureInputWaits(CMainDialog& dialog, const std::string& folder) {
         InputWaits waits(dialog.Handle());
         HandleMessagesFor(100);
         // Ten files of their own, so that none is known before it is read.
-        for (int i = 0; i < 10; ++i) dialog.AddItem(folder + "clip" + std::to_string(i) + ".avi");
+        std::vector<std::string> ten;
+        for (int i = 0; i < 10; ++i) ten.push_back(folder + "clip" + std::to_string(i) + ".avi");
+        dialog.AddItems(ten);
         const DWORD start = GetTickCount();
         while (AnyRowBeingRead(dialog) && GetTickCount() - start < 60000) HandleMessagesFor(20);
         HandleMessagesFor(1000);
@@ -229,7 +231,7 @@ int main(int argc, char** argv) {
     // Twice: what the first round creates once (a still frame, the scroll
     // bars' pieces) shows after it; a leak grows again in the second.
     for (int round = 1; round <= 2; ++round) {
-        for (int i = 0; i < 100; ++i) dialog.AddItem(clip);
+        dialog.AddItems(std::vector<std::string>(100, clip));
         HandleMessagesFor(500);
         SendMessageA(dialog.Handle(), WM_COMMAND, IDC_REMOVE_ALL, 0);
         HandleMessagesFor(500);
@@ -240,7 +242,7 @@ int main(int argc, char** argv) {
     const std::string folder = clip.substr(0, clip.find_last_of('\\') + 1);
     MeasureInputWaits(dialog, folder);
 
-    dialog.AddItem(clip);
+    dialog.AddItems({clip});
     HandleMessagesFor(1000);
     MeasureAnswers(dialog);
     // A second run with nobody asking: the asks and their answers are the

@@ -323,7 +323,6 @@ bool CSkinListCtrl::CellRectangle(int item, int subitem, RECT& rect) {
 }
 
 void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxOnly) {
-    const HWND list = Handle();
     const ListState& state = State();
     if (state.itemCount <= 0 || column < 0 || column >= state.columnCount) return;
     // Rows out of view need no repaint.
@@ -344,8 +343,24 @@ void CSkinListCtrl::RepaintCells(int first, int last, int column, bool checkBoxO
             if (found != shown_.end()) changed = ChangedPart(found->second, now, cell);
             shown_[key] = now;
         }
-        if (!IsRectEmpty(&changed)) InvalidateRect(list, &changed, FALSE);
+        if (!IsRectEmpty(&changed)) PaintNow(changed);
     }
+}
+
+// A changed part is painted at once rather than invalidated: a progress cell
+// changes many times a second, and an invalidation with its paint round
+// costs more than the painting itself.
+void CSkinListCtrl::PaintNow(const RECT& part) {
+    const HWND list = Handle();
+    if (redrawOn_ && IsWindowVisible(list)) {
+        CClientDC screen(list);
+        if (screen) {
+            IntersectClipRect(screen.Get(), part.left, part.top, part.right, part.bottom);
+            PaintOnScreen(screen.Get(), part);
+            return;
+        }
+    }
+    InvalidateRect(list, &part, FALSE);
 }
 
 // A text or a colour may change anything in the cell; a progress bar whose
@@ -508,21 +523,24 @@ void CSkinListCtrl::OnHeaderRightClick() {
 
 void CSkinListCtrl::OnPaint() {
     CPaintDC paint(Handle());
-    // Only the area to repaint is buffered, asked for and drawn; the buffer
-    // keeps the list's client coordinates.
-    const RECT area = paint.Area();
+    PaintOnScreen(paint.Get(), paint.Area());
+}
+
+// Only the area to repaint is buffered, asked for and drawn; the buffer
+// keeps the list's client coordinates.
+void CSkinListCtrl::PaintOnScreen(HDC screen, const RECT& area) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    const HDC dc = paintBuffer_.Get(paint.Get(), width, height);
+    const HDC dc = paintBuffer_.Get(screen, width, height);
     if (!dc) return;
     SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
     SyncBars();
-    PaintArea(dc, area, paint.Get());
+    PaintArea(dc, area, screen);
     const RECT& header = State().headerArea;
-    if (!IsRectEmpty(&header)) ExcludeClipRect(paint.Get(), header.left, header.top, header.right, header.bottom);
+    if (!IsRectEmpty(&header)) ExcludeClipRect(screen, header.left, header.top, header.right, header.bottom);
     SetViewportOrgEx(dc, 0, 0, nullptr);
-    BitBlt(paint.Get(), area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
+    BitBlt(screen, area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
 }
 
 // The cells are drawn here, row by row, rather than through the system
@@ -700,6 +718,7 @@ void CSkinListCtrl::DrawCell(HDC dc, int item, int subitem, int top, int bottom,
 // switched off, so a scroll still paints it at once: the default handling
 // does (on Windows the list calls it itself, and twice does no harm).
 LRESULT CSkinListCtrl::OnSetRedraw(WPARAM redraw) {
+    redrawOn_ = redraw != 0;
     if (redraw) ::DefWindowProcA(Handle(), WM_SETREDRAW, redraw, 0);
     const LRESULT result = DefWindowProc(WM_SETREDRAW, redraw, 0);
     if (!redraw) ::DefWindowProcA(Handle(), WM_SETREDRAW, redraw, 0);

@@ -139,6 +139,8 @@ private:
     void OnClick(const NMITEMACTIVATE* click);
     void OnHeaderRightClick();
     void OnPaint();
+    void PaintNow(const RECT& part);
+    void PaintOnScreen(HDC screen, const RECT& area);
     LRESULT OnSetRedraw(WPARAM redraw);
     void SyncBars();
     void ClipOwnScrollBars();
@@ -178,6 +180,7 @@ private:
     std::array<CFontHandle, 3> derivedFonts_;  // bold, italic, bold italic
     HFONT derivedFrom_ = nullptr;
     CKeptBufferDC paintBuffer_;
+    bool redrawOn_ = true;  // WM_SETREDRAW
     // The bar pictures: the empty bar above the full one, as last drawn.
     CKeptBufferDC barPictures_;
     SIZE barSize_ = {};

@@ -39,10 +39,11 @@ public:
     CMainDialog(IShutDown& shutDown, std::function<void()> onShown);
     ~CMainDialog() override;
 
-    // Adds a file to the task list as the Add button does after its dialog.
-    // Its row shows at once; its length, End Time and frame come once the
-    // file has been read (a file the encoder cannot read is then unticked).
-    void AddItem(const std::string& path);
+    // Adds files to the task list as the Add button does after its dialog.
+    // Their rows show at once, the last one selected; a row's length, End
+    // Time and frame come once its file has been read (a file the encoder
+    // cannot read is then unticked).
+    void AddItems(const std::vector<std::string>& paths);
     const TaskList& Tasks() const { return tasks_; }
     bool ConversionRunning() const { return conversionRunning_ != 0; }
     CSettingsPanel& Panel() { return panel_; }

@@ -40,17 +40,17 @@ void CMainDialog::OnAdd() {
 }
 
 void CMainDialog::AddFiles(const std::vector<std::wstring>& paths, std::vector<std::wstring> refused) {
-    std::string name, lastAdded;
+    std::vector<std::string> taken;
+    std::string name;
     for (const std::wstring& path : paths) {
-        if (!TakeName(path, name)) {
+        if (TakeName(path, name)) {
+            taken.push_back(name);
+        } else {
             refused.push_back(path);
-            continue;
         }
-        ShowPlayer(true);
-        AddItem(name);
-        lastAdded = name;
     }
-    if (!lastAdded.empty()) RememberAddFolder(lastAdded);
+    AddItems(taken);
+    if (!taken.empty()) RememberAddFolder(taken.back());
     if (!refused.empty()) SkinMessageBox(RefusedText(refused).c_str(), "Error", 0);
 }
 

@@ -50,16 +50,22 @@ void CMainDialog::ShowPlayer(bool show) {
     ShowWindow(picture_.Handle(), show ? SW_HIDE : SW_SHOW);
 }
 
-void CMainDialog::AddItem(const std::string& path) {
-    ConversionItem item = NewItem(tasks_, path, 0.0, std::time(nullptr));
-    item.status = kStatusProbing;
-    lastFileNumber_ = item.fileNumber;
-    tasks_.Append(item);
+// The list is told of the new rows once: refreshing and scrolling it for each
+// file of a large drop kept the window from answering.
+void CMainDialog::AddItems(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    for (const std::string& path : paths) {
+        ConversionItem item = NewItem(tasks_, path, 0.0, std::time(nullptr));
+        item.status = kStatusProbing;
+        lastFileNumber_ = item.fileNumber;
+        tasks_.Append(item);
+        probes_.Start(path);
+    }
+    ShowPlayer(true);
     RefreshItemCount();
     selectedIndex_ = tasks_.Count() - 1;
     SetTrimLimits(0.0, 0.0);
     SetTrimRange(0.0, 0.0);
-    probes_.Start(path);
     SelectRow(selectedIndex_);
 }
 

@@ -34,6 +34,7 @@ public:
     CRangeSlider slider;
 
     std::string firstName;  // row 0's name when set
+    int progress = 50;      // the progress of rows 0 to 2
     std::vector<CellHit> cellClicks;
     std::vector<HeaderClick> headerClicks;
     int comboChanges = 0;
@@ -87,7 +88,7 @@ protected:
 
 private:
     // Column 0 a check box, ticked on odd rows; column 1 a name with an
-    // ampersand (or firstName); column 2 a progress bar, half filled, with
+    // ampersand (or firstName); column 2 a progress bar at `progress`, with
     // text on row 2.
     void FillCell(CellInfo& cell) const {
         cell.textColor = RGB(10, 5, 20);
@@ -103,7 +104,7 @@ private:
                 break;
             case 2:
                 cell.progressMax = 100;
-                cell.progressPos = cell.item == 3 ? 250 : 50;
+                cell.progressPos = cell.item == 3 ? 250 : progress;
                 cell.progressTextColor = RGB(255, 255, 0);
                 if (cell.item == 2) cell.text = "50%";
                 break;
@@ -266,17 +267,28 @@ TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRowAndArrowRepea
     EXPECT_FALSE(KillTimer(bar.Handle(), 1)) << "killing it again fails";
 }
 
-TEST_F(DataControlsTest, AHalfFilledProgressCellShowsItsBarFilledToHalfTheCellsWidth) {
+// A running item's cell is repainted many times a second, each time only
+// where it changed: what shows must still be the whole new bar.
+TEST_F(DataControlsTest, AProgressCellShowsItsBarFilledToItsPositionAndFollowsItWhenRepainted) {
     SendMessageA(List(), LVM_SETITEMCOUNT, 1, 0);
     const RECT cell = SubitemRect(0, 2);
-    const Pixels shown = ScreenPixels(List());
-    // The filled part is light blue, the empty part dark blue, the cell's background grey.
-    int filledTo = cell.left;
-    for (int x = cell.left; x < cell.right; ++x) {
-        const COLORREF pixel = shown.At(x, (cell.top + cell.bottom) / 2);
-        if (GetRValue(pixel) < 150 && GetGValue(pixel) > 165) filledTo = x + 1;
+    const int width = cell.right - cell.left;
+    const auto filledWidth = [&] {
+        const Pixels shown = ScreenPixels(List());
+        // The filled part is light blue, the empty part dark blue, the cell's background grey.
+        int filledTo = cell.left;
+        for (int x = cell.left; x < cell.right; ++x) {
+            const COLORREF pixel = shown.At(x, (cell.top + cell.bottom) / 2);
+            if (GetRValue(pixel) < 150 && GetGValue(pixel) > 165) filledTo = x + 1;
+        }
+        return filledTo - cell.left;
+    };
+    EXPECT_NEAR(filledWidth(), width / 2, 2);
+    for (const int progress : {80, 20}) {
+        dialog->progress = progress;
+        dialog->list.RepaintCells(0, 0, 2, false);
+        EXPECT_NEAR(filledWidth(), width * progress / 100, 2) << progress;
     }
-    EXPECT_NEAR(filledTo - cell.left, (cell.right - cell.left) / 2, 2);
 }
 
 TEST_F(DataControlsTest, ComboTellsTheParentOnlyOfTheUsersChoices) {
