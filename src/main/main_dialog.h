@@ -91,6 +91,7 @@ private:
     void RefreshItemCount();
     void RemoveSelectedItem();
     void RemoveAllItems();
+    void DropUnwantedProbes();
     void OnListMouse();
     LRESULT OnCellClick(const CellHit& hit);
     LRESULT OnCellInfo(CellInfo& cell);

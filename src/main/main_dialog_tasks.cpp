@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <ctime>
+#include <set>
 
 #include "framework/message_loop.h"
 #include "main/main_dialog.h"
@@ -141,6 +142,7 @@ void CMainDialog::RemoveSelectedItem() {
     const int mark = list_.SelectionMark();
     if (!tasks_.Contains(mark)) return;
     tasks_.Remove(mark);
+    DropUnwantedProbes();
     RefreshItemCount();
     if (tasks_.Count() > 0) {
         selectedIndex_ = tasks_.Contains(mark) ? mark : tasks_.Count() - 1;
@@ -155,10 +157,21 @@ void CMainDialog::RemoveSelectedItem() {
 void CMainDialog::RemoveAllItems() {
     if (conversionRunning_ == 1) return;
     tasks_.RemoveAll();
+    DropUnwantedProbes();
     list_.SetItemCount(0);
     selectedIndex_ = -1;
     player_.Reset();
     ResetOutputSettings();
+}
+
+// Files whose rows are all gone are not read any more.
+void CMainDialog::DropUnwantedProbes() {
+    std::set<std::string> wanted;
+    for (int index = 0; index < tasks_.Count(); ++index) {
+        const ConversionItem item = tasks_.Copy(index);
+        if (item.status == kStatusProbing) wanted.insert(item.sourcePath);
+    }
+    probes_.KeepWaiting(wanted);
 }
 
 void CMainDialog::OnListMouse() {

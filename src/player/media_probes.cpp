@@ -1,5 +1,7 @@
 #include "player/media_probes.h"
 
+#include <algorithm>
+
 #include "player/encoder_report.h"
 
 namespace {
@@ -25,6 +27,9 @@ void CMediaProbes::SetWindow(HWND window, UINT message) {
 
 WPARAM CMediaProbes::Start(const std::string& path) {
     std::lock_guard<std::mutex> hold(lock_);
+    for (const Request& waiting : queue_) {
+        if (waiting.path == path) return waiting.ticket;
+    }
     const WPARAM ticket = ++lastTicket_;
     if (stopping_) return ticket;
     queue_.push_back({ticket, path});
@@ -34,6 +39,13 @@ WPARAM CMediaProbes::Start(const std::string& path) {
         wake_.notify_one();
     }
     return ticket;
+}
+
+void CMediaProbes::KeepWaiting(const std::set<std::string>& wanted) {
+    std::lock_guard<std::mutex> hold(lock_);
+    queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
+                                [&](const Request& waiting) { return wanted.count(waiting.path) == 0; }),
+                 queue_.end());
 }
 
 std::optional<CMediaProbes::Result> CMediaProbes::Take(WPARAM ticket) {

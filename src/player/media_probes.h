@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -36,7 +37,12 @@ public:
     // Where finished probes are announced: message, with wParam the ticket.
     void SetWindow(HWND window, UINT message);
     // Queues the file to be read; returns the ticket its message will carry.
+    // A file already waiting keeps its place and ticket: one result serves
+    // every row of it.
     WPARAM Start(const std::string& path);
+    // Drops the waiting files no row waits for any more (a probe already
+    // running ends as usual).
+    void KeepWaiting(const std::set<std::string>& wanted);
     // The result for the ticket, handed out once; nothing before it is ready.
     std::optional<Result> Take(WPARAM ticket);
     // Ends every probe at once and joins the threads; no message comes after.
