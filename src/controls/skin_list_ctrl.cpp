@@ -108,8 +108,8 @@ void CSkinListCtrl::PreSubclassWindow() {
 
 // One tool over the cell under the mouse; its text is asked for when it is
 // about to show, so it is the cell's text of that moment, or nothing (no tip)
-// when the text fits. The tooltip watches the list's mouse messages itself,
-// so it works inside any message loop.
+// when the text fits. The list hands the tooltip its mouse messages itself
+// (RelayToTooltip), so it works inside any message loop.
 void CSkinListCtrl::CreateTooltip() {
     tooltip_ =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
@@ -117,12 +117,19 @@ void CSkinListCtrl::CreateTooltip() {
     if (!tooltip_) return;
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = Handle();
     tool.uId = kTooltipToolId;
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+}
+
+// The tooltip's own subclassing of the list (TTF_SUBCLASS) would cost every
+// message to the list a lookup of a window property, which under Wine is a
+// trip to its window server: a tenth of a millisecond or more each.
+void CSkinListCtrl::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
+    MSG relayed = {Handle(), message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void CSkinListCtrl::OnMouseMove(LPARAM position) {
@@ -376,6 +383,7 @@ RECT CSkinListCtrl::ChangedPart(const CellInfo& shown, const CellInfo& now, cons
 
 LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!KeepsState(message)) stateFresh_ = false;
+    if (tooltip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) RelayToTooltip(message, wParam, lParam);
     switch (message) {
         case WM_PAINT:
             OnPaint();

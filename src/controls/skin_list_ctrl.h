@@ -138,6 +138,7 @@ private:
     void OnGetDispInfoW(NMLVDISPINFOW* info);
     void OnClick(const NMITEMACTIVATE* click);
     void OnHeaderRightClick();
+    void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
     void OnPaint();
     void PaintNow(const RECT& part);
     void PaintOnScreen(HDC screen, const RECT& area);
