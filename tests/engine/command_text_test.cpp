@@ -78,7 +78,7 @@ TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     settings.deviceTab = kTabPsp;  // the PSP naming never applies to the iPod command
     settings.Select(Setting::VideoCodec, 1);
     settings.Select(Setting::VideoSize, 3);
-    settings.Select(Setting::FrameRate, 0);     // an empty value: no option at all
+    // The frame rate is left at its first item, an empty value: no option at all.
     settings.Select(Setting::AudioBitrate, 5);  // "128 kbps" puts in 64, which the iPod accepts
     settings.Select(Setting::Volume, 7);
     EXPECT_EQ(ExpandIpodTemplate("cvenc -i \"$INPUT_FILE\"$START$LENGTH $VCODEC -s $SIZE $FRAMERATE -ab $AUDIOBITRATE "

@@ -152,8 +152,7 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
 // Both export forms' pictures and sound are checked with ffprobe end to end.
 TEST_F(Export, OneExportAtATimeNeverOverAFileAndClosingAnExportDeletesItsFile) {
     const std::string avi = out_.Path() + "out\\a.avi";
-    const std::string taken = out_.Path() + "out\\taken.mpg";
-    CloseHandle(CreateFileA(taken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    const std::string taken = out_.Write("out\\taken.mpg", "");
     host_->onEvent = nullptr;
     Player().OpenRange(clips_->Path("long.avi"), 0.0, 60.0, 0);
     Player().SetOutputFormat(kOutputFormatAvi);
