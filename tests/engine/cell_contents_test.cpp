@@ -24,8 +24,7 @@ ConversionItem EncodingItem(double encoded, int needsExport) {
 
 // Finished, failed, refused and canceled items each say what happened.
 TEST(CellContents, ProgressOfBothFormsAndHowTheItemEnded) {
-    ProgressCell single = ProgressFor(EncodingItem(30.4, 0));
-    EXPECT_EQ(single.text, "00:00:30    2.00MB    12.50Frames/s      %51 ");
+    EXPECT_EQ(ProgressFor(EncodingItem(30.4, 0)).text, "00:00:30    2.00MB    12.50Frames/s      %51 ");
     EXPECT_EQ(ProgressFor(EncodingItem(30.4, 1)).position, 75);
     EXPECT_EQ(ProgressFor(EncodingItem(59.5, 0)).position, 100);
     EXPECT_FALSE(ProgressFor(EncodingItem(0.0, 0)).hasBar) << "nothing encoded yet";

@@ -15,6 +15,7 @@ TEST(MediaReport, APixelAspectAloneAndATbrAloneGiveShapeAndRateAndOddLengthsRead
         "  Duration: 01:00:00.04, start: 0.000000, bitrate: 900 kb/s\n"
         "    Stream #0:0(und): Video: h264 (High) (avc1 / 0x31637661), yuv420p(tv, bt709), 1440x1080 [SAR 4:3], "
         "900 kb/s, 29.97 tbr, 30k tbn (default)\n");
+    EXPECT_DOUBLE_EQ(hd.duration, 3600.04);
     EXPECT_DOUBLE_EQ(hd.displayAspect, 16.0 / 9.0);
     EXPECT_DOUBLE_EQ(hd.frameRate, 29.97);
 

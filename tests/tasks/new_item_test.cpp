@@ -24,11 +24,10 @@ TEST(NewItem, StemsAndTheRealMediaTestFollowTheLastDot) {
 // A duration the player could not tell becomes zero.
 TEST(NewItem, TwoItemsNeverShareAnOutputNameOrFileNumberAndAnUntoldDurationIsZero) {
     TaskList tasks;
-    const std::time_t second = 1700000000;
     // The same file three times, and a same-stem file from elsewhere in other
     // case, all within one second: every draw would give the same number.
     for (const char* path : {"C:\\a\\Clip.avi", "C:\\a\\Clip.avi", "D:\\b\\clip.mpg", "C:\\a\\Clip.avi"}) {
-        tasks.Append(NewItem(tasks, path, 10.0, second));
+        tasks.Append(NewItem(tasks, path, 10.0, 1700000000));
     }
     // That no two names, nor PSP names (the file numbers), collide as Windows
     // compares them is the task_names fuzz harness's.
