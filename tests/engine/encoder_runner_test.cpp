@@ -99,6 +99,7 @@ TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunQuietlyAndLaterSt
     EXPECT_TRUE(WriteFile(other, "kept", 4, &written, nullptr));
     CloseHandle(other);
     EXPECT_EQ(AppFile("other.txt"), "kept");
+    EXPECT_FALSE(AppHas("log.txt"));
 }
 
 // Each write waits until the one before it has been read, so the reads are the
