@@ -12,8 +12,7 @@
 namespace {
 
 ConversionItem EncodingItem(double encoded, int needsExport) {
-    ConversionItem item;
-    item.beginTime = 0.0;
+    ConversionItem item;  // a minute from the start
     item.endTime = 60.0;
     item.encodedTime = encoded;
     item.outputSizeKB = 2048;
@@ -23,9 +22,9 @@ ConversionItem EncodingItem(double encoded, int needsExport) {
     return item;
 }
 
-TEST(CellContents, ProgressOfBothForms) {
-    ProgressCell single = ProgressFor(EncodingItem(30.4, 0));
-    EXPECT_EQ(single.text, "00:00:30    2.00MB    12.50Frames/s      %51 ");
+// Finished, failed, refused and canceled items each say what happened.
+TEST(CellContents, ProgressOfBothFormsAndHowTheItemEnded) {
+    EXPECT_EQ(ProgressFor(EncodingItem(30.4, 0)).text, "00:00:30    2.00MB    12.50Frames/s      %51 ");
     EXPECT_EQ(ProgressFor(EncodingItem(30.4, 1)).position, 75);
     EXPECT_EQ(ProgressFor(EncodingItem(59.5, 0)).position, 100);
     EXPECT_FALSE(ProgressFor(EncodingItem(0.0, 0)).hasBar) << "nothing encoded yet";
@@ -44,9 +43,7 @@ TEST(CellContents, ProgressOfBothForms) {
     ConversionItem noLength = EncodingItem(30.0, 0);
     noLength.endTime = noLength.beginTime;
     EXPECT_EQ(EncodingPercent(noLength), 0) << "a range without length is never divided by";
-}
 
-TEST(CellContents, FinishedFailedAndRefusedItemsEachSayWhatHappened) {
     ConversionItem item = EncodingItem(60.0, 0);
     item.finished = 1;
     EXPECT_EQ(ProgressFor(item).text, " Finished ");

@@ -20,7 +20,7 @@ namespace {
 class CommandTemplatesTest : public AppFolderTest {
 protected:
     TaskList tasks;
-    int currentItemIndex = 1;
+    int currentItemIndex = 0;  // another item than the one expanded
     FakeSettings settings;
     FakeItemView view;
     FakeRunOptions options;
@@ -32,26 +32,22 @@ protected:
         ConversionItem second;
         second.sourcePath = "C:\\in\\second clip.avi";
         second.outputName = "second clip";
-        second.beginTime = 10.9;
-        second.endTime = 70.1;
-        second.fileNumber = 42;
         tasks.Append(ConversionItem{});
         tasks.Append(second);
     }
 };
 
-// How a family's template is expanded is the native expansion cases'; that
-// the running item's own choices name its files, the routines' panel-click case.
+// How a template is expanded, the range too, is the native expansion cases';
+// here the item, folder and settings it is expanded with. That the running
+// item's own choices name its files is the routines' panel-click case.
 TEST_F(CommandTemplatesTest, TheIpodTemplateComesFromTheChosenProfileSetting) {
     WriteApp("iPod_Profile.ini",
              "[Info]\r\nDefaultProfile=0\r\n"
-             "[profile0]\r\nTitle=Own\r\nCommand0=enc \"$INPUT_FILE\"$START$LENGTH -s $SIZE "
-             "\"$OUTPUT_DIR$OUTPUT_FILE.mp4\"\r\n"
+             "[profile0]\r\nTitle=Own\r\nCommand0=enc \"$INPUT_FILE\" -s $SIZE \"$OUTPUT_DIR$OUTPUT_FILE.mp4\"\r\n"
              "[profile1]\r\nTitle=Fixed\r\nCommand0=enc -s $SIZE\r\n");
     settings.Select(Setting::VideoSize, 3);
     EXPECT_EQ(BuildIpodCommand(context, 1, ReadIpodTemplate(settings)),
-              "enc \"C:\\in\\second clip.avi\" -ss 00:00:10.900 -t 00:00:59.200 -s 320x240 \"E:\\Converted\\second "
-              "clip.mp4\"");
+              "enc \"C:\\in\\second clip.avi\" -s 320x240 \"E:\\Converted\\second clip.mp4\"");
     settings.profileSetting = 1;
     EXPECT_EQ(ReadIpodTemplate(settings), "enc -s $SIZE");
     settings.profileSetting = 9;

@@ -26,22 +26,31 @@ std::string Family(const std::string& text, const ExpansionInputs& inputs, int t
     return ExpandFamilyTemplate(text, inputs, tab, entry).value_or("<refused>");
 }
 
-// The encoder is given milliseconds, rounded: 3725.9 is 3725.8999... as a double.
+// The encoder is given milliseconds, rounded (3725.9, which is 3725.8999... as a
+// double, is the family expansion's begin time).
 TEST(TimeText, CommandTimesKeepTheirMillisecondsAndNeverGoNegative) {
-    EXPECT_EQ(FormatClockWithMilliseconds(Milliseconds(3725.9)), "01:02:05.900");
     EXPECT_EQ(FormatClockWithMilliseconds(Milliseconds(100 * 3600.0 + 0.0004)), "100:00:00.000");
     EXPECT_EQ(Milliseconds(-0.7), 0);
     EXPECT_EQ(Milliseconds(std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_GT(Milliseconds(1e300), 0);
 }
 
-TEST(FamilyExpansion, PutsInTheItemTimesFolderAndTimestamp) {
+// The PSP's names are numbered by the profile entry; an exported item reads
+// its intermediate, which holds only the range.
+TEST(FamilyExpansion, PutsInTheItemTimesFolderTimestampPspNumberAndExportedIntermediate) {
+    ExpansionInputs inputs = Inputs();
     EXPECT_EQ(
         Family("cvenc -i \"$INPUT_FILE\" -ss $START -t $LENGTH -title \"$TITLE\" -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" "
                "# $TIMESTAMP $TITLE",
-               Inputs()),
+               inputs),
         "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05.900 -t 00:00:59.300 -title \"Holiday\" "
         "-y \"D:\\Out\\Holiday.mpg\" # 2026-03-07 09:05:01 Holiday");
+    EXPECT_EQ(Family("$OUTPUT_FILE", inputs, kTabPsp, 16), "MAQ12345");
+    EXPECT_EQ(Family("$OUTPUT_FILE", inputs, kTabPmp, 16), "Holiday");
+
+    inputs.item.needsExport = 1;
+    inputs.item.exportPath = "D:\\Out\\Holiday_export.avi";
+    EXPECT_EQ(Family("-i $INPUT_FILE -ss $START -t $LENGTH", inputs), "-i D:\\Out\\Holiday_export.avi -ss   -t  ");
 }
 
 // A value put in is open to the later steps only, and never to its own step.
@@ -51,18 +60,6 @@ TEST(FamilyExpansion, ValuesPutInAreOpenToLaterStepsOnly) {
     inputs.item.title = "$INPUT_FILE and $OUTPUT_FILE $TITLE";
     EXPECT_EQ(Family("$INPUT_FILE|$TITLE", inputs),
               "C:\\$INPUT_FILE and Holiday $TITLE\\in.avi|$INPUT_FILE and Holiday $TITLE");
-}
-
-TEST(FamilyExpansion, ExportedItemReadsItsIntermediateWithoutARange) {
-    ExpansionInputs inputs = Inputs();
-    inputs.item.needsExport = 1;
-    inputs.item.exportPath = "D:\\Out\\Holiday_export.avi";
-    EXPECT_EQ(Family("-i $INPUT_FILE -ss $START -t $LENGTH", inputs), "-i D:\\Out\\Holiday_export.avi -ss   -t  ");
-}
-
-TEST(FamilyExpansion, PspNamesFollowTheProfileEntry) {
-    EXPECT_EQ(Family("$OUTPUT_FILE", Inputs(), kTabPsp, 16), "MAQ12345");
-    EXPECT_EQ(Family("$OUTPUT_FILE", Inputs(), kTabPmp, 16), "Holiday");
 }
 
 // A cut command could lose an output's closing quote or extension and, with
@@ -81,7 +78,7 @@ TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     settings.deviceTab = kTabPsp;  // the PSP naming never applies to the iPod command
     settings.Select(Setting::VideoCodec, 1);
     settings.Select(Setting::VideoSize, 3);
-    settings.Select(Setting::FrameRate, 0);     // an empty value: no option at all
+    // The frame rate is left at its first item, an empty value: no option at all.
     settings.Select(Setting::AudioBitrate, 5);  // "128 kbps" puts in 64, which the iPod accepts
     settings.Select(Setting::Volume, 7);
     EXPECT_EQ(ExpandIpodTemplate("cvenc -i \"$INPUT_FILE\"$START$LENGTH $VCODEC -s $SIZE $FRAMERATE -ab $AUDIOBITRATE "

@@ -58,34 +58,33 @@ protected:
         return FolderOfPath(self) + "fake_encoder.exe";
     }
 
-    // A command buffer as the family routines reserve it, naming the fake encoder with the script.
-    static std::vector<char> Command(const std::string& script) {
-        const std::string text = "\"" + FakeEncoder() + "\" " + script;
+    // A command buffer as the family routines reserve it.
+    static std::vector<char> Buffer(const std::string& text) {
         std::vector<char> buffer(kCommandBufferSize, '\0');
         text.copy(buffer.data(), buffer.size() - 1);
         return buffer;
     }
+    // One that names the fake encoder with the script.
+    static std::vector<char> Command(const std::string& script) {
+        return Buffer("\"" + FakeEncoder() + "\" " + script);
+    }
 
     ExitCode RunPiped(const std::string& script, const std::function<void(const char*)>& alsoOnChunk = nullptr) {
-        std::vector<char> command = Command(script);
-        return RunEncoder(command.data(), [&](const char* chunk) {
+        return RunEncoder(Command(script).data(), [&](const char* chunk) {
             EXPECT_LE(std::strlen(chunk), 255u);
             chunks.push_back(chunk);
             if (alsoOnChunk) alsoOnChunk(chunk);
         });
     }
 
-    void RunHiddenScript(const std::string& script) {
-        std::vector<char> command = Command(script);
-        RunHidden(command.data());
-    }
-
     bool AppHas(const std::string& name) const { return folder.Exists("app\\" + name); }
     std::string AppFile(const std::string& name) const { return folder.Read("app\\" + name); }
 };
 
-// The exit code is the encoder's own: a crash is no success.
-TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunWithoutALogEntry) {
+// The exit code is the encoder's own: a crash is no success. Windows hands out
+// a closed handle's value again, so a second StopEncoder that closed the spent
+// pipe again could hit another object.
+TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunQuietlyAndLaterStopsAreHarmless) {
     for (const auto& [script, exitCode] :
          {std::pair<const char*, DWORD>{"", 0}, {"--crash", EXCEPTION_ACCESS_VIOLATION}, {"--sleep 200", 0}}) {
         EXPECT_EQ(RunPiped(script), exitCode) << script;
@@ -93,6 +92,14 @@ TEST_F(EncoderRunnerTest, EncodersThatEndWithoutOutputEndTheRunWithoutALogEntry)
         EXPECT_THAT(chunks, IsEmpty()) << script;
         EXPECT_FALSE(AppHas("log.txt")) << script;
     }
+    const HANDLE other = CreateFileA("other.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    StopEncoder();
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(other, "kept", 4, &written, nullptr));
+    CloseHandle(other);
+    EXPECT_EQ(AppFile("other.txt"), "kept");
+    EXPECT_FALSE(AppHas("log.txt"));
 }
 
 // Each write waits until the one before it has been read, so the reads are the
@@ -124,12 +131,9 @@ TEST_F(EncoderRunnerTest, ChunksReachTheHandlerAsTheyWereReadNeitherSplitIntoLin
 // Each piped start that fails leaves one entry naming the call; a hidden one leaves none.
 TEST_F(EncoderRunnerTest, CommandsThatCannotStartAreLoggedOnceWhenPipedAndSkippedQuietlyWhenHidden) {
     for (const std::string text : {"no-such-encoder.exe -i clip.avi", ""}) {
-        std::vector<char> hidden(kCommandBufferSize, '\0'), piped(kCommandBufferSize, '\0');
-        text.copy(hidden.data(), text.size());
-        text.copy(piped.data(), text.size());
-        RunHidden(hidden.data());
+        RunHidden(Buffer(text).data());
         EXPECT_FALSE(AppHas("log.txt")) << text;
-        EXPECT_FALSE(RunEncoder(piped.data(), [&](const char* chunk) { chunks.push_back(chunk); })) << text;
+        EXPECT_FALSE(RunEncoder(Buffer(text).data(), [&](const char* chunk) { chunks.push_back(chunk); })) << text;
         StopEncoder();
         const std::string entry = AppFile("log.txt");
         EXPECT_THAT(entry, StartsWith("ERROR:   API         =   CreateProcess.\r\n")) << text;
@@ -139,9 +143,10 @@ TEST_F(EncoderRunnerTest, CommandsThatCannotStartAreLoggedOnceWhenPipedAndSkippe
     EXPECT_THAT(chunks, IsEmpty());
 }
 
-// The stop button's handler runs inside the run, dispatched while the encoder
-// waits for "q": it sets the flag and stops the encoder.
-TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAPipedEncoderThroughQ) {
+// The stop button's handler runs inside the run, dispatched while a piped
+// encoder waits for "q": it sets the flag and stops the encoder. A hidden run
+// dispatches it while its program runs, which is then ended.
+TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsPipedEncodersThroughQAndHiddenRunsAtOnce) {
     MessageButton stopButton([] {
         cancelRequested = true;
         StopEncoder();
@@ -149,20 +154,15 @@ TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAPipedEncoderThroughQ) {
     RunPiped("--print ready --wait-q --sleep 100 --write done.txt stopped", [&](const char* chunk) {
         if (std::strcmp(chunk, "ready") == 0) PostMessageA(stopButton.Window(), WM_APP, 0, 0);
     });
-
     EXPECT_THAT(chunks, ElementsAre("ready"));
     EXPECT_EQ(AppFile("done.txt"), "stopped") << "the run returned before the encoder had finished";
     EXPECT_FALSE(AppHas("log.txt"));
-}
 
-// The hidden run dispatches the stop button's message while its program runs.
-TEST_F(EncoderRunnerTest, StopDuringAHiddenRunTerminatesItAndNoPassStartsAfterIt) {
-    MessageButton stopButton([] { cancelRequested = true; });
-    const std::string post = "--post " + stopButton.Handle();
-    RunHiddenScript(post + " --sleep 30000");
+    cancelRequested = false;
+    RunHidden(Command("--post " + stopButton.Handle() + " --sleep 30000").data());
     EXPECT_TRUE(cancelRequested);
-    RunHiddenScript("--write late.txt never");
-    EXPECT_FALSE(AppHas("late.txt"));
+    RunHidden(Command("--write late.txt never").data());
+    EXPECT_FALSE(AppHas("late.txt")) << "no pass starts after a Stop";
 }
 
 // An encoder that ignores "q" is given a bounded time, then ended and logged.
@@ -174,24 +174,9 @@ TEST_F(EncoderRunnerTest, AnEncoderThatIgnoresQIsEndedAfterItsTime) {
     EXPECT_FALSE(AppHas("done.txt"));
 }
 
-// Windows hands out a closed handle's value again, so a second close could hit another object.
-TEST_F(EncoderRunnerTest, StopEncoderAfterTheEncoderEndedAndAgainIsHarmless) {
-    RunPiped("--print done");
-    StopEncoder();
-    const HANDLE other = CreateFileA("other.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    StopEncoder();
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(other, "kept", 4, &written, nullptr));
-    CloseHandle(other);
-    EXPECT_EQ(AppFile("other.txt"), "kept");
-    EXPECT_FALSE(AppHas("log.txt"));
-}
-
 TEST_F(EncoderRunnerTest, AddToITunesRunsTheHelperWithTheQuotedPathAndWaitsButRefusesOverlongPaths) {
     ASSERT_TRUE(CopyFileA(FakeEncoder().c_str(), "VavuDuzuv.exe", FALSE));
-    const std::string longest = "C:\\clip " + std::string(234, 'a') + ".m4v";
-    ASSERT_EQ(longest.size(), 246u);
+    const std::string longest = "C:\\clip " + std::string(234, 'a') + ".m4v";  // 246 characters
     AddToITunes(longest.c_str());
     AddToITunes(("C:\\a" + longest.substr(3)).c_str());
     EXPECT_EQ(AppFile("vavuduzuv-journal.txt"), "VavuDuzuv \"" + longest + "\" \n");

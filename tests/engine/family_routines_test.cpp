@@ -74,6 +74,15 @@ protected:
         return "enc.exe --open " + file + " --write " + file + " x" + (piped ? " --progress 2 10" : "");
     }
 
+    // The tab's family with a profile file of one entry, whose passes are given.
+    void UseProfile(int tab, const std::string& file, const std::vector<std::string>& passes) {
+        settings.deviceTab = tab;
+        std::string text = "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\n";
+        for (std::size_t n = 0; n < passes.size(); ++n)
+            text += "Pass" + std::to_string(n + 1) + "=" + passes[n] + "\r\n";
+        WriteApp(file, text);
+    }
+
     void Convert() {
         BeginItem(context);
         ConvertWithFamilyOfTab(context);
@@ -92,14 +101,12 @@ protected:
 // The last pass has run; an intermediate that a lingering program still holds
 // keeps the routine waiting, and a Stop then must not delete the finished file.
 TEST_F(FamilyRoutinesTest, StopAfterTheLastPassKeepsTheFinishedOutput) {
-    settings.deviceTab = kTabPmp;
     const std::string holder = "--open \\\"" + output +
                                "clip_temp.mp3\\\" --signal clipvane-held --wait-parent --post " + stopButton.Handle() +
                                " --sleep 1000";
-    WriteApp("PMP_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, "_temp.avi") +
-                                    "\r\nPass2=" + Pass(false, "_temp.mp3") + "\r\nPass3=" + Pass(false, ".pmp") +
-                                    "\r\nPass4=" + Pass(false, ".pmp") + " --spawn \"" + holder +
-                                    "\" --await clipvane-held\r\n");
+    UseProfile(kTabPmp, "PMP_Profile.ini",
+               {Pass(true, "_temp.avi"), Pass(false, "_temp.mp3"), Pass(false, ".pmp"),
+                Pass(false, ".pmp") + " --spawn \"" + holder + "\" --await clipvane-held"});
     Convert();
     EXPECT_TRUE(cancelRequested) << "the Stop came during the routine's last wait";
     EXPECT_TRUE(folder.Exists("out\\clip.pmp"));
@@ -119,9 +126,7 @@ TEST_F(FamilyRoutinesTest, DeletionsQueuedByOneRunNeverReachTheNext) {
 
     cancelRequested = false;
     folder.Write("out\\clip.pmp", "next run's file");
-    settings.deviceTab = kTabXbox;
-    WriteApp("Xbox_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + Pass(true, ".mpg") + "\r\n");
+    UseProfile(kTabXbox, "Xbox_Profile.ini", {Pass(true, ".mpg")});
     Convert();
     EXPECT_EQ(folder.Read("out\\clip.pmp"), "next run's file");
 }
@@ -135,12 +140,11 @@ TEST_F(FamilyRoutinesTest, APanelClickDuringAnItemChangesNothingOfIt) {
         settings.threeGpType = 2;
         settings.profileEntry = -1;
     });
-    settings.deviceTab = kTab3gp;
     const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
-    WriteApp("3GP_AMR_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --post " +
-                                        panel.Handle() + " --progress 1 0 --write " + file +
-                                        "_temp.3gp\" x\r\nPass2=enc.exe --open " + file + ".3gp\" --write " + file +
-                                        ".3gp\" x\r\nPass3=enc.exe --write " + file + ".3gp\" x\r\n");
+    UseProfile(
+        kTab3gp, "3GP_AMR_Profile.ini",
+        {"enc.exe --post " + panel.Handle() + " --progress 1 0 --write " + file + "_temp.3gp\" x",
+         "enc.exe --open " + file + ".3gp\" --write " + file + ".3gp\" x", "enc.exe --write " + file + ".3gp\" x"});
     Convert();
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.3gp"});
     EXPECT_EQ(view.trail, (std::vector<std::string>{"1", "2", "finished"}));
@@ -155,11 +159,9 @@ TEST_F(FamilyRoutinesTest, ExportedItemStopsItsEncoderAtTheRangeLength) {
     item.endTime = 2.0;
     item.exportPath = folder.Write("out\\clip_export.avi", "export");
     tasks.Replace(0, item);
-    settings.deviceTab = kTabXbox;
-    WriteApp("Xbox_Profile.ini",
-             "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=enc.exe --print "
-             "\"size=      64kB time=2.50 \" --wait-q --sleep 200 --write \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" "
-             "done\r\n");
+    UseProfile(kTabXbox, "Xbox_Profile.ini",
+               {"enc.exe --print \"size=      64kB time=2.50 \" --wait-q --sleep 200 --write "
+                "\"$OUTPUT_DIR$OUTPUT_FILE.mpg\" done"});
     Convert();
     EXPECT_FALSE(cancelRequested);
     EXPECT_EQ(folder.Read("out\\clip.mpg"), "done");
@@ -173,11 +175,9 @@ TEST_F(FamilyRoutinesTest, AnItemWhoseOutputWouldOverwriteASourceIsRefused) {
     other.sourcePath = output.substr(0, output.size() - 1) + "/SUB/../CLIP_TEMP_2.3G2";
     folder.Write("out\\clip_temp_2.3g2", "another source");
     tasks.Append(other);
-    settings.deviceTab = kTab3gp;
     settings.threeGpType = 2;
     const std::string pass = "enc.exe --write ran.txt x -y \"$OUTPUT_DIR$OUTPUT_FILE";
-    WriteApp("3GP2_AAC_Profile.ini", "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\nPass1=" + pass +
-                                         "_temp.3gp\"\r\nPass2=" + pass + "_temp_2.3g2\"\r\nPass3=enc.exe\r\n");
+    UseProfile(kTab3gp, "3GP2_AAC_Profile.ini", {pass + "_temp.3gp\"", pass + "_temp_2.3g2\"", "enc.exe"});
     Convert();
     EXPECT_EQ(tasks.Copy(0).status, kStatusWouldOverwriteSource);
     EXPECT_FALSE(folder.Exists("app\\ran.txt"));

@@ -38,22 +38,19 @@ TEST(ExportCodecChoice, PcmWithoutMp3GivesTheAviFormAndAMissingCodecTheMpegForm)
     }
 }
 
-TEST(ExportFigures, RemainingTimeIsTheRestUpToTwentySecondsThenScaledBySpeed) {
+// No total, no time or figures that are no numbers never divide by zero.
+TEST(ExportFigures, RemainingTimeIsTheRestUpToTwentySecondsThenScaledBySpeedAndNeverDividedByZero) {
     // 100 s of range; after 10 s of wall time the export is at 20 s, then 21 s.
     const ExportFigures at20 = ComputeExportFigures(20.0, 100.0, 10000);
     EXPECT_DOUBLE_EQ(at20.remaining, 80.0);
     EXPECT_DOUBLE_EQ(at20.percent, 20.0);
-    const ExportFigures at21 = ComputeExportFigures(21.0, 100.0, 10000);
-    EXPECT_DOUBLE_EQ(at21.remaining, 79.0 / 2.1);
-}
+    EXPECT_DOUBLE_EQ(ComputeExportFigures(21.0, 100.0, 10000).remaining, 79.0 / 2.1);
 
-TEST(ExportFigures, NoTotalNoTimeOrNonNumbersNeverDivideByZero) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double infinity = std::numeric_limits<double>::infinity();
     const ExportFigures noTotal = ComputeExportFigures(30.0, 0.0, 5000);
     EXPECT_EQ(std::make_pair(noTotal.percent, noTotal.remaining), std::make_pair(0.0, 0.0));
-    const ExportFigures noTime = ComputeExportFigures(30.0, 60.0, 0);
-    EXPECT_DOUBLE_EQ(noTime.remaining, 30.0);
+    EXPECT_DOUBLE_EQ(ComputeExportFigures(30.0, 60.0, 0).remaining, 30.0) << "no time yet";
     for (const ExportFigures& figures : {ComputeExportFigures(nan, 60.0, 1000), ComputeExportFigures(5.0, nan, 1000),
                                          ComputeExportFigures(infinity, infinity, 1000)}) {
         EXPECT_TRUE(std::isfinite(figures.percent) && std::isfinite(figures.remaining));
@@ -64,15 +61,14 @@ TEST(ExportFigures, NoTotalNoTimeOrNonNumbersNeverDivideByZero) {
     EXPECT_EQ(std::make_pair(past.percent, past.remaining), std::make_pair(100.0, 0.0));
 }
 
-TEST(ExportPath, TakenNamesAreSkippedAndTheNumberWrapsWithinItsBounds) {
+// A path too long is refused, and so is a folder full of taken names.
+TEST(ExportPath, TakenNamesAreSkippedTheNumberWrapsWithinItsBoundsAndNoUsablePathIsRefused) {
     std::set<std::string> taken = {"D:\\out\\clip_49999.avi", "D:\\out\\clip_50000.avi"};
     const auto exists = [&taken](const std::string& path) { return taken.count(path) > 0; };
     EXPECT_EQ(ChooseExportPath("D:\\out\\", "clip", "%s_%d.avi", 12345, exists), "D:\\out\\clip_12345.avi");
     EXPECT_EQ(ChooseExportPath("D:\\out\\", "clip", "%s_%d.avi", 49999, exists), "D:\\out\\clip_10000.avi");
     EXPECT_EQ(ChooseExportPath("D:\\out\\", "", "%s_%d.mpg", 20000, exists), "D:\\out\\_20000.mpg");
-}
 
-TEST(ExportPath, APathTooLongIsRefusedAndSoIsAFolderFullOfTakenNames) {
     const auto none = [](const std::string&) { return false; };
     const std::string folder = "C:\\" + std::string(240, 'f') + "\\";
     EXPECT_EQ(ChooseExportPath(folder, std::string(5, 'w'), "%s_%d.avi", 12345, none)->size(), 259u);

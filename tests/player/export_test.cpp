@@ -82,8 +82,15 @@ protected:
     std::unique_ptr<CExportPhase> phase_;
 };
 
-TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
+// The player's export events reach the phase only while it waits for them.
+TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectoryAndEventsOutsideTheWaitChangeNothing) {
     const int index = AddItem("clip.rm", 1.0, 3.0);
+    phase_->OnExportProgress(1.0, 2.0);
+    phase_->OnExportFinished(ExportResult::Finished);
+    const ConversionItem before = tasks_.Copy(index);
+    EXPECT_EQ(std::make_pair(before.exportPercent, before.exportDone), std::make_pair(0.0, 0));
+    EXPECT_TRUE(view_.repainted.empty());
+
     const bool exported = phase_->ExportItem(index);
     const ConversionItem item = tasks_.Copy(index);
     ASSERT_TRUE(exported) << "status " << item.status << ", " << item.exportPath << ", finished events "
@@ -96,8 +103,7 @@ TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectory) {
     EXPECT_THAT(name, ::testing::MatchesRegex("clip_\\d+\\.avi")) << "the number's bounds are the export path's case";
     EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath).duration, 2.0, 0.25) << "the item's range, 1 s to 3 s";
     EXPECT_THAT(view_.repainted, ::testing::Contains(index));
-    host_->Settle();
-    EXPECT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
+    EXPECT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
 }
 
 TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
@@ -111,11 +117,13 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
     EXPECT_NE(item.status, kStatusFailed) << "a stop is not a failure";
     EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
     EXPECT_TRUE(FileOrFolderExists(clips_->Path("long.avi")));
-    host_->Settle();
-    EXPECT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
+    EXPECT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
 }
 
-TEST_F(Export, AnExportThatCannotStartOrFailsMarksTheItemFailedAndLeavesNothing) {
+// Ends the waits of a test that would otherwise wait without end.
+void CALLBACK CancelTheRun(HWND, UINT, UINT_PTR, DWORD) { cancelRequested = true; }
+
+TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNothing) {
     const int unreadable = AddItem("broken.avi", 0.0, 2.0);
     EXPECT_FALSE(phase_->ExportItem(unreadable));
     EXPECT_EQ(tasks_.Copy(unreadable).status, kStatusFailed);
@@ -126,12 +134,8 @@ TEST_F(Export, AnExportThatCannotStartOrFailsMarksTheItemFailedAndLeavesNothing)
     EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
     EXPECT_FALSE(FileOrFolderExists(tasks_.Copy(pastEnd).exportPath));
     EXPECT_FALSE(cancelRequested);
-}
 
-// Ends the waits of a test that would otherwise wait without end.
-void CALLBACK CancelTheRun(HWND, UINT, UINT_PTR, DWORD) { cancelRequested = true; }
-
-TEST_F(Export, AnExportThatStallsFailsTheItemWithItsReasonSoTheRunGoesOn) {
+    // One that stalls fails with its reason, so the run goes on.
     const std::string source = out_.Write("stalled.rm", "never read");
     MakePlayer(STALLED_ENCODER_EXE, PlayerLimits{10000, 2000});
     const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CancelTheRun);
@@ -145,20 +149,10 @@ TEST_F(Export, AnExportThatStallsFailsTheItemWithItsReasonSoTheRunGoesOn) {
     EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
 }
 
-TEST_F(Export, EventsOutsideTheExportWaitChangeNothing) {
-    const int index = AddItem("clip.rm", 0.0, 2.0);
-    phase_->OnExportProgress(1.0, 2.0);
-    phase_->OnExportFinished(ExportResult::Finished);
-    const ConversionItem item = tasks_.Copy(index);
-    EXPECT_EQ(std::make_pair(item.exportPercent, item.exportDone), std::make_pair(0.0, 0));
-    EXPECT_TRUE(view_.repainted.empty());
-}
-
 // Both export forms' pictures and sound are checked with ffprobe end to end.
 TEST_F(Export, OneExportAtATimeNeverOverAFileAndClosingAnExportDeletesItsFile) {
     const std::string avi = out_.Path() + "out\\a.avi";
-    const std::string taken = out_.Path() + "out\\taken.mpg";
-    CloseHandle(CreateFileA(taken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    const std::string taken = out_.Write("out\\taken.mpg", "");
     host_->onEvent = nullptr;
     Player().OpenRange(clips_->Path("long.avi"), 0.0, 60.0, 0);
     Player().SetOutputFormat(kOutputFormatAvi);
@@ -172,8 +166,7 @@ TEST_F(Export, OneExportAtATimeNeverOverAFileAndClosingAnExportDeletesItsFile) {
     ASSERT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_EXPORTPROGRESS) > 0; }, 60000));
     Player().Close();
     EXPECT_FALSE(FileOrFolderExists(avi));
-    host_->Settle();
-    ASSERT_EQ(host_->Count(WM_PLAYER_EXPORTFINISHED), 1);
+    ASSERT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
     EXPECT_EQ(host_->events.back().wParam, static_cast<WPARAM>(ExportResult::Stopped));
 }
 

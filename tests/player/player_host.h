@@ -31,6 +31,11 @@ public:
     bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
     // Handles every message posted before this call, including the player's events.
     void Settle() { PostAndHandle(Handle(), {}); }
+    // The events of a kind once everything posted so far has arrived.
+    int SettledCount(UINT message) {
+        Settle();
+        return Count(message);
+    }
 
     // Called for each event as it arrives.
     std::function<void(const Event&)> onEvent;

@@ -14,7 +14,6 @@ public:
     bool Made() const { return problem_.empty(); }
     const std::string& Problem() const { return problem_; }
     std::string Path(const std::string& name) const { return folder_.Path() + name; }
-    const TempFolder& Folder() const { return folder_; }
 
 private:
     void Make(const std::string& name, const std::string& arguments);

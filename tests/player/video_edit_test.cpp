@@ -40,11 +40,13 @@ protected:
     }
     Pixels Shown() { return PrintClient(Player().Handle()); }
 
-    // Hands the player's PlayComplete to the preview, as the main window does.
-    void Forward(CPreview& preview) {
-        host_->onEvent = [&preview](const PlayerHost::Event& event) {
-            if (event.message == WM_PLAYER_PLAYCOMPLETE) preview.OnPlayComplete(false);
+    // A preview of the player that gets its PlayComplete, as the main window hands it on.
+    CPreview& ForwardedPreview() {
+        preview_ = std::make_unique<CPreview>(Player());
+        host_->onEvent = [this](const PlayerHost::Event& event) {
+            if (event.message == WM_PLAYER_PLAYCOMPLETE) preview_->OnPlayComplete(false);
         };
+        return *preview_;
     }
 
     bool WaitForPlayComplete(int count, DWORD timeoutMs = 20000) {
@@ -53,6 +55,7 @@ protected:
 
     static inline TestClips* clips_ = nullptr;
     std::unique_ptr<PlayerHost> host_;
+    std::unique_ptr<CPreview> preview_;  // goes before the player it previews
 };
 
 std::size_t DistinctColours(const Pixels& pixels) {
@@ -76,15 +79,11 @@ TEST_F(VideoEdit, StillFramesShowTheirTimeAndThePreviewTakesOnePastTheEndAtZero)
     EXPECT_GT(DistinctColours(one), 8u) << "a real frame, not a plain area";
     const Pixels three = StillAt(clips_->Path("clip.avi"), 3.0);
     EXPECT_GT(ShareDiffering(one, three), 0.01) << "the frame at 3.0 s is another frame";
-    EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 2);
 
     // A still past the end is taken at 0 by the preview.
-    CPreview preview(Player());
-    Forward(preview);
+    CPreview& preview = ForwardedPreview();
     preview.ShowStillFrame(clips_->Path("clip.avi"), 60.0, false);
-    EXPECT_TRUE(preview.Busy());
     ASSERT_TRUE(WaitForPlayComplete(3));
-    EXPECT_FALSE(preview.Busy());
     EXPECT_LT(ShareDiffering(Shown(), StillAt(clips_->Path("clip.avi"), 0.0)), 0.001);
 }
 
@@ -95,50 +94,41 @@ TEST_F(VideoEdit, StopEndsPlaybackAtOnceKeepingTheFrameAndCloseAfterItChangesNot
     ASSERT_TRUE(host_->WaitFor([&] { return Player().FramesShown() >= 5; }, 20000));
     Player().Stop();
     const int shown = Player().FramesShown();
-    host_->Settle();
-    EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 1);
+    EXPECT_EQ(host_->SettledCount(WM_PLAYER_PLAYCOMPLETE), 1);
     EXPECT_GT(DistinctColours(Shown()), 8u) << "the last frame stays";
     Player().Stop();
     Player().Close();
-    host_->Settle();
-    EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 1);
+    EXPECT_EQ(host_->SettledCount(WM_PLAYER_PLAYCOMPLETE), 1);
     EXPECT_EQ(Player().FramesShown(), shown);
 }
 
-TEST_F(VideoEdit, ASecondPlayRequestBeforePlayCompleteDoesNothing) {
-    CPreview preview(Player());
-    Forward(preview);
+// Durations are checked against ffprobe end to end; an unreadable file's is
+// the media report's case and the main window's unreadable files case.
+TEST_F(VideoEdit, EveryRunEndsWithOnePlayCompleteAndThePreviewTakesNoRequestBeforeIt) {
+    CPreview& preview = ForwardedPreview();
     ConversionItem item;
     item.sourcePath = clips_->Path("silent.avi");
-    item.beginTime = 0.0;
     item.endTime = 1.0;
     preview.Play(item, false);
     preview.Play(item, false);
     preview.ShowStillFrame(item.sourcePath, 0.5, false);
     ASSERT_TRUE(WaitForPlayComplete(1));
-    host_->Settle();
-    EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 1);
+    EXPECT_EQ(host_->SettledCount(WM_PLAYER_PLAYCOMPLETE), 1);
     EXPECT_FALSE(preview.Busy());
     preview.Play(item, true);
     EXPECT_FALSE(preview.Busy()) << "no preview during a run";
-}
 
-// Durations are checked against ffprobe end to end; an unreadable file's is
-// the media report's case and the main window's unreadable files case.
-TEST_F(VideoEdit, EveryRunEndsWithPlayCompleteEvenWhenNothingCanBeShown) {
-    CPreview preview(Player());
-    Forward(preview);
+    // Even when nothing can be shown.
     preview.ShowStillFrame(clips_->Path("broken.avi"), 1.0, false);
-    ASSERT_TRUE(WaitForPlayComplete(1));
+    ASSERT_TRUE(WaitForPlayComplete(2));
     EXPECT_FALSE(preview.Busy());
     Player().Close();
     EXPECT_FALSE(Player().Run()) << "nothing open";
-    ASSERT_TRUE(WaitForPlayComplete(2));
+    ASSERT_TRUE(WaitForPlayComplete(3));
     Player().OpenRange(clips_->Path("clip.avi"), 0.0, 4.0, 1);
     ASSERT_TRUE(Player().Run());
     Player().Close();
-    host_->Settle();
-    EXPECT_EQ(host_->Count(WM_PLAYER_PLAYCOMPLETE), 3);
+    EXPECT_EQ(host_->SettledCount(WM_PLAYER_PLAYCOMPLETE), 4);
 }
 
 TEST_F(VideoEdit, AStillFrameThatNeverComesEndsAtTheLimitAndFreesThePreview) {
@@ -146,8 +136,7 @@ TEST_F(VideoEdit, AStillFrameThatNeverComesEndsAtTheLimitAndFreesThePreview) {
     const std::string source = folder.Write("stalled.avi", "never read");
     host_ = std::make_unique<PlayerHost>(
         STALLED_ENCODER_EXE, [](const std::string&) {}, PlayerLimits{1000, 60000});
-    CPreview preview(Player());
-    Forward(preview);
+    CPreview& preview = ForwardedPreview();
     preview.ShowStillFrame(source, 1.0, false);
     ASSERT_TRUE(WaitForPlayComplete(1, 10000)) << "ended by the player's limit, not by the source";
     EXPECT_FALSE(preview.Busy()) << "the next still frame or Play is not dropped";

@@ -21,13 +21,13 @@ TEST(NewItem, StemsAndTheRealMediaTestFollowTheLastDot) {
     EXPECT_TRUE(IsRealMediaPath("C:\\x.y\\rmfile")) << "from the last dot on, even in a folder name";
 }
 
-TEST(NewItem, TwoItemsNeverShareAnOutputNameOrFileNumber) {
+// A duration the player could not tell becomes zero.
+TEST(NewItem, TwoItemsNeverShareAnOutputNameOrFileNumberAndAnUntoldDurationIsZero) {
     TaskList tasks;
-    const std::time_t second = 1700000000;
     // The same file three times, and a same-stem file from elsewhere in other
     // case, all within one second: every draw would give the same number.
     for (const char* path : {"C:\\a\\Clip.avi", "C:\\a\\Clip.avi", "D:\\b\\clip.mpg", "C:\\a\\Clip.avi"}) {
-        tasks.Append(NewItem(tasks, path, 10.0, second));
+        tasks.Append(NewItem(tasks, path, 10.0, 1700000000));
     }
     // That no two names, nor PSP names (the file numbers), collide as Windows
     // compares them is the task_names fuzz harness's.
@@ -38,10 +38,7 @@ TEST(NewItem, TwoItemsNeverShareAnOutputNameOrFileNumber) {
         const int number = tasks.Copy(i).fileNumber;
         EXPECT_TRUE(number >= 10000 && number <= 99999) << number;
     }
-}
 
-TEST(NewItem, ADurationThePlayerCouldNotTellBecomesZero) {
-    TaskList tasks;
     for (const double odd : {-1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
         const ConversionItem item = NewItem(tasks, "C:\\a.avi", odd, 0);
         EXPECT_EQ(item.endTime, 0.0);

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 
 #include <array>
+#include <iomanip>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,24 +18,11 @@ using ::testing::IsEmpty;
 namespace {
 
 // Splits a command as the converter's templates write it: blanks separate
-// words except inside double quotes (the templates never escape a quote).
+// words except inside double quotes (the templates never escape anything).
 std::vector<std::string> Words(const std::string& command) {
     std::vector<std::string> words;
-    std::string word;
-    bool quoted = false;
-    bool inWord = false;
-    for (char c : command) {
-        if (c == ' ' && !quoted) {
-            if (inWord) words.push_back(word);
-            word.clear();
-            inWord = false;
-            continue;
-        }
-        if (c == '"') quoted = !quoted;
-        if (c != '"') word += c;
-        inWord = true;
-    }
-    if (inWord) words.push_back(word);
+    std::istringstream stream(command);
+    for (std::string word; stream >> std::quoted(word, '"', '\0');) words.push_back(word);
     return words;
 }
 

