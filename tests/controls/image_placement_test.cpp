@@ -41,9 +41,10 @@ TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossAndMovesWhe
         EXPECT_TRUE(Inside(image, input.item) && Inside(room, input.item));
         EXPECT_TRUE(CentredAcross(image, input.item, alignment == kImageAbove));
         // The caption, centred in its room, lies beyond the image.
-        if (alignment == kImageLeft) EXPECT_GE(room.left, image.right);
-        if (alignment == kImageRight) EXPECT_LE(room.right, image.left);
-        if (alignment == kImageAbove) EXPECT_GT((room.top + room.bottom) / 2, image.bottom);
+        const bool beyond = alignment == kImageLeft    ? room.left >= image.right
+                            : alignment == kImageRight ? room.right <= image.left
+                                                       : (room.top + room.bottom) / 2 > image.bottom;
+        EXPECT_TRUE(beyond);
 
         ButtonContentInput pressed = input;
         pressed.pushedIn = true;
