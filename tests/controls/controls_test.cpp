@@ -97,9 +97,20 @@ protected:
     }
 };
 
-TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
+// All but the 44 x 44 icon in the middle is the parent's; the hover icon
+// shows until the mouse leaves; the tooltip says its text and goes with the button.
+TEST_F(ControlsTest, IconButtonShowsItsParentAroundTheIconHoversAndTakesItsTooltipAlong) {
     const HWND button = dialog->button.Handle();
+    const POINT at = PlaceInParent(button);
     const Pixels idle = PrintClient(button);
+    ASSERT_GT(idle.width, 40);
+    int parentPixels = 0;
+    for (int y = 0; y < idle.height; ++y) {
+        for (int x = 0; x < idle.width; ++x) parentPixels += idle.At(x, y) == PatternAt(at.x + x, at.y + y);
+    }
+    EXPECT_GE(parentPixels, idle.width * idle.height - 44 * 44);
+    EXPECT_LT(parentPixels, idle.width * idle.height);
+
     POINT screen = {22, 22};
     ClientToScreen(button, &screen);
     SetCursorPos(screen.x, screen.y);
@@ -117,10 +128,7 @@ TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
     // Dragging onto the button with the left button down does not hover it.
     SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, inside);
     EXPECT_EQ(PrintClient(button), idle);
-}
 
-TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
-    const HWND button = dialog->button.Handle();
     char text[80] = {};
     TOOLINFOA tool = {};
     tool.cbSize = sizeof tool;
@@ -136,36 +144,22 @@ TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
     EXPECT_FALSE(IsWindow(tooltip));
 }
 
-TEST_F(ControlsTest, TransparentButtonShowsTheParentsPixelsAroundItsIcon) {
-    const HWND button = dialog->button.Handle();
-    const POINT at = PlaceInParent(button);
-    const Pixels pixels = PrintClient(button);
-    ASSERT_GT(pixels.width, 40);
-    int parentPixels = 0;
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) parentPixels += pixels.At(x, y) == PatternAt(at.x + x, at.y + y);
-    }
-    // All but the 44 x 44 icon in the middle is the parent's.
-    EXPECT_GE(parentPixels, pixels.width * pixels.height - 44 * 44);
-    EXPECT_LT(parentPixels, pixels.width * pixels.height);
-}
-
-TEST_F(ControlsTest, ClicksAndDoubleClicksEachCountAndSetStyleKeepsTheButtonOwnerDrawn) {
+// Clicks and double clicks each count; the dialog moves the default between
+// push buttons with BM_SETSTYLE, which keeps them owner-drawn; the check box
+// toggles and looks pressed while checked, and a push button has no check state.
+TEST_F(ControlsTest, ButtonsCountEveryClickKeepTheirStyleAndOnlyTheCheckBoxToggles) {
     const HWND button = dialog->other.Handle();
     PostAndHandle(dialog->Handle(), {Mouse(button, WM_LBUTTONDOWN), Mouse(button, WM_LBUTTONUP),
                                      Mouse(button, WM_LBUTTONDBLCLK), Mouse(button, WM_LBUTTONUP)});
     EXPECT_EQ(dialog->clicks[IDC_TEST_OTHER], 2);
     EXPECT_EQ(GetFocus(), button);
-    // The dialog moves the default between push buttons with BM_SETSTYLE.
     for (UINT type : {BS_DEFPUSHBUTTON, BS_PUSHBUTTON}) {
         SendMessageA(button, BM_SETSTYLE, type, TRUE);
         const LRESULT expected = type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
         EXPECT_TRUE(SendMessageA(button, WM_GETDLGCODE, 0, 0) & expected) << type;
         EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & 0x1F, BS_OWNERDRAW) << type;
     }
-}
 
-TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
     const HWND box = dialog->checkBox.Handle();
     const Pixels unchecked = PrintClient(box);
     Click(box);
@@ -176,12 +170,10 @@ TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(PrintClient(box), unchecked);
     EXPECT_EQ(dialog->clicks[IDC_TEST_CHECKBOX], 2);
-
     SendMessageA(box, BM_SETCHECK, BST_INDETERMINATE, 0);
     EXPECT_EQ(PrintClient(box), checked);
-    // A push button has no check state to set or toggle.
     dialog->other.SetCheck(true);
-    Click(dialog->other.Handle());
+    Click(button);
     EXPECT_FALSE(dialog->other.GetCheck());
 }
 
