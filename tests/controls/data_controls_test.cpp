@@ -118,29 +118,16 @@ protected:
         PostAndHandle(dialog->Handle(), messages);
         PostAndHandle(dialog->Handle(), {});
     }
-    static MSG Msg(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-        return MSG{window, message, wParam, lParam, 0, {}};
-    }
     static MSG Key(HWND window, WPARAM key) { return Msg(window, WM_KEYDOWN, key, 1); }
-    void Click(HWND window, int x, int y) {
-        Handle({Msg(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)),
-                Msg(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y))});
-    }
     HWND List() const { return dialog->list.Handle(); }
     RECT SubitemRect(int item, int subitem) const {
         RECT rect = {LVIR_BOUNDS, subitem, 0, 0};
         SendMessageA(List(), LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
         return rect;
     }
-    void FillCombo(int count) {
-        for (int i = 0; i < count; ++i) {
-            SendMessageA(dialog->combo.Handle(), CB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(("Profile " + std::to_string(i)).c_str()));
-        }
-    }
 };
 
-TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicksAndCopiesTextsWithinTheCallersBuffer) {
+TEST_F(DataControlsTest, ListReportsClicksCopiesTextsWithinTheCallersBufferAndShowsACutCellsWholeText) {
     SendMessageA(List(), LVM_SETITEMCOUNT, 40, 0);
     const RECT row3 = SubitemRect(3, 0);
     Click(List(), row3.left + 3, (row3.top + row3.bottom) / 2);
@@ -174,6 +161,25 @@ TEST_F(DataControlsTest, ListReportsCellClicksAndHeaderRightClicksAndCopiesTexts
     SendMessageA(List(), LVM_GETITEMTEXTA, 7, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(buffer, "Tom ");
     EXPECT_EQ(buffer[5], 'x');
+
+    // A cut cell shows its whole text where the mouse rests.
+    dialog->firstName = "Failed: Invalid data found when processing input";
+    const HWND tip = dialog->list.Tooltip();
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 1);
+    const auto restOn = [&](int row) {
+        const RECT cell = SubitemRect(row, 1);
+        POINT point = {cell.left + 20, (cell.top + cell.bottom) / 2};
+        POINT screen = point;
+        ClientToScreen(List(), &screen);
+        SetCursorPos(screen.x, screen.y);
+        SendMessageA(List(), WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        return PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 400);
+    };
+    EXPECT_FALSE(restOn(1)) << "a text that fits needs no tooltip";
+    ASSERT_TRUE(restOn(0));
+    wchar_t text[128] = {};
+    GetWindowTextW(tip, text, 128);
+    EXPECT_STREQ(text, L"Failed: Invalid data found when processing input");
 }
 
 // The ink of a colour in a part of a picture: the width of the smallest part
@@ -191,7 +197,7 @@ std::pair<int, int> InkOf(const Pixels& pixels, COLORREF ink, const RECT& part) 
     return {std::max(0, right - left), count};
 }
 
-TEST_F(DataControlsTest, NamesInAnyScriptLookAsTheWideCallDrawsThem) {
+TEST_F(DataControlsTest, NamesInAnyScriptLookAsTheWideCallDrawsThemAndAHalfFilledBarFillsHalfItsCell) {
     SendMessageA(List(), LVM_SETITEMCOUNT, 1, 0);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(List(), WM_GETFONT, 0, 0));
     for (const std::wstring name :
@@ -214,27 +220,17 @@ TEST_F(DataControlsTest, NamesInAnyScriptLookAsTheWideCallDrawsThem) {
         EXPECT_GT(drawn.first, 10);
         EXPECT_EQ(drawn, InkOf(expected, RGB(10, 5, 20), all)) << utf8;
     }
-}
 
-TEST_F(DataControlsTest, ACutCellShowsItsWholeTextWhereTheMouseRests) {
-    SendMessageA(List(), LVM_SETITEMCOUNT, 2, 0);
-    dialog->firstName = "Failed: Invalid data found when processing input";
-    const HWND tip = dialog->list.Tooltip();
-    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_INITIAL, 1);
-    const auto restOn = [&](int item) {
-        const RECT cell = SubitemRect(item, 1);
-        POINT at = {cell.left + 20, (cell.top + cell.bottom) / 2};
-        POINT screen = at;
-        ClientToScreen(List(), &screen);
-        SetCursorPos(screen.x, screen.y);
-        SendMessageA(List(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        return PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 400);
-    };
-    EXPECT_FALSE(restOn(1)) << "a text that fits needs no tooltip";
-    ASSERT_TRUE(restOn(0));
-    wchar_t text[128] = {};
-    GetWindowTextW(tip, text, 128);
-    EXPECT_STREQ(text, L"Failed: Invalid data found when processing input");
+    // A half filled progress cell shows its bar filled to half the cell's width.
+    const RECT bar = SubitemRect(0, 2);
+    const Pixels shown = ScreenPixels(List());
+    // The filled part is light blue, the empty part dark blue, the cell's background grey.
+    int filledTo = bar.left;
+    for (int x = bar.left; x < bar.right; ++x) {
+        const COLORREF pixel = shown.At(x, (bar.top + bar.bottom) / 2);
+        if (GetRValue(pixel) < 150 && GetGValue(pixel) > 165) filledTo = x + 1;
+    }
+    EXPECT_NEAR(filledTo - bar.left, (bar.right - bar.left) / 2, 2);
 }
 
 TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRowAndArrowRepeatEndsWithTheCapture) {
@@ -259,26 +255,15 @@ TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRowAndArrowRepea
     EXPECT_FALSE(KillTimer(bar.Handle(), 1)) << "killing it again fails";
 }
 
-TEST_F(DataControlsTest, AHalfFilledProgressCellShowsItsBarFilledToHalfTheCellsWidth) {
-    SendMessageA(List(), LVM_SETITEMCOUNT, 1, 0);
-    const RECT cell = SubitemRect(0, 2);
-    const Pixels shown = ScreenPixels(List());
-    // The filled part is light blue, the empty part dark blue, the cell's background grey.
-    int filledTo = cell.left;
-    for (int x = cell.left; x < cell.right; ++x) {
-        const COLORREF pixel = shown.At(x, (cell.top + cell.bottom) / 2);
-        if (GetRValue(pixel) < 150 && GetGValue(pixel) > 165) filledTo = x + 1;
-    }
-    EXPECT_NEAR(filledTo - cell.left, (cell.right - cell.left) / 2, 2);
-}
-
 // The combo tells the parent only of the user's choices; open, it ignores
 // the first three moves (the system's own after the drop) and follows mouse and keys.
 TEST_F(DataControlsTest, ComboTellsOnlyTheUsersChoicesAndOpenFollowsMouseAndKeys) {
     const HWND combo = dialog->combo.Handle();
     // The selection and the notifications so far.
     const auto state = [&] { return std::make_pair(SendMessageA(combo, CB_GETCURSEL, 0, 0), dialog->comboChanges); };
-    FillCombo(30);  // (nothing to wrap around in an empty one: the native case)
+    for (int i = 0; i < 30; ++i) {  // (nothing to wrap around in an empty one: the native case)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Profile " + std::to_string(i)).c_str()));
+    }
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
     Handle({});
     EXPECT_EQ(state(), std::make_pair(LRESULT{0}, 0));

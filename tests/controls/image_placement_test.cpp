@@ -31,7 +31,7 @@ bool CentredAcross(const LayoutRect& part, const LayoutRect& whole, bool horizon
                         : part.top - whole.top == whole.bottom - part.bottom;
 }
 
-TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossAndMovesWhenPressed) {
+TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossMovesWhenPressedOrOverlapsIt) {
     for (int alignment : {kImageLeft, kImageAbove, kImageRight}) {
         SCOPED_TRACE(alignment);
         const ButtonContentInput input = Input(alignment, true);
@@ -57,9 +57,8 @@ TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossAndMovesWhe
         EXPECT_TRUE(CentredAcross(Image(alone), input.item, true) && CentredAcross(Image(alone), input.item, false));
         EXPECT_EQ(alone.textRect, input.item);
     }
-}
 
-TEST(ImagePlacement, OverlappingAndOversizedImagesAndNoImage) {
+    // Overlapping, oversized and no image.
     const ButtonContent overlap = PlaceButtonContent(Input(kImageOverlap, true));
     EXPECT_EQ(std::make_pair(overlap.imageX, overlap.imageY), std::make_pair(0, 0));
     EXPECT_EQ(overlap.textRect, (LayoutRect{0, 0, 100, 40}));

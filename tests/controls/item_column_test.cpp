@@ -49,7 +49,7 @@ TEST(DropWindow, OpensBelowOrUpwardsAndStaysOnTheScreen) {
     }
 }
 
-TEST(ItemColumn, WrapsBothWaysAndNeverPicksFromNothing) {
+TEST(ItemColumn, WrapsBothWaysNeverPicksFromNothingAndScrollingBringsTheItemIntoViewWithTheHits) {
     EXPECT_EQ(WrapStep(4, 1, 5), 0);
     EXPECT_EQ(WrapStep(0, -1, 5), 4);
     EXPECT_EQ(WrapStep(-1, 1, 5), 0);
@@ -57,10 +57,8 @@ TEST(ItemColumn, WrapsBothWaysAndNeverPicksFromNothing) {
     EXPECT_EQ(WrapStep(9, 1, 5), 0);
     EXPECT_EQ(WrapStep(-1, 1, 0), -1);
     EXPECT_EQ(WrapStep(0, -1, 0), -1);
-}
 
-// Items 17 high, 4 visible, scrolled to item 2.
-TEST(ItemColumn, ScrollingBringsTheItemIntoViewAndHitsFollowIt) {
+    // Items 17 high, 4 visible, scrolled to item 2.
     EXPECT_EQ(OffsetToShow(1, 17, 4, 34), 17);
     EXPECT_EQ(OffsetToShow(4, 17, 4, 34), 34);
     EXPECT_EQ(OffsetToShow(9, 17, 4, 34), 17 * 6);

@@ -38,14 +38,12 @@ TEST(ListCells, CellsSplitTheRowAndTheirPartsFollowOneAnother) {
 
 // How far a progress bar is filled is the control_layout fuzz harness's
 // (within the bar, growing with the position) and the data controls' half
-// filled cell; here its ends.
-TEST(ListCells, ProgressFillsTheBarFromTheMaximumOnAndNothingWithoutOne) {
+// filled cell; here its ends. The last word of a progress text, kept in view,
+// is found past trailing blanks.
+TEST(ListCells, ProgressFillsTheBarFromTheMaximumOnNothingWithoutOneAndKeepsTheLastWord) {
     EXPECT_EQ(ProgressArea({0, 0, 100, 18}), (LayoutRect{1, 1, 98, 17}));
     EXPECT_EQ(ProgressFillWidth(97, 250, 100), 97);
     EXPECT_EQ(ProgressFillWidth(97, 50, 0), 0);
-}
-
-TEST(ListCells, TheLastWordOfAProgressTextIsFoundPastTrailingBlanks) {
     EXPECT_EQ(LastWordStart(L"00:00:10    1.20MB    %45 "), 22u);
     EXPECT_EQ(LastWordStart(L" Finished "), 0u);
 }

@@ -4,12 +4,12 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "controls/skin_label.h"
 #include "controls/skin_message_box.h"
 #include "resource_ids.h"
 #include "support/gdi_count.h"
+#include "support/poll.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -29,31 +29,18 @@ Action Key(WPARAM code) {
 }
 void CloseBox(HWND box) { SendMessageA(box, WM_CLOSE, 0, 0); }
 
-// Runs SkinMessageBox; once its loop is idle with the box shown, inspect()
-// looks at it and the action is taken as the user would.
-struct Scenario {
-    Action action;
-    std::function<void(HWND)> inspect;
-};
-Scenario* current = nullptr;
-
-void CALLBACK ActOnBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    const HWND box = GetActiveWindow();
-    if (!IsShownDialog(box)) return;
-    if (current->inspect) current->inspect(box);
-    current->action(box);
-}
-
+// Runs SkinMessageBox; once its loop runs with the box shown, inspect() looks
+// at it and the action is taken as the user would.
 int ShowBox(unsigned type, Action action, const char* text = "Please set the output directory firstly",
-            std::function<void(HWND)> inspect = {}) {
-    Scenario scenario{std::move(action), std::move(inspect)};
-    current = &scenario;
-    // A timer fires only when the box's loop has nothing else to do.
-    SetTimer(nullptr, 0, 0, ActOnBox);
-    const int result = SkinMessageBox(text, "", type);
-    current = nullptr;
-    return result;
+            const std::function<void(HWND)>& inspect = {}) {
+    const Poll act(10, [&] {
+        const HWND box = GetActiveWindow();
+        if (!IsShownDialog(box)) return false;
+        if (inspect) inspect(box);
+        action(box);
+        return true;
+    });
+    return SkinMessageBox(text, "", type);
 }
 
 // Which result each button code gives is tested natively; here, that every way
