@@ -166,7 +166,7 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     Add(clips->Path("broken.avi"));
     EXPECT_EQ(Column(kColumnProgress), (Strings{"", "", " Not a video this program can read "}));
     EXPECT_FALSE(dialog_->Tasks().Copy(2).selected);
-    for (int row : {1, 2}) {                  // unticks the first, ticks the second
+    for (int row : {1, 2}) {                  // unticks row 1, ticks row 2 (added unticked)
         CellHit hit = {row, 0, false, true};  // the first column's check box
         SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
     }
