@@ -75,6 +75,13 @@ Pixels ScreenPixels(HWND window) {
     });
 }
 
+void Click(HWND window, int x, int y) {
+    const HWND dialog = GetAncestor(window, GA_ROOT);
+    const LPARAM at = MAKELPARAM(x, y);
+    PostAndHandle(dialog, {Msg(window, WM_LBUTTONDOWN, MK_LBUTTON, at), Msg(window, WM_LBUTTONUP, 0, at)});
+    PostAndHandle(dialog, {});
+}
+
 COLORREF PatternAt(int x, int y) { return RGB((x * 5) & 0xFF, (y * 3) & 0xFF, 0x60); }
 
 void PaintPattern(HWND window, HDC dc) {

@@ -42,6 +42,15 @@ Pixels ScreenPixels(HWND window);
 COLORREF PatternAt(int x, int y);
 void PaintPattern(HWND window, HDC dc);
 
+// A message as the system posts it.
+inline MSG Msg(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return MSG{window, message, wParam, lParam, 0, {}};
+}
+
+// A left click at a point of a control, handled with what it posts in turn
+// (the notifications).
+void Click(HWND window, int x, int y);
+
 // A test over a modeless dialog of the given class, shown and painted before
 // each case and destroyed after it.
 template <class Dialog>

@@ -81,14 +81,6 @@ protected:
 
 class ControlsTest : public ShownDialogTest<CControlsDialog> {
 protected:
-    // A mouse message as the system posts it, at a point of the control.
-    static MSG Mouse(HWND window, UINT message, int x = 5) {
-        const WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
-        return MSG{window, message, keys, MAKELPARAM(x, 7), 0, {}};
-    }
-    void Click(HWND window) {
-        PostAndHandle(dialog->Handle(), {Mouse(window, WM_LBUTTONDOWN), Mouse(window, WM_LBUTTONUP)});
-    }
     // The control's top-left corner in its parent's client area.
     static POINT PlaceInParent(HWND window) {
         POINT corner = {0, 0};
@@ -97,9 +89,20 @@ protected:
     }
 };
 
-TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
+// All but the 44 x 44 icon in the middle is the parent's; the hover icon
+// shows until the mouse leaves; the tooltip says its text and goes with the button.
+TEST_F(ControlsTest, IconButtonShowsItsParentAroundTheIconHoversAndTakesItsTooltipAlong) {
     const HWND button = dialog->button.Handle();
+    const POINT at = PlaceInParent(button);
     const Pixels idle = PrintClient(button);
+    ASSERT_GT(idle.width, 40);
+    int parentPixels = 0;
+    for (int y = 0; y < idle.height; ++y) {
+        for (int x = 0; x < idle.width; ++x) parentPixels += idle.At(x, y) == PatternAt(at.x + x, at.y + y);
+    }
+    EXPECT_GE(parentPixels, idle.width * idle.height - 44 * 44);
+    EXPECT_LT(parentPixels, idle.width * idle.height);
+
     POINT screen = {22, 22};
     ClientToScreen(button, &screen);
     SetCursorPos(screen.x, screen.y);
@@ -117,10 +120,7 @@ TEST_F(ControlsTest, HoverShowsTheHoverIconUntilTheMouseLeaves) {
     // Dragging onto the button with the left button down does not hover it.
     SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, inside);
     EXPECT_EQ(PrintClient(button), idle);
-}
 
-TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
-    const HWND button = dialog->button.Handle();
     char text[80] = {};
     TOOLINFOA tool = {};
     tool.cbSize = sizeof tool;
@@ -136,70 +136,51 @@ TEST_F(ControlsTest, TooltipShowsItsTextAndGoesWithTheButton) {
     EXPECT_FALSE(IsWindow(tooltip));
 }
 
-TEST_F(ControlsTest, TransparentButtonShowsTheParentsPixelsAroundItsIcon) {
-    const HWND button = dialog->button.Handle();
-    const POINT at = PlaceInParent(button);
-    const Pixels pixels = PrintClient(button);
-    ASSERT_GT(pixels.width, 40);
-    int parentPixels = 0;
-    for (int y = 0; y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) parentPixels += pixels.At(x, y) == PatternAt(at.x + x, at.y + y);
-    }
-    // All but the 44 x 44 icon in the middle is the parent's.
-    EXPECT_GE(parentPixels, pixels.width * pixels.height - 44 * 44);
-    EXPECT_LT(parentPixels, pixels.width * pixels.height);
-}
-
-TEST_F(ControlsTest, ClicksAndDoubleClicksEachCountAndSetStyleKeepsTheButtonOwnerDrawn) {
+// Clicks and double clicks each count; the dialog moves the default between
+// push buttons with BM_SETSTYLE, which keeps them owner-drawn; the check box
+// toggles and looks pressed while checked, and a push button has no check state.
+TEST_F(ControlsTest, ButtonsCountEveryClickKeepTheirStyleOnlyTheCheckBoxTogglesAndDisablingMovesTheFocus) {
     const HWND button = dialog->other.Handle();
-    PostAndHandle(dialog->Handle(), {Mouse(button, WM_LBUTTONDOWN), Mouse(button, WM_LBUTTONUP),
-                                     Mouse(button, WM_LBUTTONDBLCLK), Mouse(button, WM_LBUTTONUP)});
+    PostAndHandle(dialog->Handle(), {Msg(button, WM_LBUTTONDOWN, MK_LBUTTON), Msg(button, WM_LBUTTONUP),
+                                     Msg(button, WM_LBUTTONDBLCLK, MK_LBUTTON), Msg(button, WM_LBUTTONUP)});
     EXPECT_EQ(dialog->clicks[IDC_TEST_OTHER], 2);
     EXPECT_EQ(GetFocus(), button);
-    // The dialog moves the default between push buttons with BM_SETSTYLE.
     for (UINT type : {BS_DEFPUSHBUTTON, BS_PUSHBUTTON}) {
         SendMessageA(button, BM_SETSTYLE, type, TRUE);
         const LRESULT expected = type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
         EXPECT_TRUE(SendMessageA(button, WM_GETDLGCODE, 0, 0) & expected) << type;
         EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & 0x1F, BS_OWNERDRAW) << type;
     }
-}
 
-TEST_F(ControlsTest, CheckBoxTogglesAndLooksPressedWhileChecked) {
     const HWND box = dialog->checkBox.Handle();
     const Pixels unchecked = PrintClient(box);
-    Click(box);
+    Click(box, 5, 7);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
     const Pixels checked = PrintClient(box);
     EXPECT_NE(checked, unchecked);
-    Click(box);
+    Click(box, 5, 7);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(PrintClient(box), unchecked);
     EXPECT_EQ(dialog->clicks[IDC_TEST_CHECKBOX], 2);
-
     SendMessageA(box, BM_SETCHECK, BST_INDETERMINATE, 0);
     EXPECT_EQ(PrintClient(box), checked);
-    // A push button has no check state to set or toggle.
     dialog->other.SetCheck(true);
-    Click(dialog->other.Handle());
+    Click(button, 5, 7);
     EXPECT_FALSE(dialog->other.GetCheck());
-}
 
-TEST_F(ControlsTest, DisablingTheFocusedButtonMovesTheFocusOnOnly) {
-    const HWND checkBox = dialog->checkBox.Handle();
-    SetFocus(checkBox);
-    EnableWindow(checkBox, FALSE);
-    EXPECT_EQ(GetFocus(), GetNextDlgTabItem(dialog->Handle(), checkBox, FALSE));
-    // The focus elsewhere stays where it is.
-    SetFocus(dialog->other.Handle());
+    // Disabling the focused button moves the focus on; the focus elsewhere stays where it is.
+    SetFocus(box);
+    EnableWindow(box, FALSE);
+    EXPECT_EQ(GetFocus(), GetNextDlgTabItem(dialog->Handle(), box, FALSE));
+    SetFocus(button);
     EnableWindow(dialog->captioned.Handle(), FALSE);
-    EXPECT_EQ(GetFocus(), dialog->other.Handle());
+    EXPECT_EQ(GetFocus(), button);
 }
 
 TEST_F(ControlsTest, SegmentClicksReportOnlyAChangeOfSegment) {
     const HWND bar = dialog->segments.Handle();
     const Pixels first = PrintClient(bar);
-    PostAndHandle(dialog->Handle(), {Mouse(bar, WM_LBUTTONDOWN, 2 * 74 + 10)});
+    PostAndHandle(dialog->Handle(), {Msg(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2 * 74 + 10, 7))});
     EXPECT_EQ(dialog->segments.GetSelectedSegment(), 2);
     EXPECT_EQ(dialog->tabChanges, 1);
     EXPECT_NE(PrintClient(bar), first);

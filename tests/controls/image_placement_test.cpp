@@ -31,7 +31,7 @@ bool CentredAcross(const LayoutRect& part, const LayoutRect& whole, bool horizon
                         : part.top - whole.top == whole.bottom - part.bottom;
 }
 
-TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossAndMovesWhenPressed) {
+TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossMovesWhenPressedOrOverlapsIt) {
     for (int alignment : {kImageLeft, kImageAbove, kImageRight}) {
         SCOPED_TRACE(alignment);
         const ButtonContentInput input = Input(alignment, true);
@@ -41,9 +41,10 @@ TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossAndMovesWhe
         EXPECT_TRUE(Inside(image, input.item) && Inside(room, input.item));
         EXPECT_TRUE(CentredAcross(image, input.item, alignment == kImageAbove));
         // The caption, centred in its room, lies beyond the image.
-        if (alignment == kImageLeft) EXPECT_GE(room.left, image.right);
-        if (alignment == kImageRight) EXPECT_LE(room.right, image.left);
-        if (alignment == kImageAbove) EXPECT_GT((room.top + room.bottom) / 2, image.bottom);
+        const bool beyond = alignment == kImageLeft    ? room.left >= image.right
+                            : alignment == kImageRight ? room.right <= image.left
+                                                       : (room.top + room.bottom) / 2 > image.bottom;
+        EXPECT_TRUE(beyond);
 
         ButtonContentInput pressed = input;
         pressed.pushedIn = true;
@@ -56,9 +57,8 @@ TEST(ImagePlacement, TheImageStandsOnItsSideOfTheCaptionCentredAcrossAndMovesWhe
         EXPECT_TRUE(CentredAcross(Image(alone), input.item, true) && CentredAcross(Image(alone), input.item, false));
         EXPECT_EQ(alone.textRect, input.item);
     }
-}
 
-TEST(ImagePlacement, OverlappingAndOversizedImagesAndNoImage) {
+    // Overlapping, oversized and no image.
     const ButtonContent overlap = PlaceButtonContent(Input(kImageOverlap, true));
     EXPECT_EQ(std::make_pair(overlap.imageX, overlap.imageY), std::make_pair(0, 0));
     EXPECT_EQ(overlap.textRect, (LayoutRect{0, 0, 100, 40}));

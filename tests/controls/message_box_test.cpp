@@ -4,12 +4,12 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "controls/skin_label.h"
 #include "controls/skin_message_box.h"
 #include "resource_ids.h"
 #include "support/gdi_count.h"
+#include "support/poll.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -29,45 +29,33 @@ Action Key(WPARAM code) {
 }
 void CloseBox(HWND box) { SendMessageA(box, WM_CLOSE, 0, 0); }
 
-// Runs SkinMessageBox; once its loop is idle with the box shown, inspect()
-// looks at it and the action is taken as the user would.
-struct Scenario {
-    Action action;
-    std::function<void(HWND)> inspect;
-};
-Scenario* current = nullptr;
-
-void CALLBACK ActOnBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    const HWND box = GetActiveWindow();
-    if (!IsShownDialog(box)) return;
-    if (current->inspect) current->inspect(box);
-    current->action(box);
-}
-
-int ShowBox(const char* text, const char* caption, unsigned type, Scenario scenario) {
-    current = &scenario;
-    // A timer fires only when the box's loop has nothing else to do.
-    SetTimer(nullptr, 0, 0, ActOnBox);
-    const int result = SkinMessageBox(text, caption, type);
-    current = nullptr;
-    return result;
-}
-
-int ShowBox(unsigned type, Action action) {
-    return ShowBox("Please set the output directory firstly", "", type, {std::move(action), {}});
+// Runs SkinMessageBox; once its loop runs with the box shown, inspect() looks
+// at it and the action is taken as the user would.
+int ShowBox(unsigned type, Action action, const char* text = "Please set the output directory firstly",
+            const std::function<void(HWND)>& inspect = {}) {
+    const Poll act(10, [&] {
+        const HWND box = GetActiveWindow();
+        if (!IsShownDialog(box)) return false;
+        if (inspect) inspect(box);
+        action(box);
+        return true;
+    });
+    return SkinMessageBox(text, "", type);
 }
 
 // Which result each button code gives is tested natively; here, that every way
-// out of the box reaches it.
-TEST(SkinMessageBox, EveryWayOutAcceptsOrDeclines) {
-    const Action actions[] = {Press(IDOK),    Press(IDCANCEL),          Key(VK_RETURN),
-                              Key(VK_ESCAPE), Press(IDC_MESSAGE_CLOSE), CloseBox};
-    const int yesNo[] = {IDYES, IDNO, IDYES, IDNO, IDNO, IDNO};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(ShowBox(4, actions[i]), yesNo[i]) << "action " << i;
-    // A single OK still answers Escape with Cancel.
-    EXPECT_EQ(ShowBox(0, Key(VK_RETURN)), IDOK);
-    EXPECT_EQ(ShowBox(0, Key(VK_ESCAPE)), IDCANCEL);
+// out of the box reaches it, and that a box leaves no GDI objects behind.
+TEST(SkinMessageBox, EveryWayOutAcceptsOrDeclinesAndLeavesNoGdiObjects) {
+    const auto everyWayOut = [] {
+        const Action actions[] = {Press(IDOK),    Press(IDCANCEL),          Key(VK_RETURN),
+                                  Key(VK_ESCAPE), Press(IDC_MESSAGE_CLOSE), CloseBox};
+        const int yesNo[] = {IDYES, IDNO, IDYES, IDNO, IDNO, IDNO};
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(ShowBox(4, actions[i]), yesNo[i]) << "action " << i;
+        // A single OK still answers Escape with Cancel.
+        EXPECT_EQ(ShowBox(16, Key(VK_RETURN)), IDOK);
+        EXPECT_EQ(ShowBox(16, Key(VK_ESCAPE)), IDCANCEL);
+    };
+    EXPECT_EQ(GdiObjectsLeftBy(everyWayOut), 0);
 }
 
 std::string LabelText(HWND box, int id) {
@@ -92,15 +80,7 @@ TEST(SkinMessageBox, TakesItsLayoutTitleAndButtonsFromTheTextAndType) {
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, IDCANCEL)));
         EXPECT_EQ(SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 60, rect.top + 40)), HTCAPTION);
     };
-    EXPECT_EQ(ShowBox("Done", "", 16, {Press(IDOK), oneLine}), IDOK);
-}
-
-TEST(SkinMessageBox, LeavesNoGdiObjectsBehind) {
-    auto cycle = [] {
-        ShowBox(16, Key(VK_ESCAPE));
-        ShowBox(4, Press(IDCANCEL));
-    };
-    EXPECT_EQ(GdiObjectsLeftBy(cycle), 0);
+    EXPECT_EQ(ShowBox(16, Press(IDOK), "Done", oneLine), IDOK);
 }
 
 }  // namespace

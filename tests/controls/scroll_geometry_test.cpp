@@ -10,7 +10,8 @@ ScrollBarMetrics VerticalBar(int length = 200) { return {length, 16, 16, 16, 75,
 // From the first position to the limit and past it (the list grew shorter)
 // the thumb stays inside the track, moves down with the position from the
 // first arrow to the track's end, and a dragged thumb gives back its position.
-TEST(ScrollGeometry, ThumbStaysInTheTrackAndMovesWithThePosition) {
+// A list that fits, or a bar too short for its thumb, has no scale to divide by.
+TEST(ScrollGeometry, ThumbStaysInTheTrackMovesWithThePositionAndNeedsAScale) {
     const ScrollBarMetrics bar = VerticalBar();
     int last = 0;
     for (int position = 0; position <= 60; ++position) {
@@ -26,13 +27,10 @@ TEST(ScrollGeometry, ThumbStaysInTheTrackAndMovesWithThePosition) {
     EXPECT_EQ(PositionForThumb(bar, 5000, 40), 40);
     // A bar shorter than its parts still keeps the thumb below the first arrow.
     EXPECT_EQ(ThumbOffset(VerticalBar(50), 3, 10), 16);
-}
 
-TEST(ScrollGeometry, ListThatFitsHasNoScaleToDivideBy) {
-    const ScrollBarMetrics bar = VerticalBar();
     EXPECT_EQ(PixelsPerUnit(bar, 0), 0.0);
     EXPECT_EQ(PixelsPerUnit(bar, -3), 0.0);
-    EXPECT_EQ(PixelsPerUnit(VerticalBar(100), 10), 0.0);  // no room for the thumb
+    EXPECT_EQ(PixelsPerUnit(VerticalBar(100), 10), 0.0);
     EXPECT_EQ(ThumbOffset(bar, 5, 0), 16);
     EXPECT_EQ(PositionForThumb(bar, 120, 0), 0);
 }
@@ -40,8 +38,9 @@ TEST(ScrollGeometry, ListThatFitsHasNoScaleToDivideBy) {
 // Ten items, four visible, in a 100-pixel bar: the thumb (drawn 9 pixels
 // longer than its length) stays inside it, takes about the visible share of
 // it, and moves down with the position up to the last page and no further; a
-// press above it pages up, below it down.
-TEST(MiniScroll, TheThumbMovesWithThePositionInsideTheBar) {
+// press above it pages up, below it down; a dragged thumb follows the pointer.
+// With nothing to scroll, or no room to drag in, nothing moves or divides.
+TEST(MiniScroll, TheThumbMovesWithThePositionInsideTheBarAndFollowsADrag) {
     int lastTop = -1;
     for (int position = 0; position <= 600; position += 100) {
         const MiniThumb thumb = MiniThumbPlace(100, position, 1000, 400);
@@ -51,24 +50,22 @@ TEST(MiniScroll, TheThumbMovesWithThePositionInsideTheBar) {
         EXPECT_GT(thumb.top, lastTop) << position;
         lastTop = thumb.top;
         EXPECT_EQ(MiniPartAt(thumb.top + thumb.length / 2, 100, position, 1000, 400), MiniPart::thumb);
-        if (thumb.top > 0) EXPECT_EQ(MiniPartAt(thumb.top - 1, 100, position, 1000, 400), MiniPart::pageUp);
+        EXPECT_EQ(MiniPartAt(thumb.top - 1, 100, position, 1000, 400), MiniPart::pageUp);
         EXPECT_EQ(MiniPartAt(thumb.top + thumb.length + 9, 100, position, 1000, 400), MiniPart::pageDown);
     }
     EXPECT_EQ(MiniThumbPlace(100, 0, 1000, 400).top, 0);
     EXPECT_EQ(MiniThumbPlace(100, 5000, 1000, 400).top, lastTop) << "past the end stays at the end";
     EXPECT_EQ(ClampMiniPosition(-100, 1000, 400), 0);
     EXPECT_EQ(ClampMiniPosition(900, 1000, 400), 600);
-}
+    EXPECT_NEAR(MiniThumbPlace(100, MiniDragPosition(0, 30, 100, 1000, 400), 1000, 400).top, 30, 3);
+    EXPECT_EQ(MiniDragPosition(500, 500, 100, 1000, 400), 600);
 
-TEST(MiniScroll, NothingToScrollMeansNoDivision) {
     for (int range : {0, 400}) {
         EXPECT_EQ(MiniThumbPlace(100, 50, range, 400).top, 0);
         EXPECT_EQ(MiniDragPosition(0, 30, 100, range, 400), 0);
         EXPECT_EQ(ClampMiniPosition(50, range, 400), 0);
     }
-    EXPECT_EQ(MiniDragPosition(100, 30, 16, 1000, 400), 100);  // no room to drag in
-    EXPECT_EQ(MiniDragPosition(0, 42, 100, 1000, 400), 500);
-    EXPECT_EQ(MiniDragPosition(500, 500, 100, 1000, 400), 600);
+    EXPECT_EQ(MiniDragPosition(100, 30, 16, 1000, 400), 100);
 }
 
 }  // namespace

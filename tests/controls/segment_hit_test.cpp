@@ -8,7 +8,8 @@ namespace {
 
 // The device tab bar: 447 pixels from x 50, six segments. Across it the
 // segment never goes back, all six are equally wide from the left edge on, and
-// the pixels the division leaves at the right end hit none.
+// the pixels the division leaves at the right end hit none; nor does a bar
+// without segments or without a pixel for each.
 TEST(SegmentHit, EqualSegmentsFromTheLeftEdgeAndTheRestHitsNone) {
     std::vector<int> widths(6);
     int last = 0;
@@ -24,9 +25,7 @@ TEST(SegmentHit, EqualSegmentsFromTheLeftEdgeAndTheRestHitsNone) {
     }
     EXPECT_EQ(widths, std::vector<int>(6, 74));
     EXPECT_EQ(SegmentAt(49, 50, 447, 6), -1);
-}
 
-TEST(SegmentHit, NoSegmentWithoutRoom) {
     EXPECT_EQ(SegmentAt(3, 0, 447, 0), -1);
     EXPECT_EQ(SegmentAt(3, 0, 5, 6), -1);
     EXPECT_EQ(SegmentAt(0, 0, 0, 1), -1);

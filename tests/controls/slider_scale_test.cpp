@@ -40,7 +40,8 @@ TEST(SliderScale, NormalisingNotifiesEachCorrection) {
     EXPECT_EQ(TrackLengthFor(10), 0);
 }
 
-TEST(SliderScale, ThumbsCannotCrossWhileDragged) {
+// Dragged thumbs never cross; the whole range dragged keeps its width against both ends.
+TEST(SliderScale, ThumbsCannotCrossWhileDraggedAndTheRangeKeepsItsWidth) {
     SliderScale scale = Scale(0, 320, 100, 200);
     EXPECT_EQ(Pixels(scale), std::make_pair(100, 200));
     EXPECT_EQ(DragTo(scale, kLeftThumb, 300), kLeftThumb);
@@ -53,6 +54,14 @@ TEST(SliderScale, ThumbsCannotCrossWhileDragged) {
     EXPECT_EQ(DragTo(scale, kRightThumb, 19 + 50), kLeftThumb);  // no change this time
     EXPECT_EQ(DragTo(scale, kRightThumb, 1000), kRightThumb);
     EXPECT_EQ(scale.right, 320);
+
+    SetRange(scale, 100, 160);
+    EXPECT_EQ(DragTo(scale, kWholeRange, -100), kWholeRange);
+    EXPECT_EQ(Ends(scale), std::make_pair(0.0, 60.0));
+    DragTo(scale, kWholeRange, 900);
+    EXPECT_EQ(Ends(scale), std::make_pair(260.0, 320.0));
+    DragTo(scale, kWholeRange, 13 + 150);
+    EXPECT_EQ(Ends(scale), std::make_pair(120.0, 180.0));
 }
 
 // A minute on 320 pixels: a thumb dragged to the middle of the track stands
@@ -71,16 +80,6 @@ TEST(SliderScale, AThumbDraggedToTheMiddleTakesTheMiddleTime) {
     DragTo(scale, kRightThumb, 160 + scale.thumbWidth + half);
     EXPECT_DOUBLE_EQ(scale.right, 30.0);
     ExpectOrdered(scale);
-}
-
-TEST(SliderScale, RangeDragKeepsItsWidthAgainstBothEnds) {
-    SliderScale scale = Scale(0, 320, 100, 160);
-    EXPECT_EQ(DragTo(scale, kWholeRange, -100), kWholeRange);
-    EXPECT_EQ(Ends(scale), std::make_pair(0.0, 60.0));
-    DragTo(scale, kWholeRange, 900);
-    EXPECT_EQ(Ends(scale), std::make_pair(260.0, 320.0));
-    DragTo(scale, kWholeRange, 13 + 150);
-    EXPECT_EQ(Ends(scale), std::make_pair(120.0, 180.0));
 }
 
 // A step of the arrows and of Shift+Left is the data controls' slider case.

@@ -103,7 +103,7 @@ TEST(WindowObjects, AWindowHasOneObjectUntilItIsDestroyed) {
     EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
 }
 
-TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialog) {
+TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialogAndAQuitEndsTheRun) {
     for (const bool editConsumes : {false, true}) {
         Log log;
         COwner owner;
@@ -123,8 +123,7 @@ TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialog) {
         EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
         EXPECT_EQ(dialog.Handle(), nullptr) << "the modal run destroys its window";
     }
-}
-TEST(ModalDialog, QuitEndsTheRunAndStaysForTheOuterLoop) {
+    // A quit ends the run and stays for the outer loop.
     Log log;
     CTestDialog dialog(log);
     dialog.onInit = [](CTestDialog&) { PostQuitMessage(7); };

@@ -11,7 +11,6 @@
 #include <shlobj.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -30,6 +29,8 @@
 #include "support/app_folder_fixture.h"
 #include "support/fake_views.h"
 #include "support/message_pump.h"
+#include "support/poll.h"
+#include "support/setting_for_test.h"
 #include "support/window_watch.h"
 
 namespace {
@@ -39,35 +40,6 @@ using Strings = std::vector<std::string>;
 struct FakeShutDown : IShutDown {
     int calls = 0;
     void ShutDownComputer() override { ++calls; }
-};
-
-// Runs check on a timer of this thread, inside whatever loop runs then (a
-// run's wait, a dialog's own), until it returns true; done tells whether it did.
-class Poll {
-public:
-    Poll(UINT period, std::function<bool()> check)
-        : check_(std::move(check)), timer_(SetTimer(nullptr, 0, period, Tick)) {
-        polls_[timer_] = this;
-    }
-    ~Poll() { Stop(); }
-    Poll(const Poll&) = delete;
-    Poll& operator=(const Poll&) = delete;
-    bool done = false;
-
-private:
-    void Stop() {
-        if (timer_ && KillTimer(nullptr, timer_)) polls_.erase(timer_);
-        timer_ = 0;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
-        const auto found = polls_.find(timer);
-        if (found == polls_.end() || !found->second->check_()) return;
-        found->second->done = true;
-        found->second->Stop();
-    }
-    static inline std::map<UINT_PTR, Poll*> polls_;
-    std::function<bool()> check_;
-    UINT_PTR timer_;
 };
 
 class MainDialogTest : public AppFolderTest {
@@ -86,8 +58,6 @@ protected:
         copy.pTo = to.c_str();
         copy.fFlags = FOF_NO_UI | FOF_FILESONLY;
         ASSERT_EQ(SHFileOperationA(&copy), 0) << "build the installed tree first";
-        savedDestination_ = ReadSetting("destination");
-        WriteSetting("destination", output_.Path());
 
         dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
         ASSERT_TRUE(dialog_->CreateModeless(nullptr));
@@ -96,7 +66,6 @@ protected:
     void TearDown() override {
         if (dialog_ && dialog_->Handle()) DestroyWindow(dialog_->Handle());
         dialog_.reset();
-        WriteSetting("destination", savedDestination_);
         AppFolderTest::TearDown();
     }
 
@@ -145,10 +114,6 @@ protected:
         for (int row = 0; row < dialog_->Tasks().Count(); ++row) texts.push_back(Cell(row, column));
         return texts;
     }
-    void Untick(int row) {
-        CellHit hit = {row, 0, false, true};  // the first column's check box
-        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
-    }
     Strings OutputFiles() const {
         Strings names;
         WIN32_FIND_DATAA found;
@@ -163,6 +128,7 @@ protected:
 
     static inline TestClips* clips = nullptr;
     TempFolder output_;
+    SettingForTest destination_{"destination", output_.Path()};
     FakeShutDown shutDown_;
     // Each dialog of this thread with an OK button, as it shows, is given to
     // the test's look, and unless that answered it, answered with OK and its
@@ -186,9 +152,6 @@ protected:
         return TRUE;
     }
     std::unique_ptr<CMainDialog> dialog_;
-
-private:
-    std::string savedDestination_;
 };
 
 // The folder already holds the user's own clip.mp4 and broken.mp4: neither is
@@ -203,9 +166,10 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     Add(clips->Path("broken.avi"));
     EXPECT_EQ(Column(kColumnProgress), (Strings{"", "", " Not a video this program can read "}));
     EXPECT_FALSE(dialog_->Tasks().Copy(2).selected);
-    Untick(1);
-    Untick(2);  // ticks it
-    EXPECT_EQ(Cell(0, kColumnEnd), "00:00:04");
+    for (int row : {1, 2}) {                  // unticks row 1, ticks row 2 (added unticked)
+        CellHit hit = {row, 0, false, true};  // the first column's check box
+        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
+    }
 
     Command(IDC_START);  // waits for the last file to be read
     EXPECT_FALSE(dialog_->ConversionRunning());
@@ -248,6 +212,8 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
     EXPECT_NE(answers[0].find("  Converting Finished  "), std::string::npos);
 }
 
+// The run's own wait offers messages to the controls first, as the window's
+// loop does: tooltips show, and a double click counts as two clicks.
 TEST_F(MainDialogTest, DuringARunTooltipsShowAndADoubleClickCountsAsTwoClicks) {
     Add(clips->Path("long.avi"));
     const HWND box = GetDlgItem(Window(), IDC_SHUT_DOWN);
@@ -330,23 +296,6 @@ TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAskedAndARealMediaItemLeavesOnly
     EXPECT_TRUE(answers.empty()) << "no closing message before a shut-down";
 }
 
-TEST_F(MainDialogTest, ThePanelsChoicesShowInTheListAndAnEmptyListPutsThemBack) {
-    Add(clips->Path("clip.avi"));
-    Choose(IDC_PROFILE_SETTING, 2);
-    Choose(IDC_FRAME_RATE, 3);
-    EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
-    EXPECT_EQ(Selected(IDC_FRAME_RATE), 3);
-
-    ClickTab(kTab3gp);
-    Choose(IDC_THREE_GP_TYPE, 2);
-    EXPECT_EQ(Cell(0, kColumnOutput), "clip.3g2");
-
-    Command(IDC_REMOVE_ALL);
-    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod);
-    EXPECT_EQ(Selected(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
-    EXPECT_EQ(Selected(IDC_VIDEO_QUALITY), 6);
-}
-
 // The iPod command the run would give the encoder for a file, with the panel as it is now.
 std::string IpodCommandNow(const IOutputSettings& panel, const std::string& source) {
     TaskList tasks;
@@ -361,9 +310,10 @@ std::string IpodCommandNow(const IOutputSettings& panel, const std::string& sour
     return BuildIpodCommand(context, 0, ReadIpodTemplate(panel)).value_or("<refused>");
 }
 
-// Whatever the window shows after start-up, a reset or a tab change, the
-// untouched conversion writes just that.
-TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
+// Whatever the window shows after start-up, a tab change or a reset, the
+// untouched conversion writes just that; the panel's choices show in the
+// list, and an empty list puts them back.
+TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShowAndAnEmptyListPutsTheChoicesBack) {
     const auto expectCommandShowsCombos = [&](const char* when) {
         const std::string command = IpodCommandNow(dialog_->Panel(), clips->Path("clip.avi"));
         const auto shown = [&](Setting setting) {
@@ -385,13 +335,22 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShow) {
     ClickTab(kTabIpod);
     expectCommandShowsCombos("back on the iPod tab");
     Add(clips->Path("clip.avi"));
+    Choose(IDC_PROFILE_SETTING, 2);
+    Choose(IDC_FRAME_RATE, 3);
+    EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 0) << "a setting of its own is the user's combination";
+    EXPECT_EQ(Selected(IDC_FRAME_RATE), 3);
+    ClickTab(kTab3gp);
+    Choose(IDC_THREE_GP_TYPE, 2);
+    EXPECT_EQ(Cell(0, kColumnOutput), "clip.3g2");
+
     Command(IDC_REMOVE_ALL);
+    EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod);
+    EXPECT_EQ(Selected(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
     expectCommandShowsCombos("after a reset");
 }
 
 TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereTheLastOneWas) {
-    const std::string savedFolder = ReadSetting("addfolder");
-    WriteSetting("addfolder", "");
+    const SettingForTest noAddFolder("addfolder", "");
     // Eighty CJK characters: 240 bytes in UTF-8, the path far beyond the old 260-byte buffer.
     std::wstring longName;
     for (int i = 0; i < 80; ++i) longName += static_cast<wchar_t>(0x65E5 + i % 2);
@@ -425,7 +384,6 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     ASSERT_EQ(sources.size(), 3u) << "several files at once";
     EXPECT_EQ(sources[1], "second.avi");
     EXPECT_EQ(sources[2], sources[0]);
-    WriteSetting("addfolder", savedFolder);
 }
 
 TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
@@ -472,19 +430,14 @@ TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
     EXPECT_EQ(Cell(1, kColumnBegin), "00:00:00");
 }
 
-TEST_F(MainDialogTest, TheOutputFolderComesFromTheRegistryOrTheVideosFolder) {
-    const auto startWith = [this](const std::string& stored) {
-        WriteSetting("destination", stored);
-        dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
-        dialog_->CreateModeless(nullptr);
-        std::string folder = outputDirectory;
-        DestroyWindow(Window());
-        return folder;
-    };
+// Every run here writes into the folder the registry names; without one the
+// output goes to the user's Videos folder.
+TEST_F(MainDialogTest, WithoutAStoredOutputFolderTheVideosFolderIsUsed) {
     DestroyWindow(Window());
-    EXPECT_EQ(startWith("C:\\converted"), "C:\\converted\\");
-    const std::string videos = startWith("");
-    EXPECT_NE(videos.find("Videos\\"), std::string::npos) << videos;
+    WriteSetting("destination", "");
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+    EXPECT_NE(outputDirectory.find("Videos\\"), std::string::npos) << outputDirectory;
 }
 
 // Messages go through the same pre-translation as in the window's own loop.
@@ -506,7 +459,10 @@ HDROP DroppedFiles(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
-TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndRemovingTheLastRowSelectsTheNewLast) {
+// Delete, and then Remove, on the last row select the row that is now last;
+// the list takes the keys (every key's row is the list navigation's own test),
+// and Enter and Escape close nothing.
+TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndKeysSelectRowsButNeverClose) {
     const TempFolder dropped;
     dropped.MakeFolder("sub");
     for (const char* name : {"clip 10.avi", "clip 2.AVI", "notes.txt", "sub\\inner.mkv"}) {
@@ -516,7 +472,6 @@ TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndRemovingTheLastR
                  reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("wide.mp4"), dropped.Path()})), 0);
     EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI", "clip 10.avi", "inner.mkv"}));
 
-    // Delete, and then Remove, on the last row: the row that is now last is selected.
     const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
     ASSERT_EQ(ListView_GetSelectionMark(list), 3);
     EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_DELETE));
@@ -524,14 +479,8 @@ TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndRemovingTheLastR
     Command(IDC_REMOVE);
     EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI"}));
     EXPECT_EQ(ListView_GetSelectionMark(list), 1);
-}
-
-TEST_F(MainDialogTest, KeysMoveTheSelectionAndEnterOrEscapeNeverClose) {
-    for (int i = 0; i < 5; ++i) Add(clips->Path("silent.avi"));
-    const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
-    // One key shows the list takes them; every key's row is the list navigation's own test.
-    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_END));
-    EXPECT_EQ(ListView_GetSelectionMark(list), 4);
+    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_HOME));
+    EXPECT_EQ(ListView_GetSelectionMark(list), 0);
 
     EXPECT_TRUE(Consumed(GetDlgItem(Window(), IDC_ADD), WM_KEYDOWN, VK_ESCAPE));
     EXPECT_TRUE(Consumed(list, WM_CHAR, VK_RETURN));

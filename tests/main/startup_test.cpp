@@ -8,6 +8,7 @@
 #include "framework/registry.h"
 #include "main/splash_thread.h"
 #include "resource_ids.h"
+#include "support/setting_for_test.h"
 #include "support/temp_folder.h"
 #include "support/window_watch.h"
 
@@ -25,7 +26,7 @@ int VisibleWindowsOf(DWORD threadId) {
     return visible;
 }
 
-TEST(Splash, ShowsThePictureUntilClosedAndThenItsThreadEnds) {
+TEST(Splash, ShowsThePictureUntilClosedEvenBeforeItsWindowExistsAndThenItsThreadEnds) {
     CSplashThread splash;
     ASSERT_TRUE(splash.Start());
     ASSERT_TRUE(splash.WaitUntilStarted(kLimitMs));
@@ -46,18 +47,16 @@ TEST(Splash, ShowsThePictureUntilClosedAndThenItsThreadEnds) {
     EXPECT_EQ(splash.ThreadId(), 0u) << "joined";
     EXPECT_EQ(VisibleWindowsOf(thread), 0);
     splash.Close(kLimitMs);  // a second close is harmless
-}
 
-TEST(Splash, ClosedBeforeItsWindowExistsItStillGoes) {
     // The main window may be ready before the splash thread has made its
     // window: the close waits for it instead of going nowhere.
     for (const DWORD wait : {kLimitMs, DWORD{0}}) {
-        CSplashThread splash;
-        ASSERT_TRUE(splash.Start());
-        const DWORD thread = splash.ThreadId();
-        splash.Close(wait);
-        EXPECT_EQ(splash.ThreadId(), 0u);
-        EXPECT_EQ(VisibleWindowsOf(thread), 0);
+        CSplashThread early;
+        ASSERT_TRUE(early.Start());
+        const DWORD earlyThread = early.ThreadId();
+        early.Close(wait);
+        EXPECT_EQ(early.ThreadId(), 0u);
+        EXPECT_EQ(VisibleWindowsOf(earlyThread), 0);
     }
     // Never closed: going out of scope ends it as well.
     CSplashThread forgotten;
@@ -67,13 +66,7 @@ TEST(Splash, ClosedBeforeItsWindowExistsItStillGoes) {
 // Clipvane.exe as a user starts it.
 class StartUp : public testing::Test {
 protected:
-    void SetUp() override {
-        savedSkin_ = ReadSetting("SkinIni");
-        WriteSetting("SkinIni", "");
-    }
-    void TearDown() override { WriteSetting("SkinIni", savedSkin_); }
-
-    std::string savedSkin_;
+    SettingForTest builtInSkin_{"SkinIni", ""};
 };
 
 // Clipvane's first window after the splash: a message (it has an OK button)

@@ -15,14 +15,6 @@ namespace {
 
 const COLORREF kGreen = RGB(0, 255, 0);
 
-// The picture as the program meets it: a .bmp file (stored bottom row first)
-// loaded as a device-dependent bitmap.
-CBitmapHandle LoadPicture(int width, int height, const std::function<std::uint32_t(int, int)>& pixel) {
-    TempFolder folder;
-    const std::string path = folder.Write("shape.bmp", MakeBmpFile(width, height, pixel));
-    return CBitmapHandle(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-}
-
 // Every pixel of the region against the picture's own rule.
 void ExpectShape(HRGN region, int width, int height, const std::function<bool(int, int)>& inside) {
     int mismatches = 0;
@@ -43,7 +35,12 @@ void ExpectShape(HRGN region, int width, int height, const std::function<bool(in
 TEST(BitmapToRegion, TheShapeKeepsItsTopAtTheTopAndItsBatchesWithoutLeaking) {
     const int width = 120, height = 100;
     const auto inside = [](int x, int y) { return x % 2 == 0 && x <= 2 * y; };
-    CBitmapHandle picture = LoadPicture(width, height, [&](int x, int y) { return inside(x, y) ? 0x203040u : kGreen; });
+    // The picture as the program meets it: a .bmp file (stored bottom row
+    // first) loaded as a device-dependent bitmap.
+    const TempFolder folder;
+    const std::string path = folder.Write(
+        "shape.bmp", MakeBmpFile(width, height, [&](int x, int y) { return inside(x, y) ? 0x203040u : kGreen; }));
+    CBitmapHandle picture(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     ASSERT_TRUE(picture);
     HRGN region = nullptr;
     const auto replaceRegion = [&] {

@@ -6,9 +6,9 @@
 
 #include "framework/gdi.h"
 #include "skin/skin.h"
-#include "skin_setting.h"
 #include "support/bmp_file.h"
 #include "support/gdi_count.h"
+#include "support/setting_for_test.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -41,7 +41,7 @@ private:
 // Without a readable skin everything is built in, and this test program has
 // no built-in bitmaps: every element is empty.
 TEST(SkinBackground, EmptyElementsAreLeftOutAndTheFrameStillDrawn) {
-    SkinIniSetting noSkin("C:\\no such folder\\skin.ini");
+    SettingForTest noSkin("SkinIni", "C:\\no such folder\\skin.ini");
     LoadSkin();
     ASSERT_TRUE(CurrentSkin().background.Empty());
     EXPECT_EQ(CurrentSkin().skinDirectory, "");
@@ -67,7 +67,7 @@ TEST(SkinLoader, NamedElementsComeFromTheSkinFolderTheRestFromBuiltIns) {
     folder.Write("Blue\\window.bmp", SolidBmp(9, 5));
     const std::string ini = folder.Write("blue.ini", "[Blue skin]\r\nDirectory=" + folder.Path() +
                                                          "Blue\r\nTITLE=Title.BMP\r\ncombo_window=window.bmp\r\n");
-    SkinIniSetting setting(ini);
+    SettingForTest setting("SkinIni", ini);
     LoadSkin();
     const SkinRecord& skin = CurrentSkin();
     EXPECT_EQ(skin.skinIniPath, ini);

@@ -7,16 +7,14 @@
 namespace {
 
 // How a line is read (its ends, case, the first "=", overlong lines, every
-// byte it may hold) is the skin_file fuzz harness's, over seeds of each.
-TEST(SkinFile, FindingInAFileThatIsNotThere) {
+// byte it may hold) is the skin_file fuzz harness's, over seeds of each; here
+// a file that is not there, and element paths beyond the limit, refused whole.
+TEST(SkinFile, AMissingFileFindsNothingAndElementPathsBeyondTheLimitAreRefusedNotCut) {
     for (const char* path : {"", "no such folder/no such skin.ini"}) {
         std::string value = "untouched";
         EXPECT_FALSE(FindSkinValue(path, "title", value));
         EXPECT_EQ(value, "") << path;
     }
-}
-
-TEST(SkinFile, ElementPathsBeyondTheLimitAreRefusedNotCut) {
     std::string path;
     EXPECT_TRUE(ComposeSkinPath("c:\\skins\\blue", "top.bmp", path));
     EXPECT_EQ(path, "c:\\skins\\blue\\top.bmp");

@@ -1,31 +1,23 @@
 #include "support/bmp_file.h"
 
+#include <windows.h>
+
 namespace {
 
-void Put(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+template <class Header>
+void Put(std::string& bytes, const Header& header) {
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
 }
 
 }  // namespace
 
 std::string MakeBmpFile(int width, int height, const std::function<std::uint32_t(int x, int y)>& pixel) {
-    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
-    std::string bytes = "BM";
-    Put(bytes, 14 + 40 + imageSize, 4);
-    Put(bytes, 0, 4);
-    Put(bytes, 14 + 40, 4);
-    Put(bytes, 40, 4);
-    Put(bytes, static_cast<std::uint32_t>(width), 4);
-    Put(bytes, static_cast<std::uint32_t>(height), 4);
-    Put(bytes, 1, 2);
-    Put(bytes, 24, 2);
-    Put(bytes, 0, 4);
-    Put(bytes, imageSize, 4);
-    Put(bytes, 2835, 4);
-    Put(bytes, 2835, 4);
-    Put(bytes, 0, 4);
-    Put(bytes, 0, 4);
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    std::string bytes;
+    Put(bytes, BITMAPFILEHEADER{0x4D42, offset + imageSize, 0, 0, offset});  // "BM"
+    Put(bytes, BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, imageSize, 2835, 2835, 0, 0});
     for (int y = height - 1; y >= 0; --y) {
         std::uint32_t written = 0;
         for (int x = 0; x < width; ++x, written += 3) {
