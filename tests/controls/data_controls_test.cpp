@@ -51,7 +51,10 @@ protected:
         int index = 0;
         const std::pair<const char*, int> columns[] = {{"", 24}, {"Source", 120}, {"Progress", 200}};
         for (const auto& [title, width] : columns) {
-            LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, width, const_cast<char*>(title)};
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.cx = width;
+            column.pszText = const_cast<char*>(title);
             SendMessageA(list.Handle(), LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&column));
         }
         SendMessageA(list.Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
