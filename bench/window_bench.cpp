@@ -242,7 +242,7 @@ int main(int argc, char** argv) {
     const std::string folder = clip.substr(0, clip.find_last_of('\\') + 1);
     MeasureInputWaits(dialog, folder);
 
-    dialog.AddItems({clip});
+    dialog.AddItem(clip);
     HandleMessagesFor(1000);
     MeasureAnswers(dialog);
     // A second run with nobody asking: the asks and their answers are the

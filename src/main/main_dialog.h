@@ -44,6 +44,7 @@ public:
     // Time and frame come once its file has been read (a file the encoder
     // cannot read is then unticked).
     void AddItems(const std::vector<std::string>& paths);
+    void AddItem(const std::string& path) { AddItems({path}); }
     const TaskList& Tasks() const { return tasks_; }
     bool ConversionRunning() const { return conversionRunning_ != 0; }
     CSettingsPanel& Panel() { return panel_; }

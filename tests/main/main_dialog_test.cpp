@@ -72,7 +72,7 @@ protected:
     HWND Window() const { return dialog_->Handle(); }
     // Adds a file and handles messages until every row has been read.
     void Add(const std::string& path) {
-        dialog_->AddItems({path});
+        dialog_->AddItem(path);
         PumpUntil(
             [this] {
                 for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
@@ -197,7 +197,7 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
         folder.MakeFolder("one");
         folder.MakeFolder("two");
         ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), (folder.Path() + path).c_str(), FALSE));
-        dialog_->AddItems({folder.Path() + path});
+        dialog_->AddItem(folder.Path() + path);
     }
     ClickTab(kTab3gp);
     const Strings outputs = {"x_temp.3gp", "x.3gp", "\xC3\x84rger.3gp", "\xC3\xA4rger_2.3gp"};
