@@ -13,6 +13,9 @@ namespace {
 // How long an FFmpeg whose output is complete may still take to end.
 constexpr DWORD kEndingTime = 5000;
 
+// How long to wait before the second try of a start that failed.
+constexpr DWORD kRetryStartMs = 200;
+
 struct InputPipe {
     UniqueHandle read;   // FFmpeg's end, inheritable
     UniqueHandle write;  // cvenc's end: private, so that closing it ends FFmpeg's input
@@ -88,9 +91,15 @@ bool StartInJob(const std::wstring& ffmpegPath, const std::wstring& commandLine,
     std::vector<wchar_t> writableLine(commandLine.begin(), commandLine.end());
     writableLine.push_back(L'\0');
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessW(ffmpegPath.c_str(), writableLine.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                        &startup.StartupInfo, &started)) {
-        return Fail("cannot start " + ToUtf8(ffmpegPath));
+    // Wine now and then fails a start on a busy system with an internal
+    // error; a second try a moment later starts it.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessW(ffmpegPath.c_str(), writableLine.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                           &startup.StartupInfo, &started)) {
+            break;
+        }
+        if (attempt > 0 || GetLastError() != ERROR_INTERNAL_ERROR) return Fail("cannot start " + ToUtf8(ffmpegPath));
+        Sleep(kRetryStartMs);
     }
     process = UniqueHandle(started.hProcess);
     const UniqueHandle thread(started.hThread);
