@@ -48,3 +48,11 @@ void AppendLog(const char* text) {
     _write(file, text, static_cast<unsigned>(std::strlen(text)));
     _close(file);
 }
+
+void LogNotConverted(const ConversionItem& item, const std::string& output) {
+    const std::string reason = item.status == kStatusCanceled ? "canceled"
+                               : item.failureReason.empty()   ? "not converted"
+                                                              : item.failureReason;
+    AppendLog(
+        ("NOT CONVERTED: " + item.sourcePath + ": " + reason + "\n" + output + (output.empty() ? "" : "\n")).c_str());
+}

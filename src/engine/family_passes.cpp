@@ -223,14 +223,13 @@ bool OpenPasses(IPassHost& host, ItemRun& run, int fileIndex, std::size_t passCo
 
 }  // namespace
 
-// A stopped iPod item is marked canceled like any other. The media library
-// gets the file the profile wrote, once it has been found good.
+// A stopped iPod item is marked canceled like any other.
 void RunIpodPasses(IPassHost& host) {
     host.EnterAppFolder();
     ItemRun run(host);
     if (!run.Prepare({host.IpodTemplate()}, &IPassHost::BuildIpodCommand)) return;
     if (run.Encoding(0)) host.DeleteFile(host.ExportPath());
-    if (run.Finish() && !host.ShutDownWhenFinished()) host.AddToITunes(run.Output());
+    run.Finish();
 }
 
 void RunPspPasses(IPassHost& host) {

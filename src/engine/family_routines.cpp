@@ -77,10 +77,10 @@ public:
     void SetItemStatus(int status) override { ::SetItemStatus(context_, status); }
     void FailItem(int status, const std::string& reason, const std::string& output) override {
         ConversionItem item = CurrentItem();
-        AppendLog(("NOT CONVERTED: " + item.sourcePath + ": " + reason + "\n" + output + "\n").c_str());
         item.status = status;
         item.failureReason = reason;
         WriteAndRepaintProgress(item);
+        LogNotConverted(item, output);
     }
     void MarkItemFinished() override {
         ConversionItem item = CurrentItem();

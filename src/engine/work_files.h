@@ -17,6 +17,12 @@ bool SameFileName(const std::string& first, const std::string& second);
 // True when a file or folder of that name is there.
 bool FileOrFolderExists(const std::string& path);
 
+// Creates an empty file under the name, failing when any file or folder is
+// there: the one step that both checks a name and makes it the caller's own,
+// so a program that writes the name afterwards writes over nothing of anyone
+// else's. True when the file was created.
+bool ReserveNewFile(const std::string& path);
+
 // True when the path is a file that holds something.
 bool HoldsContent(const std::string& path);
 

@@ -75,8 +75,8 @@ CMainDialog::CMainDialog(IShutDown& shutDown, std::function<void()> onShown)
           LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
       player_(EncoderPath(), [this](const std::string& path) { DeleteWorkFile(tasks_, path); }),
       probes_(EncoderPath()),
-      context_{tasks_, currentItemIndex_, panel_, *this, *this},
-      exportPhase_({tasks_, currentItemIndex_, *this, player_}) {}
+      exportPhase_({tasks_, *this, player_}),
+      run_(tasks_, panel_, *this, *this, exportPhase_) {}
 
 CMainDialog::~CMainDialog() = default;
 
@@ -142,7 +142,7 @@ LRESULT CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
             StartConversion();
             return 0;
         case IDC_STOP:
-            if (conversionRunning_ == 1) StopConversion();
+            run_.StopConversion();
             return 0;
         case IDC_CHOOSE_FOLDER:
             OnChooseFolder();
@@ -338,9 +338,8 @@ void CMainDialog::OnCancel() {}
 // During a run the window closes once the run's call has returned, so that
 // nothing of the run touches a window that is gone.
 void CMainDialog::OnClose() {
-    if (conversionRunning_ == 1) {
-        closeRequested_ = true;
-        StopConversion();
+    if (run_.Running()) {
+        run_.RequestClose();
         return;
     }
     EndDialog(IDCANCEL);
@@ -350,7 +349,7 @@ void CMainDialog::OnDestroy() {
     probes_.Stop();
     CDialog::WindowProc(WM_DESTROY, 0, 0);
     WriteSetting("fileno", std::to_string(lastFileNumber_));
-    if (conversionRunning_ == 1) StopConversion();
+    run_.StopConversion();
 }
 
 bool CMainDialog::PreTranslateMessage(MSG* message) {
@@ -362,7 +361,7 @@ bool CMainDialog::PreTranslateMessage(MSG* message) {
         return (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) == 0;
     }
     if (message->message == WM_KEYDOWN && message->hwnd == list_.Handle()) {
-        if (conversionRunning_ == 1) return true;
+        if (run_.Running()) return true;
         return OnListKeyDown(message->wParam);
     }
     return false;

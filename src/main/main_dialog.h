@@ -13,27 +13,27 @@
 #include "controls/skin_button.h"
 #include "controls/skin_edit_field.h"
 #include "controls/skin_label.h"
-#include "engine/engine_context.h"
 #include "engine/work_files.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "main/shut_down.h"
 #include "main/task_list_view.h"
-#include "player/export_phase.h"
 #include "player/media_probes.h"
 #include "player/preview.h"
 #include "player/video_edit.h"
+#include "run/conversion_run.h"
+#include "run/export_phase.h"
 #include "settings/settings_panel.h"
 #include "tasks/list_navigation.h"
 #include "tasks/task_list.h"
 
 // Clipvane's main window (template 102): the task list, the preview with its
 // trim range, the output settings panel, the output folder and the buttons
-// that convert. It owns all the program's state; a conversion run is one long
-// call inside the start button's handler, whose waits keep handling this
-// window's messages, so every handler the user can reach first asks whether
-// a run is under way.
-class CMainDialog : public CDialog, private IItemView, private IRunOptions {
+// that convert. A conversion run is one long call of its run object inside
+// the start button's handler, whose waits keep handling this window's
+// messages, so every handler the user can reach first asks whether a run is
+// under way.
+class CMainDialog : public CDialog, private IItemView, private IRunHost {
 public:
     // onShown is called once the window is shown and painted (it closes the splash).
     CMainDialog(IShutDown& shutDown, std::function<void()> onShown);
@@ -46,7 +46,7 @@ public:
     void AddItems(const std::vector<std::string>& paths);
     void AddItem(const std::string& path) { AddItems({path}); }
     const TaskList& Tasks() const { return tasks_; }
-    bool ConversionRunning() const { return conversionRunning_ != 0; }
+    bool ConversionRunning() const { return run_.Running(); }
     CSettingsPanel& Panel() { return panel_; }
 
 protected:
@@ -115,34 +115,34 @@ private:
     // The settings panel's handlers (the panel does the work).
     void ResetOutputSettings();
     void ResetTrimRange();
-    void EnableOutputSettings(bool enable);
     LRESULT OnTabChange();
     void OnPanelCommand(int id, int code);
 
     // The output folder.
     void OnChooseFolder();
 
-    // The conversion run.
+    // The start button: the run starts once every added file has been read.
     void StartConversion();
-    void ConvertItem();
-    void StopConversion();
-    void ResetItemProgress();
-    void ShowRunButtons(bool running);
 
-    // IItemView and IRunOptions, for the engine.
+    // IItemView and IRunHost, for the run.
     void RepaintProgressCell(int itemIndex) override;
     void RepaintOutputCell(int itemIndex) override;
+    std::string OutputFolderText() const override;
+    void ClosePlayer() override;
+    void ShowRunButtons(bool running) override;
+    void EnableOutputSettings(bool enable) override;
     bool ShutDownWhenFinished() const override;
+    void ShutDownComputer() override;
+    void ShowMessage(const std::string& text, const char* caption, unsigned type) override;
+    bool WindowAlive() const override;
+    void CloseWindow() override;
 
     IShutDown& shutDown_;
     std::function<void()> onShown_;
 
     TaskList tasks_{SameFileName};
     int selectedIndex_ = -1;
-    int conversionRunning_ = 0;
-    int currentItemIndex_ = 0;
     int runTab_ = 0;
-    bool closeRequested_ = false;
     bool rangeGuard_ = false;
     bool waitingForProbes_ = false;
     int lastFileNumber_ = 0;
@@ -161,6 +161,6 @@ private:
     CSettingsPanel panel_;
     // Declared after everything its results touch: its threads are joined first.
     CMediaProbes probes_;
-    EngineContext context_;
     CExportPhase exportPhase_;
+    CConversionRun run_;
 };

@@ -31,7 +31,7 @@ std::string RefusedText(const std::vector<std::wstring>& refused) {
 }  // namespace
 
 void CMainDialog::OnAdd() {
-    if (conversionRunning_ == 1) return;
+    if (run_.Running()) return;
     const ChosenFiles chosen = ChooseVideoFiles(Handle());
     if (chosen.tooMany) {
         SkinMessageBox("Too many files were chosen at once: please add them in smaller groups.", "Error", 0);
@@ -56,7 +56,7 @@ void CMainDialog::AddFiles(const std::vector<std::wstring>& paths, std::vector<s
 
 // A dropped file is added as it is; a dropped folder adds the videos in it.
 void CMainDialog::OnDropFiles(HDROP drop) {
-    if (conversionRunning_ == 0) {
+    if (!run_.Running()) {
         std::vector<std::wstring> paths, refused;
         const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
         for (UINT index = 0; index < count; ++index) {

@@ -138,7 +138,7 @@ void CMainDialog::RefreshItemCount() {
 }
 
 void CMainDialog::RemoveSelectedItem() {
-    if (conversionRunning_ == 1) return;
+    if (run_.Running()) return;
     const int mark = list_.SelectionMark();
     if (!tasks_.Contains(mark)) return;
     tasks_.Remove(mark);
@@ -155,7 +155,7 @@ void CMainDialog::RemoveSelectedItem() {
 }
 
 void CMainDialog::RemoveAllItems() {
-    if (conversionRunning_ == 1) return;
+    if (run_.Running()) return;
     tasks_.RemoveAll();
     DropUnwantedProbes();
     list_.SetItemCount(0);
@@ -175,7 +175,7 @@ void CMainDialog::DropUnwantedProbes() {
 }
 
 void CMainDialog::OnListMouse() {
-    if (conversionRunning_ == 1) return;
+    if (run_.Running()) return;
     const int mark = list_.SelectionMark();
     if (mark != selectedIndex_ && tasks_.Contains(mark)) {
         selectedIndex_ = mark;
@@ -186,7 +186,7 @@ void CMainDialog::OnListMouse() {
 }
 
 LRESULT CMainDialog::OnCellClick(const CellHit& hit) {
-    if (conversionRunning_ == 1) return 0;
+    if (run_.Running()) return 0;
     const int mark = list_.SelectionMark();
     if (hit.onCheckBox) {
         if (!tasks_.Contains(hit.item)) return 0;
@@ -249,19 +249,19 @@ void CMainDialog::RedrawAllRows() {
 }
 
 void CMainDialog::ShowStillFrame(const std::string& path, double time) {
-    preview_.ShowStillFrame(path, time, conversionRunning_ == 1);
+    preview_.ShowStillFrame(path, time, run_.Running());
 }
 
 void CMainDialog::OnPlay() {
     const int mark = list_.SelectionMark();
-    if (tasks_.Contains(mark)) preview_.Play(tasks_.Copy(mark), conversionRunning_ == 1);
+    if (tasks_.Contains(mark)) preview_.Play(tasks_.Copy(mark), run_.Running());
 }
 
 void CMainDialog::OnStopPreview() {
-    if (tasks_.Contains(list_.SelectionMark())) preview_.Stop(conversionRunning_ == 1);
+    if (tasks_.Contains(list_.SelectionMark())) preview_.Stop(run_.Running());
 }
 
-void CMainDialog::OnPlayComplete() { preview_.OnPlayComplete(conversionRunning_ == 1); }
+void CMainDialog::OnPlayComplete() { preview_.OnPlayComplete(run_.Running()); }
 
 // The slider's limits and range change here only with the guard raised, so
 // that its notifications do not write them into an item.
@@ -278,7 +278,7 @@ void CMainDialog::SetTrimRange(double left, double right) {
 }
 
 LRESULT CMainDialog::OnRangeChanged(WPARAM part, LPARAM dragEnded) {
-    if (conversionRunning_ == 1 || rangeGuard_) return 0;
+    if (run_.Running() || rangeGuard_) return 0;
     const int mark = list_.SelectionMark();
     if (!tasks_.Contains(mark) || !tasks_.Contains(selectedIndex_)) return 0;
     ConversionItem item = tasks_.Copy(selectedIndex_);

@@ -67,7 +67,8 @@ std::string ExportCommand(const std::string& encoder, const std::string& source,
     } else {
         command += " -c:v mpeg1video -q:v 3 -c:a mp2 -b:a 192k -ar 44100 -ac 2 -f mpeg";
     }
-    return command + " -n " + Quoted(output);
+    // The export made the name its own (an empty file) before it started.
+    return command + " -y " + Quoted(output);
 }
 
 std::string FrameRateText(double frameRate) {

@@ -152,10 +152,7 @@ CVideoEdit::CCodecList CVideoEdit::VideoCodecs() { return CCodecList(Encoders(tr
 CVideoEdit::CCodecList CVideoEdit::AudioCodecs() { return CCodecList(Encoders(false)); }
 
 bool CVideoEdit::ExportTo(const std::string& path) {
-    if (Exporting() || Playing() || path_.empty() || path.empty() || !SaneRange(start_, end_) ||
-        FileOrFolderExists(path)) {
-        return false;
-    }
+    if (Exporting() || Playing() || path_.empty() || path.empty() || !SaneRange(start_, end_)) return false;
     ExportSettings settings;
     settings.format = outputFormat_;
     settings.width = outputWidth_;
@@ -175,6 +172,10 @@ bool CVideoEdit::ExportTo(const std::string& path) {
     } else if (settings.format != kOutputFormatMpeg) {
         return false;
     }
+    // The name is made the export's own before anything is written: a file
+    // that is there already, or appears while the source is read, is never
+    // written over, and every deletion of the export's file deletes its own.
+    if (!ReserveNewFile(path)) return false;
     exportSettings_ = settings;
     exportPath_ = path;
     exportTotal_ = end_ - start_;

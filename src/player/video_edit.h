@@ -104,7 +104,9 @@ public:
     // Writes the opened range to a new file (never over an existing one) with
     // the output properties. False when it cannot start: nothing opened, an
     // export or playback under way, properties it cannot write, a file already
-    // there. A source without pictures or sound ends with ExportFinished(Failed).
+    // there; then it has created nothing. Once it returns true the file is
+    // there and the export's own. A source without pictures or sound ends with
+    // ExportFinished(Failed).
     bool ExportTo(const std::string& path);
 
     // For tests and measurements: frames painted and frames skipped as late

@@ -2,20 +2,18 @@
 
 #include <string>
 
-#include "tasks/conversion_item.h"
-
-// What a run did with the ticked items, for its closing message: the message
-// says "Converting Finished" only when every ticked item was converted.
+// What a run did with the items it reached, for its closing message: the
+// message says "Converting Finished" only when every one was converted. An
+// item the run never reached (unticked, or after a Stop) counts nowhere.
 struct RunSummary {
     bool stopped = false;
     int converted = 0;
     int failed = 0;
+    int canceled = 0;
 
-    // Counts one item after the run. An unticked item, and after a Stop a
-    // ticked item the run never reached or the one it stopped, count neither way.
-    void Count(const ConversionItem& item);
-    bool AllConverted() const { return !stopped && failed == 0; }
+    bool AllConverted() const { return !stopped && failed == 0 && canceled == 0; }
     // "  Converting Finished  ", "  2 converted, 1 failed  " or
-    // "  Converting stopped: 1 converted  ", with two blanks on each side.
+    // "  Converting stopped: 1 converted, 1 canceled  ", with two blanks on
+    // each side.
     std::string Text() const;
 };

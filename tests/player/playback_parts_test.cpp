@@ -98,7 +98,7 @@ TEST(EncoderCommands, MpegRatesAreExactFractionsAndExportsNeverReplaceAFile) {
     ExportSettings settings;
     settings.format = 6;
     const std::string command = ExportCommand("ffmpeg.exe", "C:\\a.rm", 1.0, 2.0, "D:\\a_12345.mpg", settings);
-    EXPECT_THAT(command, ::testing::HasSubstr(" -n \"D:\\a_12345.mpg\""));
+    EXPECT_THAT(command, ::testing::HasSubstr(" -y \"D:\\a_12345.mpg\""));
 }
 
 }  // namespace

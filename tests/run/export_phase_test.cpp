@@ -1,32 +1,50 @@
 // Exports with the real ffmpeg.exe: the player's ExportTo and its events, and
 // the export phase of a RealMedia item as the driver will run it.
+#include "run/export_phase.h"
+
 #include <windows.h>
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/work_files.h"
 #include "player/codec_choice.h"
 #include "player/encoder_report.h"
-#include "player/export_phase.h"
-#include "player_host.h"
+#include "player/player_host.h"
+#include "player/test_clips.h"
 #include "support/fake_views.h"
-#include "test_clips.h"
 
 namespace {
 
-// Cancels the run, as the Stop button does, once the export has made progress.
+// Cancels the run, as the Stop button does, once the export has made progress;
+// or, as another program might, writes a file under the export's name once it
+// has been chosen.
 struct CancellingView : FakeItemView {
     TaskList* tasks = nullptr;
     bool cancelOnProgress = false;
+    bool takeTheName = false;
     void RepaintProgressCell(int itemIndex) override {
         FakeItemView::RepaintProgressCell(itemIndex);
-        if (cancelOnProgress && tasks->Copy(itemIndex).exportPosition > 0.0) cancelRequested = true;
+        const ConversionItem item = tasks->Copy(itemIndex);
+        if (cancelOnProgress && item.exportPosition > 0.0) cancelRequested = true;
+        if (takeTheName && !item.exportPath.empty()) {
+            std::ofstream(item.exportPath) << "someone else's";
+            takeTheName = false;
+        }
     }
 };
+
+std::string ReadAll(const std::string& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path).rdbuf();
+    return bytes.str();
+}
 
 class Export : public ::testing::Test {
 protected:
@@ -47,7 +65,7 @@ protected:
     void MakePlayer(const std::string& encoder, PlayerLimits limits = {}) {
         host_ = std::make_unique<PlayerHost>(
             encoder, [this](const std::string& path) { DeleteWorkFile(tasks_, path); }, limits);
-        phase_ = std::make_unique<CExportPhase>(CExportPhase::Context{tasks_, current_, view_, Player()});
+        phase_ = std::make_unique<CExportPhase>(CExportPhase::Context{tasks_, view_, Player()});
         host_->onEvent = [this](const PlayerHost::Event& event) {
             if (event.message == WM_PLAYER_EXPORTPROGRESS) {
                 phase_->OnExportProgress(event.wParam / 1000.0, event.lParam / 1000.0);
@@ -114,7 +132,7 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
     EXPECT_TRUE(cancelRequested);
     EXPECT_GT(item.exportPercent, 0.0);
     EXPECT_LT(item.exportPercent, 100.0);
-    EXPECT_NE(item.status, kStatusFailed) << "a stop is not a failure";
+    EXPECT_EQ(item.status, kStatusCanceled) << "a stop is not a failure, and the row must not freeze";
     EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
     EXPECT_TRUE(FileOrFolderExists(clips_->Path("long.avi")));
     EXPECT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
@@ -127,6 +145,16 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
     const int unreadable = AddItem("broken.avi", 0.0, 2.0);
     EXPECT_FALSE(phase_->ExportItem(unreadable));
     EXPECT_EQ(tasks_.Copy(unreadable).status, kStatusFailed);
+
+    // A file that appears under the chosen name before the export starts is
+    // someone else's: the export refuses it and it stays.
+    view_.takeTheName = true;
+    const int raced = AddItem("clip.rm", 0.0, 2.0);
+    EXPECT_FALSE(phase_->ExportItem(raced));
+    EXPECT_EQ(tasks_.Copy(raced).status, kStatusFailed);
+    const auto left = std::filesystem::directory_iterator(out_.Path() + "out");
+    ASSERT_NE(left, std::filesystem::directory_iterator()) << "the other program's file was deleted";
+    EXPECT_EQ(ReadAll(left->path().string()), "someone else's");
 
     // The range lies past the clip's end: FFmpeg writes nothing.
     const int pastEnd = AddItem("clip.rm", 30.0, 40.0);

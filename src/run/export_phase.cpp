@@ -1,5 +1,6 @@
-#include "player/export_phase.h"
+#include "run/export_phase.h"
 
+#include "engine/encoder_log.h"
 #include "engine/encoder_runner.h"
 #include "engine/output_directory.h"
 #include "engine/run_state.h"
@@ -61,13 +62,17 @@ bool CExportPhase::ExportItem(int itemIndex) {
 
     itemStartTick = GetTickCount();
     if (!player.ExportTo(*path)) {
-        DeleteWorkFile(context_.tasks, *path);
+        // Refused before it wrote anything: a file of that name (that
+        // appeared since the name was chosen) is someone else's and stays.
+        item.exportPath.clear();
+        context_.tasks.Replace(itemIndex, item);
         Fail(itemIndex, kExportFailed);
         return false;
     }
 
     // Sleeps until a message comes; the export's events are messages, and so
     // is the Stop button that sets cancelRequested.
+    exportingIndex_ = itemIndex;
     waiting_ = true;
     finished_ = false;
     while (!finished_ && !cancelRequested) {
@@ -77,11 +82,15 @@ bool CExportPhase::ExportItem(int itemIndex) {
     waiting_ = false;
 
     if (!finished_ || result_ != ExportResult::Finished) {
-        // Closing ends the encoder before its file is deleted.
+        // Closing ends the encoder before its file, the export's own since
+        // ExportTo(), is deleted.
         player.Close();
         DeleteWorkFile(context_.tasks, *path);
-        if (!cancelRequested)
+        if (cancelRequested) {
+            Cancel(itemIndex);
+        } else {
             Fail(itemIndex, finished_ && result_ == ExportResult::Stalled ? kExportStalled : kExportFailed);
+        }
         return false;
     }
     return true;
@@ -89,7 +98,7 @@ bool CExportPhase::ExportItem(int itemIndex) {
 
 void CExportPhase::OnExportProgress(double position, double total) {
     if (!waiting_) return;
-    const int index = context_.currentItemIndex;
+    const int index = exportingIndex_;
     const ExportFigures figures = ComputeExportFigures(position, total, GetTickCount() - itemStartTick);
     ConversionItem item = context_.tasks.Copy(index);
     item.exportPosition = figures.position;
@@ -104,7 +113,7 @@ void CExportPhase::OnExportFinished(ExportResult result) {
     finished_ = true;
     result_ = result;
     if (result != ExportResult::Finished) return;
-    const int index = context_.currentItemIndex;
+    const int index = exportingIndex_;
     ConversionItem item = context_.tasks.Copy(index);
     item.exportDone = 1;
     item.status = kStatusEncoding;
@@ -116,6 +125,17 @@ void CExportPhase::Fail(int itemIndex, const char* reason) {
     ConversionItem item = context_.tasks.Copy(itemIndex);
     item.status = kStatusFailed;
     item.failureReason = reason;
+    item.exportDone = 0;
+    context_.tasks.Replace(itemIndex, item);
+    context_.view.RepaintProgressCell(itemIndex);
+    LogNotConverted(item, std::string());
+}
+
+// A stopped export is canceled like any stopped pass: its figures would
+// otherwise stay on the row as if it were still running.
+void CExportPhase::Cancel(int itemIndex) {
+    ConversionItem item = context_.tasks.Copy(itemIndex);
+    item.status = kStatusCanceled;
     item.exportDone = 0;
     context_.tasks.Replace(itemIndex, item);
     context_.view.RepaintProgressCell(itemIndex);

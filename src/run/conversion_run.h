@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/engine_context.h"
+#include "run/run_host.h"
+#include "tasks/run_summary.h"
+#include "tasks/task_list.h"
+
+// Writes a RealMedia item's range into an intermediate file the encoder can
+// read; the player implements it, tests stand in for it.
+class IItemExport {
+public:
+    virtual ~IItemExport() = default;
+    // True when the item's intermediate file is ready. Otherwise the item is
+    // marked failed, or canceled when the run was stopped, and nothing of the
+    // export is left.
+    virtual bool ExportItem(int itemIndex) = 0;
+};
+
+// A conversion run over the ticked items of the task list, one after the
+// other: each item's export phase, its family's passes, the media-library
+// step of a finished iPod item, Stop, a close during the run, the deletions
+// that wait for a stopped program to let go, and the closing message.
+//
+// A run is one long call on the window's thread; its waits keep handling the
+// window's messages, so Stop and close arrive as nested calls of
+// StopConversion() and RequestClose(). The run talks to the window only
+// through the host, the item view and the task list.
+class CConversionRun {
+public:
+    CConversionRun(TaskList& tasks, const IOutputSettings& settings, IItemView& view, IRunHost& host,
+                   IItemExport& exporter);
+
+    // Converts every ticked item; returns when the run has ended. Does nothing
+    // during a run or without a ticked item.
+    void StartConversion();
+    // The stop sequence: asks the run to end, stops the encoder and deletes
+    // what the current item has written so far. It never waits.
+    void StopConversion();
+    // A close of the window during the run: the run stops and the window
+    // ends once the run's call has returned.
+    void RequestClose();
+
+    bool Running() const { return conversionRunning_ != 0; }
+    bool CancelRequested() const;
+    const RunSummary& Summary() const { return summary_; }
+
+private:
+    void ResetItemProgress();
+    void ConvertItem();
+    void AddToMediaLibrary();
+    void CountItem();
+    void Finish();
+
+    TaskList& tasks_;
+    IItemView& view_;
+    IRunHost& host_;
+    IItemExport& exporter_;
+    int conversionRunning_ = 0;
+    int currentItemIndex_ = 0;
+    bool closeRequested_ = false;
+    RunSummary summary_;
+    EngineContext context_;
+};

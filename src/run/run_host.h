@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "engine/engine_context.h"
+
+// What a conversion run needs of the window it runs in, and nothing more: the
+// run reads the output folder the user sees, turns the start button into the
+// stop button, locks the settings, and ends with a message or a shut-down.
+class IRunHost : public IRunOptions {
+public:
+    // The output folder as the display shows it; empty when none is set.
+    virtual std::string OutputFolderText() const = 0;
+    // The preview lets go of its file before a run takes the encoder.
+    virtual void ClosePlayer() = 0;
+    virtual void ShowRunButtons(bool running) = 0;
+    virtual void EnableOutputSettings(bool enable) = 0;
+    // ShutDownWhenFinished() is read when it matters: the box may be ticked
+    // during the run.
+    virtual void ShutDownComputer() = 0;
+    virtual void ShowMessage(const std::string& text, const char* caption, unsigned type) = 0;
+    // False once the window has been destroyed during the run.
+    virtual bool WindowAlive() const = 0;
+    // Ends the window after a run that a close asked to stop.
+    virtual void CloseWindow() = 0;
+};

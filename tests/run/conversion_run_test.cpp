@@ -1,0 +1,169 @@
+// Whole runs without the window: the run object with stand-in programs for
+// the encoder and the media-library helper, checked by what a user would
+// find: the files on disk, the rows' states, log.txt and the closing message.
+#include "run/conversion_run.h"
+
+#include <windows.h>
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/folder_path.h"
+#include "engine/output_directory.h"
+#include "support/app_folder_fixture.h"
+#include "support/fake_settings.h"
+#include "support/message_button.h"
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+namespace {
+
+// The window as the run meets it: what it was told to show, and the progress
+// cells it repainted, as the states each row went through.
+class RunWindow : public IRunHost, public IItemView {
+public:
+    explicit RunWindow(const TaskList& tasks) : tasks_(tasks) {}
+
+    std::string folder;
+    std::vector<std::string> messages;
+    bool shutDownBox = false;
+    std::function<void(const ConversionItem&)> onRepaint;
+
+    std::string OutputFolderText() const override { return folder; }
+    void ClosePlayer() override {}
+    void ShowRunButtons(bool) override {}
+    void EnableOutputSettings(bool) override {}
+    bool ShutDownWhenFinished() const override { return shutDownBox; }
+    void ShutDownComputer() override { messages.push_back("shut down"); }
+    void ShowMessage(const std::string& text, const char*, unsigned) override { messages.push_back(text); }
+    bool WindowAlive() const override { return true; }
+    void CloseWindow() override { messages.push_back("closed"); }
+    void RepaintProgressCell(int itemIndex) override {
+        if (onRepaint) onRepaint(tasks_.Copy(itemIndex));
+    }
+    void RepaintOutputCell(int) override {}
+
+private:
+    const TaskList& tasks_;
+};
+
+// No item of these runs is a RealMedia source.
+struct NoExport : IItemExport {
+    bool ExportItem(int) override { return false; }
+};
+
+class ConversionRunTest : public AppFolderTest {
+protected:
+    TaskList tasks;
+    FakeSettings settings;
+    RunWindow window{tasks};
+    NoExport exporter;
+    CConversionRun run{tasks, settings, window, window, exporter};
+    MessageButton stopButton{[this] { run.StopConversion(); }};
+    std::string output;
+
+    void SetUp() override {
+        AppFolderTest::SetUp();
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        for (const char* name : {"enc.exe", "VavuDuzuv.exe"}) {
+            ASSERT_TRUE(CopyFileA((FolderOfPath(self) + "fake_encoder.exe").c_str(),
+                                  (folder.Path() + "app\\" + name).c_str(), FALSE));
+        }
+        folder.MakeFolder("out");
+        output = folder.Path() + "out\\";
+        outputDirectory = output;
+        window.folder = output;
+    }
+
+    int AddItem(const std::string& name, int status = kStatusNone) {
+        ConversionItem item;
+        item.sourcePath = folder.Write(name + ".avi", "source video");
+        item.outputName = name;
+        item.title = name;
+        item.endTime = 10.0;
+        item.status = status;
+        tasks.Append(item);
+        return tasks.Count() - 1;
+    }
+
+    // The iPod family with one profile setting whose command is given.
+    void UseIpodCommand(const std::string& command) {
+        settings.deviceTab = kTabIpod;
+        WriteApp("iPod_Profile.ini", "[profile0]\r\nCommand0=" + command + "\r\n");
+    }
+
+    std::vector<std::string> OutputFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(output)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+const char kIpodPass[] = "enc.exe --progress 2 10 --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" video";
+
+// The row reads " Finished " while the media library takes the file; a Stop
+// then ends the run but the finished output stays and counts as converted.
+TEST_F(ConversionRunTest, StopDuringTheMediaLibraryStepKeepsTheFinishedOutput) {
+    AddItem("clip");
+    AddItem("next");
+    UseIpodCommand(kIpodPass);
+    window.onRepaint = [this](const ConversionItem& item) {
+        if (item.finished == 1) PostMessageA(stopButton.Window(), WM_APP, 0, 0);
+    };
+    run.StartConversion();
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.mp4"});
+    EXPECT_EQ(tasks.Copy(0).finished, 1);
+    EXPECT_EQ(tasks.Copy(1).status, kStatusNone) << "never reached";
+    EXPECT_THAT(folder.Read("app\\vavuduzuv-journal.txt"), HasSubstr("clip.mp4"));
+    EXPECT_EQ(window.messages, std::vector<std::string>{"  Converting stopped: 1 converted  "});
+}
+
+// A ticked unreadable file fails without reaching the encoder and keeps its
+// mark for the next run; one the stopped run never reached counts nowhere.
+// Every item the run reached and did not convert has its line in log.txt.
+TEST_F(ConversionRunTest, AStoppedRunCountsOnlyTheItemsItReached) {
+    const int unreadable = AddItem("broken", kStatusUnreadable);
+    AddItem("clip");
+    const int unreached = AddItem("later", kStatusUnreadable);
+    UseIpodCommand("enc.exe --post " + stopButton.Handle() +
+                   " --open \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" --wait-q --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" x");
+    run.StartConversion();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"  Converting stopped: 0 converted, 1 failed, 1 canceled  "});
+    EXPECT_EQ(tasks.Copy(1).status, kStatusCanceled);
+    EXPECT_TRUE(OutputFiles().empty());
+    const std::string log = folder.Read("app\\log.txt");
+    EXPECT_THAT(log, HasSubstr("NOT CONVERTED: " + tasks.Copy(unreadable).sourcePath));
+    EXPECT_THAT(log, HasSubstr("NOT CONVERTED: " + tasks.Copy(1).sourcePath));
+    EXPECT_THAT(log, Not(HasSubstr(tasks.Copy(unreached).sourcePath)));
+
+    UseIpodCommand(kIpodPass);
+    run.StartConversion();
+    EXPECT_EQ(tasks.Copy(unreadable).status, kStatusUnreadable) << "the mark stays until the file reads well";
+    EXPECT_EQ(window.messages.back(), "  1 converted, 2 failed  ");
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.mp4"});
+}
+
+// The window closes once the run's call has returned: no closing message,
+// no shut-down, nothing of the stopped item left.
+TEST_F(ConversionRunTest, ACloseDuringARunStopsItAndThenEndsTheWindow) {
+    AddItem("clip");
+    MessageButton closeButton([this] { run.RequestClose(); });
+    window.shutDownBox = true;
+    UseIpodCommand("enc.exe --post " + closeButton.Handle() +
+                   " --open \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" --wait-q --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" x");
+    run.StartConversion();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"closed"});
+    EXPECT_EQ(tasks.Copy(0).status, kStatusCanceled);
+    EXPECT_TRUE(OutputFiles().empty());
+}
+
+}  // namespace
