@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kFirstAvcPspEntry = 16;
-constexpr int kThreeGp2Type = 2;
 constexpr char kOutputPathPlaceholder[] = "$OUTPUT_DIR$OUTPUT_FILE";
 
 struct TimeTexts {

@@ -18,6 +18,9 @@ constexpr int kSettingCount = 9;
 // Device tabs of the tab bar.
 enum DeviceTab { kTabIpod = 0, kTabPsp = 1, kTab3gp = 2, kTabXbox = 3, kTabPpc = 4, kTabPmp = 5 };
 
+// The 3GP type combo's item that makes 3GP2 (".3g2") files; the others make ".3gp".
+constexpr int kThreeGp2Type = 2;
+
 // The selections of the output settings panel that building a command and
 // running a family read. The panel implements it over its controls; tests
 // implement it with plain values. Every selection is 0-based, -1 for none.

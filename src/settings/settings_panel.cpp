@@ -12,7 +12,6 @@
 namespace {
 
 constexpr int kTabCount = 6;
-constexpr int kThreeGp2Type = 2;
 constexpr int kThreeGpTab = 2;
 
 struct ComboTable {
