@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/process_launcher.h"
 #include "framework/window.h"
 #include "player/player_process.h"
 #include "player/video_edit.h"
@@ -90,13 +91,13 @@ void Playback(Host& host, CVideoEdit& player, const std::string& clip) {
     player.Close();
     player.OpenRange(clip, 0.0, 20.0, 1);
     const double cpuBefore = OwnCpuSeconds();
-    const double decodersBefore = PlayerRunsCpuSeconds();
+    const double decodersBefore = ChildProcessesCpuSeconds();
     const double start = Seconds();
     player.Run();
     WaitForPlayComplete(host, host.playComplete + 1);
     const double wall = Seconds() - start;
     const double own = OwnCpuSeconds() - cpuBefore;
-    const double decoders = PlayerRunsCpuSeconds() - decodersBefore;
+    const double decoders = ChildProcessesCpuSeconds() - decodersBefore;
     std::printf(
         "playback 20 s at 25 fps, 348 x 188: %.2f s from Run to PlayComplete, %d frames shown (%.1f a second), "
         "%d late\n",

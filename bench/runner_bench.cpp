@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "engine/encoder_runner.h"
 #include "engine/folder_path.h"
@@ -73,13 +72,10 @@ HWND CreateMeasuredWindow() {
                            nullptr);
 }
 
-std::vector<char> Command(const std::string& script) {
+std::string Command(const std::string& script) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string text = "\"" + FolderOfPath(self) + "fake_encoder.exe\" " + script;
-    std::vector<char> buffer(kCommandBufferSize, '\0');
-    text.copy(buffer.data(), buffer.size() - 1);
-    return buffer;
+    return "\"" + FolderOfPath(self) + "fake_encoder.exe\" " + script;
 }
 
 enum class Pass { kHidden, kPiped };
@@ -96,13 +92,15 @@ void Measure(const char* title, Pass pass, const std::string& script, HWND windo
     });
 
     int chunks = 0;
-    std::vector<char> command = Command(script);
+    const bool noStop = false;
+    CEncoderRunner runner(noStop);
+    const std::string command = Command(script);
     const double cpuBefore = ProcessCpuSeconds(), wallBefore = Now();
     if (pass == Pass::kHidden) {
-        RunHidden(command.data());
+        runner.RunHidden(command);
     } else {
-        RunEncoder(command.data(), [&](const char*) { ++chunks; });
-        StopEncoder();
+        runner.RunEncoder(command, [&](const char*) { ++chunks; });
+        runner.StopEncoder();
     }
     const double cpu = ProcessCpuSeconds() - cpuBefore, wall = Now() - wallBefore;
     posting = false;
@@ -122,7 +120,7 @@ int main() {
     Measure("hidden pass, 30 s", Pass::kHidden, "--sleep 30000", nullptr);
     Measure("piped pass, a progress line every 500 ms, 30 s", Pass::kPiped, "--progress 60 500", nullptr);
     Measure("piped pass, silent encoder, 10 s", Pass::kPiped, "--sleep 10000", window);
-    Measure("piped pass, encoder gone, grandchild silent 10 s", Pass::kPiped, R"(--spawn "--sleep 10000")", nullptr);
+    Measure("piped pass, grandchild holds the pipe 10 s", Pass::kPiped, R"(--spawn "--sleep 10000")", nullptr);
     DestroyWindow(window);
     return 0;
 }

@@ -62,7 +62,7 @@ void HandleMessagesFor(DWORD ms) {
     const DWORD start = GetTickCount();
     for (DWORD waited = 0; waited < ms; waited = GetTickCount() - start) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - waited, QS_ALLINPUT);
-        PumpWaitingMessages();
+        PumpMessages();
     }
 }
 

@@ -124,9 +124,9 @@ private:
     }
 
     bool Succeeded(std::size_t pass, const PassEnd& end) {
-        if (end.exitCode && *end.exitCode == 0) return true;
+        if (!end.stalled && end.exitCode && *end.exitCode == 0) return true;
         const std::string program = Command(pass).substr(0, Command(pass).find(' '));
-        std::string reason = ProblemLine(end.output);
+        std::string reason = end.stalled ? kReasonEncoderStalled : ProblemLine(end.output);
         if (reason.empty() && !end.exitCode) reason = "could not start " + program;
         if (reason.empty()) {
             char code[64];

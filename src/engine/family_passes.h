@@ -10,10 +10,12 @@
 // drives a host that does.
 
 // How a pass's program ended: its exit code (nothing when it could not be
-// started) and, for the piped pass, what it printed.
+// started), for the piped pass what it printed, and whether it was ended for
+// printing nothing for too long.
 struct PassEnd {
     std::optional<unsigned long> exitCode;
     std::string output;
+    bool stalled = false;
 };
 
 // The files an item's passes write in the output folder, under names that
@@ -90,3 +92,4 @@ void RunPmpPasses(IPassHost& host);
 constexpr const char* kReasonCommandTooLong = "command too long";
 constexpr const char* kReasonOverwritesSource = "would overwrite its source";
 constexpr const char* kReasonNoOutput = "no output written";
+constexpr const char* kReasonEncoderStalled = "the encoder stopped answering";

@@ -23,18 +23,16 @@ namespace {
 // deletes, and for a stopped item's files to stop appearing.
 constexpr unsigned kPendingFilesTimeoutMs = 15000;
 
-// A command in a writable buffer with room for the longest command line, as
-// CreateProcessA may write into it.
-std::vector<char> CommandBuffer(const std::string& command) {
-    std::vector<char> buffer(command.begin(), command.end());
-    buffer.resize(std::max<std::size_t>(buffer.size() + 1, kCommandBufferSize), '\0');
-    return buffer;
-}
+// The runner of the passes that run now, for the Stop button.
+CEncoderRunner* itemEncoder = nullptr;
 
 // The real processes, files and profile reader behind the families' passes.
 class RoutineHost : public IPassHost {
 public:
-    explicit RoutineHost(const EngineContext& context) : context_(context) {}
+    explicit RoutineHost(const EngineContext& context) : context_(context) { itemEncoder = &runner_; }
+    ~RoutineHost() override { itemEncoder = nullptr; }
+    RoutineHost(const RoutineHost&) = delete;
+    RoutineHost& operator=(const RoutineHost&) = delete;
 
     std::optional<std::vector<std::string>> OpenProfile(int fileIndex) override {
         const char* fileName = ProfileFileName(fileIndex);
@@ -58,20 +56,18 @@ public:
     void EnterAppFolder() override { ::EnterAppFolder(); }
 
     PassEnd RunEncoder(const std::string& command) override {
-        std::vector<char> buffer = CommandBuffer(command);
-        const EngineContext& context = context_;
         PassOutput output;
-        const ExitCode exitCode = ::RunEncoder(buffer.data(), [&context, &output](const char* chunk) {
+        const ProgramEnd end = runner_.RunEncoder(command, [this, &output](const char* chunk) {
             output.Append(chunk);
-            ParseEncoderOutput(context, chunk);
+            ParseEncoderOutput(context_, chunk, runner_);
         });
-        return {exitCode, output.Text()};
+        return {end.exitCode, output.Text(), end.stalled};
     }
     PassEnd RunHidden(const std::string& command) override {
-        std::vector<char> buffer = CommandBuffer(command);
-        return {::RunHidden(buffer.data()), std::string()};
+        const ProgramEnd end = runner_.RunHidden(command);
+        return {end.exitCode, std::string(), end.stalled};
     }
-    void StopEncoder() override { ::StopEncoder(); }
+    void StopEncoder() override { runner_.StopEncoder(); }
     bool CancelRequested() const override { return cancelRequested; }
 
     void SetItemStatus(int status) override { ::SetItemStatus(context_, status); }
@@ -98,7 +94,7 @@ public:
     void DeleteFile(const std::string& path) override {
         if (!path.empty()) DeleteWorkFile(context_.tasks, path);
     }
-    void AddToITunes(const std::string& outputPath) override { ::AddToITunes(outputPath.c_str()); }
+    void AddToITunes(const std::string& outputPath) override { runner_.AddToITunes(outputPath); }
     bool IsSourceOfAnItem(const std::string& path) const override { return ::IsSourceOfAnItem(context_.tasks, path); }
     bool IsNameTaken(const std::string& path) const override {
         if (FileOrFolderExists(path)) return true;
@@ -140,6 +136,7 @@ private:
     }
 
     const EngineContext& context_;
+    CEncoderRunner runner_{cancelRequested};
 };
 
 // Runs a family's passes, then waits (dispatching messages) until the files
@@ -153,6 +150,10 @@ void RunFamily(const EngineContext& context, void (*passes)(IPassHost&)) {
 }
 
 }  // namespace
+
+void StopItemEncoder() {
+    if (itemEncoder) itemEncoder->StopEncoder();
+}
 
 void ConvertIpod(const EngineContext& context) { RunFamily(context, RunIpodPasses); }
 void ConvertPsp(const EngineContext& context) { RunFamily(context, RunPspPasses); }

@@ -6,10 +6,10 @@
 #include "engine/progress_text.h"
 #include "engine/run_state.h"
 
-void ParseEncoderOutput(const EngineContext& context, const char* chunk) {
+void ParseEncoderOutput(const EngineContext& context, const char* chunk, CEncoderRunner& runner) {
     const DWORD now = GetTickCount();
     ConversionItem item = context.tasks.Copy(context.currentItemIndex);
-    if (ApplyProgress(item, chunk, now, itemStartTick)) StopEncoder();
+    if (ApplyProgress(item, chunk, now, itemStartTick)) runner.StopEncoder();
     context.tasks.Replace(context.currentItemIndex, item);
     context.view.RepaintProgressCell(context.currentItemIndex);
 }

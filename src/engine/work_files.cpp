@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/encoder_log.h"
-#include "engine/encoder_runner.h"
+#include "framework/message_loop.h"
 
 namespace {
 

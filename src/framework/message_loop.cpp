@@ -43,7 +43,7 @@ bool PumpMessage(int& quitCode) {
     return true;
 }
 
-void PumpWaitingMessages() {
+void PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

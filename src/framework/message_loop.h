@@ -18,7 +18,7 @@ bool PumpMessage(int& quitCode);
 // conversion run, an export) calls it when it wakes, so tooltips, double
 // clicks and the dialog's keys work there as in the modal loop. A WM_QUIT is
 // put back for the loop outside.
-void PumpWaitingMessages();
+void PumpMessages();
 
 // Handles messages until WM_QUIT and returns its exit code.
 int RunMessageLoop();

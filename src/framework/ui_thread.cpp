@@ -5,24 +5,23 @@
 CUiThread::~CUiThread() {
     PostQuit();
     Join();
-    if (started_) CloseHandle(started_);
 }
 
 bool CUiThread::Start() {
     if (thread_) return false;
-    if (!started_) started_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!started_) started_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!started_) return false;
-    ResetEvent(started_);
+    ResetEvent(started_.Get());
     quitRequested_ = false;
-    thread_ = CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, &threadId_);
+    thread_.Reset(CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, &threadId_));
     if (!thread_) return false;
-    SetThreadPriority(thread_, THREAD_PRIORITY_NORMAL);
-    ResumeThread(thread_);
+    SetThreadPriority(thread_.Get(), THREAD_PRIORITY_NORMAL);
+    ResumeThread(thread_.Get());
     return true;
 }
 
 bool CUiThread::WaitUntilStarted(DWORD timeoutMs) const {
-    return started_ && thread_ && WaitForSingleObject(started_, timeoutMs) == WAIT_OBJECT_0;
+    return started_ && thread_ && WaitForSingleObject(started_.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 void CUiThread::PostQuit() {
@@ -32,9 +31,8 @@ void CUiThread::PostQuit() {
 
 void CUiThread::Join() {
     if (!thread_) return;
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    WaitForSingleObject(thread_.Get(), INFINITE);
+    thread_.Reset();
     threadId_ = 0;
 }
 
@@ -50,7 +48,7 @@ DWORD WINAPI CUiThread::ThreadMain(void* self) {
     } catch (...) {
         initialised = false;
     }
-    SetEvent(thread->started_);
+    SetEvent(thread->started_.Get());
     // A quit asked for before the queue existed was lost on the way.
     if (initialised && !thread->quitRequested_) RunMessageLoop();
     try {

@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "framework/kernel_handle.h"
+
 // A thread with windows of its own and a message loop (see message_loop.h).
 // InitInstance() runs first on the new thread and creates its windows; when it
 // returns true the thread handles messages until WM_QUIT; ExitInstance() runs
@@ -47,8 +49,8 @@ protected:
 private:
     static DWORD WINAPI ThreadMain(void* self);
 
-    HANDLE thread_ = nullptr;
-    HANDLE started_ = nullptr;
+    CKernelHandle thread_;
+    CKernelHandle started_;
     DWORD threadId_ = 0;
     std::atomic<bool> quitRequested_{false};
 };

@@ -4,17 +4,14 @@
 
 CWorkerThread::CWorkerThread() : stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
-CWorkerThread::~CWorkerThread() {
-    Stop();
-    if (stopEvent_) CloseHandle(stopEvent_);
-}
+CWorkerThread::~CWorkerThread() { Stop(); }
 
 bool CWorkerThread::Start(std::function<void(const StopSignal&)> work) {
     Stop();
     if (!stopEvent_ || !work) return false;
-    ResetEvent(stopEvent_);
+    ResetEvent(stopEvent_.Get());
     try {
-        thread_ = std::thread([work = std::move(work), signal = StopSignal(stopEvent_)] {
+        thread_ = std::thread([work = std::move(work), signal = StopSignal(stopEvent_.Get())] {
             try {
                 work(signal);
             } catch (...) {
@@ -28,6 +25,6 @@ bool CWorkerThread::Start(std::function<void(const StopSignal&)> work) {
 
 void CWorkerThread::Stop() {
     if (!thread_.joinable()) return;
-    SetEvent(stopEvent_);
+    SetEvent(stopEvent_.Get());
     thread_.join();
 }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <thread>
 
+#include "framework/kernel_handle.h"
+
 // A worker thread that can be told to stop. Its work waits on the stop signal
 // instead of sleeping, so a stop request ends every wait at once. The owner
 // calls Stop() before anything the work uses goes away; the destructor does it
@@ -39,6 +41,6 @@ public:
     bool Running() const { return thread_.joinable(); }
 
 private:
-    HANDLE stopEvent_;
+    CKernelHandle stopEvent_;
     std::thread thread_;
 };

@@ -109,7 +109,7 @@ bool CMainDialog::WaitForProbes() {
     };
     while (anyProbing() && Handle() && !Ended()) {
         MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        PumpWaitingMessages();
+        PumpMessages();
     }
     waitingForProbes_ = false;
     return Handle() && !Ended();

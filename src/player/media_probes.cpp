@@ -14,10 +14,7 @@ constexpr std::size_t kSideBySide = 3;
 CMediaProbes::CMediaProbes(std::string encoder)
     : encoder_(std::move(encoder)), stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
-CMediaProbes::~CMediaProbes() {
-    Stop();
-    if (stopEvent_) CloseHandle(stopEvent_);
-}
+CMediaProbes::~CMediaProbes() { Stop(); }
 
 void CMediaProbes::SetWindow(HWND window, UINT message) {
     std::lock_guard<std::mutex> hold(lock_);
@@ -63,7 +60,7 @@ void CMediaProbes::Stop() {
         stopping_ = true;
         queue_.clear();
     }
-    if (stopEvent_) SetEvent(stopEvent_);
+    if (stopEvent_) SetEvent(stopEvent_.Get());
     wake_.notify_all();
     for (std::thread& worker : workers_) worker.join();
     workers_.clear();
@@ -79,7 +76,7 @@ void CMediaProbes::Work() {
         const Request request = queue_.front();
         queue_.pop_front();
         hold.unlock();
-        const MediaInfo info = ProbeMedia(encoder_, request.path, stopEvent_);
+        const MediaInfo info = ProbeMedia(encoder_, request.path, stopEvent_.Get());
         hold.lock();
         if (stopping_) return;
         done_[request.ticket] = {request.path, info};

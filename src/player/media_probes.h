@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "framework/kernel_handle.h"
 #include "player/media_report.h"
 
 // Reads what media files hold (length and streams) on worker threads, a few
@@ -56,7 +57,7 @@ private:
     void Work();
 
     const std::string encoder_;
-    HANDLE stopEvent_;
+    CKernelHandle stopEvent_;
     HWND window_ = nullptr;
     UINT message_ = 0;
 

@@ -5,10 +5,12 @@
 #include <mutex>
 #include <string>
 
-// One run of the encoder for the player: hidden, without a console window,
-// in a job that the system ends together with the program (so no decoder
-// outlives it), and inheriting only its own pipe ends, never another run's.
-// The program reads one of the run's outputs; the other goes to NUL.
+#include "framework/kernel_handle.h"
+#include "framework/process_launcher.h"
+
+// One run of the encoder for the player, started by the program's launcher
+// (hidden, ended with the program, holding only its own pipe ends). The
+// program reads one of the run's outputs; the other goes to NUL.
 //
 // Start() and Cancel() may come from different threads: a run cancelled
 // before it started is never started, and Cancel() returns once the run has
@@ -43,16 +45,12 @@ public:
     bool Wait(DWORD milliseconds);
     // The exit code once ended; STILL_ACTIVE while running or when never started.
     DWORD ExitCode() const;
-    HANDLE Handle() const { return process_; }
+    HANDLE Handle() const { return process_.Handle(); }
 
 private:
     mutable std::mutex lock_;
     bool cancelled_ = false;
-    HANDLE process_ = nullptr;
-    HANDLE output_ = nullptr;
-    HANDLE input_ = nullptr;
+    CChildProcess process_;
+    CKernelHandle output_;
+    CKernelHandle input_;
 };
-
-// Processor time, in seconds, that all the player's runs have used so far
-// (for measurements); 0 where the system keeps no account.
-double PlayerRunsCpuSeconds();

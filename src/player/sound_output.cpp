@@ -25,11 +25,11 @@ bool CSoundOutput::Open(const std::string& soundCommand) {
     format.wBitsPerSample = 16;
     format.nBlockAlign = kSoundChannels * 2;
     format.nAvgBytesPerSec = kBytesPerSecond;
-    bufferDone_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bufferDone_.Reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    stop_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!bufferDone_ || !stop_) return false;
-    if (waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone_), 0, CALLBACK_EVENT) !=
-        MMSYSERR_NOERROR) {
+    if (waveOutOpen(&device_, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(bufferDone_.Get()), 0,
+                    CALLBACK_EVENT) != MMSYSERR_NOERROR) {
         device_ = nullptr;
         return false;
     }
@@ -73,7 +73,7 @@ void CSoundOutput::Feed() {
             if (++queued >= kBuffersBeforeReady) ready_ = true;
         }
         if (!decoding) break;
-        const HANDLE events[2] = {stop_, bufferDone_};
+        const HANDLE events[2] = {stop_.Get(), bufferDone_.Get()};
         if (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0) break;
     }
     ready_ = true;
@@ -82,7 +82,7 @@ void CSoundOutput::Feed() {
         bool allDone = true;
         for (const WAVEHDR& header : headers) allDone = allDone && (header.dwFlags & WHDR_DONE);
         if (allDone) break;
-        const HANDLE events[2] = {stop_, bufferDone_};
+        const HANDLE events[2] = {stop_.Get(), bufferDone_.Get()};
         if (WaitForMultipleObjects(2, events, FALSE, INFINITE) == WAIT_OBJECT_0) waveOutReset(device_);
     }
     ended_ = true;
@@ -102,13 +102,12 @@ double CSoundOutput::Position() const {
 }
 
 void CSoundOutput::Close() {
-    if (stop_) SetEvent(stop_);
+    if (stop_) SetEvent(stop_.Get());
     decoder_.Cancel();
     if (device_) waveOutReset(device_);
     if (feeder_.joinable()) feeder_.join();
     if (device_) waveOutClose(device_);
     device_ = nullptr;
-    if (bufferDone_) CloseHandle(bufferDone_);
-    if (stop_) CloseHandle(stop_);
-    bufferDone_ = stop_ = nullptr;
+    bufferDone_.Reset();
+    stop_.Reset();
 }

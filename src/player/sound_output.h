@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "framework/kernel_handle.h"
 #include "player/player_process.h"
 
 // The sound of a playback: a run of the encoder decodes the range to PCM and
@@ -42,8 +43,8 @@ private:
     void Feed();
 
     HWAVEOUT device_ = nullptr;
-    HANDLE bufferDone_ = nullptr;
-    HANDLE stop_ = nullptr;
+    CKernelHandle bufferDone_;
+    CKernelHandle stop_;
     CPlayerProcess decoder_;
     std::thread feeder_;
     std::atomic<bool> ready_{false};

@@ -100,7 +100,7 @@ void CConversionRun::ConvertItem() {
 void CConversionRun::AddToMediaLibrary() {
     const ConversionItem item = tasks_.Copy(currentItemIndex_);
     if (itemChoice.deviceTab != kTabIpod || item.finished != 1 || host_.ShutDownWhenFinished()) return;
-    AddToITunes((outputDirectory + item.writtenName).c_str());
+    CEncoderRunner(cancelRequested).AddToITunes(outputDirectory + item.writtenName);
 }
 
 void CConversionRun::CountItem() {

@@ -1,10 +1,10 @@
 #include "run/export_phase.h"
 
 #include "engine/encoder_log.h"
-#include "engine/encoder_runner.h"
 #include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/work_files.h"
+#include "framework/message_loop.h"
 #include "player/codec_choice.h"
 #include "player/export_figures.h"
 #include "player/export_path.h"

@@ -20,11 +20,11 @@
 #include <vector>
 
 #include "engine/app_folder.h"
-#include "engine/encoder_runner.h"
 #include "engine/family_routines.h"
 #include "engine/output_directory.h"
 #include "engine/run_state.h"
 #include "engine/stop_conversion.h"
+#include "framework/message_loop.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
 #include "support/message_button.h"

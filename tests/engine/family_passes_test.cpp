@@ -153,8 +153,8 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
 }
 
 // The first pass that fails ends the item with the encoder's own words; what
-// it wrote goes, and no later pass runs. A pass that cannot start, and a
-// command too long, fail the item too.
+// it wrote goes, and no later pass runs. A pass that cannot start, one ended
+// for its silence, and a command too long, fail the item too.
 TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     RecordingHost pmp({"enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"});
     pmp.ends["enc \"D:\\out\\clip_temp.avi\""] = {
@@ -175,6 +175,10 @@ TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     crashed.ends["pass1"] = {0xC0000005ul, "frame=  10 size=  12kB time=00:00:01.00\r"};
     RunSinglePass(crashed);
     EXPECT_EQ(crashed.steps.back(), "failed 10: pass1 ended with code 3221225477");
+    RecordingHost stalled;
+    stalled.ends["pass1"] = {1ul, "Conversion failed!\r\n", true};
+    RunSinglePass(stalled);
+    EXPECT_EQ(stalled.steps.back(), "failed 10: the encoder stopped answering");
     RecordingHost tooLong({std::string(120, 'x')});  // refused before any pass runs
     RunSinglePass(tooLong);
     EXPECT_THAT(tooLong.steps, ElementsAre("open 5", "files -> ", "failed 10: command too long"));

@@ -8,6 +8,7 @@
 // after windows.h, which it needs
 #include <tlhelp32.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,17 +20,19 @@ using ::testing::IsEmpty;
 
 namespace {
 
+const bool noStop = false;
+
 struct Finished {
     DWORD exitCode;
     std::string output;  // standard output and error together
 };
 
 // Runs a program through the converter's runner until it ends by itself.
-Finished RunToEnd(std::string commandLine) {
+Finished RunToEnd(const std::string& commandLine) {
     Finished finished = {STILL_ACTIVE, ""};
-    const ExitCode exitCode = RunEncoder(&commandLine[0], [&](const char* chunk) { finished.output += chunk; });
-    StopEncoder();  // the pipe ends the run leaves open
-    if (exitCode) finished.exitCode = *exitCode;
+    CEncoderRunner runner(noStop);
+    const ProgramEnd end = runner.RunEncoder(commandLine, [&](const char* chunk) { finished.output += chunk; });
+    if (end.exitCode) finished.exitCode = *end.exitCode;
     return finished;
 }
 
@@ -74,11 +77,12 @@ TempFolder* CvencExe::folder_ = nullptr;
 TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
     const std::string output = Video("stopped.mp4");
     std::string printed;
-    const ExitCode exitCode = RunEncoder(&LongEncode(output)[0], [&](const char* chunk) {
+    CEncoderRunner runner(noStop);
+    const ProgramEnd end = runner.RunEncoder(LongEncode(output), [&](const char* chunk) {
         printed += chunk;
-        if (ShowsProgress(printed)) StopEncoder();
+        if (ShowsProgress(printed)) runner.StopEncoder();
     });
-    EXPECT_EQ(exitCode, ExitCode(0)) << printed;
+    EXPECT_EQ(end.exitCode, std::optional<DWORD>(0)) << printed;
     EXPECT_FALSE(folder_->Exists("app & tools\\log.txt")) << printed;
     // Every frame decodes with the real FFmpeg: a file that is not finished fails.
     const Finished decoded = RunToEnd("\"" + App("ffmpeg.exe") + "\" -v error -i \"" + output + "\" -f null -");
@@ -105,7 +109,8 @@ std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
 TEST_F(CvencExe, TerminatingCvencEndsFfmpegToo) {
     HANDLE ffmpeg = nullptr;
     std::string printed;
-    RunEncoder(&LongEncode(Video("terminated.mp4"))[0], [&](const char* chunk) {
+    CEncoderRunner runner(noStop);
+    runner.RunEncoder(LongEncode(Video("terminated.mp4")), [&](const char* chunk) {
         printed += chunk;
         if (!ShowsProgress(printed)) return;
         const std::vector<DWORD> cvenc = ChildrenNamed(GetCurrentProcessId(), "cvenc.exe");
@@ -116,7 +121,7 @@ TEST_F(CvencExe, TerminatingCvencEndsFfmpegToo) {
             TerminateProcess(process, 1);
             CloseHandle(process);
         }
-        StopEncoder();
+        runner.StopEncoder();
     });
     ASSERT_NE(ffmpeg, nullptr) << "one cvenc with one FFmpeg: " << printed;
     EXPECT_EQ(WaitForSingleObject(ffmpeg, 10000), WAIT_OBJECT_0);
