@@ -30,6 +30,7 @@ bool IsUnconvertible(const ConversionItem& item) {
 }  // namespace
 
 void CMainDialog::StartConversion() {
+    ReadAgainFilesNotRead();
     if (conversionRunning_ == 1 || !WaitForProbes()) return;
     const int count = tasks_.Count();
     if (count < 1) return;
