@@ -204,7 +204,7 @@ TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadA
     Add(sources.Write("stuck.avi", "600000"));
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:00"}));
     EXPECT_EQ(Column(kColumnProgress), (Strings{"", " Not read yet: FFmpeg did not answer in time "}));
-    EXPECT_TRUE(dialog_->Tasks().Copy(1).selected);
+    ASSERT_TRUE(dialog_->Tasks().Copy(1).selected) << "stays ticked; a run would convert it with the stand-in";
 
     sources.Write("stuck.avi", "0");
     for (int row : {0, 1}) {  // unticked, so that Start reads the file and converts nothing
