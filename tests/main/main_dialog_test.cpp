@@ -172,7 +172,7 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
         SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
     }
 
-    Command(IDC_START);  // waits for the last file to be read
+    Command(IDC_START);
     EXPECT_FALSE(dialog_->ConversionRunning());
     const Strings progress = Column(kColumnProgress);
     EXPECT_EQ(progress[0], " Finished ");
@@ -213,7 +213,6 @@ TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadA
     }
     Command(IDC_START);
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:04"}));
-    EXPECT_EQ(Column(kColumnProgress), (Strings{"", ""}));
 }
 
 // One item's intermediate is named like another's output, and two names
