@@ -31,6 +31,8 @@ const char* PhaseText(int status) {
             return " Not a video this program can read ";
         case kStatusProbing:
             return " Reading the file ";
+        case kStatusNotRead:
+            return " Not read yet: FFmpeg did not answer in time ";
         default:
             return nullptr;
     }

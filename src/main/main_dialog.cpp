@@ -67,14 +67,14 @@ std::string EncoderPath() { return AppFolderOf(programFolder) + "\\ffmpeg.exe"; 
 
 }  // namespace
 
-CMainDialog::CMainDialog(IShutDown& shutDown, std::function<void()> onShown)
+CMainDialog::CMainDialog(IShutDown& shutDown, std::function<void()> onShown, ProbeLimits probeLimits)
     : CDialog(IDD_CLIPVANE_DIALOG),
       shutDown_(shutDown),
       onShown_(std::move(onShown)),
       icon_(static_cast<HICON>(
           LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
       player_(EncoderPath(), [this](const std::string& path) { DeleteWorkFile(tasks_, path); }),
-      probes_(EncoderPath()),
+      probes_(EncoderPath(), probeLimits),
       exportPhase_({tasks_, *this, player_}),
       run_(tasks_, panel_, *this, *this, exportPhase_) {}
 

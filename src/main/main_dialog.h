@@ -36,13 +36,13 @@
 class CMainDialog : public CDialog, private IItemView, private IRunHost {
 public:
     // onShown is called once the window is shown and painted (it closes the splash).
-    CMainDialog(IShutDown& shutDown, std::function<void()> onShown);
+    CMainDialog(IShutDown& shutDown, std::function<void()> onShown, ProbeLimits probeLimits = {});
     ~CMainDialog() override;
 
     // Adds files to the task list as the Add button does after its dialog.
     // Their rows show at once, the last one selected; a row's length, End
-    // Time and frame come once its file has been read (a file the encoder
-    // cannot read is then unticked).
+    // Time and frame come once its file has been read (a file in which the
+    // encoder finds neither picture nor sound is then unticked).
     void AddItems(const std::vector<std::string>& paths);
     void AddItem(const std::string& path) { AddItems({path}); }
     const TaskList& Tasks() const { return tasks_; }
@@ -100,6 +100,7 @@ private:
     void RedrawAllRows();
     void ShowPlayer(bool show);
     void OnProbed(WPARAM ticket);
+    void ReadAgainFilesNotRead();
     bool WaitForProbes();
     void OnShown();
 

@@ -9,7 +9,9 @@
 #include "resource_ids.h"
 
 void CMainDialog::StartConversion() {
-    if (run_.Running() || !WaitForProbes()) return;
+    if (run_.Running()) return;
+    ReadAgainFilesNotRead();
+    if (!WaitForProbes()) return;
     runTab_ = panel_.DeviceTab();
     run_.StartConversion();
 }

@@ -15,9 +15,11 @@ namespace {
 constexpr double kAddedFrameTime = 1.0;
 
 const char kUnreadableReason[] = "Not a video this program can read";
+const char kNotReadReason[] = "FFmpeg did not answer in time";
 
-// What the converter needs of a source: a picture and a length.
-bool Convertible(const MediaInfo& info) { return info.hasVideo && UsableDuration(info.duration) > 0.0; }
+// Sound alone is enough: whether a family can make something of it is for
+// its passes to say, which fail the item with their reason.
+bool Readable(const MediaInfo& info) { return info.hasVideo || info.hasAudio; }
 
 bool NavigationKeyOf(WPARAM key, NavigationKey& navigation) {
     switch (key) {
@@ -71,32 +73,55 @@ void CMainDialog::AddItems(const std::vector<std::string>& paths) {
 }
 
 // A read file fills in every row of it still waiting: rows are found by
-// their source, so a row removed meanwhile is simply not there.
+// their source, so a row removed meanwhile is simply not there. Only an
+// answer of FFmpeg's makes a file unreadable: a file whose reads ran out of
+// time stays ticked, to be read again at the next Start.
 void CMainDialog::OnProbed(WPARAM ticket) {
     const std::optional<CMediaProbes::Result> probed = probes_.Take(ticket);
     if (!probed) return;
-    const bool convertible = Convertible(probed->info);
-    const double duration = convertible ? UsableDuration(probed->info.duration) : 0.0;
+    const bool readable = probed->answered && Readable(probed->info);
+    const double duration = readable ? UsableDuration(probed->info.duration) : 0.0;
     for (int index = 0; index < tasks_.Count(); ++index) {
         ConversionItem item = tasks_.Copy(index);
         if (item.status != kStatusProbing || item.sourcePath != probed->path) continue;
         item.endTime = duration;
-        item.status = convertible ? kStatusNone : kStatusUnreadable;
-        if (!convertible) {
+        if (readable) {
+            item.status = kStatusNone;
+            item.failureReason.clear();
+        } else if (probed->answered) {
+            item.status = kStatusUnreadable;
             item.selected = false;
             item.failureReason = kUnreadableReason;
+        } else {
+            item.status = kStatusNotRead;
+            item.failureReason = kNotReadReason;
         }
         tasks_.Replace(index, item);
         list_.RedrawRows(index, index);
         if (index != selectedIndex_) continue;
         SetTrimLimits(0.0, duration);
         SetTrimRange(0.0, duration);
-        if (convertible) ShowStillFrame(item.sourcePath, kAddedFrameTime);
+        if (readable) ShowStillFrame(item.sourcePath, kAddedFrameTime);
     }
 }
 
-// Start converts only items whose length is known: it waits, the window
-// answering, until every file has been read. False when the window was
+// A read that ran out of time (on a busy system, or while the virus scanner
+// read a freshly copied encoder) says nothing about the file: it is read
+// again before a run, never while one changes the rows.
+void CMainDialog::ReadAgainFilesNotRead() {
+    if (run_.Running()) return;
+    for (int index = 0; index < tasks_.Count(); ++index) {
+        ConversionItem item = tasks_.Copy(index);
+        if (item.status != kStatusNotRead) continue;
+        item.status = kStatusProbing;
+        tasks_.Replace(index, item);
+        list_.RedrawRows(index, index);
+        probes_.Start(item.sourcePath);
+    }
+}
+
+// A run does not start on files still being read: it waits, the window
+// answering, until every read has ended. False when the window was
 // closed meanwhile, or when a Start is already waiting.
 bool CMainDialog::WaitForProbes() {
     if (waitingForProbes_) return false;
@@ -123,7 +148,7 @@ void CMainDialog::SelectItem(int index) {
     const double duration = known ? UsableDuration(known->duration) : item.endTime;
     SetTrimLimits(0.0, duration);
     SetTrimRange(item.beginTime, item.endTime);
-    if (item.status != kStatusProbing && item.status != kStatusUnreadable) {
+    if (item.status != kStatusProbing && item.status != kStatusUnreadable && item.status != kStatusNotRead) {
         ShowStillFrame(item.sourcePath, item.beginTime);
     }
     SelectRow(selectedIndex_);

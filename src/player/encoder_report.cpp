@@ -13,9 +13,6 @@
 
 namespace {
 
-// Opening a file takes FFmpeg a fraction of a second; a file that keeps it
-// busy longer (a broken stream it keeps searching) gets no more than this.
-constexpr DWORD kProbeTimeoutMs = 10000;
 // How long a stopped run's output may take to end once the run is gone.
 constexpr int kReaderGraceMs = 2000;
 
@@ -43,7 +40,7 @@ std::map<FileVersion, MediaInfo> probed;
 
 }  // namespace
 
-std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, HANDLE stop) {
+EncoderReport RunForReport(const std::string& commandLine, bool errorOutput, DWORD timeoutMs, HANDLE stop) {
     // Shared with the reader, which may outlive this call (below).
     struct Run {
         CPlayerProcess process;
@@ -52,7 +49,7 @@ std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD
     const auto run = std::make_shared<Run>();
     if (!run->process.Start(commandLine, errorOutput ? CPlayerProcess::Output::Error : CPlayerProcess::Output::Standard,
                             false)) {
-        return std::string();
+        return {};
     }
     std::promise<void> done;
     std::future<void> readerDone = done.get_future();
@@ -62,7 +59,7 @@ std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD
         done.set_value();
     });
     const HANDLE ends[2] = {run->process.Handle(), stop};
-    WaitForMultipleObjects(stop ? 2 : 1, ends, FALSE, timeoutMs);
+    const DWORD woke = WaitForMultipleObjects(stop ? 2 : 1, ends, FALSE, timeoutMs);
     run->process.Cancel();
     // A run ended while it was still starting can leave its pipe open a long
     // time under some systems: its reader is left to end on its own, and the
@@ -70,10 +67,10 @@ std::string RunForReport(const std::string& commandLine, bool errorOutput, DWORD
     // closing) without end.
     if (readerDone.wait_for(std::chrono::milliseconds(kReaderGraceMs)) != std::future_status::ready) {
         reader.detach();
-        return std::string();
+        return {};
     }
     reader.join();
-    return run->report;
+    return {run->report, woke == WAIT_OBJECT_0};
 }
 
 std::optional<MediaInfo> KnownMedia(const std::string& source) {
@@ -85,21 +82,24 @@ std::optional<MediaInfo> KnownMedia(const std::string& source) {
     return known->second;
 }
 
-MediaInfo ProbeMedia(const std::string& encoder, const std::string& source, HANDLE stop) {
-    if (const std::optional<MediaInfo> known = KnownMedia(source)) return *known;
-    FileVersion version;
-    if (!VersionOf(source, version)) return MediaInfo{};
-    const std::string command = ReportCommand(encoder, source);
-    std::string report = RunForReport(command, true, kProbeTimeoutMs, stop);
+ProbedMedia ProbeMedia(const std::string& encoder, const std::string& source, HANDLE stop, ProbeLimits limits) {
+    if (const std::optional<MediaInfo> known = KnownMedia(source)) return {*known, true};
     // FFmpeg always prints its banner: silence means it never ran (a start
     // that failed on a busy system, or a crash before its first line).
-    const bool stopped = stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
-    if (report.empty() && !stopped) report = RunForReport(command, true, kProbeTimeoutMs, stop);
-    const MediaInfo info = ParseMediaReport(report);
-    // An encoder that could not be started tells nothing about the file: ask again next time.
-    if (!stopped && (info.duration > 0.0 || info.hasVideo || info.hasAudio)) {
+    const auto answered = [](const EncoderReport& report) { return report.finished && !report.text.empty(); };
+    const auto stopped = [stop] { return stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; };
+    FileVersion version;
+    const bool versioned = VersionOf(source, version);
+    const std::string command = ReportCommand(encoder, source);
+    EncoderReport report = RunForReport(command, true, limits.firstMs, stop);
+    if (!answered(report) && !stopped()) report = RunForReport(command, true, limits.retryMs, stop);
+    const ProbedMedia result = {ParseMediaReport(report.text), answered(report)};
+    const MediaInfo& info = result.info;
+    // Only what FFmpeg found in a file is kept: a file it could not read yet
+    // (still being copied, say) is asked about again next time.
+    if (result.answered && versioned && (info.duration > 0.0 || info.hasVideo || info.hasAudio)) {
         std::lock_guard<std::mutex> hold(probedLock);
         probed[version] = info;
     }
-    return info;
+    return result;
 }

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "player/encoder_report.h"
-
 namespace {
 
 // Each probe is a run of the encoder; more side by side only make each slower.
@@ -11,8 +9,8 @@ constexpr std::size_t kSideBySide = 3;
 
 }  // namespace
 
-CMediaProbes::CMediaProbes(std::string encoder)
-    : encoder_(std::move(encoder)), stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+CMediaProbes::CMediaProbes(std::string encoder, ProbeLimits limits)
+    : encoder_(std::move(encoder)), limits_(limits), stopEvent_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
 CMediaProbes::~CMediaProbes() { Stop(); }
 
@@ -76,10 +74,10 @@ void CMediaProbes::Work() {
         const Request request = queue_.front();
         queue_.pop_front();
         hold.unlock();
-        const MediaInfo info = ProbeMedia(encoder_, request.path, stopEvent_.Get());
+        const ProbedMedia probed = ProbeMedia(encoder_, request.path, stopEvent_.Get(), limits_);
         hold.lock();
         if (stopping_) return;
-        done_[request.ticket] = {request.path, info};
+        done_[request.ticket] = {request.path, probed.info, probed.answered};
         if (window_) PostMessageA(window_, message_, request.ticket, 0);
     }
 }

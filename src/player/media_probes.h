@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "framework/kernel_handle.h"
-#include "player/media_report.h"
+#include "player/encoder_report.h"
 
 // Reads what media files hold (length and streams) on worker threads, a few
 // side by side, so that the window's thread never waits for the encoder. A
 // finished probe is announced by a message posted to the window, carrying the
-// probe's ticket; the window then takes the result. Each probe has the
-// encoder report's time limit, after which it gives what was read so far.
+// probe's ticket; the window then takes the result. A probe that runs out of
+// time is tried once more with a longer limit (encoder_report.h).
 //
 // Stop() (and the destructor) ends running probes at once and joins the
 // threads, so the owner calls it before its window goes.
@@ -28,9 +28,10 @@ public:
     struct Result {
         std::string path;
         MediaInfo info;
+        bool answered = false;  // as ProbedMedia::answered
     };
 
-    explicit CMediaProbes(std::string encoder);
+    explicit CMediaProbes(std::string encoder, ProbeLimits limits = {});
     ~CMediaProbes();
     CMediaProbes(const CMediaProbes&) = delete;
     CMediaProbes& operator=(const CMediaProbes&) = delete;
@@ -57,6 +58,7 @@ private:
     void Work();
 
     const std::string encoder_;
+    const ProbeLimits limits_;
     CKernelHandle stopEvent_;
     HWND window_ = nullptr;
     UINT message_ = 0;

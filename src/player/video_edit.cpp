@@ -62,7 +62,7 @@ bool CVideoEdit::Create(HWND parent, const RECT& rect, UINT id) {
 
 double CVideoEdit::GetDuration(const std::string& path) {
     if (path.empty()) return 0.0;
-    return ProbeMedia(encoder_, path).duration;
+    return ProbeMedia(encoder_, path).info.duration;
 }
 
 bool CVideoEdit::OpenRange(const std::string& path, double start, double end, short mode) {
@@ -140,7 +140,7 @@ const std::vector<CatalogCodec>& CVideoEdit::Encoders(bool video) {
     static bool listed = false;
     if (!listed) {
         const std::set<std::string> encoders =
-            ParseEncoderList(RunForReport(EncoderListCommand(encoder_), false, kListTimeoutMs));
+            ParseEncoderList(RunForReport(EncoderListCommand(encoder_), false, kListTimeoutMs).text);
         videoCodecs = VideoCatalog(encoders);
         audioCodecs = AudioCatalog(encoders);
         listed = !encoders.empty();

@@ -19,10 +19,10 @@ constexpr unsigned kPendingFilesTimeoutMs = 15000;
 constexpr unsigned kInformationBox = 0;
 constexpr unsigned kWarningBox = MB_ICONEXCLAMATION;
 
-// A source the probe found unreadable, or has not read yet, is not given to
-// the encoder: ticked by hand, it fails with the probe's reason.
+// A source the probe found unreadable, or has not read (yet, or in time), is
+// not given to the encoder: ticked, it fails with the probe's reason.
 bool IsUnconvertible(const ConversionItem& item) {
-    return item.status == kStatusUnreadable || item.status == kStatusProbing;
+    return item.status == kStatusUnreadable || item.status == kStatusProbing || item.status == kStatusNotRead;
 }
 
 }  // namespace

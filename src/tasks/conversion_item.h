@@ -46,6 +46,7 @@ enum ItemStatus : std::int32_t {
     kStatusCanceled = 9,
     kStatusFailed = 10,                // a command did not fit and was not run
     kStatusWouldOverwriteSource = 11,  // refused before its first pass: nothing written
-    kStatusUnreadable = 12,            // not a video the encoder can read: added unticked, skipped by a run
+    kStatusUnreadable = 12,            // FFmpeg read neither picture nor sound in it: unticked, skipped by a run
     kStatusProbing = 13,               // its source is still being read: duration not known yet
+    kStatusNotRead = 14,               // no read of its source ended in time: stays ticked, read again at Start
 };

@@ -169,21 +169,22 @@ protected:
 // The folder already holds the user's own clip.mp4 and broken.mp4: neither is
 // touched, the good item writes the next free name, and the unreadable one,
 // added unticked with its reason and ticked by hand, fails with it instead of
-// reading as finished and leaves nothing.
+// reading as finished and leaves nothing. Sound alone is added ticked, with
+// its length, like any file FFmpeg reads.
 TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     const std::string own = output_.Write("clip.mp4", "the user's own video");
     output_.Write("broken.mp4", "an older conversion");
     Add(clips->Path("clip.avi"));
-    Add(clips->Path("silent.avi"));
+    Add(clips->Path("sound.mp3"));
     Add(clips->Path("broken.avi"));
     EXPECT_EQ(Column(kColumnProgress), (Strings{"", "", " Not a video this program can read "}));
-    EXPECT_FALSE(dialog_->Tasks().Copy(2).selected);
+    EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:03", "00:00:00"}));
     for (int row : {1, 2}) {                  // unticks row 1, ticks row 2 (added unticked)
         CellHit hit = {row, 0, false, true};  // the first column's check box
         SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
     }
 
-    Command(IDC_START);  // waits for the last file to be read
+    Command(IDC_START);
     EXPECT_FALSE(dialog_->ConversionRunning());
     const Strings progress = Column(kColumnProgress);
     EXPECT_EQ(progress[0], " Finished ");
@@ -200,6 +201,30 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
 
     CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
     EXPECT_NEAR(probe.GetDuration(output_.Path() + "clip_2.mp4"), 4.0, 0.5);
+}
+
+// Reads cut by their time, as while a virus scanner holds a freshly copied
+// encoder: a file read by the second, longer try gets its length, and one
+// whose reads both run out says so, stays ticked and is read again at Start.
+TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadAgainAtStart) {
+    DestroyWindow(Window());
+    ASSERT_TRUE(CopyFileA(STALLED_ENCODER_EXE, (folder.Path() + "app\\ffmpeg.exe").c_str(), FALSE));
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr, ProbeLimits{300, 3000});
+    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+    const TempFolder sources;
+    dialog_->AddItem(sources.Write("late.avi", "1000"));  // milliseconds the stand-in takes to open it
+    Add(sources.Write("stuck.avi", "600000"));
+    EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:00"}));
+    EXPECT_EQ(Column(kColumnProgress), (Strings{"", " Not read yet: FFmpeg did not answer in time "}));
+    ASSERT_TRUE(dialog_->Tasks().Copy(1).selected) << "stays ticked; a run would convert it with the stand-in";
+
+    sources.Write("stuck.avi", "0");
+    for (int row : {0, 1}) {  // unticked, so that Start reads the file and converts nothing
+        CellHit hit = {row, 0, false, true};
+        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
+    }
+    Command(IDC_START);
+    EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:04"}));
 }
 
 // One item's intermediate is named like another's output, and two names

@@ -9,6 +9,7 @@ TestClips::TestClips() {
     const std::string tone = " -f lavfi -i sine=frequency=440:sample_rate=44100";
     Make("clip.avi", picture + "320x240" + tone + " -t 4 -c:v mpeg4 -q:v 4 -c:a libmp3lame -ac 2");
     Make("silent.avi", picture + "320x240 -t 3 -c:v mpeg4 -q:v 4 -an");
+    Make("sound.mp3", tone.substr(1) + " -t 3 -c:a libmp3lame");
     Make("wide.mp4", picture + "640x360" + tone + " -t 4 -c:v mpeg4 -q:v 4 -c:a aac");
     Make("long.avi", picture + "160x120" + tone + " -t 60 -c:v mpeg4 -q:v 8 -c:a libmp3lame -ac 2");
     Make("clip.rm", picture + "320x240" + tone + " -t 4 -c:v rv20 -q:v 4 -c:a ac3 -ac 2");

@@ -119,7 +119,7 @@ TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectoryAndEventsOutsideTheW
     const std::string name = item.exportPath.substr(item.exportPath.find_last_of('\\') + 1);
     EXPECT_EQ(item.exportPath, outputDirectory + name);
     EXPECT_THAT(name, ::testing::MatchesRegex("clip_\\d+\\.avi")) << "the number's bounds are the export path's case";
-    EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath).duration, 2.0, 0.25) << "the item's range, 1 s to 3 s";
+    EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath).info.duration, 2.0, 0.25) << "the item's range, 1 s to 3 s";
     EXPECT_THAT(view_.repainted, ::testing::Contains(index));
     EXPECT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
 }
