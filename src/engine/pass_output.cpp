@@ -4,7 +4,6 @@
 #include <iterator>
 #include <sstream>
 
-#include "engine/failure_reason.h"
 #include "engine/progress_text.h"
 
 namespace {
@@ -78,7 +77,7 @@ std::string ProblemLine(const std::string& output) {
         while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
         if (line.find('\r') != std::string::npos) line = line.substr(line.rfind('\r') + 1);
         if (IsInformation(line) || !NamesAProblem(line)) continue;
-        return ShownReason(WithoutFileName(line));
+        return WithoutFileName(line);
     }
     return std::string();
 }

@@ -21,7 +21,8 @@ private:
 // name the encoder puts before it ("C:\in\a.avi: Invalid data found when
 // processing input" gives "Invalid data found when processing input"); empty
 // when no line does. Progress lines, stream descriptions and the encoder's
-// closing "Conversion failed!" name none. Made fit for a row.
+// closing "Conversion failed!" name none. The line is whole: ShownReason
+// makes it fit for a row.
 std::string ProblemLine(const std::string& output);
 
 // True when an encoding pass's output shows that the encoder finished its
