@@ -7,12 +7,15 @@
 
 namespace {
 
-// "x.3gp" as the k-th free name: "x_k.3gp".
+// "x.3gp" as the k-th free name: "x_k.3gp". The number goes before the
+// file's extension, never into a folder's name.
 std::string NumberedSuffix(const std::string& suffix, int k) {
     if (k == 1) return suffix;
     const std::size_t dot = suffix.rfind('.');
+    const std::size_t folderEnd = suffix.find_last_of("\\/");
+    const bool extension = dot != std::string::npos && (folderEnd == std::string::npos || dot > folderEnd);
     const std::string number = "_" + std::to_string(k);
-    return dot == std::string::npos ? suffix + number : suffix.substr(0, dot) + number + suffix.substr(dot);
+    return extension ? suffix.substr(0, dot) + number + suffix.substr(dot) : suffix + number;
 }
 
 FreeNames Refused(const char* reason) {
