@@ -99,6 +99,7 @@ public:
         const PassEnd end = host_.RunEncoder(commands_[pass]);
         if (Stopped()) return false;
         host_.StopEncoder();  // closes our pipe ends; the encoder has finished already
+        ForgetFilesLeftAlone(pass, end.output);
         if (!Succeeded(pass, end)) return false;
         if (ShowsFinishedEncode(end.output, host_.RangeSeconds())) return true;
         return Fail(kStatusFailed, kReasonStoppedEarly, end.output);
@@ -107,7 +108,9 @@ public:
         if (!Claim(pass)) return false;
         if (status != kStatusNone) host_.SetItemStatus(status);
         const PassEnd end = host_.RunHidden(commands_[pass]);
-        return !Stopped() && Succeeded(pass, end);
+        if (Stopped()) return false;
+        ForgetFilesLeftAlone(pass, end.output);
+        return Succeeded(pass, end);
     }
 
     // An intermediate the item created, under the name it was written.
@@ -194,12 +197,17 @@ private:
         return true;
     }
 
-    bool Succeeded(std::size_t pass, const PassEnd& end) {
-        bool refused = false;
+    // A file that appeared just before the pass opened it, which "-n" kept
+    // the pass from writing, is not the item's.
+    void ForgetFilesLeftAlone(std::size_t pass, const std::string& output) {
+        bool forgotten = false;
         for (const std::string& file : creates_[pass]) {
-            if (RefusedExistingFile(end.output, file)) refused = Disown(file) || refused;
+            if (RefusedExistingFile(output, file)) forgotten = Disown(file) || forgotten;
         }
-        if (refused) host_.ClaimItemFiles(created_);
+        if (forgotten) host_.ClaimItemFiles(created_);
+    }
+
+    bool Succeeded(std::size_t pass, const PassEnd& end) {
         if (end.exitCode && *end.exitCode == 0) return true;
         const std::string& command = commands_[pass];
         const std::string program = command.substr(0, command.find(' '));
