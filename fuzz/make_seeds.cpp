@@ -265,6 +265,32 @@ void AddWindowSeeds(SeedWriter& seeds) {
     seeds.Add("region_walk", Literal("\x48\x02\x00\x00\x00\x00\x00\x00") + std::string(64, '\x01'));
 }
 
+// The names an item writes under, and the reasons its row gives.
+void AddNamingSeeds(SeedWriter& seeds) {
+    const std::string threeGp =
+        "enc -y \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\"\n"
+        "mux \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\" -y \"$OUTPUT_DIR$OUTPUT_FILE.3gp\"\n"
+        "fast \"$OUTPUT_DIR$OUTPUT_FILE.3gp\"";
+    seeds.Add("free_names", Joined({"\x00", "D:\\out", "clip", threeGp, "CLIP_temp.3gp", "clip.3gp", "clip_2.3GP"}));
+    seeds.Add("free_names", Joined({"\x01\x39\x30\x00\x01", "D:\\out\\", "M4V12345",
+                                    "thm -y \"$OUTPUT_DIR$OUTPUT_FILE.THM\"\n"
+                                    "enc -y \"$OUTPUT_DIR$OUTPUT_FILE.MP4\" \"$OUTPUT_DIR$OUTPUT_FILE.thm\"",
+                                    "M4V12345.THM"}));
+    seeds.Add("free_names", Joined({"\x02", "D:\\out\\", "clip", "enc \"$OUTPUT_DIR$OUTPUT_FILE\""}));
+    // One file's next name is another's own in another case; a folder of 300 numbered names.
+    seeds.Add("free_names", Joined({"\x04", "D:\\out\\", "clip",
+                                    "enc \"$OUTPUT_DIR$OUTPUT_FILE.A\" \"$OUTPUT_DIR$OUTPUT_FILE_2.a\"", "clip.a"}));
+    seeds.Add("free_names",
+              Joined({"\x01\x39\x30\x01\x01\x2C\x01", "D:\\out\\", "", "enc \"$OUTPUT_DIR$OUTPUT_FILE.MP4\""}));
+    seeds.Add("free_names",
+              Joined({"\x00", "C:\\" + std::string(240, 'f'), "name.v1",
+                      "enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" \"$OUTPUT_DIR$OUTPUT_FILE\\a.b\\c\"", "name.v1.mpg"}));
+    seeds.Add("failure_reason",
+              "[avi @ 0x1] low score\r\nC:\\Vid\xC3\xA9os\\clip.avi: Invalid\tdata found when "
+              "processing input\r\nConversion failed!\r\n");
+    seeds.Add("failure_reason", std::string(99, 'x') + "\xC3\xA9\xED\xA0\x80\xF4\x90\x80\x80\xC0\xAF\x7F\xC2\x85\xE2");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -279,5 +305,6 @@ int main(int argc, char** argv) {
     AddPmpmuxSeeds(seeds);
     AddTextSeeds(seeds);
     AddWindowSeeds(seeds);
+    AddNamingSeeds(seeds);
     return 0;
 }

@@ -58,7 +58,7 @@ public:
         }
         return std::make_unique<MemoryInput>(found->second, Number(path));
     }
-    std::unique_ptr<OutputFile> OpenOutput(const std::string& path, std::string*) override {
+    std::unique_ptr<OutputFile> OpenOutput(const std::string& path, bool, std::string*) override {
         ++outputsOpened;
         return std::make_unique<MemoryOutput>(files[path], Number(path));
     }

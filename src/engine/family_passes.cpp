@@ -1,8 +1,11 @@
 #include "engine/family_passes.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/command_text.h"
+#include "engine/failure_reason.h"
+#include "engine/free_names.h"
 #include "engine/output_settings.h"
 #include "engine/pass_output.h"
 #include "engine/profile_files.h"
@@ -11,8 +14,6 @@
 namespace {
 
 constexpr int k3gp2Type = 2;
-// More numbered names than any folder holds files of one stem.
-constexpr int kNameAttempts = 10000;
 
 constexpr const char* kTemp3gp = "_temp.3gp";
 constexpr const char* kTemp3g2 = "_temp_2.3g2";
@@ -33,65 +34,91 @@ Lines PassTemplates(const Lines& profileLines, std::size_t count) {
     return templates;
 }
 
-// "x.3gp" as the k-th free name: "x_k.3gp" (the number before the extension).
-std::string NumberedSuffix(const std::string& suffix, int k) {
-    if (k == 1) return suffix;
-    const std::size_t dot = suffix.rfind('.');
-    const std::string number = "_" + std::to_string(k);
-    return dot == std::string::npos ? suffix + number : suffix.substr(0, dot) + number + suffix.substr(dot);
+// The template with FFmpeg's "-n" for every "-y" word outside quotes: a file
+// that appears under the chosen name after the last look is left alone.
+std::string RefusingToOverwrite(std::string commandTemplate) {
+    bool quoted = false;
+    for (std::size_t at = 0; at < commandTemplate.size(); ++at) {
+        if (commandTemplate[at] == '"') quoted = !quoted;
+        const bool wordStarts = at == 0 || commandTemplate[at - 1] == ' ';
+        const bool wordEnds = at + 2 >= commandTemplate.size() || commandTemplate[at + 2] == ' ';
+        if (!quoted && wordStarts && commandTemplate.compare(at, 2, "-y") == 0 && wordEnds) {
+            commandTemplate[at + 1] = 'n';
+        }
+    }
+    return commandTemplate;
 }
 
-// One item's passes: the names it writes under, the commands, and its result.
+std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+// One item's passes: the names it writes under, the files it creates, the
+// commands, and its result.
 class ItemRun {
 public:
     explicit ItemRun(IPassHost& host) : host_(host) {}
 
+    // The passes of the profile chosen in the profile file.
+    bool Open(int fileIndex, std::size_t passCount) {
+        const std::optional<Lines> lines = host_.OpenProfile(fileIndex);
+        if (!lines) return Fail(kStatusFailed, "no profile chosen");
+        return Prepare(PassTemplates(*lines, passCount), &IPassHost::ExpandCommand);
+    }
+
     // Expands every command before the first pass runs, so that the passes
     // agree on the names they share and a refusal leaves nothing behind. The
-    // item is refused when a file its passes name is the source of any item
-    // (-y would write over it), or when a command does not fit. A name that is
-    // taken is replaced by the next free one: the PSP's names, which the player
-    // pairs by their number, take the next free number together; the other
-    // families' files each get "_2", "_3"... before their extension.
+    // item is refused when a file its passes name is its own source, when no
+    // free names are left, or when a command does not fit. Another item's
+    // source is a taken name like any file that is there.
     bool Prepare(const Lines& templates, Expander expand) {
+        const std::string folder = host_.OutputDirectory();
         for (const std::string& commandTemplate : templates) {
-            for (const std::string& file :
-                 OutputFilesOfTemplate(commandTemplate, host_.OutputDirectory(), host_.OutputFileStem())) {
-                if (host_.IsSourceOfAnItem(file)) return Refuse(kStatusWouldOverwriteSource, kReasonOverwritesSource);
+            for (const std::string& file : OutputFilesOfTemplate(commandTemplate, folder, host_.OutputFileStem())) {
+                if (host_.IsOwnSource(file)) return Fail(kStatusWouldOverwriteSource, kReasonOverwritesSource);
             }
         }
-        const std::optional<Lines> named =
-            host_.DeviceTab() == kTabPsp ? NameByNumber(templates) : NameEachFile(templates);
-        if (!named) return Refuse(kStatusFailed, "no free file name");
-        for (const std::string& commandTemplate : *named) {
-            std::optional<std::string> command = (host_.*expand)(commandTemplate);
-            if (!command) return Refuse(kStatusFailed, kReasonCommandTooLong);
+        const FreeNames names = ChooseFreeNames(Naming(templates), Questions());
+        if (!names.refusal.empty()) return Fail(kStatusFailed, names.refusal);
+        files_ = names.files;
+        output_ = names.output;
+        host_.UseOutputName(names.output, names.fileNumber);
+        for (const std::string& commandTemplate : names.templates) {
+            creates_.push_back(FilesFirstNamed(OutputFilesOfTemplate(commandTemplate, folder, names.stem)));
+            const std::optional<std::string> command =
+                (host_.*expand)(creates_.back().empty() ? commandTemplate : RefusingToOverwrite(commandTemplate));
+            if (!command) return Fail(kStatusFailed, kReasonCommandTooLong);
             commands_.push_back(*command);
         }
         return true;
     }
 
-    const std::string& Command(std::size_t pass) const { return commands_[pass]; }
-
     // Status first, then the run, then the Stop check. False when the item
     // was stopped or failed: nothing more runs.
     bool Encoding(std::size_t pass) {
+        if (!Claim(pass)) return false;
         host_.SetItemStatus(kStatusEncoding);
-        const PassEnd end = host_.RunEncoder(Command(pass));
+        const PassEnd end = host_.RunEncoder(commands_[pass]);
         if (Stopped()) return false;
         host_.StopEncoder();  // closes our pipe ends; the encoder has finished already
-        return Succeeded(pass, end);
+        ForgetFilesLeftAlone(pass, end.output);
+        if (!Succeeded(pass, end)) return false;
+        if (ShowsFinishedEncode(end.output, host_.RangeSeconds())) return true;
+        return Fail(kStatusFailed, kReasonStoppedEarly, end.output);
     }
     bool Hidden(std::size_t pass, int status = kStatusNone) {
+        if (!Claim(pass)) return false;
         if (status != kStatusNone) host_.SetItemStatus(status);
-        const PassEnd end = host_.RunHidden(Command(pass));
-        return !Stopped() && Succeeded(pass, end);
+        const PassEnd end = host_.RunHidden(commands_[pass]);
+        if (Stopped()) return false;
+        ForgetFilesLeftAlone(pass, end.output);
+        return Succeeded(pass, end);
     }
 
-    // An intermediate of the item, under the name it was written.
+    // An intermediate the item created, under the name it was written.
     void DeleteIntermediate(const char* suffix) {
-        for (const auto& [templateSuffix, path] : written_) {
-            if (host_.SameName(templateSuffix, suffix)) host_.DeleteFile(path);
+        for (const NamedFile& file : files_) {
+            if (!host_.SameName(file.suffix, suffix) || !Disown(file.path)) continue;
+            host_.DeleteFile(file.path);
+            host_.ClaimItemFiles(created_);
         }
     }
 
@@ -100,19 +127,66 @@ public:
     // go. A stopped item's went with the stop sequence.
     bool Finish() {
         if (stopped_) return false;
-        if (!failed_ && host_.HoldsContent(files_.output)) {
+        if (!failed_ && host_.HoldsContent(output_)) {
             host_.MarkItemFinished();
             return true;
         }
-        if (!failed_) host_.FailItem(kStatusFailed, kReasonNoOutput, std::string());
-        for (const std::string& path : files_.paths) host_.DeleteFile(path);
+        if (!failed_) Fail(kStatusFailed, kReasonNoOutput);
+        for (const std::string& path : created_) host_.DeleteFile(path);
         return false;
     }
-    const std::string& Output() const { return files_.output; }
 
 private:
-    bool Refuse(int status, const std::string& reason) {
-        host_.FailItem(status, reason, std::string());
+    ItemNaming Naming(const Lines& templates) const {
+        ItemNaming naming;
+        naming.templates = templates;
+        naming.outputDirectory = host_.OutputDirectory();
+        naming.stem = host_.OutputFileStem();
+        naming.numberedStem = host_.DeviceTab() == kTabPsp;
+        naming.profileEntry = host_.ProfileEntry();
+        naming.fileNumber = host_.FileNumber();
+        return naming;
+    }
+    NameQuestions Questions() const {
+        return {[this](const std::string& path) { return host_.IsNameTaken(path) || host_.IsSourceOfAnItem(path); },
+                [this](const std::string& first, const std::string& second) { return host_.SameName(first, second); }};
+    }
+
+    // The files no earlier pass named: those this pass creates.
+    Lines FilesFirstNamed(const Lines& files) {
+        Lines first;
+        for (const std::string& file : files) {
+            const auto same = [&](const std::string& known) { return host_.SameName(known, file); };
+            if (std::none_of(named_.begin(), named_.end(), same)) {
+                named_.push_back(file);
+                first.push_back(file);
+            }
+        }
+        return first;
+    }
+
+    // The pass's new files were free when the item started; one that is there
+    // now is someone else's, and the pass does not run.
+    bool Claim(std::size_t pass) {
+        for (const std::string& file : creates_[pass]) {
+            if (host_.IsNameTaken(file)) return Fail(kStatusFailed, FileNameOf(file) + " appeared meanwhile: kept");
+        }
+        created_.insert(created_.end(), creates_[pass].begin(), creates_[pass].end());
+        host_.ClaimItemFiles(created_);
+        return true;
+    }
+
+    // False when the item did not create the file.
+    bool Disown(const std::string& path) {
+        const auto found = std::find(created_.begin(), created_.end(), path);
+        if (found == created_.end()) return false;
+        created_.erase(found);
+        return true;
+    }
+
+    bool Fail(int status, const std::string& reason, const std::string& output = std::string()) {
+        host_.FailItem(status, ShownReason(reason), output);
+        failed_ = true;
         return false;
     }
 
@@ -123,9 +197,20 @@ private:
         return true;
     }
 
+    // A file that appeared just before the pass opened it, which "-n" kept
+    // the pass from writing, is not the item's.
+    void ForgetFilesLeftAlone(std::size_t pass, const std::string& output) {
+        bool forgotten = false;
+        for (const std::string& file : creates_[pass]) {
+            if (RefusedExistingFile(output, file)) forgotten = Disown(file) || forgotten;
+        }
+        if (forgotten) host_.ClaimItemFiles(created_);
+    }
+
     bool Succeeded(std::size_t pass, const PassEnd& end) {
         if (!end.stalled && end.exitCode && *end.exitCode == 0) return true;
-        const std::string program = Command(pass).substr(0, Command(pass).find(' '));
+        const std::string& command = commands_[pass];
+        const std::string program = command.substr(0, command.find(' '));
         std::string reason = end.stalled ? kReasonEncoderStalled : ProblemLine(end.output);
         if (reason.empty() && !end.exitCode) reason = "could not start " + program;
         if (reason.empty()) {
@@ -133,135 +218,61 @@ private:
             std::snprintf(code, sizeof code, " ended with code %lu", *end.exitCode);
             reason = program + code;
         }
-        host_.FailItem(kStatusFailed, reason, end.output);
-        failed_ = true;
-        return false;
-    }
-
-    bool Taken(const std::string& path) const {
-        if (host_.IsNameTaken(path)) return true;
-        for (const std::string& chosen : files_.paths) {
-            if (host_.SameName(chosen, path)) return true;
-        }
-        return false;
-    }
-
-    // The output is the first file the last pass names: it writes or finishes it.
-    void Choose(const Lines& templates, const std::string& stem) {
-        const Lines last = OutputFilesOfTemplate(templates.back(), host_.OutputDirectory(), stem);
-        files_.output = last.empty() ? std::string() : last.front();
-        host_.UseItemFiles(files_);
-    }
-
-    std::optional<Lines> NameEachFile(const Lines& templates) {
-        const std::string stem = host_.OutputDirectory() + host_.OutputFileStem();
-        const auto nameFor = [&](const std::string& suffix) {
-            for (const auto& [known, path] : written_) {
-                if (host_.SameName(known, suffix)) return path.substr(stem.size());
-            }
-            for (int k = 1; k <= kNameAttempts; ++k) {
-                const std::string path = stem + NumberedSuffix(suffix, k);
-                if (Taken(path)) continue;
-                written_.push_back({suffix, path});
-                files_.paths.push_back(path);
-                return path.substr(stem.size());
-            }
-            return std::string();
-        };
-        Lines renamed;
-        bool named = true;
-        for (const std::string& commandTemplate : templates) {
-            renamed.push_back(RenameOutputFiles(commandTemplate, [&](const std::string& suffix) {
-                const std::string free = nameFor(suffix);
-                named = named && !free.empty();
-                return free;
-            }));
-        }
-        if (!named) return std::nullopt;
-        Choose(renamed, host_.OutputFileStem());
-        return renamed;
-    }
-
-    std::optional<Lines> NameByNumber(const Lines& templates) {
-        for (int k = 0; k < kNameAttempts; ++k) {
-            const std::string stem = PspOutputName(host_.ProfileEntry(), host_.FileNumber() + k);
-            files_.paths.clear();
-            written_.clear();
-            bool free = true;
-            for (const std::string& commandTemplate : templates) {
-                for (const std::string& suffix : OutputSuffixesOfTemplate(commandTemplate)) {
-                    const std::string path = host_.OutputDirectory() + stem + suffix;
-                    if (Taken(path)) free = false;
-                    written_.push_back({suffix, path});
-                    files_.paths.push_back(path);
-                }
-            }
-            if (!free) continue;
-            files_.fileNumber = host_.FileNumber() + k;
-            Choose(templates, stem);
-            return templates;
-        }
-        return std::nullopt;
+        return Fail(kStatusFailed, reason, end.output);
     }
 
     IPassHost& host_;
     Lines commands_;
-    ItemFiles files_;
-    std::vector<std::pair<std::string, std::string>> written_;  // template suffix, the path it is written as
+    std::vector<NamedFile> files_;
+    std::string output_;
+    std::vector<Lines> creates_;  // by pass: the files it creates
+    Lines named_;                 // the files the passes name, so far
+    Lines created_;               // the files the passes run so far created
     bool failed_ = false;
     bool stopped_ = false;
 };
 
-bool OpenPasses(IPassHost& host, ItemRun& run, int fileIndex, std::size_t passCount) {
-    const std::optional<Lines> lines = host.OpenProfile(fileIndex);
-    if (!lines) {
-        host.FailItem(kStatusFailed, "no profile chosen", std::string());
-        return false;
-    }
-    return run.Prepare(PassTemplates(*lines, passCount), &IPassHost::ExpandCommand);
-}
-
 }  // namespace
 
 // A stopped iPod item is marked canceled like any other.
-void RunIpodPasses(IPassHost& host) {
+bool RunIpodPasses(IPassHost& host) {
     host.EnterAppFolder();
     ItemRun run(host);
-    if (!run.Prepare({host.IpodTemplate()}, &IPassHost::BuildIpodCommand)) return;
+    if (!run.Prepare({host.IpodTemplate()}, &IPassHost::BuildIpodCommand)) return false;
     if (run.Encoding(0)) host.DeleteFile(host.ExportPath());
-    run.Finish();
+    return run.Finish();
 }
 
-void RunPspPasses(IPassHost& host) {
+bool RunPspPasses(IPassHost& host) {
     ItemRun run(host);
-    if (!OpenPasses(host, run, kPspProfileFile, 2)) return;
+    if (!run.Open(kPspProfileFile, 2)) return false;
     if (run.Hidden(0)) run.Encoding(1);
-    run.Finish();
+    return run.Finish();
 }
 
-void Run3gpPasses(IPassHost& host) {
+bool Run3gpPasses(IPassHost& host) {
     const bool threeGp2 = host.ThreeGpType() == k3gp2Type;
     ItemRun run(host);
-    if (!OpenPasses(host, run, ProfileFileForTab(kTab3gp, host.ThreeGpType()), threeGp2 ? 5 : 3)) return;
+    if (!run.Open(ProfileFileForTab(kTab3gp, host.ThreeGpType()), threeGp2 ? 5 : 3)) return false;
     const bool ran = run.Encoding(0) && run.Hidden(1, kStatusExporting) && run.Hidden(2);
     if (ran) run.DeleteIntermediate(kTemp3gp);
     if (ran && threeGp2 && run.Hidden(3, kStatusChanging) && run.Hidden(4)) run.DeleteIntermediate(kTemp3g2);
-    run.Finish();
+    return run.Finish();
 }
 
-void RunSinglePass(IPassHost& host) {
+bool RunSinglePass(IPassHost& host) {
     ItemRun run(host);
-    if (!OpenPasses(host, run, ProfileFileForTab(host.DeviceTab(), 0), 1)) return;
+    if (!run.Open(ProfileFileForTab(host.DeviceTab(), 0), 1)) return false;
     run.Encoding(0);
-    run.Finish();
+    return run.Finish();
 }
 
-void RunPmpPasses(IPassHost& host) {
+bool RunPmpPasses(IPassHost& host) {
     ItemRun run(host);
-    if (!OpenPasses(host, run, kPmpProfileFile, 4)) return;
+    if (!run.Open(kPmpProfileFile, 4)) return false;
     if (run.Encoding(0) && run.Hidden(1, kStatusMuxingPmp) && run.Hidden(2)) {
         run.DeleteIntermediate(kTempPmpVideo);
         if (run.Hidden(3)) run.DeleteIntermediate(kTempPmpAudio);
     }
-    run.Finish();
+    return run.Finish();
 }

@@ -18,14 +18,6 @@ struct PassEnd {
     bool stalled = false;
 };
 
-// The files an item's passes write in the output folder, under names that
-// were free when it started: so every one of them is the item's own.
-struct ItemFiles {
-    std::vector<std::string> paths;
-    std::string output;  // the final output, the Output cell's name from now on
-    int fileNumber = 0;  // the PSP number the names carry
-};
-
 class IPassHost {
 public:
     virtual ~IPassHost() = default;
@@ -51,14 +43,18 @@ public:
     // reason and the output of the pass that failed.
     virtual void FailItem(int status, const std::string& reason, const std::string& output) = 0;
     virtual void MarkItemFinished() = 0;
-    // Takes the names the item writes under: the item keeps its output's name
-    // and PSP number, and a Stop deletes the files.
-    virtual void UseItemFiles(const ItemFiles& files) = 0;
+    // The name the item's final output is written under and the PSP number
+    // its names carry: the item keeps them, its Output cell shows them.
+    virtual void UseOutputName(const std::string& outputPath, int fileNumber) = 0;
+    // The files the item's passes have created in this run, with those the
+    // next pass is about to create: all that a Stop may delete.
+    virtual void ClaimItemFiles(const std::vector<std::string>& paths) = 0;
     virtual void DeleteFile(const std::string& path) = 0;
-    virtual void AddToITunes(const std::string& outputPath) = 0;
 
     // True when the path names the source of any item, however it is written.
     virtual bool IsSourceOfAnItem(const std::string& path) const = 0;
+    // True when the path names this item's own source, however it is written.
+    virtual bool IsOwnSource(const std::string& path) const = 0;
     // True when a file of that name is there, or another item of the list
     // writes its output under it.
     virtual bool IsNameTaken(const std::string& path) const = 0;
@@ -71,25 +67,29 @@ public:
     virtual int DeviceTab() const = 0;
     virtual int ProfileEntry() const = 0;
     virtual int ThreeGpType() const = 0;
-    virtual bool ShutDownWhenFinished() const = 0;
     virtual std::string OutputDirectory() const = 0;
-    virtual std::string OutputName() const = 0;
     virtual int FileNumber() const = 0;
     virtual std::string OutputFileStem() const = 0;  // what $OUTPUT_FILE becomes
     virtual std::string ExportPath() const = 0;
+    virtual double RangeSeconds() const = 0;  // the length of the item's range
 };
 
 // The families' pass sequences, one per device family routine. Each runs its
-// passes until one fails or is stopped; the item is finished only when every
-// pass ended with exit code 0 and its output holds something.
-void RunIpodPasses(IPassHost& host);
-void RunPspPasses(IPassHost& host);
-void Run3gpPasses(IPassHost& host);
-void RunSinglePass(IPassHost& host);  // Xbox and PPC
-void RunPmpPasses(IPassHost& host);
+// passes until one fails or is stopped, and tells whether the item finished:
+// every pass ended with exit code 0, every encoding pass's output shows a
+// finished encode, and the final output holds something. A pass that creates
+// a file gets FFmpeg's "-n" in place of "-y", and a file that appeared under
+// its name since the item started fails the item and is kept: the item
+// deletes only what its passes created.
+bool RunIpodPasses(IPassHost& host);
+bool RunPspPasses(IPassHost& host);
+bool Run3gpPasses(IPassHost& host);
+bool RunSinglePass(IPassHost& host);  // Xbox and PPC
+bool RunPmpPasses(IPassHost& host);
 
 // The reasons a row gives for an item that was not converted.
 constexpr const char* kReasonCommandTooLong = "command too long";
 constexpr const char* kReasonOverwritesSource = "would overwrite its source";
 constexpr const char* kReasonNoOutput = "no output written";
 constexpr const char* kReasonEncoderStalled = "the encoder stopped answering";
+constexpr const char* kReasonStoppedEarly = "the encoder stopped early";

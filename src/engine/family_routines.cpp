@@ -83,19 +83,23 @@ public:
         item.finished = 1;
         WriteAndRepaintProgress(item);
     }
-    void UseItemFiles(const ItemFiles& files) override {
+    void UseOutputName(const std::string& outputPath, int fileNumber) override {
         ConversionItem item = CurrentItem();
-        item.writtenName = files.output.substr(std::min(outputDirectory.size(), files.output.size()));
-        if (itemChoice.deviceTab == kTabPsp) item.fileNumber = files.fileNumber;
+        item.writtenName = outputPath.substr(std::min(outputDirectory.size(), outputPath.size()));
+        if (itemChoice.deviceTab == kTabPsp) item.fileNumber = fileNumber;
         context_.tasks.Replace(context_.currentItemIndex, item);
         context_.view.RepaintOutputCell(context_.currentItemIndex);
-        itemFiles = files.paths;
     }
+    void ClaimItemFiles(const std::vector<std::string>& paths) override { itemFiles = paths; }
     void DeleteFile(const std::string& path) override {
         if (!path.empty()) DeleteWorkFile(context_.tasks, path);
     }
-    void AddToITunes(const std::string& outputPath) override { runner_.AddToITunes(outputPath); }
     bool IsSourceOfAnItem(const std::string& path) const override { return ::IsSourceOfAnItem(context_.tasks, path); }
+    bool IsOwnSource(const std::string& path) const override {
+        TaskList itself;  // the item alone, for the delete helper's comparison of paths
+        itself.Append(CurrentItem());
+        return ::IsSourceOfAnItem(itself, path);
+    }
     bool IsNameTaken(const std::string& path) const override {
         if (FileOrFolderExists(path)) return true;
         for (int index = 0; index < context_.tasks.Count(); ++index) {
@@ -111,14 +115,16 @@ public:
     int DeviceTab() const override { return itemChoice.deviceTab; }
     int ProfileEntry() const override { return itemChoice.profileEntry; }
     int ThreeGpType() const override { return itemChoice.threeGpType; }
-    bool ShutDownWhenFinished() const override { return context_.options.ShutDownWhenFinished(); }
     std::string OutputDirectory() const override { return outputDirectory; }
-    std::string OutputName() const override { return CurrentItem().outputName; }
     int FileNumber() const override { return CurrentItem().fileNumber; }
     std::string OutputFileStem() const override {
         return ::OutputFileStem(CurrentItem(), itemChoice.deviceTab, itemChoice.profileEntry);
     }
     std::string ExportPath() const override { return CurrentItem().exportPath; }
+    double RangeSeconds() const override {
+        const ConversionItem item = CurrentItem();
+        return item.endTime - item.beginTime;
+    }
 
 private:
     ConversionItem CurrentItem() const { return context_.tasks.Copy(context_.currentItemIndex); }
@@ -142,7 +148,7 @@ private:
 // Runs a family's passes, then waits (dispatching messages) until the files
 // that could not be deleted yet, above all those of a stopped item, are gone.
 // A Stop pressed during that wait finds the passes ended and deletes nothing.
-void RunFamily(const EngineContext& context, void (*passes)(IPassHost&)) {
+void RunFamily(const EngineContext& context, bool (*passes)(IPassHost&)) {
     RoutineHost host(context);
     passes(host);
     itemPassesEnded = true;

@@ -24,8 +24,8 @@ struct ItemChoice {
 };
 extern ItemChoice itemChoice;
 
-// The files the current item's passes write, under the names chosen when it
-// started. Each was free then, so each is the item's own: a Stop deletes them.
+// The files the current item's passes have created, with those of the pass
+// that is about to create them: the item's own, what a Stop deletes.
 extern std::vector<std::string> itemFiles;
 
 // Set once the current item's passes have all run: from then on a Stop must

@@ -10,12 +10,16 @@
 
 #include "engine/command_text.h"
 #include "engine/output_settings.h"
-#include "engine/pass_output.h"
 #include "tasks/task_list.h"
 
+using ::testing::Contains;
 using ::testing::ElementsAre;
 
 namespace {
+
+// What FFmpeg prints last when it has encoded the whole range.
+const char kWholeEncode[] =
+    "video:100kB audio:18kB subtitle:0kB other streams:0kB global headers:0kB muxing overhead: 1%\n";
 
 // The cases that are hard to stage with real programs; every family's passes,
 // files and Stops are also proven end to end with the real programs.
@@ -23,7 +27,8 @@ namespace {
 // Records every step a family takes on the tab with the profile's pass lines
 // (after its title). Commands are those lines with the output folder and stem
 // put in; Stop is pressed while the command named by stopDuring runs, as the
-// stop button would be inside that pass's wait.
+// stop button would be inside that pass's wait. Encoders encode the whole
+// range unless `ends` says otherwise.
 class RecordingHost : public IPassHost {
 public:
     explicit RecordingHost(std::vector<std::string> passes = {"pass1", "pass2", "pass3", "pass4", "pass5"},
@@ -35,12 +40,15 @@ public:
     std::vector<std::string> steps;
     std::vector<std::string> profile;
     std::string stopDuring;
-    std::map<std::string, PassEnd> ends;  // by command; the others exit with 0
-    std::set<std::string> taken;          // names a file or another item has
-    std::set<std::string> written;        // files that hold something after the passes
+    std::map<std::string, PassEnd> ends;         // by command
+    std::map<std::string, std::string> appears;  // by command: a file another program makes while it runs
+    std::set<std::string> taken;                 // names a file or another item has
+    std::set<std::string> sources;               // the items' sources
+    std::set<std::string> written;               // files that hold something after the passes
+    std::vector<std::string> claimed, claimedAtStop;
+    std::string outputName = "clip";
     int tab;
     int fileNumber = 12345;
-    bool shutDown = false;
     bool cancel = false;
 
     std::optional<std::vector<std::string>> OpenProfile(int fileIndex) override {
@@ -50,8 +58,8 @@ public:
     std::string IpodTemplate() override { return "ipod -y \"$OUTPUT_DIR$OUTPUT_FILE.m4v\""; }
     std::optional<std::string> ExpandCommand(const std::string& commandTemplate) override {
         std::string command = commandTemplate;
-        if (!ReplaceAll(command, "$OUTPUT_DIR", OutputDirectory(), 100) ||
-            !ReplaceAll(command, "$OUTPUT_FILE", OutputFileStem(), 100)) {
+        if (!ReplaceAll(command, "$OUTPUT_DIR", OutputDirectory(), 400) ||
+            !ReplaceAll(command, "$OUTPUT_FILE", OutputFileStem(), 400)) {
             return std::nullopt;
         }
         return command;
@@ -60,8 +68,8 @@ public:
         return ExpandCommand(commandTemplate);
     }
     void EnterAppFolder() override { steps.push_back("app folder"); }
-    PassEnd RunEncoder(const std::string& command) override { return Run("encoder " + command, command); }
-    PassEnd RunHidden(const std::string& command) override { return Run("hidden " + command, command); }
+    PassEnd RunEncoder(const std::string& command) override { return Run("encoder ", command, kWholeEncode); }
+    PassEnd RunHidden(const std::string& command) override { return Run("hidden ", command, ""); }
     void StopEncoder() override { steps.push_back("stop encoder"); }
     bool CancelRequested() const override { return cancel; }
     void SetItemStatus(int status) override { steps.push_back("status " + std::to_string(status)); }
@@ -69,15 +77,14 @@ public:
         steps.push_back("failed " + std::to_string(status) + ": " + reason);
     }
     void MarkItemFinished() override { steps.push_back("finished"); }
-    void UseItemFiles(const ItemFiles& files) override {
-        fileNumber = files.fileNumber == 0 ? fileNumber : files.fileNumber;
-        std::string names;
-        for (const std::string& path : files.paths) names += " " + path;
-        steps.push_back("files" + names + " -> " + files.output);
+    void UseOutputName(const std::string& outputPath, int number) override {
+        fileNumber = number;
+        steps.push_back("output " + outputPath);
     }
+    void ClaimItemFiles(const std::vector<std::string>& paths) override { claimed = paths; }
     void DeleteFile(const std::string& path) override { steps.push_back("delete " + path); }
-    void AddToITunes(const std::string& outputPath) override { steps.push_back("itunes " + outputPath); }
-    bool IsSourceOfAnItem(const std::string&) const override { return false; }
+    bool IsSourceOfAnItem(const std::string& path) const override { return sources.count(path) != 0; }
+    bool IsOwnSource(const std::string&) const override { return false; }
     bool IsNameTaken(const std::string& path) const override { return taken.count(path) != 0; }
     bool SameName(const std::string& first, const std::string& second) const override {
         return TaskList::SameNameIgnoringAsciiCase(first, second);
@@ -86,86 +93,97 @@ public:
     int DeviceTab() const override { return tab; }
     int ProfileEntry() const override { return 0; }
     int ThreeGpType() const override { return 0; }
-    bool ShutDownWhenFinished() const override { return shutDown; }
     std::string OutputDirectory() const override { return "D:\\out\\"; }
-    std::string OutputName() const override { return "clip"; }
     int FileNumber() const override { return fileNumber; }
-    std::string OutputFileStem() const override { return tab == kTabPsp ? PspOutputName(0, fileNumber) : OutputName(); }
+    std::string OutputFileStem() const override { return tab == kTabPsp ? PspOutputName(0, fileNumber) : outputName; }
     std::string ExportPath() const override { return "D:\\out\\clip_export.avi"; }
+    double RangeSeconds() const override { return 4.0; }
 
 private:
-    PassEnd Run(const std::string& step, const std::string& command) {
-        steps.push_back(step);
-        if (!stopDuring.empty() && command == stopDuring) cancel = true;
-        return ends.count(command) ? ends[command] : PassEnd{0ul, std::string()};
+    PassEnd Run(const std::string& kind, const std::string& command, const char* wholeOutput) {
+        steps.push_back(kind + command);
+        if (appears.count(command)) taken.insert(appears[command]);
+        if (!stopDuring.empty() && command == stopDuring) {
+            cancel = true;
+            claimedAtStop = claimed;
+        }
+        return ends.count(command) ? ends[command] : PassEnd{0ul, wholeOutput};
     }
 };
 
-// The media library gets the file the profile really wrote, once it was found good.
-TEST(IpodPasses, FinishedOnlyWhenItsOutputHoldsSomethingThenTheMediaLibrary) {
+const std::vector<std::string> k3gpPasses = {
+    "enc -y \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\"",
+    "mux \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\" -y \"$OUTPUT_DIR$OUTPUT_FILE.3gp\"",
+    "fast -y \"$OUTPUT_DIR$OUTPUT_FILE.3gp\""};
+
+TEST(IpodPasses, FinishedOnlyWhenItsOutputHoldsSomething) {
     RecordingHost host;
     host.written = {"D:\\out\\clip.m4v"};
-    RunIpodPasses(host);
-    EXPECT_THAT(host.steps, ElementsAre("app folder", "files D:\\out\\clip.m4v -> D:\\out\\clip.m4v", "status 1",
-                                        "encoder ipod -y \"D:\\out\\clip.m4v\"", "stop encoder",
-                                        "delete D:\\out\\clip_export.avi", "finished", "itunes D:\\out\\clip.m4v"));
+    EXPECT_TRUE(RunIpodPasses(host));
+    EXPECT_THAT(host.steps, ElementsAre("app folder", "output D:\\out\\clip.m4v", "status 1",
+                                        "encoder ipod -n \"D:\\out\\clip.m4v\"", "stop encoder",
+                                        "delete D:\\out\\clip_export.avi", "finished"));
 
-    // Stopped, the item is canceled like any other; with the shutdown box
-    // ticked the media library is left alone; an encoder that ended well but
-    // wrote nothing is no success.
-    RecordingHost stopped;
-    stopped.stopDuring = "ipod -y \"D:\\out\\clip.m4v\"";
-    RunIpodPasses(stopped);
-    EXPECT_EQ(stopped.steps.back(), "status 9");
-    RecordingHost shuttingDown;
-    shuttingDown.written = host.written;
-    shuttingDown.shutDown = true;
-    RunIpodPasses(shuttingDown);
-    EXPECT_EQ(shuttingDown.steps.back(), "finished");
+    // An encoder that ended well but wrote nothing is no success.
     RecordingHost empty;
-    RunIpodPasses(empty);
-    EXPECT_THAT(empty.steps, ::testing::Contains("failed 10: no output written"));
+    EXPECT_FALSE(RunIpodPasses(empty));
+    EXPECT_THAT(empty.steps, Contains("failed 10: no output written"));
     EXPECT_EQ(empty.steps.back(), "delete D:\\out\\clip.m4v");
 }
 
-// A taken name, by a file or another item, is never written: the 3GP's output
-// and its intermediate each get the next free name, the PSP's pair the next number.
+// A taken name, by a file, another item or another item's source, is never
+// written: the 3GP's output and its intermediate each get the next free name,
+// the PSP's pair the next number (a file two passes name is one file). Only a
+// pass that creates a file is told not to overwrite.
 TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
-    RecordingHost phone({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\"",
-                         "mux \"$OUTPUT_DIR$OUTPUT_FILE_temp.3gp\" \"$OUTPUT_DIR$OUTPUT_FILE.3gp\"",
-                         "fast \"$OUTPUT_DIR$OUTPUT_FILE.3gp\""},
-                        kTab3gp);
-    phone.taken = {"D:\\out\\clip_temp.3gp", "D:\\out\\clip.3gp", "D:\\out\\clip_2.3gp"};
+    RecordingHost phone(k3gpPasses, kTab3gp);
+    phone.taken = {"D:\\out\\clip_temp.3gp", "D:\\out\\clip_2.3gp"};
+    phone.sources = {"D:\\out\\clip.3gp"};
     phone.written = {"D:\\out\\clip_3.3gp"};
-    Run3gpPasses(phone);
-    EXPECT_THAT(phone.steps,
-                ElementsAre("open 2", "files D:\\out\\clip_temp_2.3gp D:\\out\\clip_3.3gp -> D:\\out\\clip_3.3gp",
-                            "status 1", "encoder enc -y \"D:\\out\\clip_temp_2.3gp\"", "stop encoder", "status 2",
-                            "hidden mux \"D:\\out\\clip_temp_2.3gp\" \"D:\\out\\clip_3.3gp\"",
-                            "hidden fast \"D:\\out\\clip_3.3gp\"", "delete D:\\out\\clip_temp_2.3gp", "finished"));
+    EXPECT_TRUE(Run3gpPasses(phone));
+    EXPECT_THAT(
+        phone.steps,
+        ElementsAre("open 2", "output D:\\out\\clip_3.3gp", "status 1", "encoder enc -n \"D:\\out\\clip_temp_2.3gp\"",
+                    "stop encoder", "status 2", "hidden mux \"D:\\out\\clip_temp_2.3gp\" -n \"D:\\out\\clip_3.3gp\"",
+                    "hidden fast -y \"D:\\out\\clip_3.3gp\"", "delete D:\\out\\clip_temp_2.3gp", "finished"));
 
-    RecordingHost psp({"thm \"$OUTPUT_DIR$OUTPUT_FILE.THM\"", "enc \"$OUTPUT_DIR$OUTPUT_FILE.MP4\""}, kTabPsp);
+    RecordingHost psp({"thm -y \"$OUTPUT_DIR$OUTPUT_FILE.THM\"",
+                       "enc -y \"$OUTPUT_DIR$OUTPUT_FILE.MP4\" \"$OUTPUT_DIR$OUTPUT_FILE.thm\""},
+                      kTabPsp);
     psp.taken = {"D:\\out\\M4V12345.THM"};
     psp.written = {"D:\\out\\M4V12346.MP4"};
-    RunPspPasses(psp);
-    EXPECT_EQ(psp.steps[1], "files D:\\out\\M4V12346.THM D:\\out\\M4V12346.MP4 -> D:\\out\\M4V12346.MP4");
-    EXPECT_EQ(psp.steps.back(), "finished");
+    EXPECT_TRUE(RunPspPasses(psp));
+    EXPECT_EQ(psp.steps[1], "output D:\\out\\M4V12346.MP4");
 }
 
-// The first pass that fails ends the item with the encoder's own words; what
-// it wrote goes, and no later pass runs. A pass that cannot start, one ended
-// for its silence, and a command too long, fail the item too.
+// A file named by the stem alone is as good as any; a name that numbering
+// would push past the path limit is refused before anything runs.
+TEST(FamilyPasses, TheNameChooserAtItsEdges) {
+    RecordingHost bare({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE\""});
+    bare.written = {"D:\\out\\clip"};
+    EXPECT_TRUE(RunSinglePass(bare));
+
+    RecordingHost longName({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
+    longName.outputName = std::string(248, 'n');
+    longName.taken = {"D:\\out\\" + longName.outputName + ".mpg"};
+    RunSinglePass(longName);
+    EXPECT_THAT(longName.steps, ElementsAre("open 5", "failed 10: output path too long"));
+}
+
+// The first pass that fails ends the item with the encoder's own words, made
+// fit for the row; what it wrote goes, and no later pass runs. A pass that
+// cannot start, one ended for its silence, and a command too long, fail the
+// item too.
 TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     RecordingHost pmp({"enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"});
     pmp.ends["enc \"D:\\out\\clip_temp.avi\""] = {
-        1ul,
-        "[avi @ 0x1] Format avi detected only with low score\r\nC:\\in\\clip.avi: Invalid data found when "
-        "processing input\r\nConversion failed!\r\n"};
+        1ul, "[avi @ 0x1] Format avi detected only with low score\r\nC:\\in\\clip.avi: Invalid\tdata in " +
+                 std::string(80, 'x') + "Vid\xC3\xA9os\r\nConversion failed!\r\n"};
     RunPmpPasses(pmp);
     EXPECT_THAT(pmp.steps,
-                ElementsAre("open 7", "files D:\\out\\clip_temp.avi -> ", "status 1",
-                            "encoder enc \"D:\\out\\clip_temp.avi\"", "stop encoder",
-                            "failed 10: Invalid data found when processing input", "delete D:\\out\\clip_temp.avi"));
+                ElementsAre("open 7", "output ", "status 1", "encoder enc \"D:\\out\\clip_temp.avi\"", "stop encoder",
+                            "failed 10: Invalid data in " + std::string(80, 'x') + "Vid\xC3\xA9",
+                            "delete D:\\out\\clip_temp.avi"));
 
     RecordingHost missingLines(std::vector<std::string>{});
     missingLines.ends[""] = {std::nullopt, std::string()};
@@ -179,9 +197,50 @@ TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     stalled.ends["pass1"] = {1ul, "Conversion failed!\r\n", true};
     RunSinglePass(stalled);
     EXPECT_EQ(stalled.steps.back(), "failed 10: the encoder stopped answering");
-    RecordingHost tooLong({std::string(120, 'x')});  // refused before any pass runs
+    RecordingHost tooLong({std::string(500, 'x')});  // refused before any pass runs
     RunSinglePass(tooLong);
-    EXPECT_THAT(tooLong.steps, ElementsAre("open 5", "files -> ", "failed 10: command too long"));
+    EXPECT_THAT(tooLong.steps, ElementsAre("open 5", "output ", "failed 10: command too long"));
+}
+
+// Under Wine an encoder killed half way reports exit code 0: its output must
+// show a finished encode (progress through the whole range, the routines' test
+// of an exported item, does too).
+TEST(FamilyPasses, AnEncoderThatEndsEarlyFailsTheItem) {
+    const std::string command = "enc \"D:\\out\\clip.mpg\"";
+    RecordingHost killed({"enc \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
+    killed.written = {"D:\\out\\clip.mpg"};
+    killed.ends[command] = {0ul, "frame=   25 q=3.0 size=      51kB time=1.00 bitrate= 417.8kbits/s speed=1x\r"};
+    EXPECT_FALSE(RunSinglePass(killed));
+    EXPECT_THAT(killed.steps,
+                ElementsAre("open 5", "output D:\\out\\clip.mpg", "status 1", "encoder " + command, "stop encoder",
+                            "failed 10: the encoder stopped early", "delete D:\\out\\clip.mpg"));
+}
+
+// A file that appears under a chosen name before the pass that creates it is
+// someone else's: the item fails naming it, runs nothing more and keeps it.
+// A Stop (which cancels the item) and a failure delete only what the passes
+// run so far created; a file that "-n" kept FFmpeg from writing was not
+// created.
+TEST(FamilyPasses, TheItemDeletesOnlyTheFilesItsPassesCreated) {
+    const std::string firstPass = "enc -n \"D:\\out\\clip_temp.3gp\"";
+    RecordingHost appeared(k3gpPasses, kTab3gp);
+    appeared.appears[firstPass] = "D:\\out\\clip.3gp";
+    EXPECT_FALSE(Run3gpPasses(appeared));
+    EXPECT_THAT(appeared.steps,
+                ElementsAre("open 2", "output D:\\out\\clip.3gp", "status 1", "encoder " + firstPass, "stop encoder",
+                            "failed 10: clip.3gp appeared meanwhile: kept", "delete D:\\out\\clip_temp.3gp"));
+
+    RecordingHost stopped(k3gpPasses, kTab3gp);
+    stopped.stopDuring = firstPass;
+    EXPECT_FALSE(Run3gpPasses(stopped));
+    EXPECT_EQ(stopped.steps.back(), "status 9");
+    EXPECT_THAT(stopped.claimedAtStop, ElementsAre("D:\\out\\clip_temp.3gp"));
+
+    RecordingHost refused(k3gpPasses, kTab3gp);
+    refused.ends[firstPass] = {1ul, "File 'D:\\out\\clip_temp.3gp' already exists. Exiting.\r\n"};
+    Run3gpPasses(refused);
+    EXPECT_EQ(refused.steps.back(), "failed 10: enc ended with code 1");
+    EXPECT_TRUE(refused.claimed.empty());
 }
 
 }  // namespace

@@ -68,10 +68,10 @@ protected:
 
     // A pass of the test encoder: it writes its output file (named by its
     // suffix after the item's output) and holds it open while it runs, as an
-    // encoder does.
+    // encoder does; an encoding pass ends as a whole encode does.
     std::string Pass(bool piped, const std::string& suffix) const {
         const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE" + suffix + "\"";
-        return "enc.exe --open " + file + " --write " + file + " x" + (piped ? " --progress 2 10" : "");
+        return "enc.exe --open " + file + " --write " + file + " x" + (piped ? " --progress 2 10 --finish" : "");
     }
 
     // The tab's family with a profile file of one entry, whose passes are given.
@@ -143,7 +143,7 @@ TEST_F(FamilyRoutinesTest, APanelClickDuringAnItemChangesNothingOfIt) {
     const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
     UseProfile(
         kTab3gp, "3GP_AMR_Profile.ini",
-        {"enc.exe --post " + panel.Handle() + " --progress 1 0 --write " + file + "_temp.3gp\" x",
+        {"enc.exe --post " + panel.Handle() + " --progress 1 0 --finish --write " + file + "_temp.3gp\" x",
          "enc.exe --open " + file + ".3gp\" --write " + file + ".3gp\" x", "enc.exe --write " + file + ".3gp\" x"});
     Convert();
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.3gp"});
@@ -168,21 +168,19 @@ TEST_F(FamilyRoutinesTest, ExportedItemStopsItsEncoderAtTheRangeLength) {
     EXPECT_FALSE(folder.Exists("app\\log.txt"));
 }
 
-// An output written over a source, however the source's path is written, is
-// refused before the first pass: nothing runs, nothing is deleted.
-TEST_F(FamilyRoutinesTest, AnItemWhoseOutputWouldOverwriteASourceIsRefused) {
-    ConversionItem other;
-    other.sourcePath = output.substr(0, output.size() - 1) + "/SUB/../CLIP_TEMP_2.3G2";
-    folder.Write("out\\clip_temp_2.3g2", "another source");
-    tasks.Append(other);
-    settings.threeGpType = 2;
-    const std::string pass = "enc.exe --write ran.txt x -y \"$OUTPUT_DIR$OUTPUT_FILE";
-    UseProfile(kTab3gp, "3GP2_AAC_Profile.ini", {pass + "_temp.3gp\"", pass + "_temp_2.3g2\"", "enc.exe"});
+// An output written over the item's own source, however the source's path is
+// written, is refused before the first pass: nothing runs, nothing is deleted.
+TEST_F(FamilyRoutinesTest, AnItemWhoseOutputWouldOverwriteItsSourceIsRefused) {
+    ConversionItem item = tasks.Copy(0);
+    item.sourcePath = output.substr(0, output.size() - 1) + "/SUB/../CLIP.MPG";
+    tasks.Replace(0, item);
+    folder.Write("out\\clip.mpg", "the source");
+    UseProfile(kTabXbox, "Xbox_Profile.ini", {"enc.exe --write ran.txt x \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
     Convert();
     EXPECT_EQ(tasks.Copy(0).status, kStatusWouldOverwriteSource);
     EXPECT_FALSE(folder.Exists("app\\ran.txt"));
-    EXPECT_EQ(folder.Read("out\\clip_temp_2.3g2"), "another source");
-    EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("clip.avi: would overwrite its source"));
+    EXPECT_EQ(folder.Read("out\\clip.mpg"), "the source");
+    EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("CLIP.MPG: would overwrite its source"));
 }
 
 }  // namespace

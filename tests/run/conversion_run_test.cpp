@@ -108,7 +108,7 @@ protected:
     }
 };
 
-const char kIpodPass[] = "enc.exe --progress 2 10 --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" video";
+const char kIpodPass[] = "enc.exe --progress 2 10 --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" video --finish";
 
 // The row reads " Finished " while the media library takes the file; a Stop
 // then ends the run but the finished output stays and counts as converted.

@@ -91,8 +91,8 @@ public:
         return std::make_unique<PosixInput>(descriptor);
     }
 
-    std::unique_ptr<OutputFile> OpenOutput(const std::string& path, std::string* error) override {
-        const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT, 0666);
+    std::unique_ptr<OutputFile> OpenOutput(const std::string& path, bool replace, std::string* error) override {
+        const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | (replace ? 0 : O_EXCL), 0666);
         if (descriptor < 0) {
             *error = std::strerror(errno);
             return nullptr;

@@ -106,11 +106,12 @@ public:
         return std::make_unique<WinInput>(handle);
     }
 
-    // OPEN_ALWAYS rather than CREATE_ALWAYS: the file is emptied only after
-    // RunPmpmux has made sure it is not one of the inputs.
-    std::unique_ptr<OutputFile> OpenOutput(const std::string& path, std::string* error) override {
-        const HANDLE handle = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    // CREATE_NEW: a file that is there is not ours. With -y, OPEN_ALWAYS
+    // rather than CREATE_ALWAYS: the file is emptied only after RunPmpmux has
+    // made sure it is not one of the inputs.
+    std::unique_ptr<OutputFile> OpenOutput(const std::string& path, bool replace, std::string* error) override {
+        const HANDLE handle = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                                          replace ? OPEN_ALWAYS : CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             *error = SystemMessage(GetLastError());
             return nullptr;

@@ -7,7 +7,7 @@
 
 namespace {
 
-const char kUsage[] = "usage: pmpmux VIDEO.avi AUDIO.mp3 OUTPUT.pmp  or  pmpmux -check OUTPUT.pmp AUDIO.mp3";
+const char kUsage[] = "usage: pmpmux [-y] VIDEO.avi AUDIO.mp3 OUTPUT.pmp  or  pmpmux -check OUTPUT.pmp AUDIO.mp3";
 
 int Failure(const std::string& path, const std::string& why, std::string* message) {
     *message = "pmpmux: " + path + ": " + why;
@@ -31,8 +31,8 @@ bool ReadAudio(ByteSource& file, const std::string& path, Mp3Stream* stream, std
 
 // A source without sound gives an AVI without audio, from which no MP3 could
 // be made: the .pmp then carries silence, since its players need audio frames.
-int Mux(const std::string& videoPath, const std::string& audioPath, const std::string& outputPath, FileSystem& files,
-        std::string* message) {
+int Mux(const std::string& videoPath, const std::string& audioPath, const std::string& outputPath, bool replace,
+        FileSystem& files, std::string* message) {
     std::unique_ptr<InputFile> videoFile = OpenInput(files, videoPath, message);
     if (!videoFile) return kExitFailure;
     std::string why;
@@ -47,7 +47,12 @@ int Mux(const std::string& videoPath, const std::string& audioPath, const std::s
     PmpPlan plan;
     if (!PlanPmp(video, audio, &plan, &why)) return Failure(outputPath, why, message);
 
-    std::unique_ptr<OutputFile> output = files.OpenOutput(outputPath, &why);
+    std::unique_ptr<OutputFile> output = files.OpenOutput(outputPath, replace, &why);
+    if (!output && !replace && files.OpenInput(outputPath, &why)) {
+        // FFmpeg's words for it, which the converter knows.
+        *message = "pmpmux: File '" + outputPath + "' already exists. Exiting.";
+        return kExitFailure;
+    }
     if (!output) return Failure(outputPath, "cannot create: " + why, message);
     if (output->Identity() == videoFile->Identity() || (audioFile && output->Identity() == audioFile->Identity())) {
         return Failure(outputPath, "is one of the input files; it is left as it was", message);
@@ -80,8 +85,10 @@ int Check(const std::string& pmpPath, const std::string& audioPath, FileSystem& 
 
 int RunPmpmux(const std::vector<std::string>& arguments, FileSystem& files, std::string* message) {
     if (arguments.size() == 3 && arguments[0] == "-check") return Check(arguments[1], arguments[2], files, message);
-    if (arguments.size() == 3 && arguments[0].compare(0, 1, "-") != 0) {
-        return Mux(arguments[0], arguments[1], arguments[2], files, message);
+    const bool replace = !arguments.empty() && arguments[0] == "-y";
+    const std::size_t first = replace ? 1 : 0;
+    if (arguments.size() == first + 3 && arguments[first].compare(0, 1, "-") != 0) {
+        return Mux(arguments[first], arguments[first + 1], arguments[first + 2], replace, files, message);
     }
     *message = kUsage;
     return kExitUsage;

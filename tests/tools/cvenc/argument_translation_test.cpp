@@ -38,10 +38,10 @@ std::vector<std::string> Translated(const std::string& command) {
 TEST(Translation, ExportedThreeGppTemplateWithAmrAndBlankRange) {
     // An exported item's range placeholders became single blanks: the words vanish.
     EXPECT_THAT(Translated("-i \"D:\\out\\clip_export.avi\" -ss   -t   -vcodec h263 -s 176x144 -r 14.985 -b 128 "
-                           "-acodec amr_nb -ar 8000 -ac 1 -ab 12.2 -title \"Holiday & more\" -y \"D:\\out\\clip.3gp\""),
+                           "-acodec amr_nb -ar 8000 -ac 1 -ab 12.2 -title \"Holiday & more\" -n \"D:\\out\\clip.3gp\""),
                 ElementsAre("-i", "D:\\out\\clip_export.avi", "-c:v", "h263", "-vf", FitFilter({176, 144, {176, 144}}),
                             "-r", "14.985", "-b:v", "128k", "-c:a", "libopencore_amrnb", "-ar", "8000", "-ac", "1",
-                            "-b:a", "12.2k", "-metadata", "title=Holiday & more", "-y", "D:\\out\\clip.3gp"));
+                            "-b:a", "12.2k", "-metadata", "title=Holiday & more", "-n", "D:\\out\\clip.3gp"));
 }
 
 TEST(Translation, RulesTheTemplatesDoNotShow) {

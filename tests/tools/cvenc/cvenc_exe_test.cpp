@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/encoder_runner.h"
+#include "engine/pass_output.h"
 #include "support/temp_folder.h"
 
 using ::testing::HasSubstr;
@@ -128,7 +129,17 @@ TEST_F(CvencExe, TerminatingCvencEndsFfmpegToo) {
     CloseHandle(ffmpeg);
 }
 
-TEST_F(CvencExe, ReportsWhatItCannotDo) {
+// What the converter reads in cvenc's output: FFmpeg's closing summary of a
+// whole encode, its refusal to write over a file when told not to, and
+// cvenc's own and FFmpeg's failures.
+TEST_F(CvencExe, SaysWhatItDidAndWhatItCannotDo) {
+    const std::string output = Video("short.mp4");
+    const std::string encode = Cvenc("-f lavfi -i testsrc=duration=1 -n \"" + output + "\"");
+    const Finished whole = RunToEnd(encode);
+    EXPECT_TRUE(ShowsFinishedEncode(whole.output, 3600)) << whole.output;
+    const Finished refused = RunToEnd(encode);
+    EXPECT_TRUE(RefusedExistingFile(refused.output, output)) << refused.output;
+
     const Finished alone = RunToEnd("\"" + folder_->Path() + "alone\\cvenc.exe\" -i a.avi -y o.mp4");
     EXPECT_NE(alone.exitCode, 0u);
     EXPECT_THAT(alone.output, HasSubstr("cannot find ffmpeg.exe"));

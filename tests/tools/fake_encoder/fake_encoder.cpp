@@ -14,6 +14,7 @@
 //   --print TEXT        write TEXT to standard output in one write ("\n" and "\r" escapes)
 //   --stderr TEXT       the same on standard error
 //   --progress COUNT MS print COUNT progress lines, MS apart
+//   --finish            print FFmpeg's closing summary on standard error, as a whole encode ends
 //   --sleep MS          stay silent
 //   --wait-q            read standard input until "q"; when input ends without one, exit 1 at once
 //   --write PATH TEXT   create PATH holding TEXT
@@ -124,6 +125,9 @@ int main(int argc, char** argv) {
         } else if (command == "--progress" && hasTwo) {
             PrintProgress(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]));
             i += 2;
+        } else if (command == "--finish") {
+            WriteAll(STD_ERROR_HANDLE,
+                     "video:51kB audio:0kB subtitle:0kB other streams:0kB global headers:0kB muxing overhead: 0.5%\n");
         } else if (command == "--sleep" && hasOne) {
             Sleep(std::strtoul(argv[++i], nullptr, 10));
         } else if (command == "--wait-q") {

@@ -52,9 +52,15 @@ TEST_F(PmpmuxProgram, FailuresExitNonZeroWithOneLineAndWriteNothing) {
 
     // (A refused input, in one line and without opening the output: the pmpmux
     // fuzz harness, which counts the outputs opened.)
-    // An output that is an input under another name is refused before it is emptied.
-    fs::create_hard_link(mp3_, folder_ / "link.pmp");
-    const CommandResult overwrite = Pmpmux({avi_, mp3_, folder_ / "link.pmp"});
+    // An output that is there is left alone, in the words FFmpeg uses for it;
+    // told to replace it, one that is an input under another name is refused
+    // before it is emptied.
+    const fs::path link = folder_ / "link.pmp";
+    fs::create_hard_link(mp3_, link);
+    const CommandResult there = Pmpmux({avi_, mp3_, link});
+    EXPECT_EQ(there.exitCode, 1);
+    EXPECT_THAT(there.output, HasSubstr("File '" + link.string() + "' already exists. Exiting."));
+    const CommandResult overwrite = Pmpmux({avi_, mp3_, link}, "-y");
     EXPECT_EQ(overwrite.exitCode, 1);
     EXPECT_THAT(overwrite.output, HasSubstr("is one of the input files"));
     EXPECT_EQ(ReadAll(mp3_), audio);
