@@ -9,7 +9,6 @@
 #include "engine/output_directory.h"
 #include "engine/profile_files.h"
 #include "engine/profile_ini.h"
-#include "engine/run_state.h"
 
 namespace {
 
@@ -26,8 +25,8 @@ ExpansionInputs InputsFor(const EngineContext& context, int itemIndex) {
 }  // namespace
 
 std::optional<std::string> ExpandCommand(const EngineContext& context, const std::string& commandTemplate) {
-    return ExpandFamilyTemplate(commandTemplate, InputsFor(context, context.currentItemIndex), itemChoice.deviceTab,
-                                itemChoice.profileEntry);
+    return ExpandFamilyTemplate(commandTemplate, InputsFor(context, context.currentItemIndex), context.item.choice.deviceTab,
+                                context.item.choice.profileEntry);
 }
 
 std::string ReadIpodTemplate(const IOutputSettings& settings) {

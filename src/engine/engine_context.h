@@ -1,7 +1,13 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "engine/output_settings.h"
 #include "tasks/task_list.h"
+
+class CEncoderRunner;
 
 // Repaints what the engine changed in an item: the list control implements it.
 class IItemView {
@@ -13,22 +19,41 @@ public:
     virtual void RepaintOutputCell(int itemIndex) = 0;
 };
 
-// The run options the main window owns.
-class IRunOptions {
-public:
-    virtual ~IRunOptions() = default;
-    // The "Automatically Shut Down the computer when converting finished" box.
-    virtual bool ShutDownWhenFinished() const = 0;
+// The panel's choices an item is converted with. They are taken once when the
+// item starts, so that a click on the panel between two passes can mix
+// neither two families' names and files in its passes nor in its Stop clean-up.
+struct ItemChoice {
+    int deviceTab = -1;
+    int profileEntry = -1;
+    int threeGpType = -1;
 };
 
-// What the main window hands the conversion engine: its task list, the index
-// of the item being converted, the settings panel's selections and the views
-// to repaint. The engine reads and writes items only through the task list's
-// copy and replace, and never keeps a copy across a wait.
+// One item's conversion as its passes, its progress and its Stop share it.
+// The run keeps one for the item it converts and starts it afresh for each.
+struct ItemState {
+    ItemChoice choice;
+    // Tick count in milliseconds when the item (or, after an export, its
+    // encoding) started: the speed shown is measured from it.
+    std::uint32_t startTick = 0;
+    // The files its passes have created, with those of the pass about to
+    // create them: the item's own, what a Stop deletes.
+    std::vector<std::string> files;
+    // Set once its passes have all run: from then on a Stop must not delete
+    // what they wrote.
+    bool passesEnded = false;
+};
+
+// What the run hands the conversion engine: its task list, the index of the
+// item being converted, the settings panel's selections, the view to repaint,
+// its Stop flag, the encoder runner of the item and the item's state. The
+// engine reads and writes items only through the task list's copy and
+// replace, and never keeps a copy across a wait.
 struct EngineContext {
     TaskList& tasks;
     const int& currentItemIndex;
     const IOutputSettings& settings;
     IItemView& view;
-    const IRunOptions& options;
+    const bool& cancelRequested;
+    CEncoderRunner& runner;
+    ItemState& item;
 };

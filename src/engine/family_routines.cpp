@@ -14,7 +14,6 @@
 #include "engine/profile_files.h"
 #include "engine/profile_ini.h"
 #include "engine/progress_parser.h"
-#include "engine/run_state.h"
 #include "engine/work_files.h"
 
 namespace {
@@ -23,16 +22,10 @@ namespace {
 // deletes, and for a stopped item's files to stop appearing.
 constexpr unsigned kPendingFilesTimeoutMs = 15000;
 
-// The runner of the passes that run now, for the Stop button.
-CEncoderRunner* itemEncoder = nullptr;
-
 // The real processes, files and profile reader behind the families' passes.
 class RoutineHost : public IPassHost {
 public:
-    explicit RoutineHost(const EngineContext& context) : context_(context) { itemEncoder = &runner_; }
-    ~RoutineHost() override { itemEncoder = nullptr; }
-    RoutineHost(const RoutineHost&) = delete;
-    RoutineHost& operator=(const RoutineHost&) = delete;
+    explicit RoutineHost(const EngineContext& context) : context_(context), choice_(context.item.choice) {}
 
     std::optional<std::vector<std::string>> OpenProfile(int fileIndex) override {
         const char* fileName = ProfileFileName(fileIndex);
@@ -41,7 +34,7 @@ public:
         profileIni.SetFile(fileName);
         const int count = profileIni.GetSectionNames(sectionNames);
         // Position 0 is "Info": without a chosen profile there is nothing to convert.
-        const int position = itemChoice.profileEntry + 1;
+        const int position = choice_.profileEntry + 1;
         if (position < 1 || position >= count) return std::nullopt;
         profileIni.GetSection(sectionNames[static_cast<std::size_t>(position)], sectionKeys, sectionValues);
         return sectionValues;
@@ -57,18 +50,18 @@ public:
 
     PassEnd RunEncoder(const std::string& command) override {
         PassOutput output;
-        const ProgramEnd end = runner_.RunEncoder(command, [this, &output](const char* chunk) {
+        const ProgramEnd end = context_.runner.RunEncoder(command, [this, &output](const char* chunk) {
             output.Append(chunk);
-            ParseEncoderOutput(context_, chunk, runner_);
+            ParseEncoderOutput(context_, chunk);
         });
         return {end.exitCode, output.Text(), end.stalled};
     }
     PassEnd RunHidden(const std::string& command) override {
-        const ProgramEnd end = runner_.RunHidden(command);
+        const ProgramEnd end = context_.runner.RunHidden(command);
         return {end.exitCode, std::string(), end.stalled};
     }
-    void StopEncoder() override { runner_.StopEncoder(); }
-    bool CancelRequested() const override { return cancelRequested; }
+    void StopEncoder() override { context_.runner.StopEncoder(); }
+    bool CancelRequested() const override { return context_.cancelRequested; }
 
     void SetItemStatus(int status) override { ::SetItemStatus(context_, status); }
     void FailItem(int status, const std::string& reason, const std::string& output) override {
@@ -86,11 +79,11 @@ public:
     void UseOutputName(const std::string& outputPath, int fileNumber) override {
         ConversionItem item = CurrentItem();
         item.writtenName = outputPath.substr(std::min(outputDirectory.size(), outputPath.size()));
-        if (itemChoice.deviceTab == kTabPsp) item.fileNumber = fileNumber;
+        if (choice_.deviceTab == kTabPsp) item.fileNumber = fileNumber;
         context_.tasks.Replace(context_.currentItemIndex, item);
         context_.view.RepaintOutputCell(context_.currentItemIndex);
     }
-    void ClaimItemFiles(const std::vector<std::string>& paths) override { itemFiles = paths; }
+    void ClaimItemFiles(const std::vector<std::string>& paths) override { context_.item.files = paths; }
     void DeleteFile(const std::string& path) override {
         if (!path.empty()) DeleteWorkFile(context_.tasks, path);
     }
@@ -112,13 +105,13 @@ public:
     }
     bool HoldsContent(const std::string& path) const override { return ::HoldsContent(path); }
 
-    int DeviceTab() const override { return itemChoice.deviceTab; }
-    int ProfileEntry() const override { return itemChoice.profileEntry; }
-    int ThreeGpType() const override { return itemChoice.threeGpType; }
+    int DeviceTab() const override { return choice_.deviceTab; }
+    int ProfileEntry() const override { return choice_.profileEntry; }
+    int ThreeGpType() const override { return choice_.threeGpType; }
     std::string OutputDirectory() const override { return outputDirectory; }
     int FileNumber() const override { return CurrentItem().fileNumber; }
     std::string OutputFileStem() const override {
-        return ::OutputFileStem(CurrentItem(), itemChoice.deviceTab, itemChoice.profileEntry);
+        return ::OutputFileStem(CurrentItem(), choice_.deviceTab, choice_.profileEntry);
     }
     std::string ExportPath() const override { return CurrentItem().exportPath; }
     double RangeSeconds() const override {
@@ -138,11 +131,11 @@ private:
         const ConversionItem item = context_.tasks.Copy(index);
         if (!item.writtenName.empty()) return outputDirectory + item.writtenName;
         return outputDirectory +
-               OutputFileName(item, itemChoice.deviceTab, itemChoice.profileEntry, itemChoice.threeGpType);
+               OutputFileName(item, choice_.deviceTab, choice_.profileEntry, choice_.threeGpType);
     }
 
     const EngineContext& context_;
-    CEncoderRunner runner_{cancelRequested};
+    const ItemChoice& choice_;
 };
 
 // Runs a family's passes, then waits (dispatching messages) until the files
@@ -151,15 +144,11 @@ private:
 void RunFamily(const EngineContext& context, bool (*passes)(IPassHost&)) {
     RoutineHost host(context);
     passes(host);
-    itemPassesEnded = true;
+    context.item.passesEnded = true;
     FinishPendingDeletions(context.tasks, kPendingFilesTimeoutMs);
 }
 
 }  // namespace
-
-void StopItemEncoder() {
-    if (itemEncoder) itemEncoder->StopEncoder();
-}
 
 void ConvertIpod(const EngineContext& context) { RunFamily(context, RunIpodPasses); }
 void ConvertPsp(const EngineContext& context) { RunFamily(context, RunPspPasses); }
@@ -168,14 +157,15 @@ void ConvertSinglePass(const EngineContext& context) { RunFamily(context, RunSin
 void ConvertPmp(const EngineContext& context) { RunFamily(context, RunPmpPasses); }
 
 void BeginItem(const EngineContext& context) {
-    itemChoice = {context.settings.DeviceTab(), context.settings.ProfileEntry(), context.settings.ThreeGpType()};
-    itemFiles.clear();
-    itemPassesEnded = false;
+    context.item.choice = {context.settings.DeviceTab(), context.settings.ProfileEntry(),
+                           context.settings.ThreeGpType()};
+    context.item.files.clear();
+    context.item.passesEnded = false;
     ForgetPendingDeletions();
 }
 
 void ConvertWithFamilyOfTab(const EngineContext& context) {
-    switch (itemChoice.deviceTab) {
+    switch (context.item.choice.deviceTab) {
         case kTabIpod:
             ConvertIpod(context);
             break;

@@ -11,10 +11,6 @@ void Convert3gp(const EngineContext& context);
 void ConvertSinglePass(const EngineContext& context);  // Xbox and PPC
 void ConvertPmp(const EngineContext& context);
 
-// Stops the encoder of the item whose passes run now (Stop button); nothing
-// when no passes run.
-void StopItemEncoder();
-
 // Called by the driver when it starts an item, before any export: takes the
 // device tab, profile entry and 3GP type from the panel for the item's passes
 // and its Stop clean-up, and drops deletions an earlier item left queued.

@@ -4,12 +4,11 @@
 
 #include "engine/encoder_runner.h"
 #include "engine/progress_text.h"
-#include "engine/run_state.h"
 
-void ParseEncoderOutput(const EngineContext& context, const char* chunk, CEncoderRunner& runner) {
+void ParseEncoderOutput(const EngineContext& context, const char* chunk) {
     const DWORD now = GetTickCount();
     ConversionItem item = context.tasks.Copy(context.currentItemIndex);
-    if (ApplyProgress(item, chunk, now, itemStartTick)) runner.StopEncoder();
+    if (ApplyProgress(item, chunk, now, context.item.startTick)) context.runner.StopEncoder();
     context.tasks.Replace(context.currentItemIndex, item);
     context.view.RepaintProgressCell(context.currentItemIndex);
 }

@@ -8,7 +8,6 @@
 #include "engine/family_routines.h"
 #include "engine/output_directory.h"
 #include "engine/output_settings.h"
-#include "engine/run_state.h"
 #include "engine/stop_conversion.h"
 #include "engine/work_files.h"
 
@@ -33,9 +32,7 @@ CConversionRun::CConversionRun(TaskList& tasks, const IOutputSettings& settings,
       view_(view),
       host_(host),
       exporter_(exporter),
-      context_{tasks, currentItemIndex_, settings, view, host} {}
-
-bool CConversionRun::CancelRequested() const { return cancelRequested; }
+      context_{tasks, currentItemIndex_, settings, view, cancelRequested_, runner_, item_} {}
 
 void CConversionRun::StartConversion() {
     if (Running()) return;
@@ -57,7 +54,7 @@ void CConversionRun::StartConversion() {
     closeRequested_ = false;
     summary_ = RunSummary();
     host_.ShowRunButtons(true);
-    cancelRequested = false;
+    cancelRequested_ = false;
     ResetItemProgress();
     host_.EnableOutputSettings(false);
 
@@ -65,7 +62,7 @@ void CConversionRun::StartConversion() {
         if (!tasks_.Copy(currentItemIndex_).selected) continue;
         ConvertItem();
         CountItem();
-        if (cancelRequested) break;
+        if (cancelRequested_) break;
     }
     FinishPendingDeletions(tasks_, kPendingFilesTimeoutMs);
     conversionRunning_ = 0;
@@ -80,12 +77,12 @@ void CConversionRun::ConvertItem() {
         LogNotConverted(item, std::string());
         return;
     }
-    itemStartTick = GetTickCount();
     BeginItem(context_);
+    item_.startTick = GetTickCount();
     if (item.needsExport == 1) {
-        if (!exporter_.ExportItem(index)) return;  // failed or canceled, nothing of it left
+        if (!exporter_.ExportItem(index, cancelRequested_)) return;  // failed or canceled, nothing of it left
         // The speed shown is the encoding's own, not the export's.
-        itemStartTick = GetTickCount();
+        item_.startTick = GetTickCount();
     }
     ConvertWithFamilyOfTab(context_);
     // The intermediate is the item's own whatever became of its passes; a
@@ -99,8 +96,8 @@ void CConversionRun::ConvertItem() {
 // rewriting the library's playlist; its wait has a limit of its own.
 void CConversionRun::AddToMediaLibrary() {
     const ConversionItem item = tasks_.Copy(currentItemIndex_);
-    if (itemChoice.deviceTab != kTabIpod || item.finished != 1 || host_.ShutDownWhenFinished()) return;
-    CEncoderRunner(cancelRequested).AddToITunes(outputDirectory + item.writtenName);
+    if (item_.choice.deviceTab != kTabIpod || item.finished != 1 || host_.ShutDownWhenFinished()) return;
+    runner_.AddToITunes(outputDirectory + item.writtenName);
 }
 
 void CConversionRun::CountItem() {
@@ -123,18 +120,20 @@ void CConversionRun::Finish() {
         host_.CloseWindow();
         return;
     }
-    if (!cancelRequested && host_.ShutDownWhenFinished()) {
+    if (!cancelRequested_ && host_.ShutDownWhenFinished()) {
         host_.ShutDownComputer();
         return;
     }
-    summary_.stopped = cancelRequested;
+    summary_.stopped = cancelRequested_;
     const bool allConverted = summary_.AllConverted();
     host_.ShowMessage(summary_.Text(), allConverted ? "Information" : "Warning",
                       allConverted ? kInformationBox : kWarningBox);
 }
 
 void CConversionRun::StopConversion() {
-    if (Running()) ::StopConversion(context_);
+    if (!Running()) return;
+    cancelRequested_ = true;
+    StopItem(context_);
 }
 
 void CConversionRun::RequestClose() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/encoder_runner.h"
 #include "engine/engine_context.h"
 #include "run/run_host.h"
 #include "tasks/run_summary.h"
@@ -13,10 +14,11 @@
 class IItemExport {
 public:
     virtual ~IItemExport() = default;
-    // True when the item's intermediate file is ready. Otherwise the item is
-    // marked failed, or canceled when the run was stopped, and nothing of the
-    // export is left.
-    virtual bool ExportItem(int itemIndex) = 0;
+    // Waits, handling the window's messages, until the export has ended or
+    // cancelRequested is set. True when the item's intermediate file is ready.
+    // Otherwise the item is marked failed, or canceled when the run was
+    // stopped, and nothing of the export is left.
+    virtual bool ExportItem(int itemIndex, const bool& cancelRequested) = 0;
 };
 
 // A conversion run over the ticked items of the task list, one after the
@@ -44,7 +46,7 @@ public:
     void RequestClose();
 
     bool Running() const { return conversionRunning_ != 0; }
-    bool CancelRequested() const;
+    bool CancelRequested() const { return cancelRequested_; }
     const RunSummary& Summary() const { return summary_; }
 
 private:
@@ -60,7 +62,12 @@ private:
     IItemExport& exporter_;
     int conversionRunning_ = 0;
     int currentItemIndex_ = 0;
+    // Set by the stop sequence, cleared when a run starts; every wait of the
+    // run checks it after handling the window's messages.
+    bool cancelRequested_ = false;
     bool closeRequested_ = false;
+    CEncoderRunner runner_{cancelRequested_};
+    ItemState item_;
     RunSummary summary_;
     EngineContext context_;
 };

@@ -2,7 +2,6 @@
 
 #include "engine/encoder_log.h"
 #include "engine/output_directory.h"
-#include "engine/run_state.h"
 #include "engine/work_files.h"
 #include "framework/message_loop.h"
 #include "player/codec_choice.h"
@@ -24,7 +23,7 @@ const char kExportStalled[] = "Export stalled";
 
 }  // namespace
 
-bool CExportPhase::ExportItem(int itemIndex) {
+bool CExportPhase::ExportItem(int itemIndex, const bool& cancelRequested) {
     CVideoEdit& player = context_.player;
     const CodecChoice codecs = ChooseExportCodecs(Names(player.VideoCodecs()), Names(player.AudioCodecs()));
     const ExportForm form = ExportFormFor(codecs);
@@ -60,7 +59,7 @@ bool CExportPhase::ExportItem(int itemIndex) {
         return false;
     }
 
-    itemStartTick = GetTickCount();
+    startTick_ = GetTickCount();
     if (!player.ExportTo(*path)) {
         // Refused before it wrote anything: a file of that name (that
         // appeared since the name was chosen) is someone else's and stays.
@@ -99,7 +98,7 @@ bool CExportPhase::ExportItem(int itemIndex) {
 void CExportPhase::OnExportProgress(double position, double total) {
     if (!waiting_) return;
     const int index = exportingIndex_;
-    const ExportFigures figures = ComputeExportFigures(position, total, GetTickCount() - itemStartTick);
+    const ExportFigures figures = ComputeExportFigures(position, total, GetTickCount() - startTick_);
     ConversionItem item = context_.tasks.Copy(index);
     item.exportPosition = figures.position;
     item.exportPercent = figures.percent;

@@ -30,13 +30,13 @@ public:
     explicit CExportPhase(const Context& context) : context_(context) {}
 
     // Exports the item and waits, handling the window's messages, until the
-    // export has finished, failed, or cancelRequested is set. True when the
+    // export has finished, failed, or the run's cancelRequested is set. True when the
     // intermediate file is ready. Otherwise the item is marked failed with its
     // reason, or canceled after a Stop, and must not be converted; the file is
     // deleted when the export made it (never a file that was there). An
     // export the player ended as stalled is such a failure, so the run goes
     // on with the next item.
-    bool ExportItem(int itemIndex) override;
+    bool ExportItem(int itemIndex, const bool& cancelRequested) override;
 
     // The player's ExportProgress, position and length of the range in seconds.
     void OnExportProgress(double position, double total);
@@ -49,6 +49,8 @@ private:
 
     Context context_;
     int exportingIndex_ = -1;
+    // When the export started: its speed and time left are measured from it.
+    DWORD startTick_ = 0;
     bool waiting_ = false;
     bool finished_ = false;
     ExportResult result_ = ExportResult::Failed;

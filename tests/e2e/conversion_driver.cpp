@@ -22,7 +22,6 @@
 #include "engine/app_folder.h"
 #include "engine/family_routines.h"
 #include "engine/output_directory.h"
-#include "engine/run_state.h"
 #include "engine/stop_conversion.h"
 #include "framework/message_loop.h"
 #include "support/fake_settings.h"
@@ -79,11 +78,12 @@ private:
 // dispatches it while that pass runs.
 class StopPresser {
 public:
-    StopPresser(const EngineContext& context, int stopAtPass)
-        : stopAtPass_(stopAtPass), button_([this, &context] {
+    StopPresser(const EngineContext& context, bool& cancelRequested, int stopAtPass)
+        : stopAtPass_(stopAtPass), button_([this, &context, &cancelRequested] {
               stoppedInPass_ = passesStarted_;
-              stoppedAfterPasses_ = itemPassesEnded;
-              StopConversion(context);
+              stoppedAfterPasses_ = context.item.passesEnded;
+              cancelRequested = true;
+              StopItem(context);
           }) {
         if (stopAtPass_ == 0) return;
         // What earlier jobs' processes reported belongs to them.
@@ -177,22 +177,21 @@ std::string RunJob(const Job& job) {
     settings.profileSetting = job.profileEntry;  // the iPod family's "Profile setting" follows the same number
     settings.threeGpType = job.threeGpType;
     ProgressWatch watch(tasks);
-    FakeRunOptions options;
-    options.shutDown = true;  // never start the media-library helper here
-    const EngineContext context{tasks, currentItemIndex, settings, watch, options};
+    // The passes alone: the media-library helper is the run's, never started here.
+    RunParts run;
+    const EngineContext context{tasks, currentItemIndex, settings, watch, run.cancelRequested, run.runner, run.item};
     outputDirectory = job.outputFolder;
-    cancelRequested = false;
 
     const std::string log = programFolder + "app\\log.txt";
     const long long logSizeBefore = FileSize(log);
     const DWORD start = GetTickCount();
     const long long cpuBefore = OwnCpuMs();
-    itemStartTick = start;
     int stoppedInPass = 0;
     bool stoppedAfterPasses = false;
     {
-        StopPresser presser(context, job.stopAtPass);
+        StopPresser presser(context, run.cancelRequested, job.stopAtPass);
         BeginItem(context);
+        run.item.startTick = start;
         ConvertWithFamilyOfTab(context);
         PumpMessages();  // a Stop posted while the last pass was ending is handled now, after the passes
         stoppedInPass = presser.StoppedInPass();
@@ -202,7 +201,7 @@ std::string RunJob(const Job& job) {
     std::ostringstream report;
     report << "job=" << job.number << " stoppedInPass=" << stoppedInPass
            << " stoppedAfterPasses=" << (stoppedAfterPasses ? 1 : 0) << " status=" << done.status
-           << " finished=" << done.finished << " canceled=" << (cancelRequested ? 1 : 0)
+           << " finished=" << done.finished << " canceled=" << (run.cancelRequested ? 1 : 0)
            << " progressSteps=" << watch.ProgressSteps() << " oddTimes=" << watch.OddTimes()
            << " largestKB=" << watch.LargestKB() << " encodedTime=" << done.encodedTime
            << " sizeKB=" << done.outputSizeKB << " logBefore=" << logSizeBefore << " logAfter=" << FileSize(log)

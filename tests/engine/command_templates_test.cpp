@@ -7,7 +7,6 @@
 
 #include "engine/output_directory.h"
 #include "engine/profile_list.h"
-#include "engine/run_state.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
@@ -23,8 +22,8 @@ protected:
     int currentItemIndex = 0;  // another item than the one expanded
     FakeSettings settings;
     FakeItemView view;
-    FakeRunOptions options;
-    EngineContext context{tasks, currentItemIndex, settings, view, options};
+    RunParts run;
+    EngineContext context{tasks, currentItemIndex, settings, view, run.cancelRequested, run.runner, run.item};
 
     void SetUp() override {
         AppFolderTest::SetUp();

@@ -329,8 +329,8 @@ std::string IpodCommandNow(const IOutputSettings& panel, const std::string& sour
     tasks.Append(item);
     const int current = 0;
     FakeItemView view;
-    FakeRunOptions options;
-    const EngineContext context{tasks, current, panel, view, options};
+    RunParts run;
+    const EngineContext context{tasks, current, panel, view, run.cancelRequested, run.runner, run.item};
     return BuildIpodCommand(context, 0, ReadIpodTemplate(panel)).value_or("<refused>");
 }
 

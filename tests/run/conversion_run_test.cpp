@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,8 @@ public:
     std::vector<std::string> messages;
     bool shutDownBox = false;
     std::function<void(const ConversionItem&)> onRepaint;
+    // Each row's phases as the list showed them, one entry per change.
+    std::map<int, std::vector<std::string>> trail;
 
     std::string OutputFolderText() const override { return folder; }
     void ClosePlayer() override {}
@@ -44,7 +48,11 @@ public:
     bool WindowAlive() const override { return true; }
     void CloseWindow() override { messages.push_back("closed"); }
     void RepaintProgressCell(int itemIndex) override {
-        if (onRepaint) onRepaint(tasks_.Copy(itemIndex));
+        const ConversionItem item = tasks_.Copy(itemIndex);
+        const std::string now = item.finished ? "finished" : std::to_string(item.status);
+        std::vector<std::string>& phases = trail[itemIndex];
+        if (phases.empty() || phases.back() != now) phases.push_back(now);
+        if (onRepaint) onRepaint(item);
     }
     void RepaintOutputCell(int) override {}
 
@@ -52,9 +60,20 @@ private:
     const TaskList& tasks_;
 };
 
-// No item of these runs is a RealMedia source.
-struct NoExport : IItemExport {
-    bool ExportItem(int) override { return false; }
+// The export of a RealMedia item, as the player leaves it: its intermediate
+// file in the output folder.
+struct StandInExport : IItemExport {
+    TaskList& tasks;
+    explicit StandInExport(TaskList& list) : tasks(list) {}
+    bool ExportItem(int itemIndex, const bool&) override {
+        ConversionItem item = tasks.Copy(itemIndex);
+        item.exportPath = outputDirectory + item.outputName + "_12345.avi";
+        std::ofstream(item.exportPath) << "export";
+        item.exportDone = 1;
+        item.status = kStatusEncoding;
+        tasks.Replace(itemIndex, item);
+        return true;
+    }
 };
 
 class ConversionRunTest : public AppFolderTest {
@@ -62,7 +81,7 @@ protected:
     TaskList tasks;
     FakeSettings settings;
     RunWindow window{tasks};
-    NoExport exporter;
+    StandInExport exporter{tasks};
     CConversionRun run{tasks, settings, window, window, exporter};
     MessageButton stopButton{[this] { run.StopConversion(); }};
     std::string output;
@@ -90,6 +109,15 @@ protected:
         item.status = status;
         tasks.Append(item);
         return tasks.Count() - 1;
+    }
+
+    // The tab's family with a profile file of one entry, whose passes are given.
+    void UseProfile(int tab, const std::string& file, const std::vector<std::string>& passes) {
+        settings.deviceTab = tab;
+        std::string text = "[Info]\r\nDefaultProfile=1\r\n[only]\r\nTitle=t\r\n";
+        for (std::size_t n = 0; n < passes.size(); ++n)
+            text += "Pass" + std::to_string(n + 1) + "=" + passes[n] + "\r\n";
+        WriteApp(file, text);
     }
 
     // The iPod family with one profile setting whose command is given.
@@ -164,6 +192,58 @@ TEST_F(ConversionRunTest, ACloseDuringARunStopsItAndThenEndsTheWindow) {
     EXPECT_EQ(window.messages, std::vector<std::string>{"closed"});
     EXPECT_EQ(tasks.Copy(0).status, kStatusCanceled);
     EXPECT_TRUE(OutputFiles().empty());
+}
+
+// A tab, 3GP type or profile chosen between two passes (the click's message is
+// dispatched by the first pass's wait) changes nothing of the running item's
+// passes.
+TEST_F(ConversionRunTest, APanelClickDuringAnItemChangesNothingOfIt) {
+    AddItem("clip");
+    MessageButton panel([this] {
+        settings.deviceTab = kTabPsp;
+        settings.threeGpType = 2;
+        settings.profileEntry = -1;
+    });
+    const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
+    UseProfile(
+        kTab3gp, "3GP_AMR_Profile.ini",
+        {"enc.exe --post " + panel.Handle() + " --progress 1 0 --finish --write " + file + "_temp.3gp\" x",
+         "enc.exe --open " + file + ".3gp\" --write " + file + ".3gp\" x", "enc.exe --write " + file + ".3gp\" x"});
+    run.StartConversion();
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.3gp"});
+    EXPECT_EQ(window.trail[0], (std::vector<std::string>{"0", "1", "2", "finished"}));
+}
+
+// An exported item's encoder is stopped by the progress reader (without a
+// Stop) once the range is encoded; the run waits for the encoder to finish
+// its file, then deletes the intermediate.
+TEST_F(ConversionRunTest, AnExportedItemEndsAtItsRangeAndLeavesOnlyItsOutput) {
+    ConversionItem item = tasks.Copy(AddItem("clip"));
+    item.needsExport = 1;
+    item.endTime = 2.0;
+    tasks.Replace(0, item);
+    UseProfile(kTabXbox, "Xbox_Profile.ini",
+               {"enc.exe --print \"size=      64kB time=2.50 \" --wait-q --sleep 200 --finish --write "
+                "\"$OUTPUT_DIR$OUTPUT_FILE.mpg\" done"});
+    run.StartConversion();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"  Converting Finished  "});
+    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.mpg"});
+    EXPECT_EQ(folder.Read("out\\clip.mpg"), "done");
+}
+
+// An output written over the item's own source, however the source's path is
+// written, is refused before the first pass: nothing runs, nothing is deleted.
+TEST_F(ConversionRunTest, AnItemWhoseOutputWouldOverwriteItsSourceIsRefused) {
+    ConversionItem item = tasks.Copy(AddItem("clip"));
+    item.sourcePath = output.substr(0, output.size() - 1) + "/SUB/../CLIP.MPG";
+    tasks.Replace(0, item);
+    folder.Write("out\\clip.mpg", "the source");
+    UseProfile(kTabXbox, "Xbox_Profile.ini", {"enc.exe --write ran.txt x \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
+    run.StartConversion();
+    EXPECT_EQ(tasks.Copy(0).status, kStatusWouldOverwriteSource);
+    EXPECT_FALSE(folder.Exists("app\\ran.txt"));
+    EXPECT_EQ(folder.Read("out\\clip.mpg"), "the source");
+    EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("CLIP.MPG: would overwrite its source"));
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <sstream>
 
 #include "engine/output_directory.h"
-#include "engine/run_state.h"
 #include "engine/work_files.h"
 #include "player/codec_choice.h"
 #include "player/encoder_report.h"
@@ -21,6 +20,9 @@
 #include "support/fake_views.h"
 
 namespace {
+
+// The run's Stop flag, as the Stop button sets it.
+bool cancelRequested = false;
 
 // Cancels the run, as the Stop button does, once the export has made progress;
 // or, as another program might, writes a file under the export's name once it
@@ -109,7 +111,7 @@ TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectoryAndEventsOutsideTheW
     EXPECT_EQ(std::make_pair(before.exportPercent, before.exportDone), std::make_pair(0.0, 0));
     EXPECT_TRUE(view_.repainted.empty());
 
-    const bool exported = phase_->ExportItem(index);
+    const bool exported = phase_->ExportItem(index, cancelRequested);
     const ConversionItem item = tasks_.Copy(index);
     ASSERT_TRUE(exported) << "status " << item.status << ", " << item.exportPath << ", finished events "
                           << host_->Count(WM_PLAYER_EXPORTFINISHED);
@@ -127,7 +129,7 @@ TEST_F(Export, RealMediaItemIsCutToAnAviInTheOutputDirectoryAndEventsOutsideTheW
 TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
     const int index = AddItem("long.avi", 0.0, 60.0);
     view_.cancelOnProgress = true;
-    EXPECT_FALSE(phase_->ExportItem(index));
+    EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     const ConversionItem item = tasks_.Copy(index);
     EXPECT_TRUE(cancelRequested);
     EXPECT_GT(item.exportPercent, 0.0);
@@ -143,14 +145,14 @@ void CALLBACK CancelTheRun(HWND, UINT, UINT_PTR, DWORD) { cancelRequested = true
 
 TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNothing) {
     const int unreadable = AddItem("broken.avi", 0.0, 2.0);
-    EXPECT_FALSE(phase_->ExportItem(unreadable));
+    EXPECT_FALSE(phase_->ExportItem(unreadable, cancelRequested));
     EXPECT_EQ(tasks_.Copy(unreadable).status, kStatusFailed);
 
     // A file that appears under the chosen name before the export starts is
     // someone else's: the export refuses it and it stays.
     view_.takeTheName = true;
     const int raced = AddItem("clip.rm", 0.0, 2.0);
-    EXPECT_FALSE(phase_->ExportItem(raced));
+    EXPECT_FALSE(phase_->ExportItem(raced, cancelRequested));
     EXPECT_EQ(tasks_.Copy(raced).status, kStatusFailed);
     const auto left = std::filesystem::directory_iterator(out_.Path() + "out");
     ASSERT_NE(left, std::filesystem::directory_iterator()) << "the other program's file was deleted";
@@ -158,7 +160,7 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
 
     // The range lies past the clip's end: FFmpeg writes nothing.
     const int pastEnd = AddItem("clip.rm", 30.0, 40.0);
-    EXPECT_FALSE(phase_->ExportItem(pastEnd));
+    EXPECT_FALSE(phase_->ExportItem(pastEnd, cancelRequested));
     EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
     EXPECT_FALSE(FileOrFolderExists(tasks_.Copy(pastEnd).exportPath));
     EXPECT_FALSE(cancelRequested);
@@ -168,7 +170,7 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
     MakePlayer(STALLED_ENCODER_EXE, PlayerLimits{10000, 2000});
     const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CancelTheRun);
     const int index = AddSource(source, 0.0, 4.0);
-    EXPECT_FALSE(phase_->ExportItem(index));
+    EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     KillTimer(nullptr, guard);
     ASSERT_FALSE(cancelRequested) << "the export waited past its limit";
     const ConversionItem item = tasks_.Copy(index);

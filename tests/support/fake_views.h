@@ -2,16 +2,20 @@
 
 #include <vector>
 
+#include "engine/encoder_runner.h"
 #include "engine/engine_context.h"
 
-// The list control and the main window as the engine sees them.
+// The list control as the engine sees it.
 struct FakeItemView : IItemView {
     std::vector<int> repainted;
     void RepaintProgressCell(int itemIndex) override { repainted.push_back(itemIndex); }
     void RepaintOutputCell(int) override {}
 };
 
-struct FakeRunOptions : IRunOptions {
-    bool shutDown = false;
-    bool ShutDownWhenFinished() const override { return shutDown; }
+// What the run owns beside the engine's context: its Stop flag, its encoder
+// runner and the item's state, for tests that call the engine directly.
+struct RunParts {
+    bool cancelRequested = false;
+    CEncoderRunner runner{cancelRequested};
+    ItemState item;
 };
