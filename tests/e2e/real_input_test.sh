@@ -50,8 +50,10 @@ await main_window
 
 xdotool mousemove 187 557 click 1
 open=$(timeout 60 xdotool search --sync --onlyvisible --name '^Open$' | head -1) || fail "no file-open dialog"
-xdotool type --window "$open" --delay 20 "$(windows_path "$work/My clip.avi")"
-xdotool key --window "$open" Return
+# Typed as a user types: into the focused dialog, not sent to a window.
+xdotool windowfocus --sync "$open"
+xdotool type --delay 20 "$(windows_path "$work/My clip.avi")"
+xdotool key Return
 await '! xdotool search --onlyvisible --name "^Open$" >/dev/null'
 
 xdotool mousemove 85 560 click 1
