@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int k3gp2Type = 2;
-
 constexpr const char* kTemp3gp = "_temp.3gp";
 constexpr const char* kTemp3g2 = "_temp_2.3g2";
 constexpr const char* kTempPmpVideo = "_temp.avi";
@@ -251,7 +249,7 @@ bool RunPspPasses(IPassHost& host) {
 }
 
 bool Run3gpPasses(IPassHost& host) {
-    const bool threeGp2 = host.ThreeGpType() == k3gp2Type;
+    const bool threeGp2 = host.ThreeGpType() == kThreeGp2Type;
     ItemRun run(host);
     if (!run.Open(ProfileFileForTab(kTab3gp, host.ThreeGpType()), threeGp2 ? 5 : 3)) return false;
     const bool ran = run.Encoding(0) && run.Hidden(1, kStatusExporting) && run.Hidden(2);

@@ -18,10 +18,6 @@
 
 namespace {
 
-// How long a routine waits for its programs to let go of the files it
-// deletes, and for a stopped item's files to stop appearing.
-constexpr unsigned kPendingFilesTimeoutMs = 15000;
-
 // The real processes, files and profile reader behind the families' passes.
 class RoutineHost : public IPassHost {
 public:
@@ -145,7 +141,7 @@ void RunFamily(const EngineContext& context, bool (*passes)(IPassHost&)) {
     RoutineHost host(context);
     passes(host);
     context.item.passesEnded = true;
-    FinishPendingDeletions(context.tasks, kPendingFilesTimeoutMs);
+    FinishPendingDeletions(context.tasks);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/encoder_log.h"
+#include "framework/kernel_handle.h"
 #include "framework/message_loop.h"
 
 namespace {
@@ -14,6 +15,7 @@ namespace {
 std::vector<std::string> pendingDeletions;
 
 constexpr DWORD kRetryIntervalMs = 50;
+constexpr DWORD kPendingFilesTimeoutMs = 15000;
 
 std::wstring Wide(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -82,11 +84,9 @@ bool FileOrFolderExists(const std::string& path) {
 }
 
 bool ReserveNewFile(const std::string& path) {
-    const HANDLE file =
-        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    const CKernelHandle file(
+        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool HoldsContent(const std::string& path) {
@@ -110,7 +110,7 @@ void DeleteStoppedFile(const TaskList& tasks, const std::string& path) {
     if (TryDelete(tasks, path) != Deletion::Refused) pendingDeletions.push_back(path);
 }
 
-void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs) {
+void FinishPendingDeletions(const TaskList& tasks) {
     const DWORD start = GetTickCount();
     while (!pendingDeletions.empty()) {
         std::vector<std::string> stillInUse;
@@ -118,7 +118,7 @@ void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs) {
             if (TryDelete(tasks, path) == Deletion::InUse) stillInUse.push_back(path);
         }
         pendingDeletions.swap(stillInUse);
-        if (pendingDeletions.empty() || GetTickCount() - start >= timeoutMs) break;
+        if (pendingDeletions.empty() || GetTickCount() - start >= kPendingFilesTimeoutMs) break;
         MsgWaitForMultipleObjectsEx(0, nullptr, kRetryIntervalMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         PumpMessages();
     }

@@ -40,9 +40,10 @@ bool DeleteWorkFile(const TaskList& tasks, const std::string& path);
 void DeleteStoppedFile(const TaskList& tasks, const std::string& path);
 
 // Retries the deletions that found their file in use, and the stopped files,
-// dispatching messages while it waits, for at most the given time; then
-// forgets them, so that a later run's file of the same name is never deleted.
-void FinishPendingDeletions(const TaskList& tasks, unsigned timeoutMs);
+// dispatching messages while it waits, for at most 15 seconds (a stopped
+// program lets go of its files well within that); then forgets them, so that
+// a later run's file of the same name is never deleted.
+void FinishPendingDeletions(const TaskList& tasks);
 
 // Drops what an earlier item left queued (a Stop outside any family routine,
 // which ended its run): it must never reach a later item's files.

@@ -13,8 +13,6 @@
 
 namespace {
 
-// How long the end of a run waits for files a stopped program still holds.
-constexpr unsigned kPendingFilesTimeoutMs = 15000;
 constexpr unsigned kInformationBox = 0;
 constexpr unsigned kWarningBox = MB_ICONEXCLAMATION;
 
@@ -64,7 +62,7 @@ void CConversionRun::StartConversion() {
         CountItem();
         if (cancelRequested_) break;
     }
-    FinishPendingDeletions(tasks_, kPendingFilesTimeoutMs);
+    FinishPendingDeletions(tasks_);
     conversionRunning_ = 0;
     Finish();
 }
