@@ -49,18 +49,57 @@ std::string RefusingToOverwrite(std::string commandTemplate) {
 
 std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
+// The commands of the item's passes as its family's profile gives them;
+// nothing when no profile is chosen or the tab has no family.
+std::optional<Lines> FamilyTemplates(IPassHost& host) {
+    const int tab = host.DeviceTab();
+    if (tab == kTabIpod) return Lines{host.IpodTemplate()};
+    const bool threeGp2 = host.ThreeGpType() == kThreeGp2Type;
+    std::size_t count = 0;
+    int fileIndex = 0;
+    switch (tab) {
+        case kTabPsp:
+            fileIndex = kPspProfileFile;
+            count = 2;
+            break;
+        case kTab3gp:
+            fileIndex = ProfileFileForTab(kTab3gp, host.ThreeGpType());
+            count = threeGp2 ? 5 : 3;
+            break;
+        case kTabXbox:
+        case kTabPpc:
+            fileIndex = ProfileFileForTab(tab, 0);
+            count = 1;
+            break;
+        case kTabPmp:
+            fileIndex = kPmpProfileFile;
+            count = 4;
+            break;
+        default:
+            return std::nullopt;
+    }
+    const std::optional<Lines> lines = host.OpenProfile(fileIndex);
+    if (!lines) return std::nullopt;
+    return PassTemplates(*lines, count);
+}
+
 // One item's passes: the names it writes under, the files it creates, the
 // commands, and its result.
 class ItemRun {
 public:
     explicit ItemRun(IPassHost& host) : host_(host) {}
 
-    // The passes of the profile chosen in the profile file.
-    bool Open(int fileIndex, std::size_t passCount) {
-        const std::optional<Lines> lines = host_.OpenProfile(fileIndex);
-        if (!lines) return Fail(kStatusFailed, "no profile chosen");
-        return Prepare(PassTemplates(*lines, passCount), &IPassHost::ExpandCommand);
+    // The passes of the profile chosen for the item's family.
+    bool Open() {
+        const std::optional<Lines> templates = FamilyTemplates(host_);
+        if (!templates) return Fail(kStatusFailed, "no profile chosen");
+        return Prepare(*templates,
+                       host_.DeviceTab() == kTabIpod ? &IPassHost::BuildIpodCommand : &IPassHost::ExpandCommand);
     }
+
+    // The final output the names chosen now would give; empty when the item
+    // would be refused.
+    std::string Plan(const Lines& templates) const { return ChooseFreeNames(Naming(templates), Questions()).output; }
 
     // Expands every command before the first pass runs, so that the passes
     // agree on the names they share and a refusal leaves nothing behind. The
@@ -236,14 +275,14 @@ private:
 bool RunIpodPasses(IPassHost& host) {
     host.EnterAppFolder();
     ItemRun run(host);
-    if (!run.Prepare({host.IpodTemplate()}, &IPassHost::BuildIpodCommand)) return false;
+    if (!run.Open()) return false;
     if (run.Encoding(0)) host.DeleteFile(host.ExportPath());
     return run.Finish();
 }
 
 bool RunPspPasses(IPassHost& host) {
     ItemRun run(host);
-    if (!run.Open(kPspProfileFile, 2)) return false;
+    if (!run.Open()) return false;
     if (run.Hidden(0)) run.Encoding(1);
     return run.Finish();
 }
@@ -251,7 +290,7 @@ bool RunPspPasses(IPassHost& host) {
 bool Run3gpPasses(IPassHost& host) {
     const bool threeGp2 = host.ThreeGpType() == kThreeGp2Type;
     ItemRun run(host);
-    if (!run.Open(ProfileFileForTab(kTab3gp, host.ThreeGpType()), threeGp2 ? 5 : 3)) return false;
+    if (!run.Open()) return false;
     const bool ran = run.Encoding(0) && run.Hidden(1, kStatusExporting) && run.Hidden(2);
     if (ran) run.DeleteIntermediate(kTemp3gp);
     if (ran && threeGp2 && run.Hidden(3, kStatusChanging) && run.Hidden(4)) run.DeleteIntermediate(kTemp3g2);
@@ -260,17 +299,22 @@ bool Run3gpPasses(IPassHost& host) {
 
 bool RunSinglePass(IPassHost& host) {
     ItemRun run(host);
-    if (!run.Open(ProfileFileForTab(host.DeviceTab(), 0), 1)) return false;
+    if (!run.Open()) return false;
     run.Encoding(0);
     return run.Finish();
 }
 
 bool RunPmpPasses(IPassHost& host) {
     ItemRun run(host);
-    if (!run.Open(kPmpProfileFile, 4)) return false;
+    if (!run.Open()) return false;
     if (run.Encoding(0) && run.Hidden(1, kStatusMuxingPmp) && run.Hidden(2)) {
         run.DeleteIntermediate(kTempPmpVideo);
         if (run.Hidden(3)) run.DeleteIntermediate(kTempPmpAudio);
     }
     return run.Finish();
+}
+
+std::string PlannedOutput(IPassHost& host) {
+    const std::optional<Lines> templates = FamilyTemplates(host);
+    return templates ? ItemRun(host).Plan(*templates) : std::string();
 }

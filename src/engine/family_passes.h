@@ -87,6 +87,11 @@ bool Run3gpPasses(IPassHost& host);
 bool RunSinglePass(IPassHost& host);  // Xbox and PPC
 bool RunPmpPasses(IPassHost& host);
 
+// The path the item's final output would be written under if its passes
+// started now: the names its passes would choose, nothing run or written.
+// Empty when the item would be refused.
+std::string PlannedOutput(IPassHost& host);
+
 // The reasons a row gives for an item that was not converted.
 constexpr const char* kReasonCommandTooLong = "command too long";
 constexpr const char* kReasonOverwritesSource = "would overwrite its source";

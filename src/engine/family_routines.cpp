@@ -21,7 +21,10 @@ namespace {
 // The real processes, files and profile reader behind the families' passes.
 class RoutineHost : public IPassHost {
 public:
-    explicit RoutineHost(const EngineContext& context) : context_(context), choice_(context.item.choice) {}
+    // earlierOutputs, when given, are where the items before this one will
+    // have written their outputs: the names planned for them.
+    explicit RoutineHost(const EngineContext& context, const std::vector<std::string>* earlierOutputs = nullptr)
+        : context_(context), choice_(context.item.choice), earlierOutputs_(earlierOutputs) {}
 
     std::optional<std::vector<std::string>> OpenProfile(int fileIndex) override {
         const char* fileName = ProfileFileName(fileIndex);
@@ -121,17 +124,26 @@ private:
         context_.tasks.Replace(context_.currentItemIndex, item);
         context_.view.RepaintProgressCell(context_.currentItemIndex);
     }
-    // Where another item writes its output: the name it was written under in
-    // this run, or the one its family gives it.
+    // Where another item writes its output: the name planned for it, the
+    // name it was written under in this run, or the one its family gives it.
     std::string OutputOf(int index) const {
+        if (earlierOutputs_ && index < static_cast<int>(earlierOutputs_->size())) {
+            return (*earlierOutputs_)[static_cast<std::size_t>(index)];
+        }
         const ConversionItem item = context_.tasks.Copy(index);
         if (!item.writtenName.empty()) return outputDirectory + item.writtenName;
-        return outputDirectory +
-               OutputFileName(item, choice_.deviceTab, choice_.profileEntry, choice_.threeGpType);
+        return outputDirectory + OutputFileName(item, choice_.deviceTab, choice_.profileEntry, choice_.threeGpType);
     }
 
     const EngineContext& context_;
     const ItemChoice& choice_;
+    const std::vector<std::string>* earlierOutputs_;
+};
+
+// Planning repaints nothing.
+struct NoView : IItemView {
+    void RepaintProgressCell(int) override {}
+    void RepaintOutputCell(int) override {}
 };
 
 // Runs a family's passes, then waits (dispatching messages) until the files
@@ -181,4 +193,21 @@ void ConvertWithFamilyOfTab(const EngineContext& context) {
         default:
             break;
     }
+}
+
+std::vector<std::string> PlannedOutputNames(TaskList& tasks, const IOutputSettings& settings) {
+    const bool noStop = false;
+    CEncoderRunner unused(noStop);
+    ItemState planning;
+    planning.choice = {settings.DeviceTab(), settings.ProfileEntry(), settings.ThreeGpType()};
+    NoView view;
+    std::vector<std::string> paths;
+    std::vector<std::string> names;
+    for (int index = 0; index < tasks.Count(); ++index) {
+        const EngineContext context{tasks, index, settings, view, noStop, unused, planning};
+        RoutineHost host(context, &paths);
+        paths.push_back(PlannedOutput(host));
+        names.push_back(paths.back().substr(std::min(outputDirectory.size(), paths.back().size())));
+    }
+    return names;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "engine/engine_context.h"
 
 // The device families' conversion routines. Each converts the item at the
@@ -15,6 +18,11 @@ void ConvertPmp(const EngineContext& context);
 // device tab, profile entry and 3GP type from the panel for the item's passes
 // and its Stop clean-up, and drops deletions an earlier item left queued.
 void BeginItem(const EngineContext& context);
+
+// The file name each item's output would be written under if a run started
+// now with the panel's choices: the free names the run would choose, each
+// item after the ones before it. Empty for an item that would be refused.
+std::vector<std::string> PlannedOutputNames(TaskList& tasks, const IOutputSettings& settings);
 
 // The routine of the item's device tab: 0 iPod, 1 PSP, 2 3GP, 3 Xbox and 4 PPC,
 // 5 PMP. Any other tab has no family and converts nothing.

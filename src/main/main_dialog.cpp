@@ -126,6 +126,10 @@ LRESULT CMainDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_WINDOW_SHOWN:
             OnShown();
             return 0;
+        case WM_ACTIVATE:
+            // Files may have come or gone in the output folder meanwhile.
+            if (LOWORD(wParam) != WA_INACTIVE && !run_.Running()) OnOutputNamesChanged(false);
+            break;
     }
     if (message == CRangeSlider::RangeChangedMessage()) return OnRangeChanged(wParam, lParam);
     return CDialog::WindowProc(message, wParam, lParam);

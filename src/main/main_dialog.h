@@ -97,7 +97,6 @@ private:
     LRESULT OnCellClick(const CellHit& hit);
     LRESULT OnCellInfo(CellInfo& cell);
     bool OnListKeyDown(WPARAM key);
-    void RedrawAllRows();
     void ShowPlayer(bool show);
     void OnProbed(WPARAM ticket);
     void ReadAgainFilesNotRead();
@@ -119,8 +118,10 @@ private:
     LRESULT OnTabChange();
     void OnPanelCommand(int id, int code);
 
-    // The output folder.
+    // The output folder, and the names the items would be written under in it.
     void OnChooseFolder();
+    void OnOutputNamesChanged(bool choicesChanged);
+    std::string PlannedOutputName(int index);
 
     // The start button: the run starts once every added file has been read.
     void StartConversion();
@@ -144,6 +145,8 @@ private:
     TaskList tasks_{SameFileName};
     int selectedIndex_ = -1;
     int runTab_ = 0;
+    std::vector<std::string> plannedOutputs_;
+    bool plannedOutputsStale_ = true;
     bool rangeGuard_ = false;
     bool waitingForProbes_ = false;
     int lastFileNumber_ = 0;

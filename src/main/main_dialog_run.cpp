@@ -3,6 +3,7 @@
 
 #include "controls/skin_message_box.h"
 #include "engine/cell_contents.h"
+#include "engine/family_routines.h"
 #include "engine/output_directory.h"
 #include "main/main_dialog.h"
 #include "main/output_folder.h"
@@ -14,6 +15,33 @@ void CMainDialog::StartConversion() {
     if (!WaitForProbes()) return;
     runTab_ = panel_.DeviceTab();
     run_.StartConversion();
+    if (Handle()) OnOutputNamesChanged(false);
+}
+
+// The Output column shows the name each item would be written under now,
+// under the free-name rule the run uses; working it out reads the profile and
+// looks at the output folder, so it is done again only after something that
+// can change it. A name written by a run stays shown until the choices it was
+// written with change.
+void CMainDialog::OnOutputNamesChanged(bool choicesChanged) {
+    plannedOutputsStale_ = true;
+    const int count = tasks_.Count();
+    for (int index = 0; choicesChanged && index < count; ++index) {
+        ConversionItem item = tasks_.Copy(index);
+        if (item.writtenName.empty()) continue;
+        item.writtenName.clear();
+        tasks_.Replace(index, item);
+    }
+    if (count > 0) list_.RepaintCells(0, count - 1, kColumnOutput, false);
+}
+
+std::string CMainDialog::PlannedOutputName(int index) {
+    if (plannedOutputsStale_ && !run_.Running()) {
+        plannedOutputs_ = PlannedOutputNames(tasks_, panel_);
+        plannedOutputsStale_ = false;
+    }
+    return index < static_cast<int>(plannedOutputs_.size()) ? plannedOutputs_[static_cast<std::size_t>(index)]
+                                                            : std::string();
 }
 
 std::string CMainDialog::OutputFolderText() const {
@@ -67,7 +95,7 @@ LRESULT CMainDialog::OnTabChange() {
         return 0;
     }
     panel_.OnTabChange();
-    if (tasks_.Contains(list_.SelectionMark())) RedrawAllRows();
+    OnOutputNamesChanged(true);
     return 0;
 }
 
@@ -77,15 +105,13 @@ void CMainDialog::OnPanelCommand(int id, int code) {
     if ((!comboChange && !listChange) || run_.Running()) return;
     switch (id) {
         case IDC_THREE_GP_TYPE:
-            if (panel_.OnThreeGpTypeChange()) RedrawAllRows();
+            if (panel_.OnThreeGpTypeChange()) OnOutputNamesChanged(true);
             return;
         case IDC_PROFILE_SETTING:
             panel_.OnProfileSettingChange();
             return;
         case IDC_PROFILE_LIST:
-            if (panel_.OnProfileListChange() && tasks_.Count() > 0) {
-                list_.RepaintCells(0, tasks_.Count() - 1, kColumnOutput, false);
-            }
+            if (panel_.OnProfileListChange()) OnOutputNamesChanged(true);
             return;
         case IDC_VIDEO_TYPE:
         case IDC_VIDEO_SIZE:
@@ -109,4 +135,5 @@ void CMainDialog::OnChooseFolder() {
         outputField_.SetFieldText(picked.c_str());
     }
     if (!outputDirectory.empty()) StoreOutputFolder(outputDirectory);
+    OnOutputNamesChanged(false);
 }

@@ -160,6 +160,7 @@ void CMainDialog::RefreshItemCount() {
     list_.SetItemCount(tasks_.Count());
     const int mark = list_.SelectionMark();
     list_.RedrawRows(mark, mark);
+    OnOutputNamesChanged(false);
 }
 
 void CMainDialog::RemoveSelectedItem() {
@@ -231,8 +232,13 @@ LRESULT CMainDialog::OnCellInfo(CellInfo& cell) {
     // Only the Output cell depends on the chosen output; asking the panel
     // costs a message to each of its controls, for every cell painted.
     const OutputChoice choice = cell.subitem == kColumnOutput ? panel_.Choice() : OutputChoice{};
-    const CellContents contents = CellFor(tasks_.Copy(cell.item), cell.subitem, choice);
+    const ConversionItem item = tasks_.Copy(cell.item);
+    const CellContents contents = CellFor(item, cell.subitem, choice);
     cell.text = contents.text;
+    if (cell.subitem == kColumnOutput && item.writtenName.empty()) {
+        const std::string planned = PlannedOutputName(cell.item);
+        if (!planned.empty()) cell.text = planned;
+    }
     cell.textColor = contents.textColor;
     cell.backgroundColor = contents.backgroundColor;
     cell.selectedTextColor = contents.selectedTextColor;
@@ -267,10 +273,6 @@ bool CMainDialog::OnListKeyDown(WPARAM key) {
     }
     SelectRow(selectedIndex_);
     return true;
-}
-
-void CMainDialog::RedrawAllRows() {
-    if (tasks_.Count() > 0) list_.RedrawRows(0, tasks_.Count() - 1);
 }
 
 void CMainDialog::ShowStillFrame(const std::string& path, double time) {

@@ -26,11 +26,9 @@ bool IsUnconvertible(const ConversionItem& item) {
 
 CConversionRun::CConversionRun(TaskList& tasks, const IOutputSettings& settings, IItemView& view, IRunHost& host,
                                IItemExport& exporter)
-    : tasks_(tasks),
-      view_(view),
-      host_(host),
-      exporter_(exporter),
-      context_{tasks, currentItemIndex_, settings, view, cancelRequested_, runner_, item_} {}
+    : tasks_(tasks), view_(view), host_(host), exporter_(exporter), context_{tasks, currentItemIndex_, settings,
+                                                                             view,  cancelRequested_,  runner_,
+                                                                             item_} {}
 
 void CConversionRun::StartConversion() {
     if (Running()) return;

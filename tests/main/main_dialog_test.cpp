@@ -184,6 +184,8 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
         SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
     }
 
+    EXPECT_EQ(Cell(0, kColumnOutput), "clip_2.mp4") << "the name the run will write, clip.mp4 being taken";
+
     Command(IDC_START);
     EXPECT_FALSE(dialog_->ConversionRunning());
     const Strings progress = Column(kColumnProgress);
@@ -201,6 +203,8 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
 
     CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
     EXPECT_NEAR(probe.GetDuration(output_.Path() + "clip_2.mp4"), 4.0, 0.5);
+    ClickTab(kTabXbox);
+    EXPECT_EQ(Cell(0, kColumnOutput), "clip.mpg") << "the written name goes with the tab it was written for";
 }
 
 // Reads cut by their time, as while a virus scanner holds a freshly copied
