@@ -49,10 +49,9 @@ std::string RefusingToOverwrite(std::string commandTemplate) {
 
 std::string FileNameOf(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
-// The commands of the item's passes as its family's profile gives them;
-// nothing when no profile is chosen or the tab has no family.
-std::optional<Lines> FamilyTemplates(IPassHost& host) {
-    const int tab = host.DeviceTab();
+// The commands of the item's passes as the profile of the tab's family gives
+// them; nothing when no profile is chosen or the tab has no family.
+std::optional<Lines> FamilyTemplates(IPassHost& host, int tab) {
     if (tab == kTabIpod) return Lines{host.IpodTemplate()};
     const bool threeGp2 = host.ThreeGpType() == kThreeGp2Type;
     std::size_t count = 0;
@@ -89,12 +88,11 @@ class ItemRun {
 public:
     explicit ItemRun(IPassHost& host) : host_(host) {}
 
-    // The passes of the profile chosen for the item's family.
-    bool Open() {
-        const std::optional<Lines> templates = FamilyTemplates(host_);
+    // The passes of the profile chosen for the tab's family.
+    bool Open(int tab) {
+        const std::optional<Lines> templates = FamilyTemplates(host_, tab);
         if (!templates) return Fail(kStatusFailed, "no profile chosen");
-        return Prepare(*templates,
-                       host_.DeviceTab() == kTabIpod ? &IPassHost::BuildIpodCommand : &IPassHost::ExpandCommand);
+        return Prepare(*templates, tab == kTabIpod ? &IPassHost::BuildIpodCommand : &IPassHost::ExpandCommand);
     }
 
     // The final output the names chosen now would give; empty when the item
@@ -275,14 +273,14 @@ private:
 bool RunIpodPasses(IPassHost& host) {
     host.EnterAppFolder();
     ItemRun run(host);
-    if (!run.Open()) return false;
+    if (!run.Open(kTabIpod)) return false;
     if (run.Encoding(0)) host.DeleteFile(host.ExportPath());
     return run.Finish();
 }
 
 bool RunPspPasses(IPassHost& host) {
     ItemRun run(host);
-    if (!run.Open()) return false;
+    if (!run.Open(kTabPsp)) return false;
     if (run.Hidden(0)) run.Encoding(1);
     return run.Finish();
 }
@@ -290,7 +288,7 @@ bool RunPspPasses(IPassHost& host) {
 bool Run3gpPasses(IPassHost& host) {
     const bool threeGp2 = host.ThreeGpType() == kThreeGp2Type;
     ItemRun run(host);
-    if (!run.Open()) return false;
+    if (!run.Open(kTab3gp)) return false;
     const bool ran = run.Encoding(0) && run.Hidden(1, kStatusExporting) && run.Hidden(2);
     if (ran) run.DeleteIntermediate(kTemp3gp);
     if (ran && threeGp2 && run.Hidden(3, kStatusChanging) && run.Hidden(4)) run.DeleteIntermediate(kTemp3g2);
@@ -299,14 +297,14 @@ bool Run3gpPasses(IPassHost& host) {
 
 bool RunSinglePass(IPassHost& host) {
     ItemRun run(host);
-    if (!run.Open()) return false;
+    if (!run.Open(host.DeviceTab())) return false;
     run.Encoding(0);
     return run.Finish();
 }
 
 bool RunPmpPasses(IPassHost& host) {
     ItemRun run(host);
-    if (!run.Open()) return false;
+    if (!run.Open(kTabPmp)) return false;
     if (run.Encoding(0) && run.Hidden(1, kStatusMuxingPmp) && run.Hidden(2)) {
         run.DeleteIntermediate(kTempPmpVideo);
         if (run.Hidden(3)) run.DeleteIntermediate(kTempPmpAudio);
@@ -315,6 +313,6 @@ bool RunPmpPasses(IPassHost& host) {
 }
 
 std::string PlannedOutput(IPassHost& host) {
-    const std::optional<Lines> templates = FamilyTemplates(host);
+    const std::optional<Lines> templates = FamilyTemplates(host, host.DeviceTab());
     return templates ? ItemRun(host).Plan(*templates) : std::string();
 }
