@@ -93,9 +93,11 @@ bool CreateSuspended(std::wstring commandLine, const HANDLE (&inherited)[3], PRO
     startup.StartupInfo.hStdOutput = inherited[1];
     startup.StartupInfo.hStdError = inherited[2];
     startup.lpAttributeList = list.List();
-    // A console of its own without a window: the encoder reads its "q" from
-    // the pipe either way, and no console window flashes up.
-    DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW;
+    // No console at all: the encoder reads its "q" from the pipe either way.
+    // A console without a window would come with a console host process of
+    // its own, which under Wine holds the child's pipe ends and can outlive
+    // the child: a reader would then wait on a pipe that never breaks.
+    DWORD flags = CREATE_SUSPENDED | DETACHED_PROCESS;
     if (startup.lpAttributeList) flags |= EXTENDED_STARTUPINFO_PRESENT;
 
     commandLine.push_back(L'\0');

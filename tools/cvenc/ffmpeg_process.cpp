@@ -85,7 +85,8 @@ bool StartInJob(const std::wstring& ffmpegPath, const std::wstring& commandLine,
     startup.StartupInfo.hStdOutput = output;
     startup.StartupInfo.hStdError = output;
     startup.lpAttributeList = inherited.List();
-    DWORD flags = CREATE_NO_WINDOW | CREATE_SUSPENDED;
+    // Without a console, so no console host holds FFmpeg's pipe ends after it ends.
+    DWORD flags = DETACHED_PROCESS | CREATE_SUSPENDED;
     if (startup.lpAttributeList != nullptr) flags |= EXTENDED_STARTUPINFO_PRESENT;
 
     std::vector<wchar_t> writableLine(commandLine.begin(), commandLine.end());
