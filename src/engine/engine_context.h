@@ -34,7 +34,7 @@ struct ItemState {
     ItemChoice choice;
     // Tick count in milliseconds when the item (or, after an export, its
     // encoding) started: the speed shown is measured from it.
-    std::uint32_t startTick = 0;
+    std::uint32_t itemStartTick = 0;
     // The files its passes have created, with those of the pass about to
     // create them: the item's own, what a Stop deletes.
     std::vector<std::string> files;

@@ -8,7 +8,7 @@
 void ParseEncoderOutput(const EngineContext& context, const char* chunk) {
     const DWORD now = GetTickCount();
     ConversionItem item = context.tasks.Copy(context.currentItemIndex);
-    if (ApplyProgress(item, chunk, now, context.item.startTick)) context.runner.StopEncoder();
+    if (ApplyProgress(item, chunk, now, context.item.itemStartTick)) context.runner.StopEncoder();
     context.tasks.Replace(context.currentItemIndex, item);
     context.view.RepaintProgressCell(context.currentItemIndex);
 }

@@ -26,9 +26,11 @@ bool IsUnconvertible(const ConversionItem& item) {
 
 CConversionRun::CConversionRun(TaskList& tasks, const IOutputSettings& settings, IItemView& view, IRunHost& host,
                                IItemExport& exporter)
-    : tasks_(tasks), view_(view), host_(host), exporter_(exporter), context_{tasks, currentItemIndex_, settings,
-                                                                             view,  cancelRequested_,  runner_,
-                                                                             item_} {}
+    : tasks_(tasks),
+      view_(view),
+      host_(host),
+      exporter_(exporter),
+      context_(EngineContext{tasks, currentItemIndex_, settings, view, cancelRequested_, runner_, item_}) {}
 
 void CConversionRun::StartConversion() {
     if (Running()) return;
@@ -74,11 +76,11 @@ void CConversionRun::ConvertItem() {
         return;
     }
     BeginItem(context_);
-    item_.startTick = GetTickCount();
+    item_.itemStartTick = GetTickCount();
     if (item.needsExport == 1) {
         if (!exporter_.ExportItem(index, cancelRequested_)) return;  // failed or canceled, nothing of it left
         // The speed shown is the encoding's own, not the export's.
-        item_.startTick = GetTickCount();
+        item_.itemStartTick = GetTickCount();
     }
     ConvertWithFamilyOfTab(context_);
     // The intermediate is the item's own whatever became of its passes; a

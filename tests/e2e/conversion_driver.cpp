@@ -191,7 +191,7 @@ std::string RunJob(const Job& job) {
     {
         StopPresser presser(context, run.cancelRequested, job.stopAtPass);
         BeginItem(context);
-        run.item.startTick = start;
+        run.item.itemStartTick = start;
         ConvertWithFamilyOfTab(context);
         PumpMessages();  // a Stop posted while the last pass was ending is handled now, after the passes
         stoppedInPass = presser.StoppedInPass();
