@@ -18,13 +18,20 @@
 
 namespace {
 
+// Where an item writes its output: the name it was written under in this
+// run, or the one its family gives it under the choice.
+std::string OutputPathOf(const ConversionItem& item, const ItemChoice& choice) {
+    if (!item.writtenName.empty()) return outputDirectory + item.writtenName;
+    return outputDirectory + OutputFileName(item, choice.deviceTab, choice.profileEntry, choice.threeGpType);
+}
+
 // The real processes, files and profile reader behind the families' passes.
 class RoutineHost : public IPassHost {
 public:
-    // earlierOutputs, when given, are where the items before this one will
-    // have written their outputs: the names planned for them.
-    explicit RoutineHost(const EngineContext& context, const std::vector<std::string>* earlierOutputs = nullptr)
-        : context_(context), choice_(context.item.choice), earlierOutputs_(earlierOutputs) {}
+    // outputs, when given, are where every item writes its output, one path
+    // per item: for planning, worked out once for the whole list.
+    explicit RoutineHost(const EngineContext& context, const std::vector<std::string>* outputs = nullptr)
+        : context_(context), choice_(context.item.choice), outputs_(outputs) {}
 
     std::optional<std::vector<std::string>> OpenProfile(int fileIndex) override {
         const char* fileName = ProfileFileName(fileIndex);
@@ -124,20 +131,14 @@ private:
         context_.tasks.Replace(context_.currentItemIndex, item);
         context_.view.RepaintProgressCell(context_.currentItemIndex);
     }
-    // Where another item writes its output: the name planned for it, the
-    // name it was written under in this run, or the one its family gives it.
     std::string OutputOf(int index) const {
-        if (earlierOutputs_ && index < static_cast<int>(earlierOutputs_->size())) {
-            return (*earlierOutputs_)[static_cast<std::size_t>(index)];
-        }
-        const ConversionItem item = context_.tasks.Copy(index);
-        if (!item.writtenName.empty()) return outputDirectory + item.writtenName;
-        return outputDirectory + OutputFileName(item, choice_.deviceTab, choice_.profileEntry, choice_.threeGpType);
+        return outputs_ ? (*outputs_)[static_cast<std::size_t>(index)]
+                        : OutputPathOf(context_.tasks.Copy(index), choice_);
     }
 
     const EngineContext& context_;
     const ItemChoice& choice_;
-    const std::vector<std::string>* earlierOutputs_;
+    const std::vector<std::string>* outputs_;
 };
 
 // Planning repaints nothing.
@@ -201,13 +202,18 @@ std::vector<std::string> PlannedOutputNames(TaskList& tasks, const IOutputSettin
     ItemState planning;
     planning.choice = {settings.DeviceTab(), settings.ProfileEntry(), settings.ThreeGpType()};
     NoView view;
-    std::vector<std::string> paths;
+    // The items before each one will have written under their planned names,
+    // the items after it are still under their families' names.
+    std::vector<std::string> outputs;
+    for (int index = 0; index < tasks.Count(); ++index)
+        outputs.push_back(OutputPathOf(tasks.Copy(index), planning.choice));
     std::vector<std::string> names;
     for (int index = 0; index < tasks.Count(); ++index) {
         const EngineContext context{tasks, index, settings, view, noStop, unused, planning};
-        RoutineHost host(context, &paths);
-        paths.push_back(PlannedOutput(host));
-        names.push_back(paths.back().substr(std::min(outputDirectory.size(), paths.back().size())));
+        RoutineHost host(context, &outputs);
+        const std::string planned = PlannedOutput(host);
+        if (!planned.empty()) outputs[static_cast<std::size_t>(index)] = planned;
+        names.push_back(planned.substr(std::min(outputDirectory.size(), planned.size())));
     }
     return names;
 }
