@@ -46,8 +46,6 @@ public:
     void RequestClose();
 
     bool Running() const { return conversionRunning_ != 0; }
-    bool CancelRequested() const { return cancelRequested_; }
-    const RunSummary& Summary() const { return summary_; }
 
 private:
     void ResetItemProgress();
