@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "engine/encoder_log.h"
-#include "framework/message_loop.h"
 #include "framework/process_launcher.h"
+#include "framework/side_by_side.h"
 
 namespace {
 
@@ -41,19 +41,17 @@ ProgramEnd EndOf(const CChildProcess& program, bool stalled = false) {
 
 enum class Waited { Ended, Stopped, OutOfTime };
 
-// Looks whether the program has ended, dispatches the waiting messages,
-// checks Stop (when given) and the limit, and only then sleeps until the
-// program ends, a message comes or the limit is reached.
-Waited WaitPumping(const CChildProcess& program, DWORD limitMs, const bool* stop) {
+// Looks whether the program has ended, checks Stop (when given) and the
+// limit, and only then waits for its turn: until the program ends, a message
+// comes or the limit is reached.
+Waited WaitForProgram(const CChildProcess& program, DWORD limitMs, const bool* stop) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (program.Ended()) return Waited::Ended;
-        PumpMessages();
         if (stop && *stop) return Waited::Stopped;
         const DWORD waited = GetTickCount() - start;
         if (waited >= limitMs) return Waited::OutOfTime;
-        HANDLE process = program.Handle();
-        MsgWaitForMultipleObjectsEx(1, &process, limitMs - waited, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        WaitTurn(program.Handle(), limitMs - waited);
     }
 }
 
@@ -85,7 +83,7 @@ ProgramEnd CEncoderRunner::RunEncoder(const std::string& command, const EncoderC
     // the promise that the run returns once the encoder has finished, so
     // neither the next pass nor the stop's clean-up meets a half-written file,
     // and its exit code is final.
-    if (!stalled && WaitPumping(encoder, kEncoderEndTimeoutMs, nullptr) == Waited::OutOfTime) {
+    if (!stalled && WaitForProgram(encoder, kEncoderEndTimeoutMs, nullptr) == Waited::OutOfTime) {
         LogTimeout("WaitForSingleObject");
         encoder.Terminate(kEndedByUs);
     }
@@ -113,6 +111,8 @@ void CEncoderRunner::ReadEncoderOutput(const CChildProcess& encoder, const Encod
             }
             onChunk(chunk);
             lastOutput = GetTickCount();
+            // A busy encoder must not keep the window, or the items beside it, waiting.
+            WaitTurn(nullptr, 0);
         } else if (ended) {
             // A program the encoder started may have inherited the pipe and
             // keep it open long after: what is left is not the encoder's.
@@ -125,11 +125,8 @@ void CEncoderRunner::ReadEncoderOutput(const CChildProcess& encoder, const Encod
                 stalled = true;
                 return;
             }
-            HANDLE process = encoder.Handle();
-            MsgWaitForMultipleObjectsEx(1, &process, std::min(kOutputPollMs, silenceLimitMs_ - silent), QS_ALLINPUT,
-                                        MWMO_INPUTAVAILABLE);
+            WaitTurn(encoder.Handle(), std::min(kOutputPollMs, silenceLimitMs_ - silent));
         }
-        PumpMessages();
         if (cancelRequested_) return;
     }
 }
@@ -140,7 +137,7 @@ ProgramEnd CEncoderRunner::RunHidden(const std::string& command) {
     if (cancelRequested_) return {};
     const CChildProcess pass = StartProcess(command, {});
     if (!pass) return {};
-    switch (WaitPumping(pass, kHiddenPassLimitMs, &cancelRequested_)) {
+    switch (WaitForProgram(pass, kHiddenPassLimitMs, &cancelRequested_)) {
         case Waited::Stopped:
             pass.Terminate(0);
             break;
@@ -173,7 +170,7 @@ ProgramEnd CEncoderRunner::AddToITunes(const std::string& outputPath) {
     const CChildProcess helper = StartProcess(commandLine, {});
     if (!helper) return {};
     // The window keeps answering while the media library takes the file.
-    if (WaitPumping(helper, kMediaLibraryLimitMs, nullptr) == Waited::OutOfTime) {
+    if (WaitForProgram(helper, kMediaLibraryLimitMs, nullptr) == Waited::OutOfTime) {
         LogTimeout("WaitForSingleObject");
         helper.Terminate(kEndedByUs);
     }

@@ -43,11 +43,19 @@ struct ItemState {
     bool passesEnded = false;
 };
 
-// What the run hands the conversion engine: its task list, the index of the
-// item being converted, the settings panel's selections, the view to repaint,
-// its Stop flag, the encoder runner of the item and the item's state. The
-// engine reads and writes items only through the task list's copy and
-// replace, and never keeps a copy across a wait.
+// A name a running item's passes write under. Items converted side by side
+// choose their names and hold them in one step, before anything waits, so
+// that no two of them choose one name for files none has written yet.
+struct HeldName {
+    int itemIndex;
+    std::string path;
+};
+
+// What the run hands the conversion engine for one item: its task list, the
+// item's index, the settings panel's selections, the view to repaint, its
+// Stop flag, the item's encoder runner and state, and the names the running
+// items hold. The engine reads and writes items only through the task list's
+// copy and replace, and never keeps a copy across a wait.
 struct EngineContext {
     TaskList& tasks;
     const int& currentItemIndex;
@@ -56,4 +64,5 @@ struct EngineContext {
     const bool& cancelRequested;
     CEncoderRunner& runner;
     ItemState& item;
+    std::vector<HeldName>& heldNames;
 };

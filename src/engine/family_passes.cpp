@@ -115,6 +115,9 @@ public:
         if (!names.refusal.empty()) return Fail(kStatusFailed, names.refusal);
         files_ = names.files;
         output_ = names.output;
+        Lines paths;
+        for (const NamedFile& file : names.files) paths.push_back(file.path);
+        host_.HoldNames(paths);
         host_.UseOutputName(names.output, names.fileNumber);
         for (const std::string& commandTemplate : names.templates) {
             creates_.push_back(FilesFirstNamed(OutputFilesOfTemplate(commandTemplate, folder, names.stem)));

@@ -55,8 +55,10 @@ public:
     virtual bool IsSourceOfAnItem(const std::string& path) const = 0;
     // True when the path names this item's own source, however it is written.
     virtual bool IsOwnSource(const std::string& path) const = 0;
-    // True when a file of that name is there, or another item of the list
-    // writes its output under it.
+    // Holds the names the item's passes write under while it converts.
+    virtual void HoldNames(const std::vector<std::string>& paths) = 0;
+    // True when a file of that name is there, another item of the list
+    // writes its output under it, or another running item holds it.
     virtual bool IsNameTaken(const std::string& path) const = 0;
     // File names compared as the system compares them.
     virtual bool SameName(const std::string& first, const std::string& second) const = 0;

@@ -99,10 +99,21 @@ public:
         itself.Append(CurrentItem());
         return ::IsSourceOfAnItem(itself, path);
     }
+    void HoldNames(const std::vector<std::string>& paths) override {
+        std::vector<HeldName>& held = context_.heldNames;
+        const int self = context_.currentItemIndex;
+        held.erase(
+            std::remove_if(held.begin(), held.end(), [self](const HeldName& name) { return name.itemIndex == self; }),
+            held.end());
+        for (const std::string& path : paths) held.push_back({self, path});
+    }
     bool IsNameTaken(const std::string& path) const override {
         if (FileOrFolderExists(path)) return true;
         for (int index = 0; index < context_.tasks.Count(); ++index) {
             if (index != context_.currentItemIndex && SameFileName(OutputOf(index), path)) return true;
+        }
+        for (const HeldName& name : context_.heldNames) {
+            if (name.itemIndex != context_.currentItemIndex && SameFileName(name.path, path)) return true;
         }
         return false;
     }
@@ -147,14 +158,12 @@ struct NoView : IItemView {
     void RepaintOutputCell(int) override {}
 };
 
-// Runs a family's passes, then waits (dispatching messages) until the files
-// that could not be deleted yet, above all those of a stopped item, are gone.
-// A Stop pressed during that wait finds the passes ended and deletes nothing.
+// Runs a family's passes. The files that could not be deleted yet, above all
+// those of a stopped item, are deleted once the run's last item has ended.
 void RunFamily(const EngineContext& context, bool (*passes)(IPassHost&)) {
     RoutineHost host(context);
     passes(host);
     context.item.passesEnded = true;
-    FinishPendingDeletions(context.tasks);
 }
 
 }  // namespace
@@ -170,7 +179,6 @@ void BeginItem(const EngineContext& context) {
                            context.settings.ThreeGpType()};
     context.item.files.clear();
     context.item.passesEnded = false;
-    ForgetPendingDeletions();
 }
 
 void ConvertWithFamilyOfTab(const EngineContext& context) {
@@ -200,6 +208,7 @@ std::vector<std::string> PlannedOutputNames(TaskList& tasks, const IOutputSettin
     const bool noStop = false;
     CEncoderRunner unused(noStop);
     ItemState planning;
+    std::vector<HeldName> noneHeld;
     planning.choice = {settings.DeviceTab(), settings.ProfileEntry(), settings.ThreeGpType()};
     NoView view;
     // The items before each one will have written under their planned names,
@@ -209,7 +218,7 @@ std::vector<std::string> PlannedOutputNames(TaskList& tasks, const IOutputSettin
         outputs.push_back(OutputPathOf(tasks.Copy(index), planning.choice));
     std::vector<std::string> names;
     for (int index = 0; index < tasks.Count(); ++index) {
-        const EngineContext context{tasks, index, settings, view, noStop, unused, planning};
+        const EngineContext context{tasks, index, settings, view, noStop, unused, planning, noneHeld};
         RoutineHost host(context, &outputs);
         const std::string planned = PlannedOutput(host);
         if (!planned.empty()) outputs[static_cast<std::size_t>(index)] = planned;

@@ -14,9 +14,9 @@ void Convert3gp(const EngineContext& context);
 void ConvertSinglePass(const EngineContext& context);  // Xbox and PPC
 void ConvertPmp(const EngineContext& context);
 
-// Called by the driver when it starts an item, before any export: takes the
+// Called by the run when it starts an item, before any export: takes the
 // device tab, profile entry and 3GP type from the panel for the item's passes
-// and its Stop clean-up, and drops deletions an earlier item left queued.
+// and its Stop clean-up.
 void BeginItem(const EngineContext& context);
 
 // The file name each item's output would be written under if a run started

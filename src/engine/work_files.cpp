@@ -6,7 +6,7 @@
 
 #include "engine/encoder_log.h"
 #include "framework/kernel_handle.h"
-#include "framework/message_loop.h"
+#include "framework/side_by_side.h"
 
 namespace {
 
@@ -119,10 +119,7 @@ void FinishPendingDeletions(const TaskList& tasks) {
         }
         pendingDeletions.swap(stillInUse);
         if (pendingDeletions.empty() || GetTickCount() - start >= kPendingFilesTimeoutMs) break;
-        MsgWaitForMultipleObjectsEx(0, nullptr, kRetryIntervalMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        PumpMessages();
+        WaitTurn(nullptr, kRetryIntervalMs);
     }
     pendingDeletions.clear();
 }
-
-void ForgetPendingDeletions() { pendingDeletions.clear(); }

@@ -44,7 +44,3 @@ void DeleteStoppedFile(const TaskList& tasks, const std::string& path);
 // program lets go of its files well within that); then forgets them, so that
 // a later run's file of the same name is never deleted.
 void FinishPendingDeletions(const TaskList& tasks);
-
-// Drops what an earlier item left queued (a Stop outside any family routine,
-// which ended its run): it must never reach a later item's files.
-void ForgetPendingDeletions();

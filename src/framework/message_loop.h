@@ -15,8 +15,8 @@ bool PumpMessage(int& quitCode);
 
 // Handles every message already in this thread's queue, each as PumpMessage()
 // does, and returns without waiting. Every wait inside a long call (a
-// conversion run, an export) calls it when it wakes, so tooltips, double
-// clicks and the dialog's keys work there as in the modal loop. A WM_QUIT is
+// conversion run, an export) comes here when it wakes (through WaitTurn), so
+// tooltips, double clicks and the dialog's keys work there as in the modal loop. A WM_QUIT is
 // put back for the loop outside.
 void PumpMessages();
 

@@ -13,9 +13,11 @@
 #include "engine/work_files.h"
 #include "framework/application.h"
 #include "framework/registry.h"
+#include "main/items_at_once.h"
 #include "main/output_folder.h"
 #include "player/player_events.h"
 #include "resource_ids.h"
+#include "settings/panel_controls.h"
 #include "skin/skin.h"
 #include "version.h"
 
@@ -53,7 +55,9 @@ const Place kPlaces[] = {
     {IDC_STOP_PREVIEW, 205, 300, 25, 25},
     {IDC_CLOSE, 825, 8, 18, 18},
     {IDC_MINIMISE, 805, 8, 18, 18},
-    {IDC_SHUT_DOWN, 420, 315, 350, 15},
+    {IDC_SHUT_DOWN, 420, 315, 280, 15},
+    {IDC_AT_ONCE_LABEL, 705, 315, 50, 15},
+    {IDC_AT_ONCE, 758, 313, 36, 90},
     {IDC_TASK_LIST, 20, 350, 806, 158},
     {IDC_PICTURE, 26, 94, 348, 188},
     {IDC_TRIM_SLIDER, 26, 285, 346, 20},
@@ -175,6 +179,9 @@ LRESULT CMainDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
         case IDC_CLOSE:
             OnClose();
             return 0;
+        case IDC_AT_ONCE:
+            if (code == CBN_SELCHANGE) StoreItemsAtOnce(ItemsAtOnce());
+            return 0;
     }
     OnPanelCommand(id, code);
     return CDialog::WindowProc(WM_COMMAND, wParam, lParam);
@@ -271,6 +278,11 @@ void CMainDialog::SetUpControls() {
     }
     version_.SubclassDlgItem(IDC_VERSION, Handle());
     outputLabel_.SubclassDlgItem(IDC_OUTPUT_FOLDER_LABEL, Handle());
+    atOnceLabel_.SubclassDlgItem(IDC_AT_ONCE_LABEL, Handle());
+    atOnce_.SubclassDlgItem(IDC_AT_ONCE, Handle());
+    static const char* const kCounts[] = {"1", "2", "3", "4"};
+    ComboFill(atOnce_.Handle(), kCounts, kMostItemsAtOnce);
+    ComboSelect(atOnce_.Handle(), StoredItemsAtOnce() - 1);
     outputField_.SubclassDlgItem(IDC_OUTPUT_FOLDER, Handle());
     picture_.SubclassDlgItem(IDC_PICTURE, Handle());
     slider_.SubclassDlgItem(IDC_TRIM_SLIDER, Handle());

@@ -11,6 +11,7 @@
 #include "controls/fade_picture.h"
 #include "controls/range_slider.h"
 #include "controls/skin_button.h"
+#include "controls/skin_combo_box.h"
 #include "controls/skin_edit_field.h"
 #include "controls/skin_label.h"
 #include "engine/work_files.h"
@@ -133,6 +134,7 @@ private:
     void ClosePlayer() override;
     void ShowRunButtons(bool running) override;
     void EnableOutputSettings(bool enable) override;
+    int ItemsAtOnce() const override;
     bool ShutDownWhenFinished() const override;
     void ShutDownComputer() override;
     void ShowMessage(const std::string& text, const char* caption, unsigned type) override;
@@ -155,7 +157,8 @@ private:
     CBitmapHandle background_;
     CSkinButton add_, remove_, removeAll_, start_, stop_, help_, chooseFolder_, play_, stopPreview_, close_, minimise_,
         shutDownBox_;
-    CSkinLabel version_, outputLabel_;
+    CSkinLabel version_, outputLabel_, atOnceLabel_;
+    CSkinComboBox atOnce_;
     CSkinEditField outputField_;
     CFadePicture picture_;
     CTaskListView list_;

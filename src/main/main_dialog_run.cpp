@@ -8,6 +8,7 @@
 #include "main/main_dialog.h"
 #include "main/output_folder.h"
 #include "resource_ids.h"
+#include "settings/panel_controls.h"
 
 void CMainDialog::StartConversion() {
     if (run_.Running()) return;
@@ -86,7 +87,13 @@ void CMainDialog::ResetTrimRange() {
     SetTrimRange(0.0, 120.0);
 }
 
-void CMainDialog::EnableOutputSettings(bool enable) { panel_.Enable(enable); }
+// The number at once is read when a run starts: during one it is locked like the settings.
+void CMainDialog::EnableOutputSettings(bool enable) {
+    panel_.Enable(enable);
+    EnableWindow(atOnce_.Handle(), enable);
+}
+
+int CMainDialog::ItemsAtOnce() const { return ComboSelection(atOnce_.Handle()) + 1; }
 
 // The bar has moved itself before it tells: during a run it is put back.
 LRESULT CMainDialog::OnTabChange() {

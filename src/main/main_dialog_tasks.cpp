@@ -4,7 +4,7 @@
 #include <ctime>
 #include <set>
 
-#include "framework/message_loop.h"
+#include "framework/side_by_side.h"
 #include "main/main_dialog.h"
 #include "player/encoder_report.h"
 #include "resource_ids.h"
@@ -133,8 +133,7 @@ bool CMainDialog::WaitForProbes() {
         return false;
     };
     while (anyProbing() && Handle() && !Ended()) {
-        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        PumpMessages();
+        WaitTurn(nullptr, INFINITE);
     }
     waitingForProbes_ = false;
     return Handle() && !Ended();

@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "engine/app_folder.h"
 #include "engine/encoder_log.h"
-#include "engine/encoder_runner.h"
 #include "engine/family_routines.h"
 #include "engine/output_directory.h"
 #include "engine/output_settings.h"
@@ -24,20 +25,31 @@ bool IsUnconvertible(const ConversionItem& item) {
 
 }  // namespace
 
+// One item converting: its place in the list, its own encoder and state, and
+// the context the engine converts it with.
+struct CConversionRun::RunningItem {
+    RunningItem(CConversionRun& run, int itemIndex)
+        : index(itemIndex),
+          runner(run.cancelRequested_),
+          context{run.tasks_, index, run.settings_, run.view_, run.cancelRequested_, runner, state, run.heldNames_} {}
+
+    const int index;
+    CEncoderRunner runner;
+    ItemState state;
+    EngineContext context;
+    bool ended = false;
+};
+
 CConversionRun::CConversionRun(TaskList& tasks, const IOutputSettings& settings, IItemView& view, IRunHost& host,
                                IItemExport& exporter)
-    : tasks_(tasks),
-      view_(view),
-      host_(host),
-      exporter_(exporter),
-      context_(EngineContext{tasks, currentItemIndex_, settings, view, cancelRequested_, runner_, item_}) {}
+    : tasks_(tasks), settings_(settings), view_(view), host_(host), exporter_(exporter) {}
+
+CConversionRun::~CConversionRun() = default;
 
 void CConversionRun::StartConversion() {
     if (Running()) return;
     const int count = tasks_.Count();
-    bool anyTicked = false;
-    for (int index = 0; index < count && !anyTicked; ++index) anyTicked = tasks_.Copy(index).selected;
-    if (!anyTicked) return;
+    if (NextTickedItem(0) >= count) return;
     host_.ClosePlayer();
 
     const std::string folder = host_.OutputFolderText();
@@ -56,50 +68,82 @@ void CConversionRun::StartConversion() {
     ResetItemProgress();
     host_.EnableOutputSettings(false);
 
-    for (currentItemIndex_ = 0; currentItemIndex_ < count; ++currentItemIndex_) {
-        if (!tasks_.Copy(currentItemIndex_).selected) continue;
-        ConvertItem();
-        CountItem();
-        if (cancelRequested_) break;
+    const int atOnce = std::clamp(host_.ItemsAtOnce(), 1, kMostItemsAtOnce);
+    {
+        CSideBySide pieces;
+        int next = NextTickedItem(0);
+        for (;;) {
+            for (; !cancelRequested_ && next < count && pieces.Running() < atOnce; next = NextTickedItem(next + 1)) {
+                StartItem(pieces, next);
+            }
+            if (pieces.Running() == 0) break;
+            pieces.RunTurn();
+            running_.remove_if([](const RunningItem& running) { return running.ended; });
+        }
     }
+    running_.clear();
+    heldNames_.clear();
     FinishPendingDeletions(tasks_);
     conversionRunning_ = 0;
     Finish();
 }
 
-void CConversionRun::ConvertItem() {
-    const int index = currentItemIndex_;
+int CConversionRun::NextTickedItem(int from) const {
+    const int count = tasks_.Count();
+    while (from < count && !tasks_.Copy(from).selected) ++from;
+    return from;
+}
+
+// Without a stack of its own (no memory for one) the item converts alone,
+// before the run goes on.
+void CConversionRun::StartItem(CSideBySide& pieces, int index) {
+    running_.emplace_back(*this, index);
+    RunningItem& running = running_.back();
+    const auto convert = [this, &running] {
+        ConvertItem(running);
+        EndItem(running);
+    };
+    if (!pieces.Start(convert)) convert();
+    running_.remove_if([](const RunningItem& item) { return item.ended; });
+}
+
+void CConversionRun::ConvertItem(RunningItem& running) {
+    const int index = running.index;
     const ConversionItem item = tasks_.Copy(index);
     if (IsUnconvertible(item)) {
         // The row keeps the probe's mark and reason until the file reads well.
         LogNotConverted(item, std::string());
         return;
     }
-    BeginItem(context_);
-    item_.itemStartTick = GetTickCount();
+    BeginItem(running.context);
+    running.state.itemStartTick = GetTickCount();
     if (item.needsExport == 1) {
+        const COneAtATime::Turn player(exportTurn_);
         if (!exporter_.ExportItem(index, cancelRequested_)) return;  // failed or canceled, nothing of it left
         // The speed shown is the encoding's own, not the export's.
-        item_.itemStartTick = GetTickCount();
+        running.state.itemStartTick = GetTickCount();
     }
-    ConvertWithFamilyOfTab(context_);
+    ConvertWithFamilyOfTab(running.context);
     // The intermediate is the item's own whatever became of its passes; a
     // Stop after they had ended did not delete it.
     if (item.needsExport == 1) DeleteWorkFile(tasks_, tasks_.Copy(index).exportPath);
-    AddToMediaLibrary();
+    AddToMediaLibrary(running);
 }
 
 // Once the output has been checked it is finished: a Stop or a close during
 // this step must not delete it, and does not end the helper, which may be
-// rewriting the library's playlist; its wait has a limit of its own.
-void CConversionRun::AddToMediaLibrary() {
-    const ConversionItem item = tasks_.Copy(currentItemIndex_);
-    if (item_.choice.deviceTab != kTabIpod || item.finished != 1 || host_.ShutDownWhenFinished()) return;
-    runner_.AddToITunes(outputDirectory + item.writtenName);
+// rewriting the library's playlist; its wait has a limit of its own. An item
+// still waiting for the helper when the run is stopped does without it.
+void CConversionRun::AddToMediaLibrary(RunningItem& running) {
+    const ConversionItem item = tasks_.Copy(running.index);
+    if (running.state.choice.deviceTab != kTabIpod || item.finished != 1 || host_.ShutDownWhenFinished()) return;
+    const COneAtATime::Turn helper(mediaLibraryTurn_);
+    if (!cancelRequested_) running.runner.AddToITunes(outputDirectory + item.writtenName);
 }
 
-void CConversionRun::CountItem() {
-    const ConversionItem item = tasks_.Copy(currentItemIndex_);
+// Counts the item for the closing message and lets go of its names.
+void CConversionRun::EndItem(RunningItem& running) {
+    const ConversionItem item = tasks_.Copy(running.index);
     if (item.finished == 1) {
         ++summary_.converted;
     } else if (item.status == kStatusCanceled) {
@@ -108,6 +152,10 @@ void CConversionRun::CountItem() {
     } else {
         ++summary_.failed;
     }
+    heldNames_.erase(std::remove_if(heldNames_.begin(), heldNames_.end(),
+                                    [&](const HeldName& name) { return name.itemIndex == running.index; }),
+                     heldNames_.end());
+    running.ended = true;
 }
 
 void CConversionRun::Finish() {
@@ -131,7 +179,9 @@ void CConversionRun::Finish() {
 void CConversionRun::StopConversion() {
     if (!Running()) return;
     cancelRequested_ = true;
-    StopItem(context_);
+    for (RunningItem& running : running_) {
+        if (!running.ended) StopItem(running.context);
+    }
 }
 
 void CConversionRun::RequestClose() {
@@ -139,7 +189,9 @@ void CConversionRun::RequestClose() {
     StopConversion();
 }
 
-// What the probe found out about a source stays; what a run found out goes.
+// What the probe found out about a source stays; what a run found out goes,
+// the intermediate's name with it: a Stop must never take an earlier run's
+// name for this run's file.
 void CConversionRun::ResetItemProgress() {
     for (int index = 0; index < tasks_.Count(); ++index) {
         ConversionItem item = tasks_.Copy(index);
@@ -148,6 +200,7 @@ void CConversionRun::ResetItemProgress() {
         item.encodingSpeed = 0.0;
         item.encodedTime = 0.0;
         item.writtenName.clear();
+        item.exportPath.clear();
         if (!IsUnconvertible(item)) {
             item.status = kStatusNone;
             item.failureReason.clear();

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <cstdint>
+#include <list>
 #include <string>
+#include <vector>
 
 #include "engine/encoder_runner.h"
 #include "engine/engine_context.h"
+#include "framework/side_by_side.h"
 #include "run/run_host.h"
 #include "tasks/run_summary.h"
 #include "tasks/task_list.h"
@@ -14,32 +16,40 @@
 class IItemExport {
 public:
     virtual ~IItemExport() = default;
-    // Waits, handling the window's messages, until the export has ended or
-    // cancelRequested is set. True when the item's intermediate file is ready.
-    // Otherwise the item is marked failed, or canceled when the run was
-    // stopped, and nothing of the export is left.
+    // Waits (WaitTurn) until the export has ended or cancelRequested is set.
+    // True when the item's intermediate file is ready. Otherwise the item is
+    // marked failed, or canceled when the run was stopped, and nothing of the
+    // export is left.
     virtual bool ExportItem(int itemIndex, const bool& cancelRequested) = 0;
 };
 
-// A conversion run over the ticked items of the task list, one after the
-// other: each item's export phase, its family's passes, the media-library
-// step of a finished iPod item, Stop, a close during the run, the deletions
-// that wait for a stopped program to let go, and the closing message.
+// The most items a run converts side by side.
+constexpr int kMostItemsAtOnce = 4;
+
+// A conversion run over the ticked items of the task list, in list order, as
+// many side by side as the host says: each item's export phase, its family's
+// passes, the media-library step of a finished iPod item, Stop, a close
+// during the run, the deletions that wait for a stopped program to let go,
+// and the closing message.
 //
-// A run is one long call on the window's thread; its waits keep handling the
-// window's messages, so Stop and close arrive as nested calls of
-// StopConversion() and RequestClose(). The run talks to the window only
-// through the host, the item view and the task list.
+// A run is one long call on the window's thread. Each item converts as a
+// piece of CSideBySide, so the waits of all items and the window's messages
+// share the thread: Stop and close arrive as nested calls of StopConversion()
+// and RequestClose(). The one player exports one item at a time, and the
+// media-library helper, which rewrites one playlist, runs for one item at a
+// time. The run talks to the window only through the host, the item view and
+// the task list.
 class CConversionRun {
 public:
     CConversionRun(TaskList& tasks, const IOutputSettings& settings, IItemView& view, IRunHost& host,
                    IItemExport& exporter);
+    ~CConversionRun();
 
     // Converts every ticked item; returns when the run has ended. Does nothing
     // during a run or without a ticked item.
     void StartConversion();
-    // The stop sequence: asks the run to end, stops the encoder and deletes
-    // what the current item has written so far. It never waits.
+    // The stop sequence: asks the run to end, stops every running item's
+    // encoder and deletes what each has written so far. It never waits.
     void StopConversion();
     // A close of the window during the run: the run stops and the window
     // ends once the run's call has returned.
@@ -48,24 +58,31 @@ public:
     bool Running() const { return conversionRunning_ != 0; }
 
 private:
+    struct RunningItem;
+
     void ResetItemProgress();
-    void ConvertItem();
-    void AddToMediaLibrary();
-    void CountItem();
+    int NextTickedItem(int from) const;
+    void StartItem(CSideBySide& pieces, int index);
+    void ConvertItem(RunningItem& running);
+    void AddToMediaLibrary(RunningItem& running);
+    void EndItem(RunningItem& running);
     void Finish();
 
     TaskList& tasks_;
+    const IOutputSettings& settings_;
     IItemView& view_;
     IRunHost& host_;
     IItemExport& exporter_;
     int conversionRunning_ = 0;
-    int currentItemIndex_ = 0;
     // Set by the stop sequence, cleared when a run starts; every wait of the
     // run checks it after handling the window's messages.
     bool cancelRequested_ = false;
     bool closeRequested_ = false;
-    CEncoderRunner runner_{cancelRequested_};
-    ItemState item_;
+    // The items converting now; a list, since the engine holds references
+    // into each while others start and end.
+    std::list<RunningItem> running_;
+    std::vector<HeldName> heldNames_;
+    COneAtATime exportTurn_;
+    COneAtATime mediaLibraryTurn_;
     RunSummary summary_;
-    EngineContext context_;
 };

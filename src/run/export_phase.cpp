@@ -3,7 +3,7 @@
 #include "engine/encoder_log.h"
 #include "engine/output_directory.h"
 #include "engine/work_files.h"
-#include "framework/message_loop.h"
+#include "framework/side_by_side.h"
 #include "player/codec_choice.h"
 #include "player/export_figures.h"
 #include "player/export_path.h"
@@ -75,8 +75,7 @@ bool CExportPhase::ExportItem(int itemIndex, const bool& cancelRequested) {
     waiting_ = true;
     finished_ = false;
     while (!finished_ && !cancelRequested) {
-        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        PumpMessages();
+        WaitTurn(nullptr, INFINITE);
     }
     waiting_ = false;
 

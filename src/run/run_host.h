@@ -15,6 +15,8 @@ public:
     virtual void ClosePlayer() = 0;
     virtual void ShowRunButtons(bool running) = 0;
     virtual void EnableOutputSettings(bool enable) = 0;
+    // How many items convert side by side, as the user chose it (1 to 4).
+    virtual int ItemsAtOnce() const = 0;
     // The "Automatically Shut Down the computer when converting finished"
     // box, read when it matters: it may be ticked during the run.
     virtual bool ShutDownWhenFinished() const = 0;

@@ -179,7 +179,7 @@ std::string RunJob(const Job& job) {
     ProgressWatch watch(tasks);
     // The passes alone: the media-library helper is the run's, never started here.
     RunParts run;
-    const EngineContext context{tasks, currentItemIndex, settings, watch, run.cancelRequested, run.runner, run.item};
+    const EngineContext context{tasks, currentItemIndex, settings, watch, run.cancelRequested, run.runner, run.item, run.heldNames};
     outputDirectory = job.outputFolder;
 
     const std::string log = programFolder + "app\\log.txt";

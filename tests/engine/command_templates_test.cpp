@@ -23,7 +23,7 @@ protected:
     FakeSettings settings;
     FakeItemView view;
     RunParts run;
-    EngineContext context{tasks, currentItemIndex, settings, view, run.cancelRequested, run.runner, run.item};
+    EngineContext context{tasks, currentItemIndex, settings, view, run.cancelRequested, run.runner, run.item, run.heldNames};
 
     void SetUp() override {
         AppFolderTest::SetUp();

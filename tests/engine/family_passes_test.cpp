@@ -82,6 +82,7 @@ public:
         steps.push_back("output " + outputPath);
     }
     void ClaimItemFiles(const std::vector<std::string>& paths) override { claimed = paths; }
+    void HoldNames(const std::vector<std::string>&) override {}
     void DeleteFile(const std::string& path) override { steps.push_back("delete " + path); }
     bool IsSourceOfAnItem(const std::string& path) const override { return sources.count(path) != 0; }
     bool IsOwnSource(const std::string&) const override { return false; }

@@ -318,7 +318,7 @@ std::string IpodCommandNow(const IOutputSettings& panel, const std::string& sour
     const int current = 0;
     FakeItemView view;
     RunParts run;
-    const EngineContext context{tasks, current, panel, view, run.cancelRequested, run.runner, run.item};
+    const EngineContext context{tasks, current, panel, view, run.cancelRequested, run.runner, run.item, run.heldNames};
     return BuildIpodCommand(context, 0, ReadIpodTemplate(panel)).value_or("<refused>");
 }
 

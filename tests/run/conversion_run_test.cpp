@@ -34,6 +34,7 @@ public:
     std::string folder;
     std::vector<std::string> messages;
     bool shutDownBox = false;
+    int atOnce = 1;
     std::function<void(const ConversionItem&)> onRepaint;
     // Each row's phases as the list showed them, one entry per change.
     std::map<int, std::vector<std::string>> trail;
@@ -42,6 +43,7 @@ public:
     void ClosePlayer() override {}
     void ShowRunButtons(bool) override {}
     void EnableOutputSettings(bool) override {}
+    int ItemsAtOnce() const override { return atOnce; }
     bool ShutDownWhenFinished() const override { return shutDownBox; }
     void ShutDownComputer() override { messages.push_back("shut down"); }
     void ShowMessage(const std::string& text, const char*, unsigned) override { messages.push_back(text); }

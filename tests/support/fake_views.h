@@ -13,9 +13,11 @@ struct FakeItemView : IItemView {
 };
 
 // What the run owns beside the engine's context: its Stop flag, its encoder
-// runner and the item's state, for tests that call the engine directly.
+// runner, the item's state and the names held, for tests that call the engine
+// directly.
 struct RunParts {
     bool cancelRequested = false;
     CEncoderRunner runner{cancelRequested};
     ItemState item;
+    std::vector<HeldName> heldNames;
 };
