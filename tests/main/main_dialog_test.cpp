@@ -130,6 +130,7 @@ protected:
     static inline TestClips* clips = nullptr;
     TempFolder output_;
     SettingForTest destination_{"destination", output_.Path()};
+    SettingForTest atOnce_{"atonce", ""};
     FakeShutDown shutDown_;
     // Each dialog of this thread with an OK button, as it shows, is given to
     // the test's look, and unless that answered it, answered with OK and its
@@ -232,8 +233,9 @@ TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadA
 }
 
 // One item's intermediate is named like another's output, and two names
-// differ only in the case of a letter outside ASCII: every output survives.
-TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
+// differ only in the case of a letter outside ASCII: every output survives,
+// also with two items converting at once (the choice is kept for next time).
+TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutputAlsoTwoAtOnce) {
     for (const char* path : {"x_temp.avi", "x.avi", "one\\\xC3\x84rger.avi", "two\\\xC3\xA4rger.avi"}) {
         folder.MakeFolder("one");
         folder.MakeFolder("two");
@@ -243,7 +245,20 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutput) {
     ClickTab(kTab3gp);
     const Strings outputs = {"x_temp.3gp", "x.3gp", "\xC3\x84rger.3gp", "\xC3\xA4rger_2.3gp"};
     EXPECT_EQ(Column(kColumnOutput), outputs);
+    EXPECT_EQ(Selected(IDC_AT_ONCE), 0) << "one at a time without a stored choice";
+    Choose(IDC_AT_ONCE, 1);
+    EXPECT_EQ(ReadSetting("atonce"), "2");
+    // The most rows that showed a running item at one time.
+    std::size_t mostRunning = 0;
+    Poll running(10, [&] {
+        const Strings progress = Column(kColumnProgress);
+        mostRunning = std::max<std::size_t>(
+            mostRunning, std::count_if(progress.begin(), progress.end(),
+                                       [](auto& text) { return !text.empty() && text != " Finished "; }));
+        return false;
+    });
     Command(IDC_START);
+    EXPECT_EQ(mostRunning, 2u);
     EXPECT_EQ(Column(kColumnProgress), Strings(4, " Finished "));
     EXPECT_EQ(Column(kColumnOutput), outputs);
     const Strings written = OutputFiles();

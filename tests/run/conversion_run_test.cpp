@@ -157,6 +157,68 @@ TEST_F(ConversionRunTest, StopDuringTheMediaLibraryStepKeepsTheFinishedOutput) {
     EXPECT_EQ(window.messages, std::vector<std::string>{"  Converting stopped: 1 converted  "});
 }
 
+// Side by side, the second item chooses its names while the first one's
+// encoder has not written its intermediate yet: it must not choose the same.
+// The stand-in creates it as FFmpeg's "-n" does, failing on a file that is there.
+TEST_F(ConversionRunTest, ItemsSideBySideNeverChooseOneNameForFilesNotWrittenYet) {
+    for (const char* name : {"a", "b"}) {
+        ConversionItem item = tasks.Copy(AddItem(name));
+        item.outputName = "clip";
+        tasks.Replace(tasks.Count() - 1, item);
+    }
+    window.atOnce = 2;
+    const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
+    UseProfile(kTab3gp, "3GP_AMR_Profile.ini",
+               {"enc.exe --sleep 300 --create " + file + "_temp.3gp\" x --progress 1 0 --finish",
+                "enc.exe --write " + file + ".3gp\" x", "enc.exe --write " + file + ".3gp\" x"});
+    run.StartConversion();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"  Converting Finished  "});
+    EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"clip.3gp", "clip_2.3gp"}));
+}
+
+// Three items running when Stop comes: each is canceled and nothing of any is
+// left, also of an encoder that creates its file after the Stop; the fourth
+// is never started.
+TEST_F(ConversionRunTest, AStopWithThreeItemsRunningLeavesNothingOfThemAndTheRestUntouched) {
+    for (const char* name : {"a", "b", "c", "d"}) AddItem(name);
+    window.atOnce = 3;
+    int running = 0;
+    MessageButton started([&] {
+        if (++running == 3) run.StopConversion();
+    });
+    UseIpodCommand("enc.exe --open \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" --post " + started.Handle() +
+                   " --wait-q --sleep 100");
+    run.StartConversion();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"  Converting stopped: 0 converted, 3 canceled  "});
+    EXPECT_TRUE(OutputFiles().empty());
+    for (int index = 0; index < 3; ++index) EXPECT_EQ(tasks.Copy(index).status, kStatusCanceled) << index;
+    EXPECT_EQ(tasks.Copy(3).status, kStatusNone);
+    EXPECT_EQ(window.trail[3], std::vector<std::string>{"0"}) << "the fourth row never moved";
+}
+
+// Two at once, two items finishing together: the helper that rewrites the
+// media library's playlist runs for one of them at a time. Failures side by
+// side are each counted and logged.
+TEST_F(ConversionRunTest, SideBySideTheMediaLibraryStepRunsOnceAtATimeAndEachFailureCounts) {
+    for (const char* name : {"a", "b", "c", "d"}) AddItem(name);
+    for (const char* failing : {"c.avi.fail", "d.avi.fail"}) folder.Write(failing, "");
+    window.atOnce = 2;
+    UseIpodCommand("enc.exe --fail-beside \"$INPUT_FILE\" " + std::string(kIpodPass).substr(8));
+    run.StartConversion();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"  2 converted, 2 failed  "});
+    EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"a.mp4", "b.mp4"}));
+    const std::string journal = folder.Read("app\\vavuduzuv-journal.txt");
+    EXPECT_THAT(journal, HasSubstr("a.mp4"));
+    EXPECT_THAT(journal, HasSubstr("b.mp4"));
+    EXPECT_THAT(journal, Not(HasSubstr("two helpers at once")));
+    const std::string log = folder.Read("app\\log.txt");
+    for (int failed : {2, 3}) {
+        EXPECT_EQ(tasks.Copy(failed).failureReason, "enc.exe ended with code 3");
+        EXPECT_THAT(log, HasSubstr("NOT CONVERTED: " + tasks.Copy(failed).sourcePath));
+    }
+    EXPECT_THAT(log, Not(HasSubstr(tasks.Copy(0).sourcePath)));
+}
+
 // A ticked unreadable file fails without reaching the encoder and keeps its
 // mark for the next run; one the stopped run never reached counts nowhere.
 // Every item the run reached and did not convert has its line in log.txt.

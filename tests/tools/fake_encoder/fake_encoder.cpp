@@ -18,6 +18,8 @@
 //   --sleep MS          stay silent
 //   --wait-q            read standard input until "q"; when input ends without one, exit 1 at once
 //   --write PATH TEXT   create PATH holding TEXT
+//   --create PATH TEXT  the same, but exit 1 when PATH is there, as FFmpeg does with "-n"
+//   --fail-beside PATH  exit 3 when a file PATH.fail is there
 //   --spawn ARGS        start a copy of this program with ARGS and the same standard handles, not waited for
 //   --open PATH         create PATH and hold it open until the end, as an encoder holds its output
 //   --post HWND         post WM_APP to the window (a test's stop button)
@@ -26,8 +28,8 @@
 //   --wait-parent       wait until the program that started this one has ended
 //   --crash             end the way a crash looks to the parent
 // Named VavuDuzuv.exe it plays the media-library helper instead: it appends its
-// command line to "vavuduzuv-journal.txt" in the current directory, in place
-// of the last one.
+// command line to "vavuduzuv-journal.txt" in the current directory, and
+// "two helpers at once" when another copy was running meanwhile.
 
 namespace {
 
@@ -104,9 +106,14 @@ bool IsMediaLibraryHelper() {
 
 int main(int argc, char** argv) {
     if (IsMediaLibraryHelper()) {
-        // A moment's delay, so a caller that does not wait for the helper is caught.
-        Sleep(100);
-        WriteFileBytes("vavuduzuv-journal.txt", std::string(GetCommandLineA()) + "\n");
+        // Each copy marks the time it runs with a file only one can hold; it
+        // takes a while, so a caller that does not wait for the helper, or two
+        // items that finish close together, are caught.
+        const HANDLE running =
+            CreateFileA("vavuduzuv-running", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        Sleep(400);
+        std::ofstream journal("vavuduzuv-journal.txt", std::ios::binary | std::ios::app);
+        journal << (running == INVALID_HANDLE_VALUE ? "two helpers at once\n" : "") << GetCommandLineA() << "\n";
         return 0;
     }
     for (int i = 1; i < argc; ++i) {
@@ -135,6 +142,12 @@ int main(int argc, char** argv) {
         } else if (command == "--write" && hasTwo) {
             WriteFileBytes(argv[i + 1], Unescape(argv[i + 2]));
             i += 2;
+        } else if (command == "--create" && hasTwo) {
+            if (GetFileAttributesA(argv[i + 1]) != INVALID_FILE_ATTRIBUTES) return 1;
+            WriteFileBytes(argv[i + 1], Unescape(argv[i + 2]));
+            i += 2;
+        } else if (command == "--fail-beside" && hasOne) {
+            if (GetFileAttributesA((std::string(argv[++i]) + ".fail").c_str()) != INVALID_FILE_ATTRIBUTES) return 3;
         } else if (command == "--open" && hasOne) {
             // Closed by the system when the program ends, however it ends.
             CreateFileA(argv[++i], GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
