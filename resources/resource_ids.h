@@ -65,8 +65,7 @@
 #define IDC_DEVICE_TABS 1088
 #define IDC_THREE_GP_TYPE 1089
 #define IDC_THREE_GP_TYPE_LABEL 1090
-#define IDC_AT_ONCE_LABEL 1091
-#define IDC_AT_ONCE 1092
+#define IDC_AT_ONCE 1091
 
 // Icons. Button icons come in pairs: the one shown while the mouse is over the
 // button or it is pressed, then the one shown when idle.

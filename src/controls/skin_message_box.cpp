@@ -89,7 +89,11 @@ BOOL CSkinMessageBox::OnInitDialog() {
     SetUpCloseButton();
 
     icon_.SetIcon(MessageIconFor(kind_.icon));
-    SetWindowTextOf(title_.Handle(), caption_.empty() ? kind_.title : caption_);
+    // The box's own text is its title too, though only the label shows it:
+    // screen readers and the taskbar read a window's text.
+    const std::string title = caption_.empty() ? kind_.title : caption_;
+    SetWindowTextOf(dialog, title);
+    SetWindowTextOf(title_.Handle(), title);
     SetWindowTextOf(first_.Handle(), FirstButtonText(kind_.buttons));
     if (const char* second = SecondButtonText(kind_.buttons)) {
         SetWindowTextOf(second_.Handle(), second);

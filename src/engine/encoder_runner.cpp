@@ -67,7 +67,8 @@ ProgramEnd CEncoderRunner::RunEncoder(const std::string& command, const EncoderC
         return {};
     }
     // Standard output and standard error share one pipe: both reach the reader as one stream.
-    const CChildProcess encoder = StartProcess(command, {inputRead.Get(), outputWrite.Get(), outputWrite.Get()});
+    CChildProcess encoder;
+    RunAside([&] { encoder = StartProcess(command, {inputRead.Get(), outputWrite.Get(), outputWrite.Get()}); });
     if (!encoder) {
         LogApiError("CreateProcess");
         return {};
@@ -135,7 +136,8 @@ ProgramEnd CEncoderRunner::RunHidden(const std::string& command) {
     // A pass that comes after Stop is not started: even ended at once, it
     // could create a file that the stop's clean-up has already passed.
     if (cancelRequested_) return {};
-    const CChildProcess pass = StartProcess(command, {});
+    CChildProcess pass;
+    RunAside([&] { pass = StartProcess(command, {}); });
     if (!pass) return {};
     switch (WaitForProgram(pass, kHiddenPassLimitMs, &cancelRequested_)) {
         case Waited::Stopped:
@@ -167,7 +169,8 @@ ProgramEnd CEncoderRunner::AddToITunes(const std::string& outputPath) {
     char commandLine[MAX_PATH];
     const int length = std::snprintf(commandLine, sizeof commandLine, "VavuDuzuv \"%s\" ", outputPath.c_str());
     if (length < 0 || length >= static_cast<int>(sizeof commandLine)) return {};
-    const CChildProcess helper = StartProcess(commandLine, {});
+    CChildProcess helper;
+    RunAside([&] { helper = StartProcess(commandLine, {}); });
     if (!helper) return {};
     // The window keeps answering while the media library takes the file.
     if (WaitForProgram(helper, kMediaLibraryLimitMs, nullptr) == Waited::OutOfTime) {

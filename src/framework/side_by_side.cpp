@@ -1,5 +1,6 @@
 #include "framework/side_by_side.h"
 
+#include <thread>
 #include <vector>
 
 #include "framework/message_loop.h"
@@ -40,6 +41,27 @@ void WaitTurn(HANDLE handle, DWORD limitMs) {
     pieceRunning->waitStart = GetTickCount();
     pieceRunning->limitMs = limitMs;
     SwitchToFiber(threadFiber);
+}
+
+void RunAside(const std::function<void()>& work) {
+    if (pieceRunning == nullptr) {
+        work();
+        return;
+    }
+    const CKernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!done) {
+        work();
+        return;
+    }
+    DWORD lastError = 0;
+    std::thread worker([&] {
+        work();
+        lastError = GetLastError();
+        SetEvent(done.Get());
+    });
+    while (WaitForSingleObject(done.Get(), 0) == WAIT_TIMEOUT) WaitTurn(done.Get(), INFINITE);
+    worker.join();
+    SetLastError(lastError);
 }
 
 CSideBySide::CSideBySide() {

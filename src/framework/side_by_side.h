@@ -22,6 +22,13 @@
 // may have changed.
 void WaitTurn(HANDLE handle, DWORD limitMs);
 
+// Runs the work on a thread of its own while a piece waits its turn, so that a
+// call that holds its thread (a program's start under Wine takes tens of
+// milliseconds, more on a busy machine) holds neither the window nor the
+// pieces beside it. Outside a piece the work runs at once. The work must be
+// safe on another thread; the last-error code it leaves is the caller's.
+void RunAside(const std::function<void()>& work);
+
 class CSideBySide {
 public:
     CSideBySide();

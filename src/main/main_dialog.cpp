@@ -55,9 +55,8 @@ const Place kPlaces[] = {
     {IDC_STOP_PREVIEW, 205, 300, 25, 25},
     {IDC_CLOSE, 825, 8, 18, 18},
     {IDC_MINIMISE, 805, 8, 18, 18},
-    {IDC_SHUT_DOWN, 420, 315, 280, 15},
-    {IDC_AT_ONCE_LABEL, 705, 315, 50, 15},
-    {IDC_AT_ONCE, 758, 313, 36, 90},
+    {IDC_SHUT_DOWN, 420, 315, 334, 15},
+    {IDC_AT_ONCE, 762, 313, 76, 90},
     {IDC_TASK_LIST, 20, 350, 806, 158},
     {IDC_PICTURE, 26, 94, 348, 188},
     {IDC_TRIM_SLIDER, 26, 285, 346, 20},
@@ -278,9 +277,8 @@ void CMainDialog::SetUpControls() {
     }
     version_.SubclassDlgItem(IDC_VERSION, Handle());
     outputLabel_.SubclassDlgItem(IDC_OUTPUT_FOLDER_LABEL, Handle());
-    atOnceLabel_.SubclassDlgItem(IDC_AT_ONCE_LABEL, Handle());
     atOnce_.SubclassDlgItem(IDC_AT_ONCE, Handle());
-    static const char* const kCounts[] = {"1", "2", "3", "4"};
+    static const char* const kCounts[] = {"1 at once", "2 at once", "3 at once", "4 at once"};
     ComboFill(atOnce_.Handle(), kCounts, kMostItemsAtOnce);
     ComboSelect(atOnce_.Handle(), StoredItemsAtOnce() - 1);
     outputField_.SubclassDlgItem(IDC_OUTPUT_FOLDER, Handle());

@@ -157,7 +157,7 @@ private:
     CBitmapHandle background_;
     CSkinButton add_, remove_, removeAll_, start_, stop_, help_, chooseFolder_, play_, stopPreview_, close_, minimise_,
         shutDownBox_;
-    CSkinLabel version_, outputLabel_, atOnceLabel_;
+    CSkinLabel version_, outputLabel_;
     CSkinComboBox atOnce_;
     CSkinEditField outputField_;
     CFadePicture picture_;
