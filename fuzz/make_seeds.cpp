@@ -260,6 +260,10 @@ void AddWindowSeeds(SeedWriter& seeds) {
     for (const int length : {255, 256}) seeds.Add("task_names", Literal("\0x.avi\0C:\\") + std::string(length, 'a'));
     seeds.Add("control_layout", std::string(64, '\x10') + "OK\nsecond line\n" + std::string(300, 'w'));
     seeds.Add("control_layout", std::string(40, '\x03') + std::string(24, '\xF0') + "&Cancel");
+    // An indented word wider than the label; "Video for" just as wide as the
+    // label (23 pixels).
+    seeds.Add("label_wrap", std::string(1, '\x0A') + "  Windows-Mobile x");
+    seeds.Add("label_wrap", std::string(1, '\x17') + "Video for Pocket PC");
     const std::string key = Literal("\x05\x03\xFF\x00\xFF\x00\x10\x00");
     seeds.Add("region_walk", key + Literal("\xFF\x00\xFF\x00\x10\x20\x30\x00\xF0\x00\xFF\x00\x00\x00\x00\x00"));
     seeds.Add("region_walk", Literal("\x48\x02\x00\x00\x00\x00\x00\x00") + std::string(64, '\x01'));
