@@ -208,13 +208,19 @@ void AddTextSeeds(SeedWriter& seeds) {
     seeds.Add("profile_block", Literal("a\0b\0"));
     seeds.Add("profile_block", "xxx" + std::string(1, '\0') + std::string(65531, 'x'));
 
-    const double times[] = {3725.5, -0.04, 1e300, std::nan("")};
-    for (double seconds : times) {
-        std::string bytes(reinterpret_cast<const char*>(&seconds), sizeof seconds);
+    // Times whose milliseconds are not exact in binary, a range that ends
+    // before it begins, one that begins before zero, and times beyond any clip.
+    const double times[][3] = {{3725.9, 0.0004, 3725.9006},
+                               {-0.04, 12.3456, 12.3454},
+                               {1e300, -7.5, 1.001},
+                               {std::nan(""), 9.0e12, 9.0e12 + 0.1},
+                               {-1.0, std::nan(""), 1e300},
+                               {2.5, 1e300, 1.001}};
+    for (const auto& time : times) {
+        std::string bytes(reinterpret_cast<const char*>(&time[0]), sizeof time[0]);
         const long long whole = 442801;
         bytes.append(reinterpret_cast<const char*>(&whole), sizeof whole);
-        const int clock[6] = {2024, 2, 29, 23, 59, 58};
-        bytes.append(reinterpret_cast<const char*>(clock), sizeof clock);
+        bytes.append(reinterpret_cast<const char*>(&time[1]), 2 * sizeof time[1]);
         seeds.Add("time_text", bytes);
     }
 
