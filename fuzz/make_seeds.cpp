@@ -210,12 +210,8 @@ void AddTextSeeds(SeedWriter& seeds) {
 
     // Times whose milliseconds are not exact in binary, a range that ends
     // before it begins, one that begins before zero, and times beyond any clip.
-    const double times[][3] = {{3725.9, 0.0004, 3725.9006},
-                               {-0.04, 12.3456, 12.3454},
-                               {1e300, -7.5, 1.001},
-                               {std::nan(""), 9.0e12, 9.0e12 + 0.1},
-                               {-1.0, std::nan(""), 1e300},
-                               {2.5, 1e300, 1.001}};
+    const double times[][3] = {{3725.9, 0.0004, 3725.9006},          {-0.04, 12.3456, 12.3454},   {1e300, -7.5, 1.001},
+                               {std::nan(""), 9.0e12, 9.0e12 + 0.1}, {-1.0, std::nan(""), 1e300}, {2.5, 1e300, 1.001}};
     for (const auto& time : times) {
         std::string bytes(reinterpret_cast<const char*>(&time[0]), sizeof time[0]);
         const long long whole = 442801;
@@ -262,6 +258,9 @@ void AddWindowSeeds(SeedWriter& seeds) {
                                 Literal("\0Videos\\clip.avi\0Videos\\CLIP.AVI\0Other\\clip.avi\0Videos\\clip_2.avi\0"
                                         "a.b\\noext\0Films\\movie.rmvb\0D:\\Out"));
     seeds.Add("task_names", std::string(8, '\x7F') + Literal("\0x.avi\0") + std::string(300, 'f'));
+    seeds.Add("task_names",
+              Literal("\0Vid\xC3\xA9os\\\xC3\xA9t\xC3\xA9.avi\0Other\\\xC3\x89T\xC3\x89.AVI\0\xD0\xB4.mp4\0"
+                      "\xD0\x94.MP4"));
     // Output folders whose closing backslash just fits, and just does not.
     for (const int length : {255, 256}) seeds.Add("task_names", Literal("\0x.avi\0C:\\") + std::string(length, 'a'));
     seeds.Add("control_layout", std::string(64, '\x10') + "OK\nsecond line\n" + std::string(300, 'w'));
@@ -287,6 +286,8 @@ void AddNamingSeeds(SeedWriter& seeds) {
                                     "enc -y \"$OUTPUT_DIR$OUTPUT_FILE.MP4\" \"$OUTPUT_DIR$OUTPUT_FILE.thm\"",
                                     "M4V12345.THM"}));
     seeds.Add("free_names", Joined({"\x02", "D:\\out\\", "clip", "enc \"$OUTPUT_DIR$OUTPUT_FILE\""}));
+    seeds.Add("free_names", Joined({"\x00", "D:\\out\\", "\xC3\xA9t\xC3\xA9", "enc \"$OUTPUT_DIR$OUTPUT_FILE.mpg\"",
+                                    "\xC3\x89T\xC3\x89.MPG", "\xC3\x89T\xC3\x89_2.mpg"}));
     // One file's next name is another's own in another case; a folder of 300 numbered names.
     seeds.Add("free_names", Joined({"\x04", "D:\\out\\", "clip",
                                     "enc \"$OUTPUT_DIR$OUTPUT_FILE.A\" \"$OUTPUT_DIR$OUTPUT_FILE_2.a\"", "clip.a"}));
