@@ -1,7 +1,7 @@
 // "cvenc -faststart" rewrites a file in place that an encoder has just
 // written, or one that is broken. A file it does not move stays exactly as it
 // was; a file it moves keeps its size, has its index before its media data,
-// every chunk offset of its index points at the same media bytes as before,
+// every chunk offset of its index points at the same bytes as before,
 // and a second run finds nothing left to move.
 #include <algorithm>
 #include <cstdint>
@@ -45,7 +45,7 @@ void WalkBoxes(const std::string& file, std::uint64_t begin, std::uint64_t end, 
 }
 
 struct MediaLayout {
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> media;  // the contents of each 'mdat'
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> media;  // the contents of each box but the index
     std::vector<std::uint64_t> chunkOffsets;                     // every 'stco' and 'co64' entry, in order
 };
 
@@ -64,22 +64,31 @@ void ReadIndex(const std::string& file, std::uint64_t begin, std::uint64_t end, 
     });
 }
 
+// Only the first 'moov' is the index: players read no other, and the move
+// leaves any other as it was.
 MediaLayout ReadLayout(const std::string& file) {
     MediaLayout layout;
+    bool sawIndex = false;
     WalkBoxes(file, 0, file.size(), [&](const std::string& type, std::uint64_t from, std::uint64_t to) {
-        if (type == "mdat") layout.media.emplace_back(from, to);
-        if (type == "moov") ReadIndex(file, from, to, 0, layout);
+        if (type == "moov" && !sawIndex) {
+            sawIndex = true;
+            ReadIndex(file, from, to, 0, layout);
+        } else {
+            layout.media.emplace_back(from, to);
+        }
     });
     return layout;
 }
 
-// The bytes a chunk offset pointed at in the media data are where it points now.
+// The bytes a chunk offset pointed at outside the index are where it points
+// now; one that pointed past the end of the file is kept.
 void CheckChunkOffsets(const std::string& original, const std::string& moved) {
     const MediaLayout before = ReadLayout(original);
     const MediaLayout after = ReadLayout(moved);
     FUZZ_CHECK(before.chunkOffsets.size() == after.chunkOffsets.size());
     for (std::size_t i = 0; i < before.chunkOffsets.size(); ++i) {
         const std::uint64_t offset = before.chunkOffsets[i];
+        if (offset >= original.size()) FUZZ_CHECK(after.chunkOffsets[i] == offset);
         for (const auto& [from, to] : before.media) {
             if (offset < from || offset >= to) continue;
             const std::uint64_t length = std::min<std::uint64_t>(8, to - offset);
