@@ -197,6 +197,12 @@ void AddPmpmuxSeeds(SeedWriter& seeds) {
     seeds.Add("pmpmux", Le32Text(static_cast<std::uint32_t>(avis[1].size())) + avis[1]);
     const std::string pmp = MuxedPmp(avis[0], mp3s[0]);
     seeds.Add("pmp_check", Le32Text(static_cast<std::uint32_t>(pmp.size())) + pmp + mp3s[0]);
+    // Frames for a .pmp the harness writes and then damages in each way it knows.
+    const std::string frames(90, '\x0C');
+    for (std::uint32_t damage = 0; damage < 5; ++damage) {
+        seeds.Add("pmp_check",
+                  Le32Text(static_cast<std::uint32_t>(frames.size() + 4)) + Le32Text(damage) + frames + mp3s[0]);
+    }
 }
 
 void AddTextSeeds(SeedWriter& seeds) {
