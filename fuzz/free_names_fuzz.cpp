@@ -1,7 +1,9 @@
 // The names an item's passes write under. Whatever the templates, folder,
 // stem and taken names: a chosen name is never taken, not even in another
-// case, no two files share a name, each keeps the extension its template
-// gives it and fits the system's path limit, the templates write exactly the
+// case of any script, no two files share a name as Windows compares names,
+// each lies in the folder, keeps the extension its template gives it, adds no
+// reserved character to a name and fits the system's path limit, the
+// templates write exactly the
 // chosen files, and an item is refused only when the numbers are really used
 // up or the longest name numbering could make would not fit.
 //
@@ -12,7 +14,6 @@
 // numbered files), the output folder, the stem, the templates one a line,
 // then the names already taken in the folder.
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -22,14 +23,9 @@
 #include "engine/folder_path.h"
 #include "engine/free_names.h"
 #include "fuzz_support.h"
+#include "windows_names.h"
 
 namespace {
-
-std::string Folded(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return folded;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines(1);
@@ -52,6 +48,8 @@ std::string Extension(const std::string& path) {
     return path.substr(dot);
 }
 
+bool PlainName(const std::string& name) { return name.find_first_of("<>:\"/\\|?*") == std::string::npos; }
+
 int Byte(const std::string& bytes, std::size_t at) {
     return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0;
 }
@@ -72,11 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     item.templates = Lines(texts[3]);
     if (item.templates.size() > 8) return 0;
     std::set<std::string> taken;
-    for (std::size_t i = 4; i < texts.size() && i < 68; ++i) taken.insert(Folded(item.outputDirectory + texts[i]));
+    for (std::size_t i = 4; i < texts.size() && i < 68; ++i)
+        taken.insert(WindowsFolded(item.outputDirectory + texts[i]));
 
     const NameQuestions questions = {
-        [&](const std::string& path) { return everyNameTaken || taken.count(Folded(path)) != 0; },
-        [](const std::string& first, const std::string& second) { return Folded(first) == Folded(second); }};
+        [&](const std::string& path) { return everyNameTaken || taken.count(WindowsFolded(path)) != 0; },
+        SameWindowsName};
     const int firstAnswersTaken = Byte(choices, 5) | Byte(choices, 6) << 8;
     int takenAnswers = 0;
     const NameQuestions asked = {[&](const std::string& path) {
@@ -99,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool anyTaken = false;
     for (const std::string& commandTemplate : item.templates) {
         for (const std::string& suffix : OutputSuffixesOfTemplate(commandTemplate)) {
-            suffixes.insert(Folded(suffix));
+            suffixes.insert(WindowsFolded(suffix));
             longestFirst = std::max(longestFirst, (item.outputDirectory + firstStem + suffix).size());
             longest = std::max(longest, (item.outputDirectory + lastStem + suffix).size() + longestNumber);
             anyTaken = anyTaken || questions.taken(item.outputDirectory + firstStem + suffix);
@@ -120,14 +119,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const NamedFile& file : names.files) {
         FUZZ_CHECK(!questions.taken(file.path));
         FUZZ_CHECK(file.path.size() <= kPathLimit);
+        FUZZ_CHECK(file.path.compare(0, item.outputDirectory.size(), item.outputDirectory) == 0);
+        if (PlainName(item.stem) && PlainName(file.suffix)) {
+            FUZZ_CHECK(PlainName(file.path.substr(item.outputDirectory.size())));
+        }
         const std::string extension = Extension(file.suffix);
         FUZZ_CHECK(extension.empty() || Extension(file.path) == extension);
-        FUZZ_CHECK(chosen.insert(Folded(file.path)).second);
+        FUZZ_CHECK(chosen.insert(WindowsFolded(file.path)).second);
     }
     std::set<std::string> written;
     for (const std::string& commandTemplate : names.templates) {
         for (const std::string& path : OutputFilesOfTemplate(commandTemplate, item.outputDirectory, names.stem)) {
-            written.insert(Folded(path));
+            written.insert(WindowsFolded(path));
         }
     }
     FUZZ_CHECK(written == chosen);

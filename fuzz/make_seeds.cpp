@@ -197,6 +197,12 @@ void AddPmpmuxSeeds(SeedWriter& seeds) {
     seeds.Add("pmpmux", Le32Text(static_cast<std::uint32_t>(avis[1].size())) + avis[1]);
     const std::string pmp = MuxedPmp(avis[0], mp3s[0]);
     seeds.Add("pmp_check", Le32Text(static_cast<std::uint32_t>(pmp.size())) + pmp + mp3s[0]);
+    // Frames for a .pmp the harness writes and then damages in each way it knows.
+    const std::string frames(90, '\x0C');
+    for (std::uint32_t damage = 0; damage < 5; ++damage) {
+        seeds.Add("pmp_check",
+                  Le32Text(static_cast<std::uint32_t>(frames.size() + 4)) + Le32Text(damage) + frames + mp3s[0]);
+    }
 }
 
 void AddTextSeeds(SeedWriter& seeds) {
@@ -208,13 +214,15 @@ void AddTextSeeds(SeedWriter& seeds) {
     seeds.Add("profile_block", Literal("a\0b\0"));
     seeds.Add("profile_block", "xxx" + std::string(1, '\0') + std::string(65531, 'x'));
 
-    const double times[] = {3725.5, -0.04, 1e300, std::nan("")};
-    for (double seconds : times) {
-        std::string bytes(reinterpret_cast<const char*>(&seconds), sizeof seconds);
+    // Times whose milliseconds are not exact in binary, a range that ends
+    // before it begins, one that begins before zero, and times beyond any clip.
+    const double times[][3] = {{3725.9, 0.0004, 3725.9006},          {-0.04, 12.3456, 12.3454},   {1e300, -7.5, 1.001},
+                               {std::nan(""), 9.0e12, 9.0e12 + 0.1}, {-1.0, std::nan(""), 1e300}, {2.5, 1e300, 1.001}};
+    for (const auto& time : times) {
+        std::string bytes(reinterpret_cast<const char*>(&time[0]), sizeof time[0]);
         const long long whole = 442801;
         bytes.append(reinterpret_cast<const char*>(&whole), sizeof whole);
-        const int clock[6] = {2024, 2, 29, 23, 59, 58};
-        bytes.append(reinterpret_cast<const char*>(clock), sizeof clock);
+        bytes.append(reinterpret_cast<const char*>(&time[1]), 2 * sizeof time[1]);
         seeds.Add("time_text", bytes);
     }
 
@@ -256,10 +264,17 @@ void AddWindowSeeds(SeedWriter& seeds) {
                                 Literal("\0Videos\\clip.avi\0Videos\\CLIP.AVI\0Other\\clip.avi\0Videos\\clip_2.avi\0"
                                         "a.b\\noext\0Films\\movie.rmvb\0D:\\Out"));
     seeds.Add("task_names", std::string(8, '\x7F') + Literal("\0x.avi\0") + std::string(300, 'f'));
+    seeds.Add("task_names",
+              Literal("\0Vid\xC3\xA9os\\\xC3\xA9t\xC3\xA9.avi\0Other\\\xC3\x89T\xC3\x89.AVI\0\xD0\xB4.mp4\0"
+                      "\xD0\x94.MP4"));
     // Output folders whose closing backslash just fits, and just does not.
     for (const int length : {255, 256}) seeds.Add("task_names", Literal("\0x.avi\0C:\\") + std::string(length, 'a'));
     seeds.Add("control_layout", std::string(64, '\x10') + "OK\nsecond line\n" + std::string(300, 'w'));
     seeds.Add("control_layout", std::string(40, '\x03') + std::string(24, '\xF0') + "&Cancel");
+    // An indented word wider than the label; "Video for" just as wide as the
+    // label (23 pixels).
+    seeds.Add("label_wrap", std::string(1, '\x0A') + "  Windows-Mobile x");
+    seeds.Add("label_wrap", std::string(1, '\x17') + "Video for Pocket PC");
     const std::string key = Literal("\x05\x03\xFF\x00\xFF\x00\x10\x00");
     seeds.Add("region_walk", key + Literal("\xFF\x00\xFF\x00\x10\x20\x30\x00\xF0\x00\xFF\x00\x00\x00\x00\x00"));
     seeds.Add("region_walk", Literal("\x48\x02\x00\x00\x00\x00\x00\x00") + std::string(64, '\x01'));
@@ -277,6 +292,8 @@ void AddNamingSeeds(SeedWriter& seeds) {
                                     "enc -y \"$OUTPUT_DIR$OUTPUT_FILE.MP4\" \"$OUTPUT_DIR$OUTPUT_FILE.thm\"",
                                     "M4V12345.THM"}));
     seeds.Add("free_names", Joined({"\x02", "D:\\out\\", "clip", "enc \"$OUTPUT_DIR$OUTPUT_FILE\""}));
+    seeds.Add("free_names", Joined({"\x00", "D:\\out\\", "\xC3\xA9t\xC3\xA9", "enc \"$OUTPUT_DIR$OUTPUT_FILE.mpg\"",
+                                    "\xC3\x89T\xC3\x89.MPG", "\xC3\x89T\xC3\x89_2.mpg"}));
     // One file's next name is another's own in another case; a folder of 300 numbered names.
     seeds.Add("free_names", Joined({"\x04", "D:\\out\\", "clip",
                                     "enc \"$OUTPUT_DIR$OUTPUT_FILE.A\" \"$OUTPUT_DIR$OUTPUT_FILE_2.a\"", "clip.a"}));

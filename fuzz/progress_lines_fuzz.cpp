@@ -5,11 +5,12 @@
 // without end takes no more memory than the longest line it could use.
 //
 // Input: one byte, the size of the pieces less one, then the text.
+#include <sanitizer/allocator_interface.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -18,24 +19,20 @@
 
 namespace {
 
-// The largest block allocated while watching.
+// The largest block allocated while watching. The sanitizer's allocator tells
+// of every block, whichever form of new or malloc asked for it, so that the
+// harness need not replace an allocation function libFuzzer also uses.
 bool watching = false;
 std::size_t largestAllocation = 0;
 
-}  // namespace
-
-void* operator new(std::size_t size) {
+void NoteAllocation(const volatile void*, std::size_t size) {
     if (watching && size > largestAllocation) largestAllocation = size;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
 }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-
-namespace {
+void NoteRelease(const volatile void*) {}
 
 // A megabyte in one line without end.
 bool EndlessLineStaysSmall() {
+    if (__sanitizer_install_malloc_and_free_hooks(NoteAllocation, NoteRelease) == 0) return false;
     ProgressLines lines;
     const std::string piece(4096, '9');
     watching = true;

@@ -1,13 +1,13 @@
 // Files added to the task list become items whose names the window shows and
 // the conversion writes. Whatever the files are called, every output name is
 // a plain file name (no separators, no reserved characters), no two items'
-// outputs are the same file as Windows compares names (case aside), the
+// outputs are the same file as Windows compares names (case aside, in every
+// script: the task list is given that comparison, as the window gives it), the
 // Output column shows that name, and the Progress column's bar and percent
 // agree. The output folder the user types is kept only whole.
 //
 // Input: texts separated by zero bytes: first the item figures (doubles and
 // whole numbers, as they come), then the files, each a path below "C:\".
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -24,6 +24,7 @@
 #include "engine/output_settings.h"
 #include "fuzz_support.h"
 #include "tasks/new_item.h"
+#include "windows_names.h"
 
 namespace {
 
@@ -33,12 +34,6 @@ bool PossibleFileName(const std::string& path) {
         if (c < 32 || std::strchr("<>:\"/|?*", c)) return false;
     }
     return !path.empty() && path.back() != '\\';
-}
-
-std::string Folded(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return folded;
 }
 
 // A figure from the bytes, within the bounds a conversion gives it.
@@ -74,7 +69,7 @@ void CheckProgressCell(ConversionItem item, const std::string& figures) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> texts = ZeroSeparated(data, size);
-    TaskList tasks;
+    TaskList tasks(SameWindowsName);
     for (std::size_t i = 1; i < texts.size() && tasks.Count() < 64; ++i) {
         if (!PossibleFileName(texts[i])) continue;
         const std::string path = "C:\\" + texts[i];
@@ -94,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string name = OutputFileName(item, choice.deviceTab, choice.profileEntry, choice.threeGpType);
             FUZZ_CHECK(CellFor(item, kColumnOutput, choice).text == name);
             FUZZ_CHECK(PossibleFileName(name) && name.find('\\') == std::string::npos);
-            FUZZ_CHECK(taken.insert(Folded(name)).second);
+            FUZZ_CHECK(taken.insert(WindowsFolded(name)).second);
         }
     }
 

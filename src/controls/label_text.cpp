@@ -21,16 +21,19 @@ std::vector<std::string> WrapLine(const std::string& line, int width,
     std::vector<std::string> pieces;
     std::string rest = line;
     while (measure(rest) > width) {
-        // The longest start of rest that ends after a blank and still fits.
+        // Breaks come after a run of blanks that follows a word: the whole run
+        // stays at the end of its piece, where it shows as nothing, so that no
+        // piece is made of blanks only. Blanks that open the line indent its
+        // first word. The first break is taken even when it does not fit.
         size_t cut = 0;
-        for (size_t blank = rest.find(' '); blank != std::string::npos; blank = rest.find(' ', blank + 1)) {
-            if (measure(rest.substr(0, blank)) > width) break;
-            cut = blank + 1;
+        for (size_t blank = rest.find(' ', rest.find_first_not_of(' ')); blank != std::string::npos;
+             blank = rest.find(' ', cut)) {
+            if (cut != 0 && measure(rest.substr(0, blank)) > width) break;
+            cut = std::min(rest.find_first_not_of(' ', blank), rest.size());
         }
-        if (cut == 0) cut = rest.find(' ') == std::string::npos ? rest.size() : rest.find(' ') + 1;
+        if (cut == 0 || cut == rest.size()) break;
         pieces.push_back(rest.substr(0, cut));
         rest.erase(0, cut);
-        if (rest.empty()) return pieces;
     }
     pieces.push_back(rest);
     return pieces;

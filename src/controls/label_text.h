@@ -25,9 +25,10 @@ private:
     int lineCount_ = 1;
 };
 
-// A line laid out in pieces no wider than width, broken after blanks (the
-// blank stays at the end of its piece); a word wider than width stands alone.
-// width(text) measures a text as it is drawn.
+// A line laid out in pieces no wider than width, broken after blanks (a run
+// of blanks stays whole at the end of its piece, so no piece is blanks only);
+// a word wider than width stands alone. measure(text) gives a text's width as
+// it is drawn.
 std::vector<std::string> WrapLine(const std::string& line, int width,
                                   const std::function<int(const std::string&)>& measure);
 

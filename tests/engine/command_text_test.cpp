@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 #include "support/fake_settings.h"
@@ -24,15 +23,6 @@ ExpansionInputs Inputs() {
 
 std::string Family(const std::string& text, const ExpansionInputs& inputs, int tab = kTabXbox, int entry = 0) {
     return ExpandFamilyTemplate(text, inputs, tab, entry).value_or("<refused>");
-}
-
-// The encoder is given milliseconds, rounded (3725.9, which is 3725.8999... as a
-// double, is the family expansion's begin time).
-TEST(TimeText, CommandTimesKeepTheirMillisecondsAndNeverGoNegative) {
-    EXPECT_EQ(FormatClockWithMilliseconds(Milliseconds(100 * 3600.0 + 0.0004)), "100:00:00.000");
-    EXPECT_EQ(Milliseconds(-0.7), 0);
-    EXPECT_EQ(Milliseconds(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_GT(Milliseconds(1e300), 0);
 }
 
 // The PSP's names are numbered by the profile entry; an exported item reads
