@@ -87,6 +87,17 @@ std::string FromAnsi(const char* text) {
     return ToUtf8(wide);
 }
 
+// A text in the ANSI code page, as the system's combo box hands texts out.
+std::string ToAnsi(const std::string& utf8) {
+    const std::wstring wide = ToWide(utf8);
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return std::string();
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), size, &ansi[0], length, nullptr, nullptr);
+    return ansi;
+}
+
 }  // namespace
 
 CSkinComboBox::CSkinComboBox() : style_(CurrentSkin().combo) {
@@ -151,6 +162,27 @@ LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return current_;
         case CB_SETCURSEL:
             return OnSetCurSel(wParam);
+        case WM_GETTEXT:
+            return OnGetText(wParam, reinterpret_cast<char*>(lParam));
+        case WM_GETTEXTLENGTH:
+            return current_ >= 0 ? static_cast<LRESULT>(ToAnsi(items_[static_cast<size_t>(current_)]).size()) : 0;
+        case CB_GETLBTEXT:
+            return OnGetItemText(wParam, reinterpret_cast<char*>(lParam));
+        case CB_GETLBTEXTLEN:
+            return IsItem(wParam) ? static_cast<LRESULT>(ToAnsi(items_[wParam]).size()) : CB_ERR;
+        case CB_FINDSTRINGEXACT:
+            return OnFindStringExact(wParam, reinterpret_cast<const char*>(lParam));
+        case CB_GETITEMDATA:
+            return IsItem(wParam) ? itemData_[wParam] : CB_ERR;
+        case CB_SETITEMDATA:
+            if (!IsItem(wParam)) return CB_ERR;
+            itemData_[wParam] = lParam;
+            return TRUE;
+        case CB_GETDROPPEDSTATE:
+            return drop_.Shown();
+        case CB_SHOWDROPDOWN:
+            OnShowDropDown(wParam != 0);
+            return TRUE;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
 
@@ -193,11 +225,13 @@ LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CSkinComboBox::OnAddString(const char* text) {
     items_.push_back(FromAnsi(text));
+    itemData_.push_back(0);
     return Count() - 1;
 }
 
 void CSkinComboBox::OnResetContent() {
     items_.clear();
+    itemData_.clear();
     current_ = -1;
     InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -207,6 +241,42 @@ LRESULT CSkinComboBox::OnSetCurSel(WPARAM index) {
     current_ = index < items_.size() ? static_cast<int>(index) : -1;
     InvalidateRect(Handle(), nullptr, FALSE);
     return current_ >= 0 ? current_ : CB_ERR;
+}
+
+// The shown item, cut to the buffer as the system's controls cut a window text.
+LRESULT CSkinComboBox::OnGetText(WPARAM size, char* buffer) const {
+    if (size == 0 || !buffer) return 0;
+    const std::string text = current_ >= 0 ? ToAnsi(items_[static_cast<size_t>(current_)]) : std::string();
+    const size_t length = std::min(text.size(), static_cast<size_t>(size) - 1);
+    text.copy(buffer, length);
+    buffer[length] = '\0';
+    return static_cast<LRESULT>(length);
+}
+
+// The caller's buffer holds the whole text, as CB_GETLBTEXTLEN told it.
+LRESULT CSkinComboBox::OnGetItemText(WPARAM index, char* buffer) const {
+    if (!IsItem(index) || !buffer) return CB_ERR;
+    const std::string text = ToAnsi(items_[index]);
+    text.copy(buffer, text.size());
+    buffer[text.size()] = '\0';
+    return static_cast<LRESULT>(text.size());
+}
+
+// Case-insensitive, from the item after `after` round to it, as a list box searches.
+LRESULT CSkinComboBox::OnFindStringExact(WPARAM after, const char* text) const {
+    if (!text || !*text || items_.empty()) return CB_ERR;
+    const std::wstring wanted = ToWide(FromAnsi(text));
+    const size_t start = IsItem(after) ? after + 1 : 0;
+    for (size_t step = 0; step < items_.size(); ++step) {
+        const size_t index = (start + step) % items_.size();
+        if (lstrcmpiW(ToWide(items_[index]).c_str(), wanted.c_str()) == 0) return static_cast<LRESULT>(index);
+    }
+    return CB_ERR;
+}
+
+void CSkinComboBox::OnShowDropDown(bool show) {
+    if (show && !drop_.Shown()) ShowDropDown();
+    if (!show) CloseDropDown();
 }
 
 void CSkinComboBox::OnButtonDown() {
