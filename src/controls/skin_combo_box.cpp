@@ -87,17 +87,6 @@ std::string FromAnsi(const char* text) {
     return ToUtf8(wide);
 }
 
-// A text in the ANSI code page, as the system's combo box hands texts out.
-std::string ToAnsi(const std::string& utf8) {
-    const std::wstring wide = ToWide(utf8);
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return std::string();
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), size, &ansi[0], length, nullptr, nullptr);
-    return ansi;
-}
-
 }  // namespace
 
 CSkinComboBox::CSkinComboBox() : style_(CurrentSkin().combo) {
@@ -163,9 +152,8 @@ LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case CB_SETCURSEL:
             return OnSetCurSel(wParam);
         case WM_GETTEXT:
-            return OnGetText(wParam, reinterpret_cast<char*>(lParam));
         case WM_GETTEXTLENGTH:
-            return current_ >= 0 ? static_cast<LRESULT>(ToAnsi(items_[static_cast<size_t>(current_)]).size()) : 0;
+            return AnswerTextRequest(Handle(), message, wParam, lParam, ShownText());
         case CB_GETLBTEXT:
             return OnGetItemText(wParam, reinterpret_cast<char*>(lParam));
         case CB_GETLBTEXTLEN:
@@ -241,16 +229,6 @@ LRESULT CSkinComboBox::OnSetCurSel(WPARAM index) {
     current_ = index < items_.size() ? static_cast<int>(index) : -1;
     InvalidateRect(Handle(), nullptr, FALSE);
     return current_ >= 0 ? current_ : CB_ERR;
-}
-
-// The shown item, cut to the buffer as the system's controls cut a window text.
-LRESULT CSkinComboBox::OnGetText(WPARAM size, char* buffer) const {
-    if (size == 0 || !buffer) return 0;
-    const std::string text = current_ >= 0 ? ToAnsi(items_[static_cast<size_t>(current_)]) : std::string();
-    const size_t length = std::min(text.size(), static_cast<size_t>(size) - 1);
-    text.copy(buffer, length);
-    buffer[length] = '\0';
-    return static_cast<LRESULT>(length);
 }
 
 // The caller's buffer holds the whole text, as CB_GETLBTEXTLEN told it.

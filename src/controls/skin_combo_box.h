@@ -57,7 +57,6 @@ private:
     LRESULT OnAddString(const char* text);
     void OnResetContent();
     LRESULT OnSetCurSel(WPARAM index);
-    LRESULT OnGetText(WPARAM size, char* buffer) const;
     LRESULT OnGetItemText(WPARAM index, char* buffer) const;
     LRESULT OnFindStringExact(WPARAM after, const char* text) const;
     void OnShowDropDown(bool show);
@@ -69,6 +68,7 @@ private:
     bool OnSysKeyDown(WPARAM key);
     void OnKillFocus(HWND next);
     int Count() const { return static_cast<int>(items_.size()); }
+    std::string ShownText() const { return current_ >= 0 ? items_[static_cast<size_t>(current_)] : std::string(); }
     // An index from a message's wParam; -1 and every other negative one are none.
     bool IsItem(WPARAM index) const { return index < items_.size(); }
 
