@@ -420,8 +420,12 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndFollowsItsWidth) {
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(156, 8));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(156, 8));
     EXPECT_EQ(slider.Left(), 150);
+    // The keys move the thumb just grabbed; on a new scale, the whole range.
     SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(151.0, 201.0));
+    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(151.0, 200.0));
+    slider.SetMinMax(0, 320);
+    SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(152.0, 201.0));
     BYTE keys[256] = {};  // Shift held down
     GetKeyboardState(keys);
     keys[VK_SHIFT] = 0x80;
@@ -429,9 +433,9 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndFollowsItsWidth) {
     SendMessageA(window, WM_KEYDOWN, VK_LEFT, 0);
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(151.0, 200.0));
+    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(152.0, 200.0));
     using Note = std::pair<WPARAM, LPARAM>;
-    EXPECT_EQ(dialog->sliderNotes, (std::vector<Note>{{0, 0}, {0, 1}, {2, 0}, {0, 0}}));
+    EXPECT_EQ(dialog->sliderNotes, (std::vector<Note>{{0, 0}, {0, 1}, {0, 0}, {2, 0}, {0, 0}}));
     // The track follows the control's width at once, before any paint.
     MoveWindow(window, 10, 230, 126, 20, FALSE);
     slider.SetMinMax(0, 100);
