@@ -66,6 +66,7 @@ UINT CRangeSlider::RangeChangedMessage() {
 }
 
 void CRangeSlider::SetMinMax(double a, double b) {
+    dragPart_ = kWholeRange;
     NotifyAll(::SetMinMax(scale_, a, b));
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -200,7 +201,7 @@ void CRangeSlider::OnLButtonUp() {
 
 void CRangeSlider::OnKeyDown(WPARAM key) {
     if ((key != VK_LEFT && key != VK_RIGHT) || GetKeyState(VK_CONTROL) < 0) return;
-    const int part = ArrowKey(scale_, key == VK_RIGHT, GetKeyState(VK_SHIFT) < 0);
+    const int part = ArrowKey(scale_, dragPart_, key == VK_RIGHT, GetKeyState(VK_SHIFT) < 0);
     if (part < 0) return;
     Notify(part, false);
     InvalidateRect(Handle(), nullptr, FALSE);

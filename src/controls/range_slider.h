@@ -51,7 +51,9 @@ private:
 
     SliderScale scale_;
     bool dragging_ = false;
-    int dragPart_ = 0;
+    // The part last grabbed, which the arrow keys move too; the whole range
+    // until a part is grabbed on the present scale.
+    int dragPart_ = kWholeRange;
     POINT dragOffset_ = {};
     RECT leftThumbRect_ = {};
     RECT rightThumbRect_ = {};

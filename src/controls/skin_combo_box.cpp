@@ -151,6 +151,26 @@ LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return current_;
         case CB_SETCURSEL:
             return OnSetCurSel(wParam);
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            return AnswerTextRequest(Handle(), message, wParam, lParam, ShownText());
+        case CB_GETLBTEXT:
+            return OnGetItemText(wParam, reinterpret_cast<char*>(lParam));
+        case CB_GETLBTEXTLEN:
+            return IsItem(wParam) ? static_cast<LRESULT>(ToAnsi(items_[wParam]).size()) : CB_ERR;
+        case CB_FINDSTRINGEXACT:
+            return OnFindStringExact(wParam, reinterpret_cast<const char*>(lParam));
+        case CB_GETITEMDATA:
+            return IsItem(wParam) ? itemData_[wParam] : CB_ERR;
+        case CB_SETITEMDATA:
+            if (!IsItem(wParam)) return CB_ERR;
+            itemData_[wParam] = lParam;
+            return TRUE;
+        case CB_GETDROPPEDSTATE:
+            return drop_.Shown();
+        case CB_SHOWDROPDOWN:
+            OnShowDropDown(wParam != 0);
+            return TRUE;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
 
@@ -193,11 +213,13 @@ LRESULT CSkinComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CSkinComboBox::OnAddString(const char* text) {
     items_.push_back(FromAnsi(text));
+    itemData_.push_back(0);
     return Count() - 1;
 }
 
 void CSkinComboBox::OnResetContent() {
     items_.clear();
+    itemData_.clear();
     current_ = -1;
     InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -207,6 +229,32 @@ LRESULT CSkinComboBox::OnSetCurSel(WPARAM index) {
     current_ = index < items_.size() ? static_cast<int>(index) : -1;
     InvalidateRect(Handle(), nullptr, FALSE);
     return current_ >= 0 ? current_ : CB_ERR;
+}
+
+// The caller's buffer holds the whole text, as CB_GETLBTEXTLEN told it.
+LRESULT CSkinComboBox::OnGetItemText(WPARAM index, char* buffer) const {
+    if (!IsItem(index) || !buffer) return CB_ERR;
+    const std::string text = ToAnsi(items_[index]);
+    text.copy(buffer, text.size());
+    buffer[text.size()] = '\0';
+    return static_cast<LRESULT>(text.size());
+}
+
+// Case-insensitive, from the item after `after` round to it, as a list box searches.
+LRESULT CSkinComboBox::OnFindStringExact(WPARAM after, const char* text) const {
+    if (!text || !*text || items_.empty()) return CB_ERR;
+    const std::wstring wanted = ToWide(FromAnsi(text));
+    const size_t start = IsItem(after) ? after + 1 : 0;
+    for (size_t step = 0; step < items_.size(); ++step) {
+        const size_t index = (start + step) % items_.size();
+        if (lstrcmpiW(ToWide(items_[index]).c_str(), wanted.c_str()) == 0) return static_cast<LRESULT>(index);
+    }
+    return CB_ERR;
+}
+
+void CSkinComboBox::OnShowDropDown(bool show) {
+    if (show && !drop_.Shown()) ShowDropDown();
+    if (!show) CloseDropDown();
 }
 
 void CSkinComboBox::OnButtonDown() {

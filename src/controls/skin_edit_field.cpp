@@ -22,6 +22,9 @@ LRESULT CSkinEditField::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case ReflectedMessage(WM_DRAWITEM):
             OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            return AnswerTextRequest(Handle(), message, wParam, lParam, text_.Text());
     }
     return DefWindowProc(message, wParam, lParam);
 }

@@ -11,7 +11,8 @@
 // A one-line display of text (the output directory) in a box painted from the
 // skin's "edit_back" element. It only shows what the program puts into it.
 // Attach it to a dialog's button; it becomes owner-drawn and paints when the
-// parent reflects WM_DRAWITEM.
+// parent reflects WM_DRAWITEM. Its window text, for screen readers and other
+// programs, is the text it shows.
 class CSkinEditField : public CWindow {
 public:
     // Copies the display-field style of the loaded skin.

@@ -85,18 +85,19 @@ int DragTo(SliderScale& s, int part, int p) {
     }
 }
 
-int ArrowKey(SliderScale& s, bool rightArrow, bool shift) {
+int ArrowKey(SliderScale& s, int part, bool rightArrow, bool shift) {
     if (!HasLength(s)) return -1;
     const double step = (s.max - s.min) / s.trackLength;
     int lp = Round((s.left - s.min) / step);
     int rp = Round((s.right - s.min) / step);
     const int move = rightArrow ? 1 : -1;
-    rp += move;
-    if (!shift) lp += move;
+    if (part != kLeftThumb) rp += move;
+    if (part == kLeftThumb || (part == kWholeRange && !shift)) lp += move;
     if (lp >= 0 && rp <= s.trackLength && lp <= rp) {
         s.left = s.min + lp * step;
         s.right = s.min + rp * step;
         if (s.right > s.max) s.right = s.max;
     }
+    if (part != kWholeRange) return part;
     return shift ? kLeftThumb : kWholeRange;
 }

@@ -39,8 +39,10 @@ std::vector<int> Normalise(SliderScale& scale);
 // and returns the part to notify: for the right thumb 1 when it moved, else 0.
 int DragTo(SliderScale& scale, int part, int p);
 
-// An arrow key: the whole range one pixel's worth of time, or with Shift the
-// right end only, which never passes the left end. Nothing leaves the scale.
-// Returns the part to notify, or -1 when the key does nothing at all (a scale
-// of no length).
-int ArrowKey(SliderScale& scale, bool rightArrow, bool shift);
+// An arrow key moves the part last grabbed (part) one pixel's worth of time:
+// a thumb alone, never past the other one, or the whole range, which with
+// Shift moves its right end only. A thumb is what a user who has just clicked
+// it means to move: a range over the whole scale, as a new item has, could
+// not move as a whole at all. Nothing leaves the scale. Returns the part to
+// notify, or -1 when the key does nothing at all (a scale of no length).
+int ArrowKey(SliderScale& scale, int part, bool rightArrow, bool shift);

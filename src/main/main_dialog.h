@@ -106,6 +106,8 @@ private:
 
     // The preview and the trim range.
     void ShowStillFrame(const std::string& path, double time);
+    // The item's frame at time, or the program's picture when it has none.
+    void ShowPreview(const ConversionItem& item, double time);
     void SetTrimLimits(double low, double high);
     void SetTrimRange(double left, double right);
     void OnPlay();

@@ -101,7 +101,7 @@ void CMainDialog::OnProbed(WPARAM ticket) {
         if (index != selectedIndex_) continue;
         SetTrimLimits(0.0, duration);
         SetTrimRange(0.0, duration);
-        if (readable) ShowStillFrame(item.sourcePath, kAddedFrameTime);
+        ShowPreview(item, kAddedFrameTime);
     }
 }
 
@@ -147,10 +147,16 @@ void CMainDialog::SelectItem(int index) {
     const double duration = known ? UsableDuration(known->duration) : item.endTime;
     SetTrimLimits(0.0, duration);
     SetTrimRange(item.beginTime, item.endTime);
-    if (item.status != kStatusProbing && item.status != kStatusUnreadable && item.status != kStatusNotRead) {
-        ShowStillFrame(item.sourcePath, item.beginTime);
-    }
+    if (item.status != kStatusProbing) ShowPreview(item, item.beginTime);
     SelectRow(selectedIndex_);
+}
+
+// A file without a frame to show gets the program's own picture: the
+// previous file's frame would pass for this one's.
+void CMainDialog::ShowPreview(const ConversionItem& item, double time) {
+    const bool hasFrame = item.status != kStatusUnreadable && item.status != kStatusNotRead;
+    ShowPlayer(hasFrame);
+    if (hasFrame) ShowStillFrame(item.sourcePath, time);
 }
 
 void CMainDialog::SelectRow(int row) { list_.HighlightRow(row); }
@@ -287,7 +293,17 @@ void CMainDialog::OnStopPreview() {
     if (tasks_.Contains(list_.SelectionMark())) preview_.Stop(run_.Running());
 }
 
-void CMainDialog::OnPlayComplete() { preview_.OnPlayComplete(run_.Running()); }
+// A playback that ran to its end goes back to the frame where the range
+// starts, as a playback stopped by hand keeps its frame; the selected item's
+// frame, since another may have been selected while it played.
+void CMainDialog::OnPlayComplete() {
+    const bool playbackEnded = preview_.Playing();
+    preview_.OnPlayComplete(run_.Running());
+    if (playbackEnded && !run_.Running() && tasks_.Contains(selectedIndex_)) {
+        const ConversionItem item = tasks_.Copy(selectedIndex_);
+        if (item.status != kStatusProbing) ShowPreview(item, item.beginTime);
+    }
+}
 
 // The slider's limits and range change here only with the guard raised, so
 // that its notifications do not write them into an item.

@@ -16,6 +16,7 @@
 #include "controls/skin_edit_field.h"
 #include "controls/skin_group_box.h"
 #include "controls/skin_label.h"
+#include "controls/wide_text.h"
 #include "framework/dialog.h"
 #include "resource_ids.h"
 #include "support/gdi_count.h"
@@ -210,13 +211,29 @@ TEST_F(ControlsTest, FadeTakesThePicturesSizeEndsAndStopsWhenDestroyed) {
     EXPECT_FALSE(picture.FadeFinished());
 }
 
+// Screen readers and other programs read a control's text as the system's
+// controls give it, in either form: what the control shows.
+TEST_F(ControlsTest, LabelFieldAndButtonsGiveReadersTheTextTheyShow) {
+    SetWindowTextA(dialog->label.Handle(), "Wide first line\nab");
+    dialog->field.SetFieldText("C:\\Vid\xC3\xA9os\\");
+    const std::pair<HWND, const wchar_t*> shown[] = {{dialog->label.Handle(), L"Wide first line\nab"},
+                                                     {dialog->field.Handle(), L"C:\\Vid\u00E9os\\"},
+                                                     {dialog->captioned.Handle(), L"Go"}};
+    for (const auto& [window, text] : shown) {
+        wchar_t wide[64] = {};
+        EXPECT_EQ(GetWindowTextLengthW(window), static_cast<int>(wcslen(text)));
+        EXPECT_EQ(GetWindowTextW(window, wide, 64), static_cast<int>(wcslen(text)));
+        EXPECT_STREQ(wide, text);
+        char ansi[64] = {};
+        GetWindowTextA(window, ansi, 64);
+        EXPECT_EQ(std::string(ansi), ToAnsi(ToUtf8(text)));
+    }
+}
+
 TEST_F(ControlsTest, LabelAndGroupBoxDrawTheirTextsThemselvesInBlack) {
     CSkinLabel& label = dialog->label;
     SetWindowTextA(label.Handle(), "Wide first line\nab");
     EXPECT_EQ(label.LineCount(), 2);
-    char own[64] = {};
-    GetWindowTextA(label.Handle(), own, sizeof own);
-    EXPECT_STREQ(own, "Wide first line\nab");
 
     // Black text over the parent's own pixels (where each line goes is tested natively).
     Pixels pixels = ScreenPixels(label.Handle());

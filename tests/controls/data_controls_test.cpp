@@ -17,6 +17,7 @@
 #include "controls/skin_list_box.h"
 #include "controls/skin_list_ctrl.h"
 #include "controls/skin_paint.h"
+#include "controls/wide_text.h"
 #include "framework/dialog.h"
 #include "support/gdi_count.h"
 
@@ -309,7 +310,6 @@ TEST_F(DataControlsTest, ComboTellsOnlyTheUsersChoicesAndOpenFollowsMouseAndKeys
     for (const MSG& open : {Key(combo, VK_RETURN), Key(combo, VK_F4), Msg(combo, WM_SYSKEYDOWN, VK_DOWN, 0x20000001)}) {
         Handle({open});
         EXPECT_TRUE(dialog->combo.IsDropped());
-        EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
         Handle({Key(combo, VK_ESCAPE)});
         EXPECT_FALSE(dialog->combo.IsDropped());
     }
@@ -318,6 +318,62 @@ TEST_F(DataControlsTest, ComboTellsOnlyTheUsersChoicesAndOpenFollowsMouseAndKeys
     Handle({Msg(combo, WM_SYSKEYDOWN, VK_UP, 0x20000001)});
     EXPECT_FALSE(dialog->combo.IsDropped());
     EXPECT_EQ(state(), std::make_pair(LRESULT{highlighted}, 4));
+}
+
+// What an automation tool or a screen reader asks a drop-down list, in the
+// ANSI and the wide form, our combo answers as the system's combo box does.
+TEST_F(DataControlsTest, ComboAnswersReadersAsTheSystemsDropDownListDoes) {
+    const HWND ours = dialog->combo.Handle();
+    const HWND system = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0, 160, 80,
+                                        100, dialog->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(system);
+    for (const HWND combo : {ours, system}) {
+        for (const char* text : {"Low", "Medium", "High quality", "medium"}) {
+            SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        }
+    }
+    // The result and the text the buffer holds after it, as a caller reads them.
+    using Answer = std::pair<LRESULT, std::string>;
+    const auto ask = [](HWND combo, bool wide, UINT message, WPARAM wParam, const char* text, size_t size) {
+        std::string narrow = text ? text : std::string(size, '\x7f');
+        std::wstring wideText = text ? ToWide(text) : std::wstring(size, L'\x7f');
+        const LPARAM argument =
+            wide ? reinterpret_cast<LPARAM>(wideText.data()) : reinterpret_cast<LPARAM>(narrow.data());
+        const LRESULT result =
+            wide ? SendMessageW(combo, message, wParam, argument) : SendMessageA(combo, message, wParam, argument);
+        return Answer{result, text ? std::string() : wide ? ToUtf8(wideText.c_str()) : std::string(narrow.c_str())};
+    };
+    const auto answers = [&](HWND combo, bool wide) {
+        std::vector<Answer> all;
+        for (const WPARAM selection : {WPARAM(-1), WPARAM(2)}) {
+            all.push_back({SendMessageA(combo, CB_SETCURSEL, selection, 0), ""});
+            all.push_back(ask(combo, wide, WM_GETTEXTLENGTH, 0, "", 0));
+            all.push_back(ask(combo, wide, WM_GETTEXT, 64, nullptr, 64));
+        }
+        for (const WPARAM index : {WPARAM(0), WPARAM(2), WPARAM(4), WPARAM(-1)}) {
+            all.push_back(ask(combo, wide, CB_GETLBTEXTLEN, index, "", 0));
+            all.push_back(ask(combo, wide, CB_GETLBTEXT, index, nullptr, 64));
+        }
+        for (const auto& [after, text] : std::vector<std::pair<WPARAM, const char*>>{
+                 {WPARAM(-1), "MEDIUM"}, {1, "Medium"}, {3, "low"}, {0, "High"}, {0, ""}, {9, "High quality"}}) {
+            all.push_back(ask(combo, wide, CB_FINDSTRINGEXACT, after, text, 0));
+        }
+        all.push_back({SendMessageA(combo, CB_SETITEMDATA, 1, 77), ""});
+        all.push_back({SendMessageA(combo, CB_SETITEMDATA, 4, 77), ""});
+        for (const WPARAM index : {WPARAM(0), WPARAM(1), WPARAM(4)}) {
+            all.push_back({SendMessageA(combo, CB_GETITEMDATA, index, 0), ""});
+        }
+        for (const BOOL show : {TRUE, FALSE}) {
+            all.push_back({SendMessageA(combo, CB_SHOWDROPDOWN, show, 0), ""});
+            all.push_back({SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), ""});
+        }
+        return all;
+    };
+    for (const bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "wide" : "ANSI");
+        EXPECT_EQ(answers(ours, wide), answers(system, wide));
+    }
+    DestroyWindow(system);
 }
 
 TEST_F(DataControlsTest, ListBoxKeysAndClicksNotifyLikeAListBox) {
@@ -364,8 +420,12 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndFollowsItsWidth) {
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(156, 8));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(156, 8));
     EXPECT_EQ(slider.Left(), 150);
+    // The keys move the thumb just grabbed; on a new scale, the whole range.
     SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(151.0, 201.0));
+    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(151.0, 200.0));
+    slider.SetMinMax(0, 320);
+    SendMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(152.0, 201.0));
     BYTE keys[256] = {};  // Shift held down
     GetKeyboardState(keys);
     keys[VK_SHIFT] = 0x80;
@@ -373,9 +433,9 @@ TEST_F(DataControlsTest, SliderNotifiesDragsAndKeysAndFollowsItsWidth) {
     SendMessageA(window, WM_KEYDOWN, VK_LEFT, 0);
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
-    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(151.0, 200.0));
+    EXPECT_EQ(std::make_pair(slider.Left(), slider.Right()), std::make_pair(152.0, 200.0));
     using Note = std::pair<WPARAM, LPARAM>;
-    EXPECT_EQ(dialog->sliderNotes, (std::vector<Note>{{0, 0}, {0, 1}, {2, 0}, {0, 0}}));
+    EXPECT_EQ(dialog->sliderNotes, (std::vector<Note>{{0, 0}, {0, 1}, {0, 0}, {2, 0}, {0, 0}}));
     // The track follows the control's width at once, before any paint.
     MoveWindow(window, 10, 230, 126, 20, FALSE);
     slider.SetMinMax(0, 100);

@@ -85,17 +85,24 @@ TEST(SliderScale, AThumbDraggedToTheMiddleTakesTheMiddleTime) {
 // A step of the arrows and of Shift+Left is the data controls' slider case.
 TEST(SliderScale, ArrowKeysStopAtTheEnds) {
     SliderScale scale = Scale(0, 320, 10, 20);
-    // Shift+Left stops at the left thumb instead of passing it.
-    for (int i = 0; i < 20; ++i) ArrowKey(scale, false, true);
+    // Shift+Left, and a thumb moved on its own, stop at the other thumb instead of passing it.
+    for (int i = 0; i < 20; ++i) ArrowKey(scale, kWholeRange, false, true);
     EXPECT_DOUBLE_EQ(scale.right, scale.left);
+    SetRange(scale, 10, 20);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(ArrowKey(scale, kLeftThumb, true, false), kLeftThumb);
+    EXPECT_EQ(Ends(scale), std::make_pair(20.0, 20.0));
     // At either end the key still notifies but moves nothing.
     SetRange(scale, 0, 5);
-    EXPECT_EQ(ArrowKey(scale, false, false), kWholeRange);
+    EXPECT_EQ(ArrowKey(scale, kWholeRange, false, false), kWholeRange);
     EXPECT_DOUBLE_EQ(scale.left, 0);
     SetRange(scale, 300, 320);
-    ArrowKey(scale, true, false);
+    ArrowKey(scale, kWholeRange, true, false);
     EXPECT_DOUBLE_EQ(scale.right, 320);
     ExpectOrdered(scale);
+    // A range over the whole scale cannot move, but either of its thumbs can.
+    SetRange(scale, 0, 320);
+    EXPECT_EQ(ArrowKey(scale, kRightThumb, false, false), kRightThumb);
+    EXPECT_EQ(Ends(scale), std::make_pair(0.0, 319.0));
 }
 
 TEST(SliderScale, NoScaleMeansNoMovementAndNoDivision) {
@@ -103,7 +110,7 @@ TEST(SliderScale, NoScaleMeansNoMovementAndNoDivision) {
         if (scale.max != scale.min) scale.trackLength = 0;
         const SliderScale before = scale;
         EXPECT_EQ(Pixels(scale), std::make_pair(0, 0));
-        EXPECT_EQ(ArrowKey(scale, true, false), -1);
+        EXPECT_EQ(ArrowKey(scale, kWholeRange, true, false), -1);
         for (int part : {kLeftThumb, kRightThumb, kWholeRange}) DragTo(scale, part, 500);
         EXPECT_EQ(Ends(scale), Ends(before));
         EXPECT_FALSE(std::isnan(scale.left));

@@ -38,6 +38,12 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// Messages go through the same pre-translation as in the window's own loop.
+bool Consumed(HWND target, UINT message, WPARAM wParam) {
+    MSG msg = {target, message, wParam, 0, 0, {}};
+    return PreTranslateChain(msg);
+}
+
 struct FakeShutDown : IShutDown {
     int calls = 0;
     void ShutDownComputer() override { ++calls; }
@@ -178,6 +184,14 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     Add(clips->Path("clip.avi"));
     Add(clips->Path("sound.mp3"));
     Add(clips->Path("broken.avi"));
+    // The unreadable row shows the program's picture, not the frame of the file before it.
+    const auto pictureShown = [this] {
+        return std::make_pair(IsWindowVisible(GetDlgItem(Window(), IDC_PICTURE)) != FALSE,
+                              IsWindowVisible(GetDlgItem(Window(), IDC_PLAYER)) != FALSE);
+    };
+    EXPECT_EQ(pictureShown(), std::make_pair(true, false));
+    Consumed(GetDlgItem(Window(), IDC_TASK_LIST), WM_KEYDOWN, VK_HOME);
+    EXPECT_EQ(pictureShown(), std::make_pair(false, true));
     EXPECT_EQ(Column(kColumnProgress), (Strings{"", "", " Not a video this program can read "}));
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:03", "00:00:00"}));
     for (int row : {1, 2}) {                  // unticks row 1, ticks row 2 (added unticked)
@@ -465,12 +479,6 @@ TEST_F(MainDialogTest, WithoutAStoredOutputFolderTheVideosFolderIsUsed) {
     dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
     ASSERT_TRUE(dialog_->CreateModeless(nullptr));
     EXPECT_NE(outputDirectory.find("Videos\\"), std::string::npos) << outputDirectory;
-}
-
-// Messages go through the same pre-translation as in the window's own loop.
-bool Consumed(HWND target, UINT message, WPARAM wParam) {
-    MSG msg = {target, message, wParam, 0, 0, {}};
-    return PreTranslateChain(msg);
 }
 
 // What Explorer hands the window when files are dropped on it.
