@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/segment_bar.h"
+#include "controls/skin_message_box.h"
 #include "controls/window_drag.h"
 #include "engine/app_folder.h"
 #include "engine/folder_path.h"
@@ -24,6 +25,7 @@
 namespace {
 
 constexpr UINT kAboutCommand = 16;
+constexpr const char* kCloseDuringRunQuestion = "A conversion is running. Stop it and close Clipvane?";
 constexpr UINT kHelpCommand = 57670;  // ID_HELP
 constexpr int kWindowWidth = 865;
 constexpr int kWindowHeight = 602;
@@ -219,7 +221,7 @@ BOOL CMainDialog::OnInitDialog() {
         LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDB_MAIN_FRAME), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     SetWindowPos(Handle(), nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     ShapeWindow();
-    SetWindowTextA(Handle(), "Clipvane");
+    SetWindowTextA(Handle(), kWindowTitle);
     // Handled once the modal loop runs, that is once the window is shown.
     PostMessageA(Handle(), WM_WINDOW_SHOWN, 0, 0);
     return TRUE;
@@ -349,11 +351,15 @@ void CMainDialog::OnHelp() {
 void CMainDialog::OnOK() {}
 void CMainDialog::OnCancel() {}
 
-// During a run the window closes once the run's call has returned, so that
-// nothing of the run touches a window that is gone.
+// A close during a run asks first: it throws away what the running items have
+// written. The window closes once the run's call has returned, so that
+// nothing of the run touches a window that is gone. While the question shows,
+// the run waits for the answer.
 void CMainDialog::OnClose() {
     if (run_.Running()) {
-        run_.RequestClose();
+        if (SkinMessageBox(kCloseDuringRunQuestion, "Question", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+            run_.RequestClose();
+        }
         return;
     }
     EndDialog(IDCANCEL);

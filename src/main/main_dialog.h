@@ -17,6 +17,7 @@
 #include "engine/work_files.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "framework/taskbar_progress.h"
 #include "main/shut_down.h"
 #include "main/task_list_view.h"
 #include "player/media_probes.h"
@@ -36,6 +37,8 @@
 // under way.
 class CMainDialog : public CDialog, private IItemView, private IRunHost {
 public:
+    // The window's title when no run is under way.
+    static constexpr const char* kWindowTitle = "Clipvane";
     // onShown is called once the window is shown and painted (it closes the splash).
     CMainDialog(IShutDown& shutDown, std::function<void()> onShown, ProbeLimits probeLimits = {});
     ~CMainDialog() override;
@@ -137,6 +140,8 @@ private:
     void ShowRunButtons(bool running) override;
     void EnableOutputSettings(bool enable) override;
     int ItemsAtOnce() const override;
+    void ShowRunProgress(const std::string& title, int percent) override;
+    void ClearRunProgress() override;
     bool ShutDownWhenFinished() const override;
     void ShutDownComputer() override;
     void ShowMessage(const std::string& text, const char* caption, unsigned type) override;
@@ -161,6 +166,7 @@ private:
         shutDownBox_;
     CSkinLabel version_, outputLabel_;
     CSkinComboBox atOnce_;
+    CTaskbarProgress taskbar_;
     CSkinEditField outputField_;
     CFadePicture picture_;
     CTaskListView list_;

@@ -95,6 +95,17 @@ void CMainDialog::EnableOutputSettings(bool enable) {
 
 int CMainDialog::ItemsAtOnce() const { return ComboSelection(atOnce_.Handle()) + 1; }
 
+// The title shows on the taskbar button too, and in the task switcher.
+void CMainDialog::ShowRunProgress(const std::string& title, int percent) {
+    SetWindowTextA(Handle(), title.c_str());
+    taskbar_.Show(Handle(), percent);
+}
+
+void CMainDialog::ClearRunProgress() {
+    SetWindowTextA(Handle(), kWindowTitle);
+    taskbar_.Clear(Handle());
+}
+
 // The bar has moved itself before it tells: during a run it is put back.
 LRESULT CMainDialog::OnTabChange() {
     if (run_.Running()) {

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <set>
 
+#include "controls/skin_message_box.h"
 #include "framework/side_by_side.h"
 #include "main/main_dialog.h"
 #include "player/encoder_report.h"
@@ -185,8 +186,13 @@ void CMainDialog::RemoveSelectedItem() {
     ResetOutputSettings();
 }
 
+// A list of more than one item took work to gather: its removal asks first.
 void CMainDialog::RemoveAllItems() {
     if (run_.Running()) return;
+    if (tasks_.Count() > 1 &&
+        SkinMessageBox("Remove all videos from the list?", "Question", MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
     tasks_.RemoveAll();
     DropUnwantedProbes();
     list_.SetItemCount(0);

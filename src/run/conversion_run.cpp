@@ -5,12 +5,14 @@
 #include <algorithm>
 
 #include "engine/app_folder.h"
+#include "engine/cell_contents.h"
 #include "engine/encoder_log.h"
 #include "engine/family_routines.h"
 #include "engine/output_directory.h"
 #include "engine/output_settings.h"
 #include "engine/stop_conversion.h"
 #include "engine/work_files.h"
+#include "run/run_progress.h"
 
 namespace {
 
@@ -69,6 +71,10 @@ void CConversionRun::StartConversion() {
     host_.EnableOutputSettings(false);
 
     const int atOnce = std::clamp(host_.ItemsAtOnce(), 1, kMostItemsAtOnce);
+    itemsToConvert_ = 0;
+    for (int index = NextTickedItem(0); index < count; index = NextTickedItem(index + 1)) ++itemsToConvert_;
+    startTick_ = GetTickCount();
+    shownTitle_.clear();
     {
         CSideBySide pieces;
         int next = NextTickedItem(0);
@@ -77,6 +83,7 @@ void CConversionRun::StartConversion() {
                 StartItem(pieces, next);
             }
             if (pieces.Running() == 0) break;
+            ShowProgress();
             pieces.RunTurn();
             running_.remove_if([](const RunningItem& running) { return running.ended; });
         }
@@ -85,6 +92,7 @@ void CConversionRun::StartConversion() {
     heldNames_.clear();
     FinishPendingDeletions(tasks_);
     conversionRunning_ = 0;
+    if (host_.WindowAlive()) host_.ClearRunProgress();
     Finish();
 }
 
@@ -156,6 +164,24 @@ void CConversionRun::EndItem(RunningItem& running) {
                                     [&](const HeldName& name) { return name.itemIndex == running.index; }),
                      heldNames_.end());
     running.ended = true;
+}
+
+// Told only when the title changes: a turn comes every few milliseconds.
+void CConversionRun::ShowProgress() {
+    RunProgress progress;
+    progress.total = itemsToConvert_;
+    progress.ended = summary_.converted + summary_.failed + summary_.canceled;
+    for (const RunningItem& running : running_) {
+        if (running.ended) continue;
+        ++progress.running;
+        const ProgressCell cell = ProgressFor(tasks_.Copy(running.index));
+        if (cell.hasBar) progress.runningPercent += cell.position;
+    }
+    progress.elapsedSeconds = (GetTickCount() - startTick_) / 1000.0;
+    const std::string title = progress.Title();
+    if (title == shownTitle_) return;
+    shownTitle_ = title;
+    host_.ShowRunProgress(title, progress.Percent());
 }
 
 void CConversionRun::Finish() {

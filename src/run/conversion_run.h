@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <list>
 #include <string>
 #include <vector>
@@ -66,6 +67,7 @@ private:
     void ConvertItem(RunningItem& running);
     void AddToMediaLibrary(RunningItem& running);
     void EndItem(RunningItem& running);
+    void ShowProgress();
     void Finish();
 
     TaskList& tasks_;
@@ -85,4 +87,8 @@ private:
     COneAtATime exportTurn_;
     COneAtATime mediaLibraryTurn_;
     RunSummary summary_;
+    // For the run's progress: the items it converts, when it started, and the title shown last.
+    int itemsToConvert_ = 0;
+    std::uint32_t startTick_ = 0;
+    std::string shownTitle_;
 };

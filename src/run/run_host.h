@@ -17,6 +17,10 @@ public:
     virtual void EnableOutputSettings(bool enable) = 0;
     // How many items convert side by side, as the user chose it (1 to 4).
     virtual int ItemsAtOnce() const = 0;
+    // How far the whole run has come, in the window's title and on its
+    // taskbar button; cleared when the run ends.
+    virtual void ShowRunProgress(const std::string& title, int percent) = 0;
+    virtual void ClearRunProgress() = 0;
     // The "Automatically Shut Down the computer when converting finished"
     // box, read when it matters: it may be ticked during the run.
     virtual bool ShutDownWhenFinished() const = 0;

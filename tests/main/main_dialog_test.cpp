@@ -323,6 +323,36 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
 }
 
+// During a run the title says how far it has come (on the taskbar button
+// too). A close asks first; No leaves the run going to its end.
+TEST_F(MainDialogTest, DuringARunTheTitleShowsProgressAndACloseAsksFirst) {
+    Add(clips->Path("long.avi"));
+    const auto title = [this] {
+        char text[128] = {};
+        GetWindowTextA(Window(), text, sizeof text);
+        return std::string(text);
+    };
+    std::string titleDuring;
+    const Poll during = AtFirstProgress([&] {
+        titleDuring = title();
+        PostMessageA(Window(), WM_CLOSE, 0, 0);
+    });
+    std::string question;
+    look = [&](HWND shown) {
+        if (!question.empty()) return false;
+        question = StaticTextOf(shown);
+        PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    };
+    Command(IDC_START);
+    ASSERT_TRUE(during.done);
+    EXPECT_EQ(titleDuring.rfind("Clipvane - 1 of 1, ", 0), 0u) << titleDuring;
+    EXPECT_NE(question.find("A conversion is running. Stop it and close Clipvane?"), std::string::npos) << question;
+    EXPECT_TRUE(IsWindow(Window()));
+    EXPECT_EQ(Cell(0, kColumnProgress), " Finished ") << "No leaves the run going";
+    EXPECT_EQ(title(), "Clipvane");
+}
+
 // A RealMedia item is exported first: only the PSP's output and thumbnail stay.
 TEST_F(MainDialogTest, AFinishedRunShutsDownWhenAskedAndARealMediaItemLeavesOnlyItsOutput) {
     Add(clips->Path("clip.rm"));

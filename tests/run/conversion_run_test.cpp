@@ -35,6 +35,7 @@ public:
     std::vector<std::string> messages;
     bool shutDownBox = false;
     int atOnce = 1;
+    std::vector<std::string> titles;
     std::function<void(const ConversionItem&)> onRepaint;
     // Each row's phases as the list showed them, one entry per change.
     std::map<int, std::vector<std::string>> trail;
@@ -44,6 +45,8 @@ public:
     void ShowRunButtons(bool) override {}
     void EnableOutputSettings(bool) override {}
     int ItemsAtOnce() const override { return atOnce; }
+    void ShowRunProgress(const std::string& title, int) override { titles.push_back(title); }
+    void ClearRunProgress() override { titles.push_back("Clipvane"); }
     bool ShutDownWhenFinished() const override { return shutDownBox; }
     void ShutDownComputer() override { messages.push_back("shut down"); }
     void ShowMessage(const std::string& text, const char*, unsigned) override { messages.push_back(text); }
