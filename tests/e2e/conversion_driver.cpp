@@ -23,6 +23,7 @@
 #include "engine/family_routines.h"
 #include "engine/output_directory.h"
 #include "engine/stop_conversion.h"
+#include "engine/work_files.h"
 #include "framework/message_loop.h"
 #include "support/fake_settings.h"
 #include "support/fake_views.h"
@@ -179,7 +180,8 @@ std::string RunJob(const Job& job) {
     ProgressWatch watch(tasks);
     // The passes alone: the media-library helper is the run's, never started here.
     RunParts run;
-    const EngineContext context{tasks, currentItemIndex, settings, watch, run.cancelRequested, run.runner, run.item, run.heldNames};
+    const EngineContext context{tasks,      currentItemIndex, settings,     watch, run.cancelRequested,
+                                run.runner, run.item,         run.heldNames};
     outputDirectory = job.outputFolder;
 
     const std::string log = programFolder + "app\\log.txt";
@@ -197,6 +199,8 @@ std::string RunJob(const Job& job) {
         stoppedInPass = presser.StoppedInPass();
         stoppedAfterPasses = presser.StoppedAfterPasses();
     }
+    // As the run does once its items have ended: what a stopped pass still held goes.
+    FinishPendingDeletions(tasks);
     const ConversionItem done = tasks.Copy(0);
     std::ostringstream report;
     report << "job=" << job.number << " stoppedInPass=" << stoppedInPass

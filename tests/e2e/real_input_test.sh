@@ -58,15 +58,9 @@ await '! xdotool search --onlyvisible --name "^Open$" >/dev/null'
 
 xdotool mousemove 85 560 click 1
 await '[ -s "$work/out/My clip.mp4" ]'
-# The closing message: the one unnamed window smaller than the screen. Its
-# OK button sits centred, above its bottom edge.
-screen=$(xdotool getdisplaygeometry | tr ' ' x)
-message_box() {
-  for window in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
-    xdotool getwindowgeometry "$window" | grep -q "Geometry: $screen" || { echo "$window"; return 0; }
-  done
-  return 1
-}
+# The closing message: the skinned box carries its caption as its window's
+# name. Its OK button sits centred, above its bottom edge.
+message_box() { xdotool search --onlyvisible --name '^(Information|Warning)$' 2>/dev/null | head -1 | grep .; }
 await 'message_box >/dev/null'
 box=$(message_box)
 eval "$(xdotool getwindowgeometry --shell "$box")"

@@ -262,13 +262,15 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutputAlsoTwoAtOnce) {
     EXPECT_EQ(Selected(IDC_AT_ONCE), 0) << "one at a time without a stored choice";
     Choose(IDC_AT_ONCE, 1);
     EXPECT_EQ(ReadSetting("atonce"), "2");
-    // The most rows that showed a running item at one time.
+    // The most items converting at one time (reads before the run do not count).
     std::size_t mostRunning = 0;
     Poll running(10, [&] {
-        const Strings progress = Column(kColumnProgress);
-        mostRunning = std::max<std::size_t>(
-            mostRunning, std::count_if(progress.begin(), progress.end(),
-                                       [](auto& text) { return !text.empty() && text != " Finished "; }));
+        std::size_t now = 0;
+        for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
+            const ConversionItem item = dialog_->Tasks().Copy(row);
+            now += item.finished == 0 && item.status != kStatusNone && item.status != kStatusProbing;
+        }
+        mostRunning = std::max(mostRunning, now);
         return false;
     });
     Command(IDC_START);
