@@ -16,6 +16,7 @@
 #include "engine/work_files.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
+#include "main/desktop.h"
 #include "main/shut_down.h"
 #include "main/task_list_view.h"
 #include "player/media_probes.h"
@@ -36,7 +37,7 @@
 class CMainDialog : public CDialog, private IItemView, private IRunHost {
 public:
     // onShown is called once the window is shown and painted (it closes the splash).
-    CMainDialog(IShutDown& shutDown, std::function<void()> onShown, ProbeLimits probeLimits = {});
+    CMainDialog(IShutDown& shutDown, IDesktop& desktop, std::function<void()> onShown, ProbeLimits probeLimits = {});
     ~CMainDialog() override;
 
     // Adds files to the task list as the Add button does after its dialog.
@@ -94,6 +95,9 @@ private:
     void RemoveAllItems();
     void DropUnwantedProbes();
     void OnListMouse();
+    void OnListRightClick(const NMITEMACTIVATE& click);
+    std::string OutputPathOf(int row);
+    void TickAll(bool ticked);
     LRESULT OnCellClick(const CellHit& hit);
     LRESULT OnCellInfo(CellInfo& cell);
     bool OnListKeyDown(WPARAM key);
@@ -140,6 +144,7 @@ private:
     void CloseWindow() override;
 
     IShutDown& shutDown_;
+    IDesktop& desktop_;
     std::function<void()> onShown_;
 
     TaskList tasks_{SameFileName};
