@@ -45,7 +45,11 @@ void CMainDialog::OnListRightClick(const NMITEMACTIVATE& click) {
     ClientToScreen(list_.Handle(), &at);
     switch (desktop_.ChooseFromMenu(menu.get(), Handle(), at)) {
         case kOpenFolder:
-            outputThere ? desktop_.ShowFileInFolder(output) : desktop_.OpenFolder(outputDirectory);
+            if (outputThere) {
+                desktop_.ShowFileInFolder(output);
+            } else {
+                desktop_.OpenFolder(outputDirectory);
+            }
             break;
         case kPlayOutput:
             desktop_.OpenWithPlayer(output);
