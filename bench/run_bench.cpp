@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
     const HHOOK hook = SetWindowsHookExA(WH_CBT, AnswerMessages, nullptr, GetCurrentThreadId());
 
     NoShutDown shutDown;
-    CMainDialog dialog(shutDown, nullptr);
+    CSystemDesktop desktop;  // the bench opens no row menu
+    CMainDialog dialog(shutDown, desktop, nullptr);
     dialog.CreateModeless(nullptr);
     ShowWindow(dialog.Handle(), SW_SHOW);
     HandleMessagesFor(1000);

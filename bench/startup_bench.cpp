@@ -122,8 +122,9 @@ void MeasureInside(Steps& steps) {
     steps.splash.push_back(Now() - at);
 
     NoShutDown shutDown;
+    CSystemDesktop desktop;  // no bench opens the row menu
     at = Now();
-    CMainDialog dialog(shutDown, nullptr);
+    CMainDialog dialog(shutDown, desktop, nullptr);
     dialog.CreateModeless(nullptr);
     const double created = Now() - at;
     at = Now();

@@ -146,7 +146,8 @@ int main(int argc, char** argv) {
     answerHook = SetWindowsHookExA(WH_CBT, AnswerMessages, nullptr, GetCurrentThreadId());
 
     NoShutDown shutDown;
-    CMainDialog dialog(shutDown, nullptr);
+    CSystemDesktop desktop;  // no bench opens the row menu
+    CMainDialog dialog(shutDown, desktop, nullptr);
     dialog.CreateModeless(nullptr);
     ShowWindow(dialog.Handle(), SW_SHOW);
     HandleMessagesFor(6000);  // the picture's fade ends

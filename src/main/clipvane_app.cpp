@@ -21,7 +21,8 @@ bool CClipvaneApp::InitInstance() {
     comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
     CSystemShutDown shutDown;
-    CMainDialog dialog(shutDown, [this] { splash_.Close(kSplashWaitMs); });
+    CSystemDesktop desktop;
+    CMainDialog dialog(shutDown, desktop, [this] { splash_.Close(kSplashWaitMs); });
     dialog.DoModal();
     return false;
 }

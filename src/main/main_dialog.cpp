@@ -72,9 +72,10 @@ std::string EncoderPath() { return AppFolderOf(programFolder) + "\\ffmpeg.exe"; 
 
 }  // namespace
 
-CMainDialog::CMainDialog(IShutDown& shutDown, std::function<void()> onShown, ProbeLimits probeLimits)
+CMainDialog::CMainDialog(IShutDown& shutDown, IDesktop& desktop, std::function<void()> onShown, ProbeLimits probeLimits)
     : CDialog(IDD_CLIPVANE_DIALOG),
       shutDown_(shutDown),
+      desktop_(desktop),
       onShown_(std::move(onShown)),
       icon_(static_cast<HICON>(
           LoadImageA(ResourceModule(), MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))),
@@ -193,9 +194,11 @@ LRESULT CMainDialog::OnNotify(const NMHDR& header) {
         switch (header.code) {
             case NM_CLICK:
             case NM_DBLCLK:
-            case NM_RCLICK:
             case NM_RDBLCLK:
                 OnListMouse();
+                return 0;
+            case NM_RCLICK:
+                OnListRightClick(reinterpret_cast<const NMITEMACTIVATE&>(header));
                 return 0;
         }
     }

@@ -18,6 +18,7 @@
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "framework/taskbar_progress.h"
+#include "main/desktop.h"
 #include "main/shut_down.h"
 #include "main/task_list_view.h"
 #include "player/media_probes.h"
@@ -40,7 +41,7 @@ public:
     // The window's title when no run is under way.
     static constexpr const char* kWindowTitle = "Clipvane";
     // onShown is called once the window is shown and painted (it closes the splash).
-    CMainDialog(IShutDown& shutDown, std::function<void()> onShown, ProbeLimits probeLimits = {});
+    CMainDialog(IShutDown& shutDown, IDesktop& desktop, std::function<void()> onShown, ProbeLimits probeLimits = {});
     ~CMainDialog() override;
 
     // Adds files to the task list as the Add button does after its dialog.
@@ -98,6 +99,9 @@ private:
     void RemoveAllItems();
     void DropUnwantedProbes();
     void OnListMouse();
+    void OnListRightClick(const NMITEMACTIVATE& click);
+    std::string OutputPathOf(int row);
+    void TickAll(bool ticked);
     LRESULT OnCellClick(const CellHit& hit);
     LRESULT OnCellInfo(CellInfo& cell);
     bool OnListKeyDown(WPARAM key);
@@ -149,6 +153,7 @@ private:
     void CloseWindow() override;
 
     IShutDown& shutDown_;
+    IDesktop& desktop_;
     std::function<void()> onShown_;
 
     TaskList tasks_{SameFileName};

@@ -14,7 +14,8 @@ const wchar_t* const kVideoExtensions[] = {L"rm",  L"rmvb", L"avi", L"mpg",  L"m
                                            L"asf", L"mov",  L"qt",  L"3gp",  L"mp4",  L"m4v", L"mkv", L"webm",
                                            L"flv", L"ts",   L"mts", L"m2ts", L"3g2",  L"ogv", L"dv",  L"divx"};
 
-// The groups after the first, exactly as users have always seen them ("*.mov; *.qt" included).
+// The groups after the first, as users have always seen them ("*.mov; *.qt"
+// included), then today's MKV, and every file for a video whose name says nothing.
 const wchar_t kFamilyGroups[] =
     L"RealMedia Files (*.rm,*.rmvb)\0*.rm;*.rmvb\0"
     L"AVI Files (*.avi)\0*.avi\0"
@@ -22,7 +23,9 @@ const wchar_t kFamilyGroups[] =
     L"Windows Media files (*.wmv, *.wma, *.asf)\0*.wmv;*.wma;*.asf\0"
     L"Quick Time Files (*.mov, *.qt)\0*.mov; *.qt\0"
     L"3GP Files (*.3gp)\0*.3gp\0"
-    L"MP4 Files (*.mp4)\0*.mp4\0";
+    L"MP4 Files (*.mp4)\0*.mp4\0"
+    L"MKV Files (*.mkv)\0*.mkv\0"
+    L"All files (*.*)\0*.*\0";
 
 bool IsDots(const wchar_t* name) { return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0; }
 

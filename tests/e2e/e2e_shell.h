@@ -40,7 +40,7 @@ inline std::string WindowsPath(const std::filesystem::path& path) {
 
 // What ffprobe says of a file: "format_name", "duration", and of the first
 // stream of each type "video.codec_name", "video.width", "video.height",
-// "audio.codec_name".
+// "video.display_aspect_ratio", "audio.codec_name".
 inline std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
     const std::string ffprobe = "ffprobe -v error -show_entries ";
     std::map<std::string, std::string> facts;
@@ -50,18 +50,20 @@ inline std::map<std::string, std::string> Probe(const std::filesystem::path& fil
         const std::size_t equals = line.find('=');
         if (equals != std::string::npos) facts[line.substr(0, equals)] = line.substr(equals + 1);
     }
-    // One line per stream: codec name, type, then a picture's width and height.
-    std::istringstream streams(
-        RunCommand(ffprobe + "stream=codec_name,codec_type,width,height -of csv=p=0 " + Quoted(file) + " 2>/dev/null"));
+    // One line per stream: codec name, type, then a picture's width, height and display aspect.
+    std::istringstream streams(RunCommand(ffprobe + "stream=codec_name,codec_type,width,height,display_aspect_ratio " +
+                                          "-of csv=p=0 " + Quoted(file) + " 2>/dev/null"));
     for (std::string line; std::getline(streams, line);) {
         std::istringstream fields(line);
-        std::string name, type, width, height;
+        std::string name, type, width, height, aspect;
         std::getline(std::getline(std::getline(std::getline(fields, name, ','), type, ','), width, ','), height, ',');
+        std::getline(fields, aspect, ',');
         if (facts.count(type + ".codec_name") != 0) continue;
         facts[type + ".codec_name"] = name;
         if (type == "video") {
             facts["video.width"] = width;
             facts["video.height"] = height;
+            facts["video.display_aspect_ratio"] = aspect;
         }
     }
     return facts;

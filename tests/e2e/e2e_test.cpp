@@ -39,7 +39,7 @@ struct Family {
 // Every source is converted by one family at least; the PSP and the PMP, which
 // give a silent source a silent track, each get the silent one.
 const Family kFamilies[] = {
-    {"ipod", 0, 0, 5, 1, 1, "320", "clip.mov"},    {"psp", 1, 0, 20, 2, 0, "320", "silent.avi"},
+    {"ipod", 0, 0, 8, 1, 1, "320", "clip.mov"},    {"psp", 1, 0, 20, 2, 0, "320", "silent.avi"},
     {"3gp-amr", 2, 0, 4, 3, 0, "176", "clip.wmv"}, {"3gp-aac", 2, 1, 3, 0, 0, "176", "clip.3gp"},
     {"3gp2", 2, 2, 3, 5, 0, "176", "clip.mp4"},    {"xbox", 3, 0, 5, 1, 0, "720", "my clip & more.avi"},
     {"ppc", 4, 0, 4, 0, 0, "320", "clip.avi"},     {"pmp", 5, 0, 4, 4, 0, "480", "silent.avi"},
@@ -52,20 +52,41 @@ struct Clip {
     const char* picture = "testsrc=size=640x480:rate=25";  // lavfi source
 };
 
-// White 16:9 DVD frames (720 x 576 with wide pixels): every family's default
-// profile converts them, and the outputs' bars stand out against the picture.
+// White 16:9 DVD frames (720 x 576 with wide pixels) with 5.1 sound: every
+// family's default profile converts them, and the outputs' bars stand out
+// against the picture.
 const char kWideClip[] = "wide.mpg";
 
 const Clip kClips[] = {
     {"clip.avi", "-c:v mpeg4 -c:a libmp3lame", true},
-    {kWideClip, "-c:v mpeg2video -c:a mp2 -f vob", true, "color=c=white:size=720x576:rate=25,setsar=64/45"},
+    {kWideClip, "-c:v mpeg2video -c:a ac3 -ac 6 -ar 48000 -f vob", true,
+     "color=c=white:size=720x576:rate=25,setsar=64/45"},
     {"clip.wmv", "-c:v wmv2 -c:a wmav2", true},
     {"clip.mov", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true},
     {"clip.3gp", "-c:v h263 -s 352x288 -c:a aac -ar 22050", true},
     {"clip.mp4", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true},
     {"silent.avi", "-c:v mpeg4 -an", false},
     {"my clip & more.avi", "-c:v mpeg4 -c:a libmp3lame", true},
+    {"hd.mp4", "-c:v libx264 -pix_fmt yuv420p -c:a aac", true, "testsrc=size=1280x720:rate=25"},
 };
+
+// The iPod's profiles for today's screens, each with a source of the kind it
+// is made for: no frame is enlarged, each keeps its display shape.
+struct TodaysProfile {
+    int entry;
+    const char* clip;
+    const char* frame;
+    const char* aspect;
+};
+const TodaysProfile kTodaysProfiles[] = {
+    {5, "hd.mp4", "1280x720", "16:9"}, {6, kWideClip, "720x576", "16:9"}, {7, "silent.avi", "640x480", "4:3"}};
+
+const TodaysProfile* TodaysProfileOf(int tab, int entry) {
+    for (const TodaysProfile& profile : kTodaysProfiles) {
+        if (tab == 0 && profile.entry == entry) return &profile;
+    }
+    return nullptr;
+}
 
 // Whose lengths the preview player tells; it exports the RealMedia one's range.
 const char* const kPlayerClips[] = {"clip.rm", "clip.avi", kWideClip, "clip.mp4"};
@@ -205,7 +226,8 @@ protected:
             for (const char* clip : {kWideClip, family.otherClip})
                 Add(family, family.defaultEntry, clip, kBegin, kEnd, 0);
             for (int entry = 0; entry < family.profileCount; ++entry) {
-                if (entry != family.defaultEntry) Add(family, entry, "clip.avi", 0.5, 1.5, 0);
+                const TodaysProfile* todays = TodaysProfileOf(family.tab, entry);
+                if (entry != family.defaultEntry) Add(family, entry, todays ? todays->clip : "clip.avi", 0.5, 1.5, 0);
             }
             for (int pass = 1; pass <= family.stopPasses; ++pass) {
                 Add(family, family.defaultEntry, "long.avi", 0.0, kLongClipSeconds, pass);
@@ -294,6 +316,15 @@ std::vector<Job> EndToEnd::jobs;
 std::vector<std::string> EndToEnd::setUpFailures;
 std::map<std::string, std::string> EndToEnd::playerSaid;
 
+// Whether an MP4 file's index ('moov') comes before its media data ('mdat'),
+// so that a player starts before it has read the whole file: ffprobe names
+// the boxes as it meets them.
+bool IndexBeforeData(const fs::path& file) {
+    const std::string first =
+        RunCommand("ffprobe -v trace " + Quoted(file) + " 2>&1 | grep -o -m1 \"type:'m[od][oa][vt]'\"");
+    return first.find("moov") != std::string::npos;
+}
+
 // Container, codecs and frame size each family's profiles must give.
 void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudio) {
     std::map<std::string, std::string> facts = Probe(file);
@@ -319,6 +350,12 @@ void ExpectDeviceFormat(const Job& job, const fs::path& file, bool sourceHasAudi
     }
     if (job.profileEntry == job.family->defaultEntry) {
         EXPECT_EQ(facts["video.width"], job.family->defaultWidth);
+    }
+    if (const TodaysProfile* todays = TodaysProfileOf(tab, job.profileEntry)) {
+        EXPECT_EQ(facts["video.width"] + "x" + facts["video.height"], todays->frame);
+        EXPECT_EQ(facts["video.display_aspect_ratio"], todays->aspect);
+        EXPECT_EQ(video, "h264");
+        EXPECT_TRUE(IndexBeforeData(file));
     }
     ASSERT_EQ(facts.count("duration"), 1u) << "no duration";
     EXPECT_NEAR(std::atof(facts["duration"].c_str()), job.end - job.begin, 0.25);
@@ -376,7 +413,7 @@ std::vector<double> LineMeans(const fs::path& file) {
 TEST_F(EndToEnd, EveryFamilyKeepsTheShapeOfAWidescreenPictureWithBlackBars) {
     for (std::size_t n = 0; n < jobs.size(); ++n) {
         const Job& job = jobs[n];
-        if (job.clip() != kWideClip || IsRefusal(job)) continue;
+        if (job.clip() != kWideClip || job.profileEntry != job.family->defaultEntry || IsRefusal(job)) continue;
         for (const std::string& name : ExpectedOutputs(job, static_cast<int>(n))) {
             SCOPED_TRACE(std::string(job.family->name) + " " + name);
             const auto [top, pictureHeight] = kLetterboxes.at(fs::path(name).extension().string());

@@ -49,6 +49,28 @@ struct FakeShutDown : IShutDown {
     void ShutDownComputer() override { ++calls; }
 };
 
+// Keeps what the row menu offered, greyed entries in brackets, chooses the
+// entry named beforehand, and keeps what the menu started instead of starting it.
+struct FakeDesktop : IDesktop {
+    std::string choice;
+    Strings offered, started;
+    UINT ChooseFromMenu(HMENU menu, HWND, POINT) override {
+        offered.clear();
+        UINT chosen = 0;
+        for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+            char text[64] = {};
+            if (GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION) == 0) continue;  // a separator
+            const bool greyed = (GetMenuState(menu, position, MF_BYPOSITION) & MF_GRAYED) != 0;
+            offered.push_back(greyed ? std::string("(") + text + ")" : text);
+            if (choice == text) chosen = GetMenuItemID(menu, position);
+        }
+        return chosen;
+    }
+    void ShowFileInFolder(const std::string& path) override { started.push_back("select " + path); }
+    void OpenFolder(const std::string& folder) override { started.push_back("folder " + folder); }
+    void OpenWithPlayer(const std::string& path) override { started.push_back("play " + path); }
+};
+
 class MainDialogTest : public AppFolderTest {
 protected:
     static void SetUpTestSuite() { clips = new TestClips(); }
@@ -66,7 +88,7 @@ protected:
         copy.fFlags = FOF_NO_UI | FOF_FILESONLY;
         ASSERT_EQ(SHFileOperationA(&copy), 0) << "build the installed tree first";
 
-        dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+        dialog_ = std::make_unique<CMainDialog>(shutDown_, desktop_, nullptr);
         ASSERT_TRUE(dialog_->CreateModeless(nullptr));
         ShowWindow(Window(), SW_SHOW);
     }
@@ -121,6 +143,14 @@ protected:
         for (int row = 0; row < dialog_->Tasks().Count(); ++row) texts.push_back(Cell(row, column));
         return texts;
     }
+    // A right click on a row, and the entry then chosen from its menu.
+    void RowMenu(int row, const char* choice) {
+        desktop_.choice = choice;
+        NMITEMACTIVATE click = {};
+        click.hdr = {GetDlgItem(Window(), IDC_TASK_LIST), IDC_TASK_LIST, static_cast<UINT>(NM_RCLICK)};
+        click.iItem = row;
+        SendMessageA(Window(), WM_NOTIFY, IDC_TASK_LIST, reinterpret_cast<LPARAM>(&click));
+    }
     Strings OutputFiles() const {
         Strings names;
         WIN32_FIND_DATAA found;
@@ -138,6 +168,7 @@ protected:
     SettingForTest destination_{"destination", output_.Path()};
     SettingForTest atOnce_{"atonce", ""};
     FakeShutDown shutDown_;
+    FakeDesktop desktop_;
     // Each dialog of this thread with an OK button, as it shows, is given to
     // the test's look, and unless that answered it, answered with OK and its
     // text kept. A box still showing a second later is answered again: an
@@ -177,7 +208,8 @@ protected:
 // touched, the good item writes the next free name, and the unreadable one,
 // added unticked with its reason and ticked by hand, fails with it instead of
 // reading as finished and leaves nothing. Sound alone is added ticked, with
-// its length, like any file FFmpeg reads.
+// its length, like any file FFmpeg reads. Afterwards the row menu offers what
+// applies to each row.
 TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     const std::string own = output_.Write("clip.mp4", "the user's own video");
     output_.Write("broken.mp4", "an older conversion");
@@ -218,6 +250,18 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
 
     CVideoEdit probe(AppFolderOf(programFolder) + "\\ffmpeg.exe", [](const std::string&) {});
     EXPECT_NEAR(probe.GetDuration(output_.Path() + "clip_2.mp4"), 4.0, 0.5);
+
+    // The row menu: a written output is selected in its folder; a row without
+    // one opens the folder it would go to.
+    RowMenu(0, "&Open output folder");
+    EXPECT_EQ(desktop_.offered,
+              (Strings{"&Open output folder", "&Play output", "&Remove", "&Tick all", "&Untick all"}));
+    RowMenu(1, "&Open output folder");
+    RowMenu(1, "&Untick all");
+    RowMenu(1, "");
+    EXPECT_EQ(desktop_.offered,
+              (Strings{"&Open output folder", "(&Play output)", "&Remove", "&Tick all", "(&Untick all)"}));
+    EXPECT_EQ(desktop_.started, (Strings{"select " + output_.Path() + "clip_2.mp4", "folder " + output_.Path()}));
     ClickTab(kTabXbox);
     EXPECT_EQ(Cell(0, kColumnOutput), "clip.mpg") << "the written name goes with the tab it was written for";
 }
@@ -228,7 +272,7 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
 TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadAgainAtStart) {
     DestroyWindow(Window());
     ASSERT_TRUE(CopyFileA(STALLED_ENCODER_EXE, (folder.Path() + "app\\ffmpeg.exe").c_str(), FALSE));
-    dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr, ProbeLimits{300, 3000});
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, desktop_, nullptr, ProbeLimits{300, 3000});
     ASSERT_TRUE(dialog_->CreateModeless(nullptr));
     const TempFolder sources;
     dialog_->AddItem(sources.Write("late.avi", "1000"));  // milliseconds the stand-in takes to open it
@@ -286,7 +330,8 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutputAlsoTwoAtOnce) {
 
 // The run's own wait offers messages to the controls first, as the window's
 // loop does: tooltips show, and a double click counts as two clicks. A tab
-// clicked and a trim handle dragged during the run change nothing; the Stop
+// clicked and a trim handle dragged during the run change nothing, and the
+// row menu offers only what leaves the list alone; the Stop
 // itself (what it leaves, what it counts) is the run's own tests' case.
 TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut) {
     Add(clips->Path("long.avi"));
@@ -294,6 +339,7 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut
     const HWND stop = GetDlgItem(Window(), IDC_STOP);
     std::optional<Poll> look;
     const Poll during = AtFirstProgress([&] {
+        RowMenu(0, "");
         PostMessageA(GetDlgItem(Window(), IDC_DEVICE_TABS), WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(kTabPsp));
         const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
         PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kEndThumb, 8));
@@ -323,6 +369,9 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "two clicks, not one";
     EXPECT_EQ(Cell(0, kColumnEnd), "00:01:00") << "the slider changes no item during a run";
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
+    EXPECT_EQ(desktop_.offered,
+              (Strings{"&Open output folder", "(&Play output)", "(&Remove)", "(&Tick all)", "(&Untick all)"}))
+        << "the row menu during the run";
 }
 
 // During a run the title says how far it has come (on the taskbar button
@@ -508,7 +557,7 @@ TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
 TEST_F(MainDialogTest, WithoutAStoredOutputFolderTheVideosFolderIsUsed) {
     DestroyWindow(Window());
     WriteSetting("destination", "");
-    dialog_ = std::make_unique<CMainDialog>(shutDown_, nullptr);
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, desktop_, nullptr);
     ASSERT_TRUE(dialog_->CreateModeless(nullptr));
     EXPECT_NE(outputDirectory.find("Videos\\"), std::string::npos) << outputDirectory;
 }

@@ -201,9 +201,24 @@ bool DisplayAspect(const std::string& text, Ratio& aspect) {
     return true;
 }
 
-// Puts the fitting chain where the output's "-s" was, or at the end of the
-// command's own "-vf" chain, so that it fits the picture that chain makes.
-// The "-aspect" stays: FFmpeg writes it into the file as before.
+// Puts a picture filter where the output's size option was, or at the end of
+// the command's own "-vf" chain, so that it works on the picture that chain makes.
+void PlaceVideoFilter(std::vector<std::string>& arguments, std::size_t optionAt, const std::string& filter) {
+    for (const char* own : {"-vf", "-filter:v"}) {
+        const std::size_t chainAt = FindOutputOption(arguments, own);
+        if (chainAt != std::string::npos) {
+            arguments[chainAt + 1] += "," + filter;
+            const auto option = arguments.begin() + static_cast<std::ptrdiff_t>(optionAt);
+            arguments.erase(option, option + 2);
+            return;
+        }
+    }
+    arguments[optionAt] = "-vf";
+    arguments[optionAt + 1] = filter;
+}
+
+// The fitting chain takes the output's "-s"; the "-aspect" stays: FFmpeg
+// writes it into the file as before.
 void PlacePictureFit(std::vector<std::string>& arguments, std::string& error) {
     const std::size_t sizeAt = FindOutputOption(arguments, "-s");
     DisplayArea area;
@@ -215,18 +230,22 @@ void PlacePictureFit(std::vector<std::string>& arguments, std::string& error) {
         error = "-aspect needs a display ratio such as 16:9, not \"" + arguments[aspectAt + 1] + "\"";
         return;
     }
-    const std::string filter = FitFilter(area);
-    for (const char* own : {"-vf", "-filter:v"}) {
-        const std::size_t chainAt = FindOutputOption(arguments, own);
-        if (chainAt != std::string::npos) {
-            arguments[chainAt + 1] += "," + filter;
-            const auto size = arguments.begin() + static_cast<std::ptrdiff_t>(sizeAt);
-            arguments.erase(size, size + 2);
-            return;
-        }
+    PlaceVideoFilter(arguments, sizeAt, FitFilter(area));
+}
+
+// cvenc's own "-maxsize": a bound for the source's frame (picture_fit.h),
+// for players that show any size up to the one they decode.
+void PlaceBound(std::vector<std::string>& arguments, std::string& error) {
+    const std::size_t boundAt = FindOutputOption(arguments, "-maxsize");
+    if (boundAt == std::string::npos) return;
+    DisplayArea bound;
+    if (!FrameSize(arguments[boundAt + 1], bound)) {
+        error = "-maxsize needs a size such as 1280x720, not \"" + arguments[boundAt + 1] + "\"";
+    } else if (FindOutputOption(arguments, "-s") != std::string::npos) {
+        error = "-maxsize and -s cannot both set the output's size";
+    } else {
+        PlaceVideoFilter(arguments, boundAt, BoundFilter(bound.width, bound.height));
     }
-    arguments[sizeAt] = "-vf";
-    arguments[sizeAt + 1] = filter;
 }
 
 }  // namespace
@@ -287,6 +306,7 @@ Translation TranslateArguments(const std::vector<std::string>& dialect) {
         }
     }
     if (hasVolume) PlaceVolumeFilter(out, volumeAt, volumeFactor);
-    if (!stretch) PlacePictureFit(out, result.error);
+    PlaceBound(out, result.error);
+    if (!stretch && result.error.empty()) PlacePictureFit(out, result.error);
     return result;
 }

@@ -13,6 +13,8 @@
 // becomes a filter chain that fits the source inside the frame with black bars
 // (picture_fit.h), shown at the command's "-aspect" or else with square pixels.
 // cvenc's own "-stretch" keeps the old way: the picture fills the frame.
+// cvenc's own "-maxsize 1280x720" is a bound, not a frame: the source's frame
+// is made smaller to fit it, never larger, and gets no bars.
 
 struct Translation {
     std::vector<std::string> arguments;  // for ffmpeg.exe, without the program name

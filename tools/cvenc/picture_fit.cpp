@@ -43,3 +43,8 @@ std::string FitFilter(const DisplayArea& area) {
            ":h=" + height.Text() + ":x='" + LeadingBar(width, Expression("iw")).Text() + "':y='" +
            LeadingBar(height, Expression("ih")).Text() + "':color=black,setsar=1";
 }
+
+std::string BoundFilter(int width, int height) {
+    const PictureSize<Expression> picture = BoundPicture(Expression("iw"), Expression("ih"), width, height);
+    return "scale=w='" + picture.width.Text() + "':h='" + picture.height.Text() + "'";
+}

@@ -67,6 +67,23 @@ PictureSize<Number> FitPicture(const Number& width, const Number& height, const 
             Choose(sameShape, frameHeight, Min(frameHeight, EvenSize(frameHeight / ratio)))};
 }
 
+// A bound rather than a frame ("-maxsize 1280x720"): the frame keeps its own
+// shape and sample aspect and is made smaller, never larger, until it fits
+// inside the bound; nothing is padded. The side that meets its limit takes
+// it; sides are made even downwards, so an odd source loses its last line
+// rather than gaining one. Products come before quotients, so that sizes
+// that divide exactly come out exact in floating point too.
+template <typename Number>
+PictureSize<Number> BoundPicture(const Number& width, const Number& height, int boundWidth, int boundHeight) {
+    const Number two(2);
+    const auto even = [&two](const Number& size) { return Max(two, two * Floor(size / two)); };
+    const Number limitWidth = Min(width, Number(boundWidth));
+    const Number limitHeight = Min(height, Number(boundHeight));
+    const auto wider = width * Number(boundHeight) > height * Number(boundWidth);
+    return {even(Choose(wider, limitWidth, limitHeight * width / height)),
+            even(Choose(wider, limitWidth * height / width, limitHeight))};
+}
+
 // The bar before the picture (left or top): the picture centred, starting on
 // an even column or line so that the chroma planes line up with it.
 template <typename Number>
@@ -103,3 +120,8 @@ Expression Choose(const Expression& condition, const Expression& yes, const Expr
 // area, with square pixels: a command's -aspect, applied after the chain,
 // states the area's own sample aspect instead.
 std::string FitFilter(const DisplayArea& area);
+
+// The scaling (for -vf) that brings whatever frame reaches it within the
+// bound; FFmpeg's scale filter adjusts the sample aspect, so the picture
+// keeps the shape it is shown at.
+std::string BoundFilter(int width, int height);

@@ -88,6 +88,11 @@ TEST(Translation, AnOutputFrameSizeBecomesTheChainThatFitsThePictureInto) {
     EXPECT_THAT(Translated("-i a.avi -filter_complex [0:v]hflip -s 320x240 o.mp4"),
                 ElementsAre("-i", "a.avi", "-filter_complex", "[0:v]hflip", "-s", "320x240", "o.mp4"));
     EXPECT_THAT(Translated("-i a.avi -s qvga o.mp4"), ElementsAre("-i", "a.avi", "-s", "qvga", "o.mp4"));
+    // A bound stands where a frame size would; the two together say nothing clear.
+    EXPECT_THAT(Translated("-i a.avi -maxsize 1280x720 -y o.mp4"),
+                ElementsAre("-i", "a.avi", "-vf", BoundFilter(1280, 720), "-y", "o.mp4"));
+    EXPECT_THAT(TranslateArguments({"-i", "a.avi", "-maxsize", "1280x720", "-s", "320x240", "o.mp4"}).error,
+                HasSubstr("-maxsize and -s"));
     for (const char* aspect : {"wide", "16:0", "0", "1234567:1", "1.000000000000000000001", "-4:3"}) {
         EXPECT_THAT(TranslateArguments({"-i", "a.avi", "-s", "320x240", "-aspect", aspect, "o.mp4"}).error,
                     HasSubstr("-aspect needs a display ratio"))
@@ -148,6 +153,22 @@ TEST(PictureFit, OddSizesUnknownSampleAspectsAndExtremeShapes) {
     EXPECT_EQ(Fit(1920, 1080, 1, {175, 143, {175, 143}}), (Placed{175, 98, 0, 22}));
     EXPECT_EQ(Fit(720, 576, 0, kQvga), Fit(720, 576, 1, kQvga));
     EXPECT_EQ(Fit(1000, 1, 1, kQvga), (Placed{320, 2, 0, 118}));
+}
+
+// The frame a bound leaves, width and height.
+std::array<int, 2> Bound(int width, int height, int boundWidth, int boundHeight) {
+    const PictureSize<double> frame = BoundPicture<double>(width, height, boundWidth, boundHeight);
+    return {static_cast<int>(frame.width), static_cast<int>(frame.height)};
+}
+
+using Frame = std::array<int, 2>;
+
+TEST(PictureBound, ShrinksByTheSideThatMeetsTheBoundNeverEnlargesAndLosesAnOddLine) {
+    EXPECT_EQ(Bound(1920, 1080, 1280, 720), (Frame{1280, 720}));
+    EXPECT_EQ(Bound(1440, 1080, 1280, 720), (Frame{960, 720}));   // narrower than the bound
+    EXPECT_EQ(Bound(3000, 1000, 1280, 720), (Frame{1280, 426}));  // wider
+    EXPECT_EQ(Bound(720, 576, 1920, 1080), (Frame{720, 576}));    // a DVD frame, wide pixels and all
+    EXPECT_EQ(Bound(1365, 767, 1920, 1080), (Frame{1364, 766}));
 }
 
 }  // namespace
