@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "framework/dialog.h"
-#include "framework/gdi.h"
 #include "framework/worker_thread.h"
 #include "framework_test_ids.h"
-#include "support/gdi_count.h"
 
 namespace {
 
@@ -153,19 +151,6 @@ TEST(Threads, WorkerStopsAtOnceFromAnEndlessWaitAndCanRunAgain) {
     worker.Stop();
     CloseHandle(looked);
     EXPECT_FALSE(requestedAtStart);
-}
-
-// What the holders make and free is counted by every window tier's GDI cycle;
-// here, that the count sees an object, and that a moved holder frees once.
-TEST(GdiHolders, TheCountSeesEveryObjectAndAMovedHolderFreesOnce) {
-    ASSERT_EQ(GdiObjectsLeftBy([] { CreateBitmap(1, 1, 1, 1, nullptr); }), 1);
-    EXPECT_EQ(GdiObjectsLeftBy([] {
-                  CRegionHandle region(CreateRectRgn(0, 0, 5, 5));
-                  CRegionHandle moved = std::move(region);
-                  EXPECT_FALSE(region);
-                  EXPECT_TRUE(moved);
-              }),
-              0);
 }
 
 }  // namespace

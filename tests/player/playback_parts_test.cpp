@@ -1,11 +1,10 @@
 // The parts of playback that need no window: where the picture goes, which
-// clock it follows, how frames wait for it, and the export's progress lines.
+// clock it follows, how frames wait for it, and the export's command.
 #include <gmock/gmock.h>
 
 #include <cmath>
 #include <thread>
 
-#include "player/codec_catalog.h"
 #include "player/encoder_commands.h"
 #include "player/frame_queue.h"
 #include "player/picture_fit.h"
@@ -79,17 +78,6 @@ TEST(FrameQueue, ClosingReleasesAReaderWaitingForRoom) {
 }
 
 // The export's progress lines, in any pieces: the progress_lines fuzz harness.
-
-// How FFmpeg's list of encoders is read is the ffmpeg_report fuzz harness's.
-TEST(CodecCatalog, ListsOnlyWhatTheEncoderOffersUnderTheNamesTheExportLooksFor) {
-    const std::set<std::string> encoders = {"msmpeg4v2", "msmpeg4", "pcm_s16le", "mpeg1video"};
-    const std::vector<CatalogCodec> video = VideoCatalog(encoders);
-    ASSERT_EQ(video.size(), 1u);
-    EXPECT_EQ(video[0].name, "Microsoft MPEG-4 Video Codec V3");
-    const std::vector<CatalogCodec> audio = AudioCatalog(encoders);
-    ASSERT_EQ(audio.size(), 1u);
-    EXPECT_EQ(audio[0].name, "PCM");
-}
 
 TEST(EncoderCommands, MpegRatesAreExactFractionsAndExportsNeverReplaceAFile) {
     EXPECT_EQ(FrameRateText(23.976f), "24000/1001");

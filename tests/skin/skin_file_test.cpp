@@ -16,11 +16,6 @@ TEST(SkinFile, AMissingFileFindsNothingAndElementPathsBeyondTheLimitAreRefusedNo
         EXPECT_EQ(value, "") << path;
     }
     std::string path;
-    EXPECT_TRUE(ComposeSkinPath("c:\\skins\\blue", "top.bmp", path));
-    EXPECT_EQ(path, "c:\\skins\\blue\\top.bmp");
-    EXPECT_TRUE(ComposeSkinPath("", "top.bmp", path));
-    EXPECT_EQ(path, "\\top.bmp") << "without a directory the path starts with the backslash";
-
     const std::string directory(kSkinValueLimit - 6, 'd');
     EXPECT_TRUE(ComposeSkinPath(directory, "a.bmp", path));
     EXPECT_EQ(path.size(), kSkinValueLimit);
