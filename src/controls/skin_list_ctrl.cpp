@@ -169,14 +169,25 @@ void CSkinListCtrl::InitSkinScrollBars() {
     PlaceSkinScrollBars();
 }
 
+// The list's client area as it is while both of its own bars show, whether
+// it needs them now or not: the skinned bars keep one place, and the rows one
+// width, from the first row to the one that overflows the list.
+RECT CSkinListCtrl::ClientBesideOwnBars() const {
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+    if (!(style & WS_VSCROLL)) client.right -= GetSystemMetrics(SM_CXVSCROLL);
+    if (!(style & WS_HSCROLL)) client.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+    return client;
+}
+
 // The list's own scroll bars cannot be switched off (it shows them whenever
-// it needs them), so the list is cut to its client area and the skinned bars
-// stand where its own would show.
+// it needs them), so the list is cut to its client area beside them and the
+// skinned bars stand where its own show.
 void CSkinListCtrl::ClipOwnScrollBars() {
     RECT window = {};
     GetWindowRect(Handle(), &window);
-    RECT client = {};
-    GetClientRect(Handle(), &client);
+    RECT client = ClientBesideOwnBars();
     MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
     OffsetRect(&client, -window.left, -window.top);
     if (EqualRect(&client, &clippedTo_)) return;
@@ -186,8 +197,7 @@ void CSkinListCtrl::ClipOwnScrollBars() {
 
 void CSkinListCtrl::PlaceSkinScrollBars() {
     if (!vBar_.Handle()) return;
-    RECT client = {};
-    GetClientRect(Handle(), &client);
+    RECT client = ClientBesideOwnBars();
     MapWindowPoints(Handle(), GetParent(Handle()), reinterpret_cast<POINT*>(&client), 2);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;

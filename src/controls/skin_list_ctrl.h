@@ -145,6 +145,7 @@ private:
     LRESULT OnSetRedraw(WPARAM redraw);
     void SyncBars();
     void ClipOwnScrollBars();
+    RECT ClientBesideOwnBars() const;
     bool CellRectangle(int item, int subitem, RECT& rect);
     // The cell of a column between a row's top and bottom.
     bool CellInRow(int subitem, int top, int bottom, RECT& rect);

@@ -248,11 +248,15 @@ TEST_F(DataControlsTest, NamesInAnyScriptLookAsTheWideCallDrawsThemAndAProgressB
     }
 }
 
-TEST_F(DataControlsTest, VerticalBarDraggedToTheTopShowsTheFirstRowAndArrowRepeatEndsWithTheCapture) {
+TEST_F(DataControlsTest, VerticalBarKeepsItsPlaceDraggedToTheTopShowsTheFirstRowAndArrowRepeatEndsWithTheCapture) {
     CSkinVScrollBar& bar = dialog->list.VerticalBar();
+    RECT empty = {}, overflowing = {};
+    GetWindowRect(bar.Handle(), &empty);
     SendMessageA(List(), LVM_SETITEMCOUNT, 100, 0);
     SendMessageA(List(), LVM_ENSUREVISIBLE, 99, FALSE);
     RedrawWindow(List(), nullptr, nullptr, RDW_UPDATENOW);
+    GetWindowRect(bar.Handle(), &overflowing);
+    EXPECT_TRUE(EqualRect(&empty, &overflowing)) << "the bar stays put when the list first overflows";
     ASSERT_GT(SendMessageA(List(), LVM_GETTOPINDEX, 0, 0), 50);
     const int thumb = bar.ThumbOffset();
     EXPECT_GT(thumb, 16);
