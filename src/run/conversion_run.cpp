@@ -85,7 +85,7 @@ void CConversionRun::StartConversion() {
             if (pieces.Running() == 0) break;
             ShowProgress();
             pieces.RunTurn();
-            running_.remove_if([](const RunningItem& running) { return running.ended; });
+            DropEndedItems();
         }
     }
     running_.clear();
@@ -112,7 +112,12 @@ void CConversionRun::StartItem(CSideBySide& pieces, int index) {
         EndItem(running);
     };
     if (!pieces.Start(convert)) convert();
-    running_.remove_if([](const RunningItem& item) { return item.ended; });
+    DropEndedItems();
+}
+
+// An item may end within its start (a file that cannot be converted), or in any turn.
+void CConversionRun::DropEndedItems() {
+    running_.remove_if([](const RunningItem& running) { return running.ended; });
 }
 
 void CConversionRun::ConvertItem(RunningItem& running) {

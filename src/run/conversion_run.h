@@ -64,6 +64,7 @@ private:
     void ResetItemProgress();
     int NextTickedItem(int from) const;
     void StartItem(CSideBySide& pieces, int index);
+    void DropEndedItems();
     void ConvertItem(RunningItem& running);
     void AddToMediaLibrary(RunningItem& running);
     void EndItem(RunningItem& running);
