@@ -393,6 +393,9 @@ RECT CSkinListCtrl::ChangedPart(const CellInfo& shown, const CellInfo& now, cons
 
 LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!KeepsState(message)) stateFresh_ = false;
+    // The tool follows the cell under the mouse before the tooltip hears of the move, so a move into a cut cell
+    // counts as a move over it.
+    if (message == WM_MOUSEMOVE) OnMouseMove(lParam);
     if (tooltip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) RelayToTooltip(message, wParam, lParam);
     switch (message) {
         case WM_PAINT:
@@ -414,7 +417,6 @@ LRESULT CSkinListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_MOUSEMOVE:
-            OnMouseMove(lParam);
             return 0;
         case WM_NOTIFYFORMAT:
             if (tooltip_ && reinterpret_cast<HWND>(wParam) == tooltip_) return NFR_UNICODE;
