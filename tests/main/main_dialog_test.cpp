@@ -102,6 +102,9 @@ protected:
     // Adds a file and handles messages until every row has been read.
     void Add(const std::string& path) {
         dialog_->AddItem(path);
+        WaitForReads();
+    }
+    void WaitForReads() {
         PumpUntil(
             [this] {
                 for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
@@ -330,7 +333,7 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutputAlsoTwoAtOnce) {
 
 // The run's own wait offers messages to the controls first, as the window's
 // loop does: tooltips show, and a double click counts as two clicks. A tab
-// clicked and a trim handle dragged during the run change nothing, and the
+// clicked, Delete and a trim handle dragged during the run change nothing, and the
 // row menu offers only what leaves the list alone; the Stop
 // itself (what it leaves, what it counts) is the run's own tests' case.
 TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut) {
@@ -340,6 +343,7 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut
     std::optional<Poll> look;
     const Poll during = AtFirstProgress([&] {
         RowMenu(0, "");
+        PostMessageA(GetDlgItem(Window(), IDC_TASK_LIST), WM_KEYDOWN, VK_DELETE, 1);
         PostMessageA(GetDlgItem(Window(), IDC_DEVICE_TABS), WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(kTabPsp));
         const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
         PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kEndThumb, 8));
@@ -367,7 +371,7 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut
     ASSERT_TRUE(during.done);
     EXPECT_TRUE(look->done) << "the Stop button's tooltip showed during the run";
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "two clicks, not one";
-    EXPECT_EQ(Cell(0, kColumnEnd), "00:01:00") << "the slider changes no item during a run";
+    EXPECT_EQ(Column(kColumnEnd), Strings{"00:01:00"}) << "Delete and the slider change no item during a run";
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
     EXPECT_EQ(desktop_.offered,
               (Strings{"&Open output folder", "(&Play output)", "(&Remove)", "(&Tick all)", "(&Untick all)"}))
@@ -450,7 +454,20 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShowAndAnEmptyList
         EXPECT_EQ(shown(Setting::FrameRate).empty(), command.find(" -r ") == std::string::npos) << when;
         EXPECT_EQ(shown(Setting::SampleRate).empty(), command.find(" -ar ") == std::string::npos) << when;
     };
-    EXPECT_GT(Selected(IDC_PROFILE_SETTING), 0) << "the file's default profile is shown at start-up";
+    const auto comboTexts = [this] {
+        Strings texts;
+        for (const int id : {IDC_VIDEO_TYPE, IDC_VIDEO_SIZE, IDC_FRAME_RATE, IDC_VIDEO_QUALITY, IDC_ASPECT,
+                             IDC_CHANNELS, IDC_AUDIO_QUALITY, IDC_SAMPLE_RATE, IDC_VOLUME}) {
+            char text[64] = {};
+            GetDlgItemTextA(Window(), id, text, sizeof text);
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    // The file's default profile, and the program's own for what it leaves open.
+    EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 1);
+    EXPECT_EQ(comboTexts(), (Strings{"MPEG4", "320 x 240", "Same As Input File", "512   kbps", "4:3", "Stereo",
+                                     "80     kbps", "Same As Input File", "100%"}));
     expectCommandShowsCombos("start-up");
     Choose(IDC_PROFILE_SETTING, 2);
     ClickTab(kTabPsp);
@@ -467,7 +484,9 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShowAndAnEmptyList
 
     Command(IDC_REMOVE_ALL);
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod);
-    EXPECT_EQ(Selected(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
+    EXPECT_EQ(comboTexts(), (Strings{"AVC", "320 x 240", "Same As Input File", "576   kbps", "4:3", "Stereo",
+                                     "64     kbps", "Same As Input File", "100%"}))
+        << "an empty list puts every setting back to the program's own";
     expectCommandShowsCombos("after a reset");
 }
 
@@ -481,11 +500,18 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     const std::string clip = clips->Path("clip.avi");
     ASSERT_TRUE(CopyFileW(std::wstring(clip.begin(), clip.end()).c_str(), longPath.c_str(), FALSE));
     // Answers the Add dialog: what folder it showed, and the names typed.
-    const auto AnswerAddDialog = [this](HWND window, const std::wstring& typed) {
+    std::string fileTypes;  // the dialog's choice of file types, each ended by '|'
+    const auto AnswerAddDialog = [&](HWND window, const std::wstring& typed) {
         std::wstring folderShown(MAX_PATH, L'\0');
         look = [&](HWND opened) {
             if (!GetDlgItem(opened, cmb13)) return false;  // a message about a missing file
             SendMessageW(opened, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderShown.data()));
+            fileTypes.clear();
+            for (int item = 0; item < SendDlgItemMessageA(opened, cmb1, CB_GETCOUNT, 0, 0); ++item) {
+                char type[128] = {};
+                SendDlgItemMessageA(opened, cmb1, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(type));
+                fileTypes += type + std::string("|");
+            }
             SendMessageW(opened, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
             return PostMessageW(opened, WM_COMMAND, IDOK, 0) != FALSE;
         };
@@ -495,6 +521,10 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     };
 
     EXPECT_NE(AnswerAddDialog(Window(), longPath).find(L"Videos"), std::wstring::npos) << "the first time";
+    EXPECT_EQ(fileTypes,
+              "Support Video Files|RealMedia Files (*.rm,*.rmvb)|AVI Files (*.avi)|Mpeg files (*.mpg, *.mpeg,*.vob)|"
+              "Windows Media files (*.wmv, *.wma, *.asf)|Quick Time Files (*.mov, *.qt)|3GP Files (*.3gp)|"
+              "MP4 Files (*.mp4)|MKV Files (*.mkv)|All files (*.*)|");
     ASSERT_EQ(dialog_->Tasks().Count(), 1);
     EXPECT_EQ(dialog_->Tasks().Copy(0).sourcePath.size(), output_.Path().size() + 240 + 4);
 
@@ -575,9 +605,9 @@ HDROP DroppedFiles(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
+// Files dropped at once each get their own length. The list takes the keys;
 // Delete, and then Remove, on the last row select the row that is now last;
-// the list takes the keys (every key's row is the list navigation's own test),
-// and Enter and Escape close nothing.
+// Enter and Escape close nothing.
 TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndKeysSelectRowsButNeverClose) {
     const TempFolder dropped;
     dropped.MakeFolder("sub");
@@ -587,9 +617,16 @@ TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndKeysSelectRowsBu
     SendMessageA(Window(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("wide.mp4"), dropped.Path()})), 0);
     EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI", "clip 10.avi", "inner.mkv"}));
+    WaitForReads();
+    EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:03", "00:00:03", "00:00:03"})) << "each its own length";
 
     const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
     ASSERT_EQ(ListView_GetSelectionMark(list), 3);
+    for (const auto& [key, row] :
+         std::vector<std::pair<WPARAM, int>>{{VK_HOME, 0}, {VK_NEXT, 3}, {VK_PRIOR, 0}, {VK_END, 3}}) {
+        EXPECT_TRUE(Consumed(list, WM_KEYDOWN, key));
+        EXPECT_EQ(ListView_GetSelectionMark(list), row) << key;
+    }
     EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_DELETE));
     EXPECT_EQ(ListView_GetSelectionMark(list), 2);
     Command(IDC_REMOVE);
