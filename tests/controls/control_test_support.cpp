@@ -36,15 +36,6 @@ RECT ClientOf(HWND window) {
 
 COLORREF Pixels::At(int x, int y) const { return FromDib(data[static_cast<size_t>(y) * width + x]); }
 
-bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY) {
-    for (int y = fromY < 0 ? 0 : fromY; y < toY && y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
-            if (pixels.At(x, y) == ink) return true;
-        }
-    }
-    return false;
-}
-
 std::pair<int, int> InkOf(const Pixels& pixels, COLORREF ink, RECT part, const Pixels* under) {
     if (IsRectEmpty(&part)) part = {0, 0, pixels.width, pixels.height};
     int left = part.right, right = 0, count = 0;

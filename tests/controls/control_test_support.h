@@ -27,9 +27,6 @@ struct Pixels {
     bool operator!=(const Pixels& other) const { return !(*this == other); }
 };
 
-// Whether any pixel within rows [fromY, toY) has the colour.
-bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY);
-
 // The ink of a colour in a part of a picture (all of it when the part is
 // empty): the width of the smallest part holding every pixel of that colour,
 // and how many there are; with `under`, only pixels that have that colour

@@ -248,19 +248,22 @@ TEST_F(ControlsTest, TextsInAnyScriptShowAsWrittenAndReadersGetWhatIsShown) {
     }
 }
 
-// Each line in black over the parent's own pixels (where each line goes is
-// tested natively); a shorter text leaves nothing of the longer one behind.
+// Each line whole, in black, over the parent's own pixels (where each line
+// goes is tested natively); a shorter text leaves nothing of the longer one.
 TEST_F(ControlsTest, ALabelDrawsEveryLineAndNothingOfAnEarlierText) {
-    CSkinLabel& label = dialog->label;
-    SetWindowTextA(label.Handle(), "Wide first line\nab");
-    EXPECT_EQ(label.LineCount(), 2);
-    Pixels pixels = ScreenPixels(label.Handle());
-    const POINT at = PlaceInParent(label.Handle());
+    const HWND label = dialog->label.Handle();
+    SetWindowTextA(label, "Wide first line\nab");
+    const Pixels pixels = ScreenPixels(label);
+    const POINT at = PlaceInParent(label);
     EXPECT_EQ(pixels.At(0, pixels.height - 1), PatternAt(at.x, at.y + pixels.height - 1));
-    EXPECT_TRUE(HasInk(pixels, RGB(0, 0, 0), 0, 12));
-    EXPECT_TRUE(HasInk(pixels, RGB(0, 0, 0), 12, pixels.height));
-    SetWindowTextA(label.Handle(), "ab");
-    EXPECT_FALSE(HasInk(ScreenPixels(label.Handle()), RGB(0, 0, 0), 12, pixels.height));
+    const auto lineInk = [&](const Pixels& shown, int top) {
+        return InkOf(shown, RGB(0, 0, 0), {0, top, shown.width, top ? shown.height : 12});
+    };
+    const CFontHandle font = MakeSkinTextFont();
+    EXPECT_EQ(lineInk(pixels, 0), WideTextInk(font.Get(), L"Wide first line", RGB(0, 0, 0)));
+    EXPECT_EQ(lineInk(pixels, 12), WideTextInk(font.Get(), L"ab", RGB(0, 0, 0)));
+    SetWindowTextA(label, "ab");
+    EXPECT_EQ(lineInk(ScreenPixels(label), 12).second, 0);
 }
 
 // Everything a control creates goes again with it: icons, masks, the

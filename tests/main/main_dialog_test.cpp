@@ -11,6 +11,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -113,6 +114,12 @@ protected:
                 return true;
             },
             30000);
+    }
+    void ClickCheckBoxes(std::initializer_list<int> rows) {
+        for (const int row : rows) {
+            CellHit hit = {row, 0, false, true};  // the first column's check box
+            SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
+        }
     }
     void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     // A combo's choice as the user makes it, and what a combo shows.
@@ -229,19 +236,14 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     EXPECT_EQ(pictureShown(), std::make_pair(false, true));
     EXPECT_EQ(Column(kColumnProgress), (Strings{"", "", " Not a video this program can read "}));
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:03", "00:00:00"}));
-    for (int row : {1, 2}) {                  // unticks row 1, ticks row 2 (added unticked)
-        CellHit hit = {row, 0, false, true};  // the first column's check box
-        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
-    }
+    ClickCheckBoxes({1, 2});  // unticks row 1, ticks row 2 (added unticked)
 
     EXPECT_EQ(Cell(0, kColumnOutput), "clip_2.mp4") << "the name the run will write, clip.mp4 being taken";
 
     Command(IDC_START);
     EXPECT_FALSE(dialog_->ConversionRunning());
-    const Strings progress = Column(kColumnProgress);
-    EXPECT_EQ(progress[0], " Finished ");
-    EXPECT_EQ(progress[1], "") << "the unticked item is left alone";
-    EXPECT_EQ(progress[2], " Not a video this program can read ") << "failed, with its reason";
+    EXPECT_EQ(Column(kColumnProgress), (Strings{" Finished ", "", " Not a video this program can read "}))
+        << "the unticked item is left alone, the unreadable one fails with its reason";
     EXPECT_EQ(Cell(0, kColumnOutput), "clip_2.mp4");
     EXPECT_EQ(output_.Read("clip.mp4"), "the user's own video");
     EXPECT_EQ(output_.Read("broken.mp4"), "an older conversion");
@@ -285,10 +287,7 @@ TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadA
     ASSERT_TRUE(dialog_->Tasks().Copy(1).selected) << "stays ticked; a run would convert it with the stand-in";
 
     sources.Write("stuck.avi", "0");
-    for (int row : {0, 1}) {  // unticked, so that Start reads the file and converts nothing
-        CellHit hit = {row, 0, false, true};
-        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
-    }
+    ClickCheckBoxes({0, 1});  // unticked, so that Start reads the file and converts nothing
     Command(IDC_START);
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:04"}));
 }
@@ -297,9 +296,9 @@ TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadA
 // differ only in the case of a letter outside ASCII: every output survives,
 // also with two items converting at once (the choice is kept for next time).
 TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutputAlsoTwoAtOnce) {
+    folder.MakeFolder("one");
+    folder.MakeFolder("two");
     for (const char* path : {"x_temp.avi", "x.avi", "one\\\xC3\x84rger.avi", "two\\\xC3\xA4rger.avi"}) {
-        folder.MakeFolder("one");
-        folder.MakeFolder("two");
         ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), (folder.Path() + path).c_str(), FALSE));
         dialog_->AddItem(folder.Path() + path);
     }
@@ -538,7 +537,15 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     EXPECT_EQ(sources[2], sources[0]);
 }
 
-TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
+// Every run here writes into the folder the registry names; without one the
+// output goes to the user's Videos folder.
+TEST_F(MainDialogTest, WithoutAStoredOutputFolderTheVideosFolderIsUsedAndTheBrowserCanMakeOne) {
+    DestroyWindow(Window());
+    WriteSetting("destination", "");
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, desktop_, nullptr);
+    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+    EXPECT_NE(outputDirectory.find("Videos\\"), std::string::npos) << outputDirectory;
+
     bool canMakeFolder = false;
     look = [&](HWND browser) {
         for (HWND child = nullptr; (child = FindWindowExA(browser, child, nullptr, nullptr));) {
@@ -580,16 +587,6 @@ TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
     SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(kEndThumb - 160, 8));
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:30"}));
     EXPECT_EQ(Cell(1, kColumnBegin), "00:00:00");
-}
-
-// Every run here writes into the folder the registry names; without one the
-// output goes to the user's Videos folder.
-TEST_F(MainDialogTest, WithoutAStoredOutputFolderTheVideosFolderIsUsed) {
-    DestroyWindow(Window());
-    WriteSetting("destination", "");
-    dialog_ = std::make_unique<CMainDialog>(shutDown_, desktop_, nullptr);
-    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
-    EXPECT_NE(outputDirectory.find("Videos\\"), std::string::npos) << outputDirectory;
 }
 
 // What Explorer hands the window when files are dropped on it.
