@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "controls/skin_paint.h"
 #include "framework/gdi.h"
 #include "skin/skin.h"
 
@@ -33,13 +36,35 @@ RECT ClientOf(HWND window) {
 
 COLORREF Pixels::At(int x, int y) const { return FromDib(data[static_cast<size_t>(y) * width + x]); }
 
-bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY) {
-    for (int y = fromY < 0 ? 0 : fromY; y < toY && y < pixels.height; ++y) {
-        for (int x = 0; x < pixels.width; ++x) {
-            if (pixels.At(x, y) == ink) return true;
+std::pair<int, int> InkOf(const Pixels& pixels, COLORREF ink, RECT part, const Pixels* under) {
+    if (IsRectEmpty(&part)) part = {0, 0, pixels.width, pixels.height};
+    int left = part.right, right = 0, count = 0;
+    for (int y = part.top; y < part.bottom; ++y) {
+        for (int x = part.left; x < part.right; ++x) {
+            if (pixels.At(x, y) != ink || (under && under->At(x, y) == ink)) continue;
+            left = std::min(left, x);
+            right = std::max(right, x + 1);
+            ++count;
         }
     }
-    return false;
+    return {std::max(0, right - left), count};
+}
+
+std::pair<int, int> WideTextInk(HFONT font, const std::wstring& text, COLORREF ink) {
+    SIZE size = {};
+    {
+        CMemoryDC measure(nullptr);
+        CSelection selection(measure.Get(), font);
+        GetTextExtentPoint32W(measure.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    }
+    const Pixels drawn = DrawnPixels(size.cx + 4, size.cy + 4, [&](HDC dc) {
+        CSelection selection(dc, font);
+        FillSolid(dc, {0, 0, size.cx + 4, size.cy + 4}, ink ^ 0xFFFFFF);
+        SetTextColor(dc, ink);
+        SetBkMode(dc, TRANSPARENT);
+        TextOutW(dc, 2, 2, text.c_str(), static_cast<int>(text.size()));
+    });
+    return InkOf(drawn, ink);
 }
 
 Pixels PrintClient(HWND window) {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "support/message_pump.h"
@@ -25,8 +27,14 @@ struct Pixels {
     bool operator!=(const Pixels& other) const { return !(*this == other); }
 };
 
-// Whether any pixel within rows [fromY, toY) has the colour.
-bool HasInk(const Pixels& pixels, COLORREF ink, int fromY, int toY);
+// The ink of a colour in a part of a picture (all of it when the part is
+// empty): the width of the smallest part holding every pixel of that colour,
+// and how many there are; with `under`, only pixels that have that colour
+// there and not in `under` count. Equal ink is the same text in the same font.
+std::pair<int, int> InkOf(const Pixels& pixels, COLORREF ink, RECT part = {}, const Pixels* under = nullptr);
+
+// The ink of a text as the wide call draws it in the font and colour.
+std::pair<int, int> WideTextInk(HFONT font, const std::wstring& text, COLORREF ink);
 
 // What a control paints when asked to print its client area into a memory DC.
 Pixels PrintClient(HWND window);

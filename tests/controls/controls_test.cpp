@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "control_test_ids.h"
@@ -16,12 +16,17 @@
 #include "controls/skin_edit_field.h"
 #include "controls/skin_group_box.h"
 #include "controls/skin_label.h"
+#include "controls/skin_text.h"
 #include "controls/wide_text.h"
 #include "framework/dialog.h"
 #include "resource_ids.h"
+#include "skin/skin.h"
 #include "support/gdi_count.h"
 
 namespace {
+
+// A name in Cyrillic and CJK, the group box's caption and the texts set.
+const wchar_t kName[] = L"\u0416\u0438\u0437\u043d\u044c \u590f.mp4";
 
 // One of each control on a background pattern, set up the way the program's
 // windows set them up, counting what the controls report.
@@ -44,6 +49,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override {
+        SetDlgItemTextW(Handle(), IDC_TEST_GROUP, kName);
         const std::pair<CWindow*, int> controls[] = {
             {&button, IDC_TEST_BUTTON}, {&checkBox, IDC_TEST_CHECKBOX}, {&captioned, IDC_TEST_CAPTION},
             {&other, IDC_TEST_OTHER},   {&segments, IDC_TEST_SEGMENTS}, {&picture, IDC_TEST_PICTURE},
@@ -211,15 +217,26 @@ TEST_F(ControlsTest, FadeTakesThePicturesSizeEndsAndStopsWhenDestroyed) {
     EXPECT_FALSE(picture.FadeFinished());
 }
 
-// Screen readers and other programs read a control's text as the system's
-// controls give it, in either form: what the control shows.
-TEST_F(ControlsTest, LabelFieldAndButtonsGiveReadersTheTextTheyShow) {
-    SetWindowTextA(dialog->label.Handle(), "Wide first line\nab");
-    dialog->field.SetFieldText("C:\\Vid\xC3\xA9os\\");
-    const std::pair<HWND, const wchar_t*> shown[] = {{dialog->label.Handle(), L"Wide first line\nab"},
-                                                     {dialog->field.Handle(), L"C:\\Vid\u00E9os\\"},
-                                                     {dialog->captioned.Handle(), L"Go"}};
-    for (const auto& [window, text] : shown) {
+// Each control draws a text in any script as the wide call does (the same
+// ink of its text colour), and screen readers get, in either form, what it
+// shows. The group box draws its caption only once: the window has no text.
+TEST_F(ControlsTest, TextsInAnyScriptShowAsWrittenAndReadersGetWhatIsShown) {
+    SetWindowTextW(dialog->label.Handle(), kName);
+    dialog->field.SetFieldText(ToUtf8(kName).c_str());
+    const CFontHandle skinFont = MakeSkinTextFont();
+    const HFONT fieldFont = reinterpret_cast<HFONT>(SendMessageA(dialog->field.Handle(), WM_GETFONT, 0, 0));
+    const std::tuple<HWND, HFONT, COLORREF> drawn[] = {
+        {dialog->label.Handle(), skinFont.Get(), RGB(0, 0, 0)},
+        {dialog->group.Handle(), skinFont.Get(), RGB(0, 0, 0)},
+        {dialog->field.Handle(), fieldFont, CurrentSkin().editField.textColor}};
+    for (const auto& [window, font, ink] : drawn) {
+        EXPECT_EQ(InkOf(ScreenPixels(window), ink), WideTextInk(font, kName, ink)) << GetDlgCtrlID(window);
+    }
+    EXPECT_EQ(GetWindowTextLengthA(dialog->group.Handle()), 0);
+
+    for (const auto& [window, text] :
+         {std::make_pair(dialog->label.Handle(), kName), std::make_pair(dialog->field.Handle(), kName),
+          std::make_pair(dialog->captioned.Handle(), L"Go")}) {
         wchar_t wide[64] = {};
         EXPECT_EQ(GetWindowTextLengthW(window), static_cast<int>(wcslen(text)));
         EXPECT_EQ(GetWindowTextW(window, wide, 64), static_cast<int>(wcslen(text)));
@@ -230,27 +247,22 @@ TEST_F(ControlsTest, LabelFieldAndButtonsGiveReadersTheTextTheyShow) {
     }
 }
 
-TEST_F(ControlsTest, LabelAndGroupBoxDrawTheirTextsThemselvesInBlack) {
-    CSkinLabel& label = dialog->label;
-    SetWindowTextA(label.Handle(), "Wide first line\nab");
-    EXPECT_EQ(label.LineCount(), 2);
-
-    // Black text over the parent's own pixels (where each line goes is tested natively).
-    Pixels pixels = ScreenPixels(label.Handle());
-    const POINT at = PlaceInParent(label.Handle());
+// Each line whole, in black, over the parent's own pixels (where each line
+// goes is tested natively); a shorter text leaves nothing of the longer one.
+TEST_F(ControlsTest, ALabelDrawsEveryLineAndNothingOfAnEarlierText) {
+    const HWND label = dialog->label.Handle();
+    SetWindowTextA(label, "Wide first line\nab");
+    const Pixels pixels = ScreenPixels(label);
+    const POINT at = PlaceInParent(label);
     EXPECT_EQ(pixels.At(0, pixels.height - 1), PatternAt(at.x, at.y + pixels.height - 1));
-    EXPECT_TRUE(HasInk(pixels, RGB(0, 0, 0), 0, 12));
-    EXPECT_TRUE(HasInk(pixels, RGB(0, 0, 0), 12, pixels.height));
-
-    // A shorter text leaves nothing of the longer one behind.
-    SetWindowTextA(label.Handle(), "ab");
-    EXPECT_FALSE(HasInk(ScreenPixels(label.Handle()), RGB(0, 0, 0), 12, pixels.height));
-
-    // The group box draws its caption itself, and only once: the window has no text.
-    const HWND window = dialog->group.Handle();
-    EXPECT_EQ(GetWindowTextLengthA(window), 0);
-    EXPECT_EQ(dialog->group.Caption(), "Output");
-    EXPECT_TRUE(HasInk(ScreenPixels(window), RGB(0, 0, 0), 0, 14));
+    const auto lineInk = [&](const Pixels& shown, int top) {
+        return InkOf(shown, RGB(0, 0, 0), {0, top, shown.width, top ? shown.height : 12});
+    };
+    const CFontHandle font = MakeSkinTextFont();
+    EXPECT_EQ(lineInk(pixels, 0), WideTextInk(font.Get(), L"Wide first line", RGB(0, 0, 0)));
+    EXPECT_EQ(lineInk(pixels, 12), WideTextInk(font.Get(), L"ab", RGB(0, 0, 0)));
+    SetWindowTextA(label, "ab");
+    EXPECT_EQ(lineInk(ScreenPixels(label), 12).second, 0);
 }
 
 // Everything a control creates goes again with it: icons, masks, the

@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -19,6 +17,7 @@
 #include "controls/skin_paint.h"
 #include "controls/wide_text.h"
 #include "framework/dialog.h"
+#include "skin/skin.h"
 #include "support/gdi_count.h"
 
 namespace {
@@ -187,43 +186,26 @@ TEST_F(DataControlsTest, ListReportsClicksCopiesTextsWithinTheCallersBufferAndSh
     EXPECT_STREQ(text, L"Failed: Invalid data found when processing input");
 }
 
-// The ink of a colour in a part of a picture: the width of the smallest part
-// holding every pixel of that colour, and how many there are.
-std::pair<int, int> InkOf(const Pixels& pixels, COLORREF ink, const RECT& part) {
-    int left = part.right, right = 0, count = 0;
-    for (int y = part.top; y < part.bottom; ++y) {
-        for (int x = part.left; x < part.right; ++x) {
-            if (pixels.At(x, y) != ink) continue;
-            left = std::min(left, x);
-            right = std::max(right, x + 1);
-            ++count;
-        }
-    }
-    return {std::max(0, right - left), count};
-}
-
+// The list's cells and the combo's face draw names in any script as the wide call does.
 TEST_F(DataControlsTest, NamesInAnyScriptLookAsTheWideCallDrawsThemAndAProgressBarShowsItsPosition) {
     SendMessageA(List(), LVM_SETITEMCOUNT, 1, 0);
-    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(List(), WM_GETFONT, 0, 0));
+    const HWND combo = dialog->combo.Handle();
     for (const std::wstring name :
          {L"\u0416\u0438\u0437\u043d\u044c \u0438 clip.mp4", L"\u590f\u306e\u601d\u3044\u51fa.mp4"}) {
-        char utf8[128] = {};
-        WideCharToMultiByte(CP_UTF8, 0, name.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
-        dialog->firstName = utf8;
-        const RECT cell = SubitemRect(0, 1);
-        const std::pair<int, int> drawn = InkOf(PrintClient(List()), RGB(10, 5, 20), cell);
-
-        const RECT all = {0, 0, cell.right - cell.left, cell.bottom - cell.top};
-        const Pixels expected = DrawnPixels(all.right, all.bottom, [&](HDC dc) {
-            CSelection selection(dc, font);
-            FillSolid(dc, all, RGB(220, 220, 220));
-            SetTextColor(dc, RGB(10, 5, 20));
-            SetBkMode(dc, TRANSPARENT);
-            RECT place = all;
-            DrawTextW(dc, name.c_str(), -1, &place, DT_SINGLELINE | DT_VCENTER);
-        });
+        dialog->firstName = ToUtf8(name.c_str());
+        const std::pair<int, int> drawn = InkOf(PrintClient(List()), RGB(10, 5, 20), SubitemRect(0, 1));
         EXPECT_GT(drawn.first, 10);
-        EXPECT_EQ(drawn, InkOf(expected, RGB(10, 5, 20), all)) << utf8;
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(List(), WM_GETFONT, 0, 0));
+        EXPECT_EQ(drawn, WideTextInk(font, name, RGB(10, 5, 20))) << dialog->firstName;
+
+        // The face's own pixels of the text colour are not the text's.
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dialog->firstName.c_str()));
+        const Pixels face = ScreenPixels(combo);
+        SendMessageA(combo, CB_SETCURSEL, 0, 0);
+        const COLORREF ink = CurrentSkin().combo.textColor;
+        const HFONT comboFont = reinterpret_cast<HFONT>(SendMessageA(combo, WM_GETFONT, 0, 0));
+        EXPECT_EQ(InkOf(ScreenPixels(combo), ink, {}, &face), WideTextInk(comboFont, name, ink)) << dialog->firstName;
     }
 
     // A progress cell's bar is filled to its position; a running item's cell
@@ -362,14 +344,17 @@ TEST_F(DataControlsTest, ComboAnswersReadersAsTheSystemsDropDownListDoes) {
                  {WPARAM(-1), "MEDIUM"}, {1, "Medium"}, {3, "low"}, {0, "High"}, {0, ""}, {9, "High quality"}}) {
             all.push_back(ask(combo, wide, CB_FINDSTRINGEXACT, after, text, 0));
         }
-        all.push_back({SendMessageA(combo, CB_SETITEMDATA, 1, 77), ""});
-        all.push_back({SendMessageA(combo, CB_SETITEMDATA, 4, 77), ""});
-        for (const WPARAM index : {WPARAM(0), WPARAM(1), WPARAM(4)}) {
-            all.push_back({SendMessageA(combo, CB_GETITEMDATA, index, 0), ""});
-        }
-        for (const BOOL show : {TRUE, FALSE}) {
-            all.push_back({SendMessageA(combo, CB_SHOWDROPDOWN, show, 0), ""});
-            all.push_back({SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), ""});
+        for (const auto& [message, wParam, lParam] :
+             std::vector<std::tuple<UINT, WPARAM, LPARAM>>{{CB_SETITEMDATA, 1, 77},
+                                                           {CB_SETITEMDATA, 4, 77},
+                                                           {CB_GETITEMDATA, 0, 0},
+                                                           {CB_GETITEMDATA, 1, 0},
+                                                           {CB_GETITEMDATA, 4, 0},
+                                                           {CB_SHOWDROPDOWN, TRUE, 0},
+                                                           {CB_GETDROPPEDSTATE, 0, 0},
+                                                           {CB_SHOWDROPDOWN, FALSE, 0},
+                                                           {CB_GETDROPPEDSTATE, 0, 0}}) {
+            all.push_back({SendMessageA(combo, message, wParam, lParam), ""});
         }
         return all;
     };

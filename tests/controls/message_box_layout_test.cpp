@@ -24,15 +24,4 @@ TEST(MessageBoxLayout, TheLinesDecideTheSizeAndTheMessageStandsCentredAboveTheBu
     EXPECT_EQ(LayOutMessageBox({{119, 14}}, MessageButtons::kOk).width, 181);
 }
 
-TEST(MessageBoxType, UnusedCodesShowInformationAndASingleOk) {
-    EXPECT_STREQ(DescribeMessageBoxType(0x24).title, "Question");
-    EXPECT_EQ(DescribeMessageBoxType(0x31).icon, MessageIcon::kWarning);
-    // Codes 2, 3, 5 and 6 show a single OK (what it answers is the window case).
-    for (unsigned type : {0x40u, 0x42u, 0x43u, 0x05u, 0x06u, 0xF0u}) {
-        MessageBoxKind kind = DescribeMessageBoxType(type);
-        EXPECT_EQ(kind.icon, MessageIcon::kInformation) << type;
-        EXPECT_EQ(kind.buttons, MessageButtons::kOk) << type;
-    }
-}
-
 }  // namespace

@@ -51,9 +51,10 @@ TEST(SkinMessageBox, EveryWayOutAcceptsOrDeclinesAndLeavesNoGdiObjects) {
                                   Key(VK_ESCAPE), Press(IDC_MESSAGE_CLOSE), CloseBox};
         const int yesNo[] = {IDYES, IDNO, IDYES, IDNO, IDNO, IDNO};
         for (int i = 0; i < 6; ++i) EXPECT_EQ(ShowBox(4, actions[i]), yesNo[i]) << "action " << i;
-        // A single OK still answers Escape with Cancel.
-        EXPECT_EQ(ShowBox(16, Key(VK_RETURN)), IDOK);
-        EXPECT_EQ(ShowBox(16, Key(VK_ESCAPE)), IDCANCEL);
+        // Buttons the box does not have (retry and cancel) give a single OK,
+        // which still answers Escape with Cancel.
+        EXPECT_EQ(ShowBox(MB_ICONERROR | MB_RETRYCANCEL, Key(VK_RETURN)), IDOK);
+        EXPECT_EQ(ShowBox(MB_ICONERROR | MB_RETRYCANCEL, Key(VK_ESCAPE)), IDCANCEL);
     };
     EXPECT_EQ(GdiObjectsLeftBy(everyWayOut), 0);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -44,42 +45,20 @@ TEST(SliderScale, NormalisingNotifiesEachCorrection) {
 TEST(SliderScale, ThumbsCannotCrossWhileDraggedAndTheRangeKeepsItsWidth) {
     SliderScale scale = Scale(0, 320, 100, 200);
     EXPECT_EQ(Pixels(scale), std::make_pair(100, 200));
-    EXPECT_EQ(DragTo(scale, kLeftThumb, 300), kLeftThumb);
-    EXPECT_EQ(scale.left, 200);
-    EXPECT_EQ(DragTo(scale, kLeftThumb, -50), kLeftThumb);
-    EXPECT_EQ(scale.left, 0);
+    // Each drag: the part reported, and the ends after it.
+    using Drag = std::tuple<int, double, double>;
+    const auto drag = [&](int part, int pixel) { return Drag{DragTo(scale, part, pixel), scale.left, scale.right}; };
+    EXPECT_EQ(drag(kLeftThumb, 300), Drag(kLeftThumb, 200, 200));
+    EXPECT_EQ(drag(kLeftThumb, -50), Drag(kLeftThumb, 0, 200));
     SetRange(scale, 100, 200);
-    EXPECT_EQ(DragTo(scale, kRightThumb, 19 + 50), kRightThumb);
-    EXPECT_EQ(scale.right, 100);
-    EXPECT_EQ(DragTo(scale, kRightThumb, 19 + 50), kLeftThumb);  // no change this time
-    EXPECT_EQ(DragTo(scale, kRightThumb, 1000), kRightThumb);
-    EXPECT_EQ(scale.right, 320);
+    EXPECT_EQ(drag(kRightThumb, 19 + 50), Drag(kRightThumb, 100, 100));
+    EXPECT_EQ(drag(kRightThumb, 19 + 50), Drag(kLeftThumb, 100, 100)) << "no change this time";
+    EXPECT_EQ(drag(kRightThumb, 1000), Drag(kRightThumb, 100, 320));
 
     SetRange(scale, 100, 160);
-    EXPECT_EQ(DragTo(scale, kWholeRange, -100), kWholeRange);
-    EXPECT_EQ(Ends(scale), std::make_pair(0.0, 60.0));
-    DragTo(scale, kWholeRange, 900);
-    EXPECT_EQ(Ends(scale), std::make_pair(260.0, 320.0));
-    DragTo(scale, kWholeRange, 13 + 150);
-    EXPECT_EQ(Ends(scale), std::make_pair(120.0, 180.0));
-}
-
-// A minute on 320 pixels: a thumb dragged to the middle of the track stands
-// for the middle of the minute, drawn where it was dropped, and follows the
-// pointer from there. The pointer holds a thumb by its centre; the right thumb
-// is drawn a thumb's width right of its place.
-TEST(SliderScale, AThumbDraggedToTheMiddleTakesTheMiddleTime) {
-    SliderScale scale = Scale(0, 60, 0, 60);
-    const int half = scale.thumbWidth / 2;
-    EXPECT_EQ(DragTo(scale, kLeftThumb, 160 + half), kLeftThumb);
-    EXPECT_DOUBLE_EQ(scale.left, 30.0);
-    EXPECT_EQ(Pixels(scale).first, 160);
-    DragTo(scale, kLeftThumb, 192 + half);
-    EXPECT_DOUBLE_EQ(scale.left, 36.0);
-    SetRange(scale, 0, 60);
-    DragTo(scale, kRightThumb, 160 + scale.thumbWidth + half);
-    EXPECT_DOUBLE_EQ(scale.right, 30.0);
-    ExpectOrdered(scale);
+    EXPECT_EQ(drag(kWholeRange, -100), Drag(kWholeRange, 0, 60));
+    EXPECT_EQ(drag(kWholeRange, 900), Drag(kWholeRange, 260, 320));
+    EXPECT_EQ(drag(kWholeRange, 13 + 150), Drag(kWholeRange, 120, 180));
 }
 
 // A step of the arrows and of Shift+Left is the data controls' slider case.

@@ -11,6 +11,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -102,6 +103,9 @@ protected:
     // Adds a file and handles messages until every row has been read.
     void Add(const std::string& path) {
         dialog_->AddItem(path);
+        WaitForReads();
+    }
+    void WaitForReads() {
         PumpUntil(
             [this] {
                 for (int row = 0; row < dialog_->Tasks().Count(); ++row) {
@@ -110,6 +114,12 @@ protected:
                 return true;
             },
             30000);
+    }
+    void ClickCheckBoxes(std::initializer_list<int> rows) {
+        for (const int row : rows) {
+            CellHit hit = {row, 0, false, true};  // the first column's check box
+            SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
+        }
     }
     void Command(int id) { SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     // A combo's choice as the user makes it, and what a combo shows.
@@ -226,19 +236,14 @@ TEST_F(MainDialogTest, ARunKeepsTheFilesThatWereThereAndSaysWhatFailed) {
     EXPECT_EQ(pictureShown(), std::make_pair(false, true));
     EXPECT_EQ(Column(kColumnProgress), (Strings{"", "", " Not a video this program can read "}));
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:03", "00:00:00"}));
-    for (int row : {1, 2}) {                  // unticks row 1, ticks row 2 (added unticked)
-        CellHit hit = {row, 0, false, true};  // the first column's check box
-        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
-    }
+    ClickCheckBoxes({1, 2});  // unticks row 1, ticks row 2 (added unticked)
 
     EXPECT_EQ(Cell(0, kColumnOutput), "clip_2.mp4") << "the name the run will write, clip.mp4 being taken";
 
     Command(IDC_START);
     EXPECT_FALSE(dialog_->ConversionRunning());
-    const Strings progress = Column(kColumnProgress);
-    EXPECT_EQ(progress[0], " Finished ");
-    EXPECT_EQ(progress[1], "") << "the unticked item is left alone";
-    EXPECT_EQ(progress[2], " Not a video this program can read ") << "failed, with its reason";
+    EXPECT_EQ(Column(kColumnProgress), (Strings{" Finished ", "", " Not a video this program can read "}))
+        << "the unticked item is left alone, the unreadable one fails with its reason";
     EXPECT_EQ(Cell(0, kColumnOutput), "clip_2.mp4");
     EXPECT_EQ(output_.Read("clip.mp4"), "the user's own video");
     EXPECT_EQ(output_.Read("broken.mp4"), "an older conversion");
@@ -282,10 +287,7 @@ TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadA
     ASSERT_TRUE(dialog_->Tasks().Copy(1).selected) << "stays ticked; a run would convert it with the stand-in";
 
     sources.Write("stuck.avi", "0");
-    for (int row : {0, 1}) {  // unticked, so that Start reads the file and converts nothing
-        CellHit hit = {row, 0, false, true};
-        SendMessageA(Window(), WM_LIST_CELLCLICK, 0, reinterpret_cast<LPARAM>(&hit));
-    }
+    ClickCheckBoxes({0, 1});  // unticked, so that Start reads the file and converts nothing
     Command(IDC_START);
     EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:04"}));
 }
@@ -294,9 +296,9 @@ TEST_F(MainDialogTest, AReadCutByItsTimeIsTriedAgainAndOneNeverReadInTimeIsReadA
 // differ only in the case of a letter outside ASCII: every output survives,
 // also with two items converting at once (the choice is kept for next time).
 TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutputAlsoTwoAtOnce) {
+    folder.MakeFolder("one");
+    folder.MakeFolder("two");
     for (const char* path : {"x_temp.avi", "x.avi", "one\\\xC3\x84rger.avi", "two\\\xC3\xA4rger.avi"}) {
-        folder.MakeFolder("one");
-        folder.MakeFolder("two");
         ASSERT_TRUE(CopyFileA(clips->Path("silent.avi").c_str(), (folder.Path() + path).c_str(), FALSE));
         dialog_->AddItem(folder.Path() + path);
     }
@@ -330,7 +332,7 @@ TEST_F(MainDialogTest, NoItemWritesOverAnotherItemsOutputAlsoTwoAtOnce) {
 
 // The run's own wait offers messages to the controls first, as the window's
 // loop does: tooltips show, and a double click counts as two clicks. A tab
-// clicked and a trim handle dragged during the run change nothing, and the
+// clicked, Delete and a trim handle dragged during the run change nothing, and the
 // row menu offers only what leaves the list alone; the Stop
 // itself (what it leaves, what it counts) is the run's own tests' case.
 TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut) {
@@ -340,6 +342,7 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut
     std::optional<Poll> look;
     const Poll during = AtFirstProgress([&] {
         RowMenu(0, "");
+        PostMessageA(GetDlgItem(Window(), IDC_TASK_LIST), WM_KEYDOWN, VK_DELETE, 1);
         PostMessageA(GetDlgItem(Window(), IDC_DEVICE_TABS), WM_LBUTTONDOWN, MK_LBUTTON, TabPoint(kTabPsp));
         const HWND slider = GetDlgItem(Window(), IDC_TRIM_SLIDER);
         PostMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kEndThumb, 8));
@@ -367,7 +370,7 @@ TEST_F(MainDialogTest, DuringARunTooltipsShowClicksCountAndTheTabAndRangeStayPut
     ASSERT_TRUE(during.done);
     EXPECT_TRUE(look->done) << "the Stop button's tooltip showed during the run";
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "two clicks, not one";
-    EXPECT_EQ(Cell(0, kColumnEnd), "00:01:00") << "the slider changes no item during a run";
+    EXPECT_EQ(Column(kColumnEnd), Strings{"00:01:00"}) << "Delete and the slider change no item during a run";
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod) << "the run's tab is put back";
     EXPECT_EQ(desktop_.offered,
               (Strings{"&Open output folder", "(&Play output)", "(&Remove)", "(&Tick all)", "(&Untick all)"}))
@@ -450,7 +453,20 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShowAndAnEmptyList
         EXPECT_EQ(shown(Setting::FrameRate).empty(), command.find(" -r ") == std::string::npos) << when;
         EXPECT_EQ(shown(Setting::SampleRate).empty(), command.find(" -ar ") == std::string::npos) << when;
     };
-    EXPECT_GT(Selected(IDC_PROFILE_SETTING), 0) << "the file's default profile is shown at start-up";
+    const auto comboTexts = [this] {
+        Strings texts;
+        for (const int id : {IDC_VIDEO_TYPE, IDC_VIDEO_SIZE, IDC_FRAME_RATE, IDC_VIDEO_QUALITY, IDC_ASPECT,
+                             IDC_CHANNELS, IDC_AUDIO_QUALITY, IDC_SAMPLE_RATE, IDC_VOLUME}) {
+            char text[64] = {};
+            GetDlgItemTextA(Window(), id, text, sizeof text);
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    // The file's default profile, and the program's own for what it leaves open.
+    EXPECT_EQ(Selected(IDC_PROFILE_SETTING), 1);
+    EXPECT_EQ(comboTexts(), (Strings{"MPEG4", "320 x 240", "Same As Input File", "512   kbps", "4:3", "Stereo",
+                                     "80     kbps", "Same As Input File", "100%"}));
     expectCommandShowsCombos("start-up");
     Choose(IDC_PROFILE_SETTING, 2);
     ClickTab(kTabPsp);
@@ -467,7 +483,9 @@ TEST_F(MainDialogTest, TheUntouchedConversionUsesWhatTheCombosShowAndAnEmptyList
 
     Command(IDC_REMOVE_ALL);
     EXPECT_EQ(dialog_->Panel().DeviceTab(), kTabIpod);
-    EXPECT_EQ(Selected(IDC_FRAME_RATE), 0) << "an empty list puts every setting back";
+    EXPECT_EQ(comboTexts(), (Strings{"AVC", "320 x 240", "Same As Input File", "576   kbps", "4:3", "Stereo",
+                                     "64     kbps", "Same As Input File", "100%"}))
+        << "an empty list puts every setting back to the program's own";
     expectCommandShowsCombos("after a reset");
 }
 
@@ -481,11 +499,18 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     const std::string clip = clips->Path("clip.avi");
     ASSERT_TRUE(CopyFileW(std::wstring(clip.begin(), clip.end()).c_str(), longPath.c_str(), FALSE));
     // Answers the Add dialog: what folder it showed, and the names typed.
-    const auto AnswerAddDialog = [this](HWND window, const std::wstring& typed) {
+    std::string fileTypes;  // the dialog's choice of file types, each ended by '|'
+    const auto AnswerAddDialog = [&](HWND window, const std::wstring& typed) {
         std::wstring folderShown(MAX_PATH, L'\0');
         look = [&](HWND opened) {
             if (!GetDlgItem(opened, cmb13)) return false;  // a message about a missing file
             SendMessageW(opened, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folderShown.data()));
+            fileTypes.clear();
+            for (int item = 0; item < SendDlgItemMessageA(opened, cmb1, CB_GETCOUNT, 0, 0); ++item) {
+                char type[128] = {};
+                SendDlgItemMessageA(opened, cmb1, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(type));
+                fileTypes += type + std::string("|");
+            }
             SendMessageW(opened, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
             return PostMessageW(opened, WM_COMMAND, IDOK, 0) != FALSE;
         };
@@ -495,6 +520,10 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     };
 
     EXPECT_NE(AnswerAddDialog(Window(), longPath).find(L"Videos"), std::wstring::npos) << "the first time";
+    EXPECT_EQ(fileTypes,
+              "Support Video Files|RealMedia Files (*.rm,*.rmvb)|AVI Files (*.avi)|Mpeg files (*.mpg, *.mpeg,*.vob)|"
+              "Windows Media files (*.wmv, *.wma, *.asf)|Quick Time Files (*.mov, *.qt)|3GP Files (*.3gp)|"
+              "MP4 Files (*.mp4)|MKV Files (*.mkv)|All files (*.*)|");
     ASSERT_EQ(dialog_->Tasks().Count(), 1);
     EXPECT_EQ(dialog_->Tasks().Copy(0).sourcePath.size(), output_.Path().size() + 240 + 4);
 
@@ -508,7 +537,15 @@ TEST_F(MainDialogTest, TheAddDialogTakesSeveralFilesAndLongNamesAndOpensWhereThe
     EXPECT_EQ(sources[2], sources[0]);
 }
 
-TEST_F(MainDialogTest, TheFolderBrowserOpensAtTheOutputFolderAndCanMakeOne) {
+// Every run here writes into the folder the registry names; without one the
+// output goes to the user's Videos folder.
+TEST_F(MainDialogTest, WithoutAStoredOutputFolderTheVideosFolderIsUsedAndTheBrowserCanMakeOne) {
+    DestroyWindow(Window());
+    WriteSetting("destination", "");
+    dialog_ = std::make_unique<CMainDialog>(shutDown_, desktop_, nullptr);
+    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
+    EXPECT_NE(outputDirectory.find("Videos\\"), std::string::npos) << outputDirectory;
+
     bool canMakeFolder = false;
     look = [&](HWND browser) {
         for (HWND child = nullptr; (child = FindWindowExA(browser, child, nullptr, nullptr));) {
@@ -552,16 +589,6 @@ TEST_F(MainDialogTest, DraggingATrimThumbWritesOnlyTheSelectedItemsTimes) {
     EXPECT_EQ(Cell(1, kColumnBegin), "00:00:00");
 }
 
-// Every run here writes into the folder the registry names; without one the
-// output goes to the user's Videos folder.
-TEST_F(MainDialogTest, WithoutAStoredOutputFolderTheVideosFolderIsUsed) {
-    DestroyWindow(Window());
-    WriteSetting("destination", "");
-    dialog_ = std::make_unique<CMainDialog>(shutDown_, desktop_, nullptr);
-    ASSERT_TRUE(dialog_->CreateModeless(nullptr));
-    EXPECT_NE(outputDirectory.find("Videos\\"), std::string::npos) << outputDirectory;
-}
-
 // What Explorer hands the window when files are dropped on it.
 HDROP DroppedFiles(const std::vector<std::string>& paths) {
     std::string names;
@@ -575,9 +602,9 @@ HDROP DroppedFiles(const std::vector<std::string>& paths) {
     return static_cast<HDROP>(memory);
 }
 
+// Files dropped at once each get their own length. The list takes the keys;
 // Delete, and then Remove, on the last row select the row that is now last;
-// the list takes the keys (every key's row is the list navigation's own test),
-// and Enter and Escape close nothing.
+// Enter and Escape close nothing.
 TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndKeysSelectRowsButNeverClose) {
     const TempFolder dropped;
     dropped.MakeFolder("sub");
@@ -587,9 +614,16 @@ TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndKeysSelectRowsBu
     SendMessageA(Window(), WM_DROPFILES,
                  reinterpret_cast<WPARAM>(DroppedFiles({clips->Path("wide.mp4"), dropped.Path()})), 0);
     EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI", "clip 10.avi", "inner.mkv"}));
+    WaitForReads();
+    EXPECT_EQ(Column(kColumnEnd), (Strings{"00:00:04", "00:00:03", "00:00:03", "00:00:03"})) << "each its own length";
 
     const HWND list = GetDlgItem(Window(), IDC_TASK_LIST);
     ASSERT_EQ(ListView_GetSelectionMark(list), 3);
+    for (const auto& [key, row] :
+         std::vector<std::pair<WPARAM, int>>{{VK_HOME, 0}, {VK_NEXT, 3}, {VK_PRIOR, 0}, {VK_END, 3}}) {
+        EXPECT_TRUE(Consumed(list, WM_KEYDOWN, key));
+        EXPECT_EQ(ListView_GetSelectionMark(list), row) << key;
+    }
     EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_DELETE));
     EXPECT_EQ(ListView_GetSelectionMark(list), 2);
     Command(IDC_REMOVE);
