@@ -22,12 +22,19 @@ LRESULT CSkinGroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return TRUE;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            // Readers get the caption the box shows, though the system's own text stays empty.
+            return AnswerTextRequest(Handle(), message, wParam, lParam, caption_);
     }
     return DefWindowProc(message, wParam, lParam);
 }
 
 void CSkinGroupBox::PreSubclassWindow() {
-    caption_ = WindowTextOf(Handle());
+    // The window's own text: asking with WM_GETTEXT would get the caption, not yet taken.
+    wchar_t caption[kMaxCaption + 1] = {};
+    InternalGetWindowText(Handle(), caption, kMaxCaption + 1);
+    caption_ = ToUtf8(caption);
     SetWindowTextA(Handle(), "");
 }
 

@@ -8,12 +8,11 @@
 
 // The frame and caption of a group of controls, drawn over the parent's
 // background. The caption is taken from the control at subclassing and the
-// control's own text emptied, so the system never draws it a second time.
+// control's own text emptied, so the system never draws it a second time;
+// whoever asks for the window's text gets the caption.
 class CSkinGroupBox : public CWindow {
 public:
     static constexpr size_t kMaxCaption = 255;
-
-    const std::string& Caption() const { return caption_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
