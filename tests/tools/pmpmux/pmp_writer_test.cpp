@@ -78,12 +78,12 @@ TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByte) {
     // frame more.
 }
 
-// A packet's size or audio frame count changed, or bytes after the last
-// packet, are the pmp_check fuzz harness's.
+// Bytes after the last packet are the pmp_check fuzz harness's.
 TEST_F(TinyPmp, CheckRefusesDamageAnywhereAndOtherAudio) {
     const std::size_t packets = 56 + 2 * 4;
     EXPECT_THAT(Damaged(packets + 61 + 417 + 100, "X"),
                 HasSubstr("packet 0 (offset 64), audio frame 1 is not MP3 frame 1"));
+    EXPECT_THAT(Damaged(packets, "\x03"), HasSubstr("holds 3 audio frames where the timing gives 2"));
     EXPECT_THAT(Damaged(written_.size() - 1, "\x01"), HasSubstr("audio frame 1 should be a silent padding frame"));
     EXPECT_THAT(Damaged(0, "pmpn"), HasSubstr("not a .pmp file"));
     EXPECT_THAT(Damaged(12, Le32Bytes(5000)), HasSubstr("the index runs past the end"));
@@ -92,6 +92,8 @@ TEST_F(TinyPmp, CheckRefusesDamageAnywhereAndOtherAudio) {
     EXPECT_THAT(Damaged(40, Le32Bytes(3)), HasSubstr("at most 3 audio frames per packet but the packets hold up to 2"));
     EXPECT_THAT(Damaged(52, Le32Bytes(0)),
                 HasSubstr("the header's audio (44100 Hz, 1152 samples per frame, 1 channels)"));
+    EXPECT_THAT(Damaged(56, Le32Bytes((13 + 8 + 40 + 834 - 1) << 1 | 1)),
+                HasSubstr("add up to 895 bytes but the index says 894"));
     // However it was cut, a file is refused with a reason, never read past its end.
     for (std::size_t length = 0; length < written_.size(); ++length) {
         EXPECT_NE(Check(written_.substr(0, length), audioBytes_), "sound") << length;
