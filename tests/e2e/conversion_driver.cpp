@@ -4,13 +4,14 @@
 //
 // Usage: e2e_driver PROGRAM_FOLDER JOB_FILE REPORT_FILE
 // Job line (tab separated): job-number  tab  3gp-type  profile-entry  source  begin  end  stop-at-pass
-//                            file-number  output-folder
-// stop-at-pass 0 runs to the end; n presses Stop as the n-th pass's program starts,
-// and the report says in which pass the Stop was handled.
+//                            output-folder
+// The item's PSP file number is 10000 + job-number. stop-at-pass 0 runs to the
+// end; n presses Stop as the n-th pass's program starts, and the report says in
+// which pass the Stop was handled (0 when the item's passes had all run by then).
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -41,35 +42,24 @@ struct Job {
     double begin = 0.0;
     double end = 0.0;
     int stopAtPass = 0;
-    int fileNumber = 0;
     std::string outputFolder;
 };
 
-// Watches the item at every repaint: how often its encoded time moved on,
-// how often it was no time at all, and the largest size it showed.
+// Counts, at every repaint, how often the item's encoded time moved on.
 class ProgressWatch : public IItemView {
 public:
     explicit ProgressWatch(const TaskList& tasks) : tasks_(tasks) {}
     void RepaintProgressCell(int itemIndex) override {
-        const ConversionItem item = tasks_.Copy(itemIndex);
-        if (item.encodedTime > lastTime_) {
-            ++progressSteps_;
-            lastTime_ = item.encodedTime;
-        }
-        if (!std::isfinite(item.encodedTime) || item.encodedTime < 0.0) ++oddTimes_;
-        if (item.outputSizeKB > largestKB_) largestKB_ = item.outputSizeKB;
+        const double time = tasks_.Copy(itemIndex).encodedTime;
+        if (time > lastTime_) ++steps;
+        lastTime_ = std::max(time, lastTime_);
     }
     void RepaintOutputCell(int) override {}
-    int ProgressSteps() const { return progressSteps_; }
-    int OddTimes() const { return oddTimes_; }
-    int LargestKB() const { return largestKB_; }
+    int steps = 0;
 
 private:
     const TaskList& tasks_;
     double lastTime_ = 0.0;
-    int progressSteps_ = 0;
-    int oddTimes_ = 0;
-    int largestKB_ = 0;
 };
 
 // Presses Stop as the wanted pass's program starts. The driver runs in a job
@@ -81,8 +71,7 @@ class StopPresser {
 public:
     StopPresser(const EngineContext& context, bool& cancelRequested, int stopAtPass)
         : stopAtPass_(stopAtPass), button_([this, &context, &cancelRequested] {
-              stoppedInPass_ = passesStarted_;
-              stoppedAfterPasses_ = context.item.passesEnded;
+              stoppedInPass_ = context.item.passesEnded ? 0 : passesStarted_.load();
               cancelRequested = true;
               StopItem(context);
           }) {
@@ -101,18 +90,16 @@ public:
             watcher_.join();
         }
     }
-    // The number of passes started when the Stop was handled; 0 when it never was.
+    // The number of passes started when the Stop was handled; 0 when it never
+    // was, or only after the passes (a short last pass can end before its Stop arrives).
     int StoppedInPass() const { return stoppedInPass_; }
-    // True when the item's passes had all run before the Stop was handled (a
-    // short last pass can end before its Stop arrives).
-    bool StoppedAfterPasses() const { return stoppedAfterPasses_; }
 
     static void JoinJob() {
-        job_ = CreateJobObjectA(nullptr, nullptr);
+        const HANDLE job = CreateJobObjectA(nullptr, nullptr);
         port_ = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
         JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {reinterpret_cast<PVOID>(kJobKey), port_};
-        SetInformationJobObject(job_, JobObjectAssociateCompletionPortInformation, &association, sizeof association);
-        AssignProcessToJobObject(job_, GetCurrentProcess());
+        SetInformationJobObject(job, JobObjectAssociateCompletionPortInformation, &association, sizeof association);
+        AssignProcessToJobObject(job, GetCurrentProcess());
     }
 
 private:
@@ -131,33 +118,13 @@ private:
         }
     }
 
-    static HANDLE job_;
-    static HANDLE port_;
+    inline static HANDLE port_ = nullptr;
     int stopAtPass_;
     std::atomic<int> passesStarted_{0};
     int stoppedInPass_ = 0;
-    bool stoppedAfterPasses_ = false;
     MessageButton button_;
     std::thread watcher_;
 };
-HANDLE StopPresser::job_ = nullptr;
-HANDLE StopPresser::port_ = nullptr;
-
-// This program's own processor time so far (its children's is not counted).
-long long OwnCpuMs() {
-    FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    const auto ms = [](const FILETIME& time) {
-        return ((static_cast<long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000;
-    };
-    return ms(kernel) + ms(user);
-}
-
-long long FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 
 std::string RunJob(const Job& job) {
     TaskList tasks;
@@ -168,7 +135,7 @@ std::string RunJob(const Job& job) {
     item.workName = item.outputName;
     item.beginTime = job.begin;
     item.endTime = job.end;
-    item.fileNumber = job.fileNumber;
+    item.fileNumber = 10000 + job.number;
     tasks.Append(item);
 
     int currentItemIndex = 0;
@@ -184,32 +151,22 @@ std::string RunJob(const Job& job) {
                                 run.runner, run.item,         run.heldNames};
     outputDirectory = job.outputFolder;
 
-    const std::string log = programFolder + "app\\log.txt";
-    const long long logSizeBefore = FileSize(log);
-    const DWORD start = GetTickCount();
-    const long long cpuBefore = OwnCpuMs();
     int stoppedInPass = 0;
-    bool stoppedAfterPasses = false;
     {
         StopPresser presser(context, run.cancelRequested, job.stopAtPass);
         BeginItem(context);
-        run.item.itemStartTick = start;
+        run.item.itemStartTick = GetTickCount();
         ConvertWithFamilyOfTab(context);
         PumpMessages();  // a Stop posted while the last pass was ending is handled now, after the passes
         stoppedInPass = presser.StoppedInPass();
-        stoppedAfterPasses = presser.StoppedAfterPasses();
     }
     // As the run does once its items have ended: what a stopped pass still held goes.
     FinishPendingDeletions(tasks);
     const ConversionItem done = tasks.Copy(0);
     std::ostringstream report;
-    report << "job=" << job.number << " stoppedInPass=" << stoppedInPass
-           << " stoppedAfterPasses=" << (stoppedAfterPasses ? 1 : 0) << " status=" << done.status
-           << " finished=" << done.finished << " canceled=" << (run.cancelRequested ? 1 : 0)
-           << " progressSteps=" << watch.ProgressSteps() << " oddTimes=" << watch.OddTimes()
-           << " largestKB=" << watch.LargestKB() << " encodedTime=" << done.encodedTime
-           << " sizeKB=" << done.outputSizeKB << " logBefore=" << logSizeBefore << " logAfter=" << FileSize(log)
-           << " ms=" << (GetTickCount() - start) << " cpuMs=" << (OwnCpuMs() - cpuBefore);
+    report << "job=" << job.number << " stoppedInPass=" << stoppedInPass << " status=" << done.status
+           << " finished=" << done.finished << " progressSteps=" << watch.steps << " encodedTime=" << done.encodedTime
+           << " sizeKB=" << done.outputSizeKB;
     return report.str();
 }
 
@@ -224,7 +181,7 @@ std::vector<Job> ReadJobs(const char* path) {
         Job job;
         fields >> job.number >> job.tab >> job.threeGpType >> job.profileEntry;
         std::getline(fields.ignore(), job.source, '\t');
-        fields >> job.begin >> job.end >> job.stopAtPass >> job.fileNumber;
+        fields >> job.begin >> job.end >> job.stopAtPass;
         std::getline(fields.ignore(), job.outputFolder, '\t');
         jobs.push_back(job);
     }

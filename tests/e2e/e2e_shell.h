@@ -42,29 +42,17 @@ inline std::string WindowsPath(const std::filesystem::path& path) {
 // stream of each type "video.codec_name", "video.width", "video.height",
 // "video.display_aspect_ratio", "audio.codec_name".
 inline std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
-    const std::string ffprobe = "ffprobe -v error -show_entries ";
     std::map<std::string, std::string> facts;
-    std::istringstream format(
-        RunCommand(ffprobe + "format=format_name,duration -of default=nw=1 " + Quoted(file) + " 2>/dev/null"));
-    for (std::string line; std::getline(format, line);) {
-        const std::size_t equals = line.find('=');
-        if (equals != std::string::npos) facts[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    // One line per stream: codec name, type, then a picture's width, height and display aspect.
-    std::istringstream streams(RunCommand(ffprobe + "stream=codec_name,codec_type,width,height,display_aspect_ratio " +
-                                          "-of csv=p=0 " + Quoted(file) + " 2>/dev/null"));
-    for (std::string line; std::getline(streams, line);) {
-        std::istringstream fields(line);
-        std::string name, type, width, height, aspect;
-        std::getline(std::getline(std::getline(std::getline(fields, name, ','), type, ','), width, ','), height, ',');
-        std::getline(fields, aspect, ',');
-        if (facts.count(type + ".codec_name") != 0) continue;
-        facts[type + ".codec_name"] = name;
-        if (type == "video") {
-            facts["video.width"] = width;
-            facts["video.height"] = height;
-            facts["video.display_aspect_ratio"] = aspect;
+    const auto read = [&](const std::string& prefix, const std::string& entries) {
+        std::istringstream lines(
+            RunCommand("ffprobe -v error " + entries + " -of default=nw=1 " + Quoted(file) + " 2>/dev/null"));
+        for (std::string line; std::getline(lines, line);) {
+            const std::size_t equals = line.find('=');
+            if (equals != std::string::npos) facts[prefix + line.substr(0, equals)] = line.substr(equals + 1);
         }
-    }
+    };
+    read("", "-show_entries format=format_name,duration");
+    read("video.", "-select_streams v:0 -show_entries stream=codec_name,width,height,display_aspect_ratio");
+    read("audio.", "-select_streams a:0 -show_entries stream=codec_name");
     return facts;
 }

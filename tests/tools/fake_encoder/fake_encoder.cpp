@@ -6,8 +6,6 @@
 #include <fstream>
 #include <string>
 
-#include "support/process_parent.h"
-
 // A stand-in for the encoder that the runner's tests and benchmark start. Its
 // arguments are a script run in order, so each test describes the encoder it
 // needs on the command line:
@@ -25,8 +23,6 @@
 //   --post HWND         post WM_APP to the window (a test's stop button)
 //   --signal NAME       set the named event NAME (made if missing)
 //   --await NAME        wait (at most 30 s) until the named event NAME is set
-//   --wait-parent       wait until the program that started this one has ended
-//   --crash             end the way a crash looks to the parent
 // Named VavuDuzuv.exe it plays the media-library helper instead: it appends its
 // command line to "vavuduzuv-journal.txt" in the current directory, and
 // "two helpers at once" when another copy was running meanwhile.
@@ -88,13 +84,6 @@ void Spawn(const char* arguments) {
 // Hand-shakes with the test through named events, never through sleeps.
 HANDLE NamedEvent(const char* name) { return CreateEventA(nullptr, TRUE, FALSE, name); }
 
-void WaitForParent() {
-    HANDLE parent = OpenProcess(SYNCHRONIZE, FALSE, ParentOf(GetCurrentProcessId()));
-    if (parent == nullptr) return;
-    WaitForSingleObject(parent, 30000);
-    CloseHandle(parent);
-}
-
 bool IsMediaLibraryHelper() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -127,8 +116,6 @@ int main(int argc, char** argv) {
             SetEvent(NamedEvent(argv[++i]));
         } else if (command == "--await" && hasOne) {
             WaitForSingleObject(NamedEvent(argv[++i]), 30000);
-        } else if (command == "--wait-parent") {
-            WaitForParent();
         } else if (command == "--progress" && hasTwo) {
             PrintProgress(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]));
             i += 2;
@@ -156,9 +143,6 @@ int main(int argc, char** argv) {
             PostMessageA(reinterpret_cast<HWND>(std::strtoull(argv[++i], nullptr, 10)), WM_APP, 0, 0);
         } else if (command == "--spawn" && hasOne) {
             Spawn(argv[++i]);
-        } else if (command == "--crash") {
-            // Ends with an access violation's code, without a crash dialog or a debugger.
-            TerminateProcess(GetCurrentProcess(), 0xC0000005);
         } else {
             std::fprintf(stderr, "fake_encoder: unknown step %s\n", argv[i]);
             return 2;

@@ -86,11 +86,11 @@ TEST_F(HelperRun, WritesAccentedNamesAsUtf8AndKnowsThemInEitherCase) {
 TEST_F(HelperRun, FailsWithoutWritingAnythingForAnythingButOneExistingFile) {
     const std::string clip = Video("clip.mp4");
     videos_.MakeFolder("a folder.mp4");
-    EXPECT_NE(RunAsConverter(videos_.Path() + "missing.mp4"), 0u);
-    EXPECT_NE(RunAsConverter(videos_.Path() + "a folder.mp4"), 0u);
-    EXPECT_NE(RunAsConverter(""), 0u);
-    EXPECT_NE(RunHelper("VavuDuzuv "), 0u);
-    EXPECT_NE(RunHelper("VavuDuzuv \"" + clip + "\" \"" + clip + "\" "), 0u);
+    for (const std::string& arguments :
+         {"\"" + videos_.Path() + "missing.mp4\" ", "\"" + videos_.Path() + "a folder.mp4\" ", std::string("\"\" "),
+          std::string(), "\"" + clip + "\" \"" + clip + "\" "}) {
+        EXPECT_NE(RunHelper("VavuDuzuv " + arguments), 0u) << arguments;
+    }
     EXPECT_FALSE(Exists(playlist_));
 
     // Nor when the playlist cannot be written.
