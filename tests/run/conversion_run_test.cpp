@@ -35,7 +35,6 @@ public:
     std::vector<std::string> messages;
     bool shutDownBox = false;
     int atOnce = 1;
-    std::vector<std::string> titles;
     std::function<void(const ConversionItem&)> onRepaint;
     // Each row's phases as the list showed them, one entry per change.
     std::map<int, std::vector<std::string>> trail;
@@ -45,8 +44,8 @@ public:
     void ShowRunButtons(bool) override {}
     void EnableOutputSettings(bool) override {}
     int ItemsAtOnce() const override { return atOnce; }
-    void ShowRunProgress(const std::string& title, int) override { titles.push_back(title); }
-    void ClearRunProgress() override { titles.push_back("Clipvane"); }
+    void ShowRunProgress(const std::string&, int) override {}
+    void ClearRunProgress() override {}
     bool ShutDownWhenFinished() const override { return shutDownBox; }
     void ShutDownComputer() override { messages.push_back("shut down"); }
     void ShowMessage(const std::string& text, const char*, unsigned) override { messages.push_back(text); }
@@ -180,10 +179,13 @@ TEST_F(ConversionRunTest, ItemsSideBySideNeverChooseOneNameForFilesNotWrittenYet
 }
 
 // Three items running when Stop comes: each is canceled and nothing of any is
-// left, also of an encoder that creates its file after the Stop; the fourth
-// is never started.
+// left, also of an encoder that creates its file after the Stop or of an
+// exported item's intermediate; the fourth is never started.
 TEST_F(ConversionRunTest, AStopWithThreeItemsRunningLeavesNothingOfThemAndTheRestUntouched) {
     for (const char* name : {"a", "b", "c", "d"}) AddItem(name);
+    ConversionItem exported = tasks.Copy(1);
+    exported.needsExport = 1;
+    tasks.Replace(1, exported);
     window.atOnce = 3;
     int running = 0;
     MessageButton started([&] {
@@ -240,11 +242,12 @@ TEST_F(ConversionRunTest, AStoppedRunCountsOnlyTheItemsItReached) {
     EXPECT_THAT(log, HasSubstr("NOT CONVERTED: " + tasks.Copy(1).sourcePath));
     EXPECT_THAT(log, Not(HasSubstr(tasks.Copy(unreached).sourcePath)));
 
+    folder.MakeFolder("out\\clip.mp4");  // a folder's name is as taken as a file's
     UseIpodCommand(kIpodPass);
     run.StartConversion();
     EXPECT_EQ(tasks.Copy(unreadable).status, kStatusUnreadable) << "the mark stays until the file reads well";
     EXPECT_EQ(window.messages.back(), "  1 converted, 2 failed  ");
-    EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.mp4"});
+    EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"clip.mp4", "clip_2.mp4"}));
 }
 
 // The window closes once the run's call has returned: no closing message,
@@ -287,7 +290,8 @@ TEST_F(ConversionRunTest, APanelClickDuringAnItemChangesNothingOfIt) {
 TEST_F(ConversionRunTest, AnExportedItemEndsAtItsRangeAndLeavesOnlyItsOutput) {
     ConversionItem item = tasks.Copy(AddItem("clip"));
     item.needsExport = 1;
-    item.endTime = 2.0;
+    item.beginTime = 3.0;  // the intermediate holds the range alone: it ends at 2 s
+    item.endTime = 5.0;
     tasks.Replace(0, item);
     UseProfile(kTabXbox, "Xbox_Profile.ini",
                {"enc.exe --print \"size=      64kB time=2.50 \" --wait-q --sleep 200 --finish --write "
