@@ -181,8 +181,8 @@ TEST(FamilyPasses, TheNameChooserAtItsEdges) {
 TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     RecordingHost pmp({"enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"});
     pmp.ends["enc \"D:\\out\\clip_temp.avi\""] = {
-        1ul, "[avi @ 0x1] Format avi detected only with low score\r\nC:\\in\\clip.avi: Invalid\tdata in " +
-                 std::string(80, 'x') + "Vid\xC3\xA9os\r\nConversion failed!\r\n"};
+        1ul, "[avi @ 0x1] Could not find codec parameters\r\nC:\\in\\clip.avi: Invalid\tdata in " +
+                 std::string(80, 'x') + "Vid\xC3\xA9os\r\nError while opening the output\r\nConversion failed!\r\n"};
     RunPmpPasses(pmp);
     EXPECT_THAT(pmp.steps,
                 ElementsAre("open 7", "output ", "status 1", "encoder enc \"D:\\out\\clip_temp.avi\"", "stop encoder",
