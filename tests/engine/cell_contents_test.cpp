@@ -5,9 +5,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "engine/output_settings.h"
 #include "tasks/list_navigation.h"
 
 namespace {
