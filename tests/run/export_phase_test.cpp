@@ -98,7 +98,7 @@ protected:
 // The player's export events reach the phase only while it waits for them.
 // An export that keeps reporting progress runs on past the stall limit.
 TEST_F(Export, AnItemIsCutToAnAviInTheOutputDirectoryAndALongExportIsNotTakenForAStall) {
-    MakePlayer(FFMPEG_EXE, PlayerLimits{10000, 1500});
+    MakePlayer(FFMPEG_EXE, PlayerLimits{10000, 2000});
     const int index = AddItem("long.avi", 1.0, 59.0);  // about five seconds of exporting
     phase_->OnExportProgress(1.0, 2.0);
     phase_->OnExportFinished(ExportResult::Finished);
