@@ -123,7 +123,6 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
     view_.cancelOnProgress = true;
     EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     const ConversionItem item = tasks_.Copy(index);
-    EXPECT_TRUE(cancelRequested);
     EXPECT_GT(item.exportPercent, 0.0);
     EXPECT_LT(item.exportPercent, 100.0);
     EXPECT_EQ(item.status, kStatusCanceled) << "a stop is not a failure, and the row must not freeze";
@@ -155,7 +154,6 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
     EXPECT_FALSE(phase_->ExportItem(pastEnd, cancelRequested));
     EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
     EXPECT_FALSE(FileOrFolderExists(tasks_.Copy(pastEnd).exportPath));
-    EXPECT_FALSE(cancelRequested);
 
     // One that stalls fails with its reason, so the run goes on.
     const std::string source = out_.Write("stalled.rm", "never read");
