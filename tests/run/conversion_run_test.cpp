@@ -132,9 +132,8 @@ protected:
 
     std::vector<std::string> OutputFiles() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(output)) {
+        for (const auto& entry : std::filesystem::directory_iterator(output))
             names.push_back(entry.path().filename().string());
-        }
         std::sort(names.begin(), names.end());
         return names;
     }
