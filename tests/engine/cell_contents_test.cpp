@@ -4,9 +4,8 @@
 
 #include <cmath>
 #include <string>
-#include <vector>
+#include <utility>
 
-#include "engine/output_settings.h"
 #include "tasks/list_navigation.h"
 
 namespace {
@@ -45,19 +44,17 @@ TEST(CellContents, ProgressOfBothFormsAndHowTheItemEnded) {
     EXPECT_EQ(EncodingPercent(noLength), 0) << "a range without length is never divided by";
 
     ConversionItem item = EncodingItem(60.0, 0);
+    item.failureReason = "would overwrite its source";
+    const std::pair<int, const char*> ends[] = {{kStatusFailed, " Failed: would overwrite its source "},
+                                                {kStatusWouldOverwriteSource, " Failed: would overwrite its source "},
+                                                {kStatusCanceled, " Canceled "},
+                                                {kStatusNone, ""}};
+    for (const auto& [status, text] : ends) {
+        item.status = status;
+        EXPECT_EQ(ProgressFor(item).text, text) << status;
+    }
     item.finished = 1;
     EXPECT_EQ(ProgressFor(item).text, " Finished ");
-    item.finished = 0;
-    item.status = kStatusFailed;
-    item.failureReason = "Invalid data found when processing input";
-    EXPECT_EQ(ProgressFor(item).text, " Failed: Invalid data found when processing input ");
-    item.status = kStatusWouldOverwriteSource;
-    item.failureReason = "would overwrite its source";
-    EXPECT_EQ(ProgressFor(item).text, " Failed: would overwrite its source ");
-    item.status = kStatusCanceled;
-    EXPECT_EQ(ProgressFor(item).text, " Canceled ");
-    item.status = kStatusNone;
-    EXPECT_EQ(ProgressFor(item).text, "");
 }
 
 TEST(CellContents, OutputNamesFollowTheTabAndProfile) {

@@ -23,7 +23,8 @@ protected:
     FakeSettings settings;
     FakeItemView view;
     RunParts run;
-    EngineContext context{tasks, currentItemIndex, settings, view, run.cancelRequested, run.runner, run.item, run.heldNames};
+    EngineContext context{tasks,      currentItemIndex, settings,     view, run.cancelRequested,
+                          run.runner, run.item,         run.heldNames};
 
     void SetUp() override {
         AppFolderTest::SetUp();
@@ -49,8 +50,6 @@ TEST_F(CommandTemplatesTest, TheIpodTemplateComesFromTheChosenProfileSetting) {
               "enc \"C:\\in\\second clip.avi\" -s 320x240 \"E:\\Converted\\second clip.mp4\"");
     settings.profileSetting = 1;
     EXPECT_EQ(ReadIpodTemplate(settings), "enc -s $SIZE");
-    settings.profileSetting = 9;
-    EXPECT_EQ(ReadIpodTemplate(settings), "");
 }
 
 // Records what the panel was told, as its controls would show it.
@@ -91,7 +90,7 @@ TEST_F(LoadProfileListTest, TheDefaultIsSelectedAndOnlyAUsableInfoChangesThePane
     EXPECT_THAT(ipod.listEntries, ElementsAre("old list entry"));
 
     WriteApp("Xbox_Profile.ini",
-             "[Info]\r\nDescription=Xbox\r\nDefaultProfile=1\r\n"
+             "[Info]\r\nDescription=Xbox\r\nDefaultProfile=1 (the first)\r\n"
              "[b]\r\nTitle=Second in name, first in file\r\nCommand1=x\r\n"
              "[a]\r\nTitle=Other\r\nCommand1=y\r\n");
     WriteApp("PSP_Profile.ini", "[Info]\r\n[p]\r\nTitle=t\r\n");
@@ -107,10 +106,11 @@ TEST_F(LoadProfileListTest, TheDefaultIsSelectedAndOnlyAUsableInfoChangesThePane
     EXPECT_EQ(panel.scrolledTo, 0);
     EXPECT_THAT(panel.comboItems, ElementsAre("old combo item"));
 
-    WriteApp("PMP_Profile.ini", "[Info]\r\nDescription=PMP\r\nDefaultProfile=1\r\n");
+    WriteApp("PMP_Profile.ini", "[Info]\r\nDescription=PMP\r\nDefaultProfile=4294967298\r\n");
     LoadProfileList(7, panel);
     EXPECT_EQ(panel.description, "PMP");
     EXPECT_THAT(panel.listEntries, IsEmpty());
+    EXPECT_NE(panel.listSelection, 1) << "a default past the numbers' range is no entry, not 2^32 + 2 wrapped";
 }
 
 }  // namespace

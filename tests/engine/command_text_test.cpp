@@ -13,7 +13,7 @@ ExpansionInputs Inputs() {
     inputs.item.sourcePath = "C:\\Videos\\Holiday.avi";
     inputs.item.outputName = "Holiday";
     inputs.item.title = "Holiday";
-    inputs.item.beginTime = 3725.9;
+    inputs.item.beginTime = 1.005;  // 1004.999... ms as a double
     inputs.item.endTime = 3785.2;
     inputs.item.fileNumber = 12345;
     inputs.outputDirectory = "D:\\Out\\";
@@ -25,18 +25,20 @@ std::string Family(const std::string& text, const ExpansionInputs& inputs, int t
     return ExpandFamilyTemplate(text, inputs, tab, entry).value_or("<refused>");
 }
 
-// The PSP's names are numbered by the profile entry; an exported item reads
-// its intermediate, which holds only the range.
+// Trim times are rounded to the millisecond. The PSP's names are numbered by
+// the profile entry; an exported item reads its intermediate, which holds
+// only the range.
 TEST(FamilyExpansion, PutsInTheItemTimesFolderTimestampPspNumberAndExportedIntermediate) {
     ExpansionInputs inputs = Inputs();
     EXPECT_EQ(
         Family("cvenc -i \"$INPUT_FILE\" -ss $START -t $LENGTH -title \"$TITLE\" -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\" "
                "# $TIMESTAMP $TITLE",
                inputs),
-        "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05.900 -t 00:00:59.300 -title \"Holiday\" "
+        "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 00:00:01.005 -t 01:03:04.195 -title \"Holiday\" "
         "-y \"D:\\Out\\Holiday.mpg\" # 2026-03-07 09:05:01 Holiday");
     EXPECT_EQ(Family("$OUTPUT_FILE", inputs, kTabPsp, 16), "MAQ12345");
-    EXPECT_EQ(Family("$OUTPUT_FILE", inputs, kTabPmp, 16), "Holiday");
+    inputs.item.endTime = 0.5;
+    EXPECT_EQ(Family("-t $LENGTH", inputs), "-t 00:00:00.000") << "an end before the begin";
 
     inputs.item.needsExport = 1;
     inputs.item.exportPath = "D:\\Out\\Holiday_export.avi";
@@ -74,7 +76,7 @@ TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     EXPECT_EQ(ExpandIpodTemplate("cvenc -i \"$INPUT_FILE\"$START$LENGTH $VCODEC -s $SIZE $FRAMERATE -ab $AUDIOBITRATE "
                                  "-vol $VOLUME \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" -s $SIZE",
                                  Inputs(), settings),
-              "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 01:02:05.900 -t 00:00:59.300 "
+              "cvenc -i \"C:\\Videos\\Holiday.avi\" -ss 00:00:01.005 -t 01:03:04.195 "
               "-vcodec h264 -coder 0 -vlevel 13 -bufsize 256 -g 250 -s 320x240  -ab 64 -vol 1024 "
               "\"D:\\Out\\Holiday.mp4\" -s 320x240");
 

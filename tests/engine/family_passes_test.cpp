@@ -154,7 +154,10 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
     psp.taken = {"D:\\out\\M4V12345.THM"};
     psp.written = {"D:\\out\\M4V12346.MP4"};
     EXPECT_TRUE(RunPspPasses(psp));
-    EXPECT_EQ(psp.steps[1], "output D:\\out\\M4V12346.MP4");
+    EXPECT_THAT(
+        psp.steps,
+        ElementsAre("open 1", "output D:\\out\\M4V12346.MP4", "hidden thm -n \"D:\\out\\M4V12346.THM\"", "status 1",
+                    "encoder enc -n \"D:\\out\\M4V12346.MP4\" \"D:\\out\\M4V12346.thm\"", "stop encoder", "finished"));
 }
 
 // A file named by the stem alone is as good as any; a name that numbering
@@ -178,8 +181,8 @@ TEST(FamilyPasses, TheNameChooserAtItsEdges) {
 TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     RecordingHost pmp({"enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"});
     pmp.ends["enc \"D:\\out\\clip_temp.avi\""] = {
-        1ul, "[avi @ 0x1] Format avi detected only with low score\r\nC:\\in\\clip.avi: Invalid\tdata in " +
-                 std::string(80, 'x') + "Vid\xC3\xA9os\r\nConversion failed!\r\n"};
+        1ul, "[avi @ 0x1] Could not find codec parameters\r\nC:\\in\\clip.avi: Invalid\tdata in " +
+                 std::string(80, 'x') + "Vid\xC3\xA9os\r\nError while opening the output\r\nConversion failed!\r\n"};
     RunPmpPasses(pmp);
     EXPECT_THAT(pmp.steps,
                 ElementsAre("open 7", "output ", "status 1", "encoder enc \"D:\\out\\clip_temp.avi\"", "stop encoder",
@@ -236,6 +239,13 @@ TEST(FamilyPasses, TheItemDeletesOnlyTheFilesItsPassesCreated) {
     EXPECT_FALSE(Run3gpPasses(stopped));
     EXPECT_EQ(stopped.steps.back(), "status 9");
     EXPECT_THAT(stopped.claimedAtStop, ElementsAre("D:\\out\\clip_temp.3gp"));
+
+    RecordingHost muxFails(k3gpPasses, kTab3gp);
+    muxFails.ends["mux \"D:\\out\\clip_temp.3gp\" -n \"D:\\out\\clip.3gp\""] = {1ul, ""};
+    EXPECT_FALSE(Run3gpPasses(muxFails));
+    EXPECT_THAT(
+        std::vector<std::string>(muxFails.steps.end() - 3, muxFails.steps.end()),
+        ElementsAre("failed 10: mux ended with code 1", "delete D:\\out\\clip_temp.3gp", "delete D:\\out\\clip.3gp"));
 
     RecordingHost refused(k3gpPasses, kTab3gp);
     refused.ends[firstPass] = {1ul, "File 'D:\\out\\clip_temp.3gp' already exists. Exiting.\r\n"};

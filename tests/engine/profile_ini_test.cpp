@@ -22,17 +22,17 @@ protected:
     void Use(const std::string& bytes) { ASSERT_TRUE(ini.SetFile(folder.Write("profile.ini", bytes))); }
 };
 
+// A missing file then reads as an empty one, never as the file named before.
 TEST_F(ProfileIniTest, SetFileAcceptsOnlyExistingFilesButKeepsThePath) {
+    EXPECT_TRUE(ini.SetFile(folder.Write("real.ini", "[Info]\r\nTitle=x\r\n")));
+    EXPECT_EQ(ini.GetString("Info", "Title"), "x");
+    folder.MakeFolder("folder.ini");
+    EXPECT_FALSE(ini.SetFile(folder.Path() + "folder.ini"));
     EXPECT_FALSE(ini.SetFile(folder.Path() + "missing.ini"));
-    EXPECT_EQ(ini.GetString("Info", "Description"), "");
+    EXPECT_EQ(ini.GetString("Info", "Title"), "");
     EXPECT_FALSE(ini.HasKeys("Info"));
     EXPECT_EQ(ini.GetSectionNames(names), 1);
     EXPECT_THAT(names, ElementsAre(""));
-
-    folder.MakeFolder("folder.ini");
-    EXPECT_FALSE(ini.SetFile(folder.Path() + "folder.ini"));
-    EXPECT_TRUE(ini.SetFile(folder.Write("real.ini", "[Info]\r\nTitle=x\r\n")));
-    EXPECT_EQ(ini.GetString("Info", "Title"), "x");
 }
 
 TEST_F(ProfileIniTest, OddFilesAndSectionsGiveTheirDefinedEntries) {

@@ -79,14 +79,10 @@ TEST(FrameQueue, ClosingReleasesAReaderWaitingForRoom) {
 
 // The export's progress lines, in any pieces: the progress_lines fuzz harness.
 
-TEST(EncoderCommands, MpegRatesAreExactFractionsAndExportsNeverReplaceAFile) {
+TEST(EncoderCommands, MpegRatesAreExactFractions) {
     EXPECT_EQ(FrameRateText(23.976f), "24000/1001");
     EXPECT_EQ(FrameRateText(29.97), "30000/1001");
     EXPECT_EQ(FrameRateText(25.0f), "25.000");
-    ExportSettings settings;
-    settings.format = 6;
-    const std::string command = ExportCommand("ffmpeg.exe", "C:\\a.rm", 1.0, 2.0, "D:\\a_12345.mpg", settings);
-    EXPECT_THAT(command, ::testing::HasSubstr(" -y \"D:\\a_12345.mpg\""));
 }
 
 }  // namespace

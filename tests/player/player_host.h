@@ -29,11 +29,10 @@ public:
     }
     // Handles messages until the predicate holds, or the time is up (false).
     bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
-    // Handles every message posted before this call, including the player's events.
-    void Settle() { PostAndHandle(Handle(), {}); }
-    // The events of a kind once everything posted so far has arrived.
+    // The events of a kind once every message posted before this call,
+    // the player's events included, has been handled.
     int SettledCount(UINT message) {
-        Settle();
+        PostAndHandle(Handle(), {});
         return Count(message);
     }
 

@@ -5,8 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/output_directory.h"
-
 namespace {
 
 // Whether a source is exported first is the window's RealMedia case.
