@@ -39,7 +39,9 @@ void LoadProfileList(int fileIndex, IProfilePanel& panel) {
         for (int position = 1; position < count; ++position) {
             panel.AddProfileListEntry(profileIni.GetString(sectionNames[position], "Title").c_str());
         }
-        panel.SelectProfileListEntry(defaultProfile - 1);
-        panel.ScrollProfileListEntryIntoView(defaultProfile - 1);
+        // Numbered from 1; a default below that is no entry (and the lowest number has no predecessor).
+        const int entry = std::max(defaultProfile, 0) - 1;
+        panel.SelectProfileListEntry(entry);
+        panel.ScrollProfileListEntryIntoView(entry);
     }
 }
