@@ -98,8 +98,7 @@ protected:
             ASSERT_TRUE(CopyFileA((FolderOfPath(self) + "fake_encoder.exe").c_str(),
                                   (folder.Path() + "app\\" + name).c_str(), FALSE));
         }
-        folder.MakeFolder("out");
-        output = folder.Path() + "out\\";
+        output = folder.Path() + "out\\";  // the run makes it, as a user's chosen folder may be gone
         outputDirectory = output;
         window.folder = output;
     }
@@ -302,6 +301,7 @@ TEST_F(ConversionRunTest, AnItemWhoseOutputWouldOverwriteItsSourceIsRefused) {
     ConversionItem item = tasks.Copy(AddItem("clip"));
     item.sourcePath = output.substr(0, output.size() - 1) + "/SUB/../CLIP.MPG";
     tasks.Replace(0, item);
+    folder.MakeFolder("out");
     folder.Write("out\\clip.mpg", "the source");
     UseProfile(kTabXbox, "Xbox_Profile.ini", {"enc.exe --write ran.txt x \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
     run.StartConversion();
