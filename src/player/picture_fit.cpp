@@ -16,8 +16,6 @@ PictureRect FitPicture(int boxWidth, int boxHeight, double displayAspect) {
     }
     fit.width = static_cast<int>(std::lround(width)) / 4 * 4;
     fit.height = static_cast<int>(std::lround(height)) / 2 * 2;
-    if (fit.width > boxWidth) fit.width = boxWidth / 4 * 4;
-    if (fit.height > boxHeight) fit.height = boxHeight / 2 * 2;
     if (fit.width < 4 || fit.height < 2) return PictureRect{};
     fit.x = (boxWidth - fit.width) / 2;
     fit.y = (boxHeight - fit.height) / 2;

@@ -74,7 +74,7 @@ TEST(CellContents, OutputNamesFollowTheTabAndProfile) {
     EXPECT_FALSE(check.checked);
 }
 
-TEST(ListNavigation, PagesAndEndsOfATenItemList) {
+TEST(ListNavigation, PagesAndEndsOfAListOfTenRowsAndOfOne) {
     const auto target = [](NavigationKey key, int mark) { return NavigationTargetFor(key, mark, 10); };
     EXPECT_EQ(target(NavigationKey::PageDown, 0).row, 3);
     EXPECT_EQ(target(NavigationKey::PageDown, 8).row, 9);
@@ -84,6 +84,7 @@ TEST(ListNavigation, PagesAndEndsOfATenItemList) {
     EXPECT_FALSE(target(NavigationKey::Down, 9).selectsRow);
     EXPECT_EQ(target(NavigationKey::End, 4).row, 9);
     EXPECT_FALSE(NavigationTargetFor(NavigationKey::Home, -1, 0).selectsRow) << "an empty list selects nothing";
+    EXPECT_EQ(NavigationTargetFor(NavigationKey::Home, -1, 1).row, 0) << "a list of one row has a first row";
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "engine/folder_path.h"
 #include "engine/output_directory.h"
+#include "engine/work_files.h"
 #include "support/app_folder_fixture.h"
 #include "support/fake_settings.h"
 #include "support/message_button.h"
@@ -296,7 +297,8 @@ TEST_F(ConversionRunTest, AnExportedItemEndsAtItsRangeAndLeavesOnlyItsOutput) {
 }
 
 // An output written over the item's own source, however the source's path is
-// written, is refused before the first pass: nothing runs, nothing is deleted.
+// written, is refused before the first pass: nothing runs, nothing is deleted,
+// and no clean-up ever deletes a source.
 TEST_F(ConversionRunTest, AnItemWhoseOutputWouldOverwriteItsSourceIsRefused) {
     ConversionItem item = tasks.Copy(AddItem("clip"));
     item.sourcePath = output.substr(0, output.size() - 1) + "/SUB/../CLIP.MPG";
@@ -307,6 +309,7 @@ TEST_F(ConversionRunTest, AnItemWhoseOutputWouldOverwriteItsSourceIsRefused) {
     run.StartConversion();
     EXPECT_EQ(tasks.Copy(0).status, kStatusWouldOverwriteSource);
     EXPECT_FALSE(folder.Exists("app\\ran.txt"));
+    EXPECT_FALSE(DeleteWorkFile(tasks, output + "clip.mpg"));
     EXPECT_EQ(folder.Read("out\\clip.mpg"), "the source");
     EXPECT_THAT(folder.Read("app\\log.txt"), HasSubstr("CLIP.MPG: would overwrite its source"));
 }
