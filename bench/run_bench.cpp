@@ -15,6 +15,7 @@
 #include "input_waits.h"
 #include "main/main_dialog.h"
 #include "resource_ids.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -31,19 +32,6 @@ LRESULT CALLBACK AnswerMessages(int code, WPARAM wParam, LPARAM lParam) {
         PostMessageA(window, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// The names of the files in the folder (not its subfolders).
-std::vector<std::string> FilesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
 }
 
 }  // namespace
@@ -83,13 +71,13 @@ int main(int argc, char** argv) {
 
     const HWND atOnce = GetDlgItem(dialog.Handle(), IDC_AT_ONCE);
     for (const int items : {1, 2, 4}) {
-        for (const std::string& name : FilesIn(output)) DeleteFileA((output + name).c_str());
+        for (const std::string& name : FileNamesIn(output)) DeleteFileA((output + name).c_str());
         SendMessageA(atOnce, CB_SETCURSEL, static_cast<WPARAM>(items - 1), 0);
         InputWaits waits(dialog.Handle());
         const double start = NowMs();
         SendMessageA(dialog.Handle(), WM_COMMAND, IDC_START, 0);
         std::printf("%d at once: %.2f s from Start to the closing message, %d of %d written\n", items,
-                    (closingMessageAt - start) / 1000.0, static_cast<int>(FilesIn(output).size()), count);
+                    (closingMessageAt - start) / 1000.0, static_cast<int>(FileNamesIn(output).size()), count);
         waits.Report("during the run:");
         std::fflush(stdout);
     }

@@ -161,17 +161,7 @@ protected:
         click.iItem = row;
         SendMessageA(Window(), WM_NOTIFY, IDC_TASK_LIST, reinterpret_cast<LPARAM>(&click));
     }
-    Strings OutputFiles() const {
-        Strings names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((output_.Path() + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        return names;
-    }
+    Strings OutputFiles() const { return FileNamesIn(output_.Path()); }
 
     static inline TestClips* clips = nullptr;
     TempFolder output_;

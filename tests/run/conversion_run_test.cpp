@@ -7,8 +7,6 @@
 
 #include <gmock/gmock.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -130,13 +128,7 @@ protected:
         WriteApp("iPod_Profile.ini", "[profile0]\r\nCommand0=" + command + "\r\n");
     }
 
-    std::vector<std::string> OutputFiles() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(output))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> OutputFiles() const { return FileNamesIn(output); }
 };
 
 const char kIpodPass[] = "enc.exe --progress 2 10 --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" video --finish";

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+// The names in a folder (its path with a trailing backslash), files and
+// folders, in name order; none when the folder is not there.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 // A fresh folder under the system's temporary folder for one test, removed
 // with everything in it when the test ends.
