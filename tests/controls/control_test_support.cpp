@@ -19,13 +19,6 @@ const ::testing::Environment* const skinEnvironment = ::testing::AddGlobalTestEn
 
 COLORREF FromDib(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
 
-// A top-down 32-bit device-independent bitmap of the size.
-BITMAPINFO DibInfo(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return info;
-}
-
 RECT ClientOf(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
@@ -76,7 +69,8 @@ Pixels PrintClient(HWND window) {
 
 Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
     CMemoryDC dc(nullptr);
-    const BITMAPINFO info = DibInfo(width, height);
+    BITMAPINFO info = {};  // top-down, 32 bits a pixel
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     CBitmapHandle bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     {
@@ -105,20 +99,4 @@ void Click(HWND window, int x, int y) {
     const LPARAM at = MAKELPARAM(x, y);
     PostAndHandle(dialog, {Msg(window, WM_LBUTTONDOWN, MK_LBUTTON, at), Msg(window, WM_LBUTTONUP, 0, at)});
     PostAndHandle(dialog, {});
-}
-
-COLORREF PatternAt(int x, int y) { return RGB((x * 5) & 0xFF, (y * 3) & 0xFF, 0x60); }
-
-void PaintPattern(HWND window, HDC dc) {
-    const RECT client = ClientOf(window);
-    std::vector<uint32_t> bits;
-    for (int y = 0; y < client.bottom; ++y) {
-        for (int x = 0; x < client.right; ++x) {
-            const COLORREF color = PatternAt(x, y);
-            bits.push_back((GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
-        }
-    }
-    const BITMAPINFO info = DibInfo(client.right, client.bottom);
-    SetDIBitsToDevice(dc, 0, 0, client.right, client.bottom, 0, 0, 0, client.bottom, bits.data(), &info,
-                      DIB_RGB_COLORS);
 }

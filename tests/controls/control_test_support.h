@@ -45,11 +45,6 @@ Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
 // What a window shows on the screen right now, after pending paints are done.
 Pixels ScreenPixels(HWND window);
 
-// A background with a different colour at nearly every point, so that a
-// control showing it at the wrong offset is caught.
-COLORREF PatternAt(int x, int y);
-void PaintPattern(HWND window, HDC dc);
-
 // A message as the system posts it.
 inline MSG Msg(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return MSG{window, message, wParam, lParam, 0, {}};

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
 #include <tuple>
 #include <utility>
 
@@ -28,8 +27,8 @@ namespace {
 // A name in Cyrillic and CJK, the group box's caption and the texts set.
 const wchar_t kName[] = L"\u0416\u0438\u0437\u043d\u044c \u590f.mp4";
 
-// One of each control on a background pattern, set up the way the program's
-// windows set them up, counting what the controls report.
+// One of each control, set up the way the program's windows set them up,
+// counting what the controls report.
 class CControlsDialog : public CDialog {
 public:
     CControlsDialog() : CDialog(IDD_CONTROLS_TEST) {}
@@ -72,9 +71,6 @@ protected:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-            case WM_ERASEBKGND:
-                PaintPattern(Handle(), reinterpret_cast<HDC>(wParam));
-                return TRUE;
             case WM_COMMAND:
                 if (HIWORD(wParam) == BN_CLICKED) ++clicks[LOWORD(wParam)];
                 break;
@@ -86,30 +82,13 @@ protected:
     }
 };
 
-class ControlsTest : public ShownDialogTest<CControlsDialog> {
-protected:
-    // The control's top-left corner in its parent's client area.
-    static POINT PlaceInParent(HWND window) {
-        POINT corner = {0, 0};
-        MapWindowPoints(window, GetParent(window), &corner, 1);
-        return corner;
-    }
-};
+using ControlsTest = ShownDialogTest<CControlsDialog>;
 
-// All but the 44 x 44 icon in the middle is the parent's; the hover icon
-// shows until the mouse leaves; the tooltip says its text and goes with the button.
-TEST_F(ControlsTest, IconButtonShowsItsParentAroundTheIconHoversAndTakesItsTooltipAlong) {
+// The hover icon shows until the mouse leaves; the tooltip says its text and
+// goes with the button.
+TEST_F(ControlsTest, IconButtonHoversAndTakesItsTooltipAlong) {
     const HWND button = dialog->button.Handle();
-    const POINT at = PlaceInParent(button);
     const Pixels idle = PrintClient(button);
-    ASSERT_GT(idle.width, 40);
-    int parentPixels = 0;
-    for (int y = 0; y < idle.height; ++y) {
-        for (int x = 0; x < idle.width; ++x) parentPixels += idle.At(x, y) == PatternAt(at.x + x, at.y + y);
-    }
-    EXPECT_GE(parentPixels, idle.width * idle.height - 44 * 44);
-    EXPECT_LT(parentPixels, idle.width * idle.height);
-
     POINT screen = {22, 22};
     ClientToScreen(button, &screen);
     SetCursorPos(screen.x, screen.y);
@@ -118,14 +97,6 @@ TEST_F(ControlsTest, IconButtonShowsItsParentAroundTheIconHoversAndTakesItsToolt
     const Pixels hovered = PrintClient(button);
     EXPECT_NE(hovered, idle);
     SendMessageA(button, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(PrintClient(button), idle);
-    // A move seen outside the button (the mouse captured elsewhere) ends the hover too.
-    SendMessageA(button, WM_MOUSEMOVE, 0, inside);
-    EXPECT_EQ(PrintClient(button), hovered);
-    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(-200, -200));
-    EXPECT_EQ(PrintClient(button), idle);
-    // Dragging onto the button with the left button down does not hover it.
-    SendMessageA(button, WM_MOUSEMOVE, MK_LBUTTON, inside);
     EXPECT_EQ(PrintClient(button), idle);
 
     char text[80] = {};
@@ -146,7 +117,7 @@ TEST_F(ControlsTest, IconButtonShowsItsParentAroundTheIconHoversAndTakesItsToolt
 // Clicks and double clicks each count; the dialog moves the default between
 // push buttons with BM_SETSTYLE, which keeps them owner-drawn; the check box
 // toggles and looks pressed while checked, and a push button has no check state.
-TEST_F(ControlsTest, ButtonsCountEveryClickKeepTheirStyleOnlyTheCheckBoxTogglesAndDisablingMovesTheFocus) {
+TEST_F(ControlsTest, ButtonsCountEveryClickKeepTheirStyleAndOnlyTheCheckBoxToggles) {
     const HWND button = dialog->other.Handle();
     PostAndHandle(dialog->Handle(), {Msg(button, WM_LBUTTONDOWN, MK_LBUTTON), Msg(button, WM_LBUTTONUP),
                                      Msg(button, WM_LBUTTONDBLCLK, MK_LBUTTON), Msg(button, WM_LBUTTONUP)});
@@ -169,19 +140,9 @@ TEST_F(ControlsTest, ButtonsCountEveryClickKeepTheirStyleOnlyTheCheckBoxTogglesA
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(PrintClient(box), unchecked);
     EXPECT_EQ(dialog->clicks[IDC_TEST_CHECKBOX], 2);
-    SendMessageA(box, BM_SETCHECK, BST_INDETERMINATE, 0);
-    EXPECT_EQ(PrintClient(box), checked);
     dialog->other.SetCheck(true);
     Click(button, 5, 7);
     EXPECT_FALSE(dialog->other.GetCheck());
-
-    // Disabling the focused button moves the focus on; the focus elsewhere stays where it is.
-    SetFocus(box);
-    EnableWindow(box, FALSE);
-    EXPECT_EQ(GetFocus(), GetNextDlgTabItem(dialog->Handle(), box, FALSE));
-    SetFocus(button);
-    EnableWindow(dialog->captioned.Handle(), FALSE);
-    EXPECT_EQ(GetFocus(), button);
 }
 
 TEST_F(ControlsTest, SegmentClicksReportOnlyAChangeOfSegment) {
@@ -202,13 +163,10 @@ TEST_F(ControlsTest, SegmentClicksReportOnlyAChangeOfSegment) {
 }
 
 // How the finished fade looks is in the screenshots.
-TEST_F(ControlsTest, FadeTakesThePicturesSizeEndsAndStopsWhenDestroyed) {
+TEST_F(ControlsTest, FadeEndsAndStopsWhenDestroyed) {
     CFadePicture& picture = dialog->picture;
     EXPECT_FALSE(picture.StartFade(9999, 0));
     ASSERT_TRUE(picture.StartFade(IDB_FADE_PICTURE, 0));
-    RECT rect = {};
-    GetClientRect(picture.Handle(), &rect);
-    EXPECT_EQ(std::make_pair(rect.right, rect.bottom), std::make_pair(348L, 188L));
     ASSERT_TRUE(PumpUntil([&] { return picture.FadeFinished(); }));
 
     // A slow fade is stopped, not waited out, when the window goes.
@@ -218,10 +176,9 @@ TEST_F(ControlsTest, FadeTakesThePicturesSizeEndsAndStopsWhenDestroyed) {
 }
 
 // Each control draws a text in any script as the wide call does (the same
-// ink of its text colour), and screen readers get, in either form, what it
-// shows (the group box's caption too, though it draws the caption itself and
-// the system never does).
-TEST_F(ControlsTest, TextsInAnyScriptShowAsWrittenAndReadersGetWhatIsShown) {
+// ink of its text colour; the group box draws its caption itself); a label
+// given a shorter text leaves nothing of the longer one.
+TEST_F(ControlsTest, TextsInAnyScriptShowAsWrittenAndNothingOfAnEarlierText) {
     SetWindowTextW(dialog->label.Handle(), kName);
     dialog->field.SetFieldText(ToUtf8(kName).c_str());
     const CFontHandle skinFont = MakeSkinTextFont();
@@ -233,36 +190,9 @@ TEST_F(ControlsTest, TextsInAnyScriptShowAsWrittenAndReadersGetWhatIsShown) {
     for (const auto& [window, font, ink] : drawn) {
         EXPECT_EQ(InkOf(ScreenPixels(window), ink), WideTextInk(font, kName, ink)) << GetDlgCtrlID(window);
     }
-
-    for (const auto& [window, text] :
-         {std::make_pair(dialog->label.Handle(), kName), std::make_pair(dialog->field.Handle(), kName),
-          std::make_pair(dialog->group.Handle(), kName), std::make_pair(dialog->captioned.Handle(), L"Go")}) {
-        wchar_t wide[64] = {};
-        EXPECT_EQ(GetWindowTextLengthW(window), static_cast<int>(wcslen(text)));
-        EXPECT_EQ(GetWindowTextW(window, wide, 64), static_cast<int>(wcslen(text)));
-        EXPECT_STREQ(wide, text);
-        char ansi[64] = {};
-        GetWindowTextA(window, ansi, 64);
-        EXPECT_EQ(std::string(ansi), ToAnsi(ToUtf8(text)));
-    }
-}
-
-// Each line whole, in black, over the parent's own pixels (where each line
-// goes is tested natively); a shorter text leaves nothing of the longer one.
-TEST_F(ControlsTest, ALabelDrawsEveryLineAndNothingOfAnEarlierText) {
-    const HWND label = dialog->label.Handle();
-    SetWindowTextA(label, "Wide first line\nab");
-    const Pixels pixels = ScreenPixels(label);
-    const POINT at = PlaceInParent(label);
-    EXPECT_EQ(pixels.At(0, pixels.height - 1), PatternAt(at.x, at.y + pixels.height - 1));
-    const auto lineInk = [&](const Pixels& shown, int top) {
-        return InkOf(shown, RGB(0, 0, 0), {0, top, shown.width, top ? shown.height : 12});
-    };
-    const CFontHandle font = MakeSkinTextFont();
-    EXPECT_EQ(lineInk(pixels, 0), WideTextInk(font.Get(), L"Wide first line", RGB(0, 0, 0)));
-    EXPECT_EQ(lineInk(pixels, 12), WideTextInk(font.Get(), L"ab", RGB(0, 0, 0)));
-    SetWindowTextA(label, "ab");
-    EXPECT_EQ(lineInk(ScreenPixels(label), 12).second, 0);
+    SetWindowTextA(dialog->label.Handle(), "ab");
+    EXPECT_EQ(InkOf(ScreenPixels(dialog->label.Handle()), RGB(0, 0, 0)),
+              WideTextInk(skinFont.Get(), L"ab", RGB(0, 0, 0)));
 }
 
 // Everything a control creates goes again with it: icons, masks, the
