@@ -65,21 +65,15 @@ std::string LabelText(HWND box, int id) {
 }
 
 // The layout's numbers are checked without a window, and the screenshots show
-// every kind of box; here, that the box takes its size, place, texts and buttons.
-TEST(SkinMessageBox, TakesItsLayoutTitleAndButtonsFromTheTextAndType) {
+// every kind of box; here, that the box takes its texts and buttons.
+TEST(SkinMessageBox, TakesItsTitleAndButtonsFromTheTextAndType) {
     const auto oneLine = [](HWND box) {
-        RECT rect = {};
-        GetWindowRect(box, &rect);
-        EXPECT_EQ(rect.right - rect.left, 180);
-        EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-        EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
         EXPECT_EQ(LabelText(box, IDC_MESSAGE_TITLE), "Error");
         EXPECT_EQ(LabelText(box, IDC_MESSAGE_TEXT), "Done");
         char ok[8] = {};
         GetDlgItemTextA(box, IDOK, ok, sizeof ok);
         EXPECT_STREQ(ok, "OK");
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(box, IDCANCEL)));
-        EXPECT_EQ(SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(rect.left + 60, rect.top + 40)), HTCAPTION);
     };
     EXPECT_EQ(ShowBox(16, Press(IDOK), "Done", oneLine), IDOK);
 }
