@@ -84,31 +84,20 @@ public:
     }
 };
 
-// Only the first object takes a window, and lets it go when it is destroyed.
-TEST(WindowObjects, AWindowHasOneObjectUntilItIsDestroyed) {
-    Log log;
-    CTestDialog dialog(log);
-    ASSERT_TRUE(dialog.CreateModeless(nullptr));
-    const HWND edit = dialog.edit.Handle();
-    EXPECT_EQ(CWindow::FromHandle(edit), &dialog.edit);
-    CKeyTakingEdit intruder(log);
-    EXPECT_FALSE(intruder.Subclass(edit));
-    // A window of an ANSI class hands its object ANSI texts.
-    SetWindowTextA(dialog.Handle(), "Profile 1");
-    EXPECT_EQ(dialog.textSet, "Profile 1");
-    DestroyWindow(dialog.Handle());
-    EXPECT_EQ(dialog.edit.Handle(), nullptr);
-    EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
-}
-
+// A window has its object until it is destroyed; a window of an ANSI class
+// hands its object ANSI texts.
 TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialogAndAQuitEndsTheRun) {
     for (const bool editConsumes : {false, true}) {
         Log log;
         COwner owner;
         ASSERT_TRUE(owner.Handle());
         CTestDialog dialog(log);
-        dialog.onInit = [editConsumes](CTestDialog& self) {
+        HWND edit = nullptr;
+        dialog.onInit = [editConsumes, &edit](CTestDialog& self) {
             self.edit.consumeKeys = editConsumes;
+            edit = self.edit.Handle();
+            EXPECT_EQ(CWindow::FromHandle(edit), &self.edit);
+            SetWindowTextA(self.Handle(), "Profile 1");
             // An exception in a handler stays inside the window procedure.
             EXPECT_EQ(SendMessageA(self.edit.Handle(), kThrowMessage, 0, 0), 0);
             PostMessageA(self.edit.Handle(), WM_KEYDOWN, 'A', 0);
@@ -119,7 +108,10 @@ TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialogAndAQuitEndsThe
         EXPECT_EQ(dialog.ownerSeenDuringRun, owner.Handle());
         EXPECT_FALSE(dialog.ownerEnabledDuringRun);
         EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+        EXPECT_EQ(dialog.textSet, "Profile 1");
         EXPECT_EQ(dialog.Handle(), nullptr) << "the modal run destroys its window";
+        EXPECT_EQ(dialog.edit.Handle(), nullptr);
+        EXPECT_EQ(CWindow::FromHandle(edit), nullptr);
     }
     // A quit ends the run and stays for the outer loop.
     Log log;

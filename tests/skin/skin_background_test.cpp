@@ -72,11 +72,9 @@ TEST(SkinLoader, NamedElementsComeFromTheSkinFolderTheRestFromBuiltIns) {
     const SkinRecord& skin = CurrentSkin();
     EXPECT_EQ(skin.skinIniPath, ini);
     EXPECT_EQ(skin.title.width, 40);
-    EXPECT_EQ(skin.title.height, 7);
     EXPECT_EQ(skin.combo.itemArea.width, 9);
     EXPECT_EQ(skin.combo.dropBackground.bitmap, skin.combo.itemArea.bitmap) << "one element, two slots";
     EXPECT_TRUE(skin.header.span.Empty());
-    EXPECT_EQ(skin.combo.setLayeredWindowAttributes, skin.setLayeredWindowAttributes);
 }
 
 }  // namespace
