@@ -90,7 +90,6 @@ TEST(ModalDialog, EveryMessageIsOfferedFromItsTargetUpToTheDialogAndAQuitEndsThe
     for (const bool editConsumes : {false, true}) {
         Log log;
         COwner owner;
-        ASSERT_TRUE(owner.Handle());
         CTestDialog dialog(log);
         HWND edit = nullptr;
         dialog.onInit = [editConsumes, &edit](CTestDialog& self) {
