@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "engine/command_text.h"
-#include "engine/free_names.h"
 #include "engine/output_settings.h"
 #include "tasks/task_list.h"
 
@@ -161,21 +160,9 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
                     "encoder enc -n \"D:\\out\\M4V12346.MP4\" \"D:\\out\\M4V12346.thm\"", "stop encoder", "finished"));
 }
 
-// A file named by the stem alone, or by the last number, is as good as any; a
-// name that numbering would push past the path limit is refused before
+// A name that numbering would push past the path limit is refused before
 // anything runs.
-TEST(FamilyPasses, TheNameChooserAtItsEdges) {
-    RecordingHost bare({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE\""});
-    bare.written = {"D:\\out\\clip"};
-    EXPECT_TRUE(RunSinglePass(bare));
-
-    // Every number but the last taken: the last is as good as any.
-    RecordingHost crowded({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
-    crowded.taken = {"D:\\out\\clip.mpg"};
-    for (int k = 2; k < kNameAttempts; ++k) crowded.taken.insert("D:\\out\\clip_" + std::to_string(k) + ".mpg");
-    crowded.written = {"D:\\out\\clip_" + std::to_string(kNameAttempts) + ".mpg"};
-    EXPECT_TRUE(RunSinglePass(crowded));
-
+TEST(FamilyPasses, AnOutputNameTooLongToNumberIsRefused) {
     RecordingHost longName({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
     longName.outputName = std::string(248, 'n');
     longName.taken = {"D:\\out\\" + longName.outputName + ".mpg"};
@@ -185,8 +172,10 @@ TEST(FamilyPasses, TheNameChooserAtItsEdges) {
 
 // The first pass that fails ends the item with the encoder's own words, made
 // fit for the row; what it wrote goes, and no later pass runs. A pass that
-// cannot start, one ended for its silence, and a command too long, fail the
-// item too.
+// cannot start, one ended for its silence, one that ends early (under Wine an
+// encoder killed half way reports exit code 0: its output must show a
+// finished encode), a missing pass line and a command too long fail the item
+// too.
 TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
     RecordingHost pmp({"enc \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\"", "pass2"});
     pmp.ends["enc \"D:\\out\\clip_temp.avi\""] = {
@@ -198,35 +187,29 @@ TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
                             "failed 10: Invalid data in " + std::string(80, 'x') + "Vid\xC3\xA9",
                             "delete D:\\out\\clip_temp.avi"));
 
+    const std::string command = "enc \"D:\\out\\clip.mpg\"";
+    const std::pair<PassEnd, std::string> ends[] = {
+        {{std::nullopt, ""}, "could not start enc"},
+        {{0xC0000005ul, "frame=  10 size=  12kB time=00:00:01.00\r"}, "enc ended with code 3221225477"},
+        {{1ul, "Conversion failed!\r\n", true}, "the encoder stopped answering"},
+        {{0ul, "frame=   25 q=3.0 size=      51kB time=1.00 bitrate= 417.8kbits/s speed=1x\r"},
+         "the encoder stopped early"}};
+    for (const auto& [end, reason] : ends) {
+        RecordingHost host({"enc \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
+        host.written = {"D:\\out\\clip.mpg"};
+        host.ends[command] = end;
+        EXPECT_FALSE(RunSinglePass(host));
+        EXPECT_THAT(host.steps, ElementsAre("open 5", "output D:\\out\\clip.mpg", "status 1", "encoder " + command,
+                                            "stop encoder", "failed 10: " + reason, "delete D:\\out\\clip.mpg"));
+    }
+
     RecordingHost missingLines(std::vector<std::string>{});
     missingLines.ends[""] = {std::nullopt, std::string()};
     RunSinglePass(missingLines);
     EXPECT_EQ(missingLines.steps.back(), "failed 10: could not start ");
-    RecordingHost crashed;
-    crashed.ends["pass1"] = {0xC0000005ul, "frame=  10 size=  12kB time=00:00:01.00\r"};
-    RunSinglePass(crashed);
-    EXPECT_EQ(crashed.steps.back(), "failed 10: pass1 ended with code 3221225477");
-    RecordingHost stalled;
-    stalled.ends["pass1"] = {1ul, "Conversion failed!\r\n", true};
-    RunSinglePass(stalled);
-    EXPECT_EQ(stalled.steps.back(), "failed 10: the encoder stopped answering");
     RecordingHost tooLong({std::string(500, 'x')});  // refused before any pass runs
     RunSinglePass(tooLong);
     EXPECT_THAT(tooLong.steps, ElementsAre("open 5", "output ", "failed 10: command too long"));
-}
-
-// Under Wine an encoder killed half way reports exit code 0: its output must
-// show a finished encode (progress through the whole range, the routines' test
-// of an exported item, does too).
-TEST(FamilyPasses, AnEncoderThatEndsEarlyFailsTheItem) {
-    const std::string command = "enc \"D:\\out\\clip.mpg\"";
-    RecordingHost killed({"enc \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
-    killed.written = {"D:\\out\\clip.mpg"};
-    killed.ends[command] = {0ul, "frame=   25 q=3.0 size=      51kB time=1.00 bitrate= 417.8kbits/s speed=1x\r"};
-    EXPECT_FALSE(RunSinglePass(killed));
-    EXPECT_THAT(killed.steps,
-                ElementsAre("open 5", "output D:\\out\\clip.mpg", "status 1", "encoder " + command, "stop encoder",
-                            "failed 10: the encoder stopped early", "delete D:\\out\\clip.mpg"));
 }
 
 // A file that appears under a chosen name before the pass that creates it is
