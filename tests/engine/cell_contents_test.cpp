@@ -69,9 +69,7 @@ TEST(CellContents, OutputNamesFollowTheTabAndProfile) {
     item.endTime = 3725.9;
     item.selected = false;
     EXPECT_EQ(CellFor(item, kColumnEnd, {}).text, "01:02:05");
-    const CellContents check = CellFor(item, kColumnCheck, {});
-    EXPECT_TRUE(check.hasCheckBox);
-    EXPECT_FALSE(check.checked);
+    EXPECT_FALSE(CellFor(item, kColumnCheck, {}).checked);
 }
 
 TEST(ListNavigation, PagesAndEndsOfAListOfTenRowsAndOfOne) {
