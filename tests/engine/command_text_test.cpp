@@ -45,15 +45,6 @@ TEST(FamilyExpansion, PutsInTheItemTimesFolderTimestampPspNumberAndExportedInter
     EXPECT_EQ(Family("-i $INPUT_FILE -ss $START -t $LENGTH", inputs), "-i D:\\Out\\Holiday_export.avi -ss   -t  ");
 }
 
-// A value put in is open to the later steps only, and never to its own step.
-TEST(FamilyExpansion, ValuesPutInAreOpenToLaterStepsOnly) {
-    ExpansionInputs inputs = Inputs();
-    inputs.item.sourcePath = "C:\\$TITLE\\in.avi";
-    inputs.item.title = "$INPUT_FILE and $OUTPUT_FILE $TITLE";
-    EXPECT_EQ(Family("$INPUT_FILE|$TITLE", inputs),
-              "C:\\$INPUT_FILE and Holiday $TITLE\\in.avi|$INPUT_FILE and Holiday $TITLE");
-}
-
 // A cut command could lose an output's closing quote or extension and, with
 // -y, overwrite another file: a command over 2,047 characters is refused.
 TEST(FamilyExpansion, CommandsBeyond2047CharactersAreRefusedNotCut) {
