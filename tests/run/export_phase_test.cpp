@@ -12,7 +12,6 @@
 
 #include "engine/output_directory.h"
 #include "engine/work_files.h"
-#include "player/codec_choice.h"
 #include "player/encoder_report.h"
 #include "player/player_host.h"
 #include "player/test_clips.h"
@@ -54,7 +53,6 @@ protected:
         view_.tasks = &tasks_;
         MakePlayer(FFMPEG_EXE);
     }
-    void TearDown() override { cancelRequested = false; }
 
     // A player with the given encoder whose events reach the export phase.
     void MakePlayer(const std::string& encoder, PlayerLimits limits = {}) {
@@ -82,14 +80,12 @@ protected:
         item.endTime = end;
         item.needsExport = 1;
         tasks_.Append(item);
-        current_ = tasks_.Count() - 1;
-        return current_;
+        return tasks_.Count() - 1;
     }
 
     static inline TestClips* clips_ = nullptr;
     TempFolder out_;
     TaskList tasks_;
-    int current_ = 0;
     CancellingView view_;
     std::unique_ptr<PlayerHost> host_;
     std::unique_ptr<CExportPhase> phase_;
@@ -110,9 +106,8 @@ TEST_F(Export, AnItemIsCutToAnAviInTheOutputDirectoryAndALongExportIsNotTakenFor
     const ConversionItem item = tasks_.Copy(index);
     EXPECT_EQ(std::make_pair(item.status, item.exportDone), std::make_pair(static_cast<int>(kStatusEncoding), 1));
     // The picture and sound of both export forms are checked with ffprobe end to end.
-    const std::string name = item.exportPath.substr(item.exportPath.find_last_of('\\') + 1);
-    EXPECT_EQ(item.exportPath, outputDirectory + name);
-    EXPECT_THAT(name, ::testing::MatchesRegex("long_\\d+\\.avi")) << "the number's bounds are the export path's case";
+    EXPECT_THAT(item.exportPath, ::testing::StartsWith(outputDirectory));
+    EXPECT_THAT(item.exportPath.substr(outputDirectory.size()), ::testing::MatchesRegex("long_\\d+\\.avi"));
     EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath).info.duration, 58.0, 0.5) << "the item's range";
     EXPECT_THAT(view_.repainted, ::testing::Contains(index));
     EXPECT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
@@ -170,15 +165,10 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
 }
 
 // Both export forms' pictures and sound are checked with ffprobe end to end.
-TEST_F(Export, OneExportAtATimeNeverOverAFileAndClosingAnExportDeletesItsFile) {
+TEST_F(Export, OneExportAtATimeAndClosingAnExportDeletesItsFile) {
     const std::string avi = out_.Path() + "out\\a.avi";
     host_->onEvent = nullptr;
     Player().OpenRange(clips_->Path("long.avi"), 0.0, 60.0, 0);
-    Player().SetOutputFormat(kOutputFormatAvi);
-    Player().SetUseVideoCodec(true);
-    Player().SetVideoCodecIndex(99);
-    EXPECT_FALSE(Player().ExportTo(avi)) << "no such codec";
-    Player().SetVideoCodecIndex(0);
     ASSERT_TRUE(Player().ExportTo(avi));
     EXPECT_FALSE(Player().ExportTo(out_.Path() + "out\\b.avi")) << "one export at a time";
     ASSERT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_EXPORTPROGRESS) > 0; }, 60000));
