@@ -118,8 +118,6 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
     view_.cancelOnProgress = true;
     EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     const ConversionItem item = tasks_.Copy(index);
-    EXPECT_GT(item.exportPercent, 0.0);
-    EXPECT_LT(item.exportPercent, 100.0);
     EXPECT_EQ(item.status, kStatusCanceled) << "a stop is not a failure, and the row must not freeze";
     EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
     EXPECT_TRUE(FileOrFolderExists(clips_->Path("long.avi")));
@@ -143,12 +141,6 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
     const auto left = std::filesystem::directory_iterator(out_.Path() + "out");
     ASSERT_NE(left, std::filesystem::directory_iterator()) << "the other program's file was deleted";
     EXPECT_EQ(out_.Read("out\\" + left->path().filename().string()), "someone else's");
-
-    // The range lies past the clip's end: FFmpeg writes nothing.
-    const int pastEnd = AddItem("clip.rm", 30.0, 40.0);
-    EXPECT_FALSE(phase_->ExportItem(pastEnd, cancelRequested));
-    EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
-    EXPECT_FALSE(FileOrFolderExists(tasks_.Copy(pastEnd).exportPath));
 
     // One that stalls fails with its reason, so the run goes on.
     const std::string source = out_.Write("stalled.rm", "never read");
