@@ -26,9 +26,8 @@ const char kWholeEncode[] =
 //
 // Records every step a family takes on the tab with the profile's pass lines
 // (after its title). Commands are those lines with the output folder and stem
-// put in; Stop is pressed while the command named by stopDuring runs, as the
-// stop button would be inside that pass's wait. Encoders encode the whole
-// range unless `ends` says otherwise.
+// put in. Encoders encode the whole range unless `ends` says otherwise. What a
+// Stop leaves is the conversion run's case.
 class RecordingHost : public IPassHost {
 public:
     explicit RecordingHost(std::vector<std::string> passes = {"pass1", "pass2", "pass3", "pass4", "pass5"},
@@ -39,17 +38,15 @@ public:
 
     std::vector<std::string> steps;
     std::vector<std::string> profile;
-    std::string stopDuring;
     std::map<std::string, PassEnd> ends;         // by command
     std::map<std::string, std::string> appears;  // by command: a file another program makes while it runs
     std::set<std::string> taken;                 // names a file or another item has
     std::set<std::string> sources;               // the items' sources
     std::set<std::string> written;               // files that hold something after the passes
-    std::vector<std::string> claimed, claimedAtStop;
+    std::vector<std::string> claimed;
     std::string outputName = "clip";
     int tab;
     int fileNumber = 12345;
-    bool cancel = false;
 
     std::optional<std::vector<std::string>> OpenProfile(int fileIndex) override {
         steps.push_back("open " + std::to_string(fileIndex));
@@ -71,7 +68,7 @@ public:
     PassEnd RunEncoder(const std::string& command) override { return Run("encoder ", command, kWholeEncode); }
     PassEnd RunHidden(const std::string& command) override { return Run("hidden ", command, ""); }
     void StopEncoder() override { steps.push_back("stop encoder"); }
-    bool CancelRequested() const override { return cancel; }
+    bool CancelRequested() const override { return false; }
     void SetItemStatus(int status) override { steps.push_back("status " + std::to_string(status)); }
     void FailItem(int status, const std::string& reason, const std::string&) override {
         steps.push_back("failed " + std::to_string(status) + ": " + reason);
@@ -104,10 +101,6 @@ private:
     PassEnd Run(const std::string& kind, const std::string& command, const char* wholeOutput) {
         steps.push_back(kind + command);
         if (appears.count(command)) taken.insert(appears[command]);
-        if (!stopDuring.empty() && command == stopDuring) {
-            cancel = true;
-            claimedAtStop = claimed;
-        }
         return ends.count(command) ? ends[command] : PassEnd{0ul, wholeOutput};
     }
 };
@@ -214,9 +207,8 @@ TEST(FamilyPasses, AFailingPassEndsTheItemWithItsReason) {
 
 // A file that appears under a chosen name before the pass that creates it is
 // someone else's: the item fails naming it, runs nothing more and keeps it.
-// A Stop (which cancels the item) and a failure delete only what the passes
-// run so far created; a file that "-n" kept FFmpeg from writing was not
-// created.
+// A failure deletes only what the passes run so far created; a file that "-n"
+// kept FFmpeg from writing was not created.
 TEST(FamilyPasses, TheItemDeletesOnlyTheFilesItsPassesCreated) {
     const std::string firstPass = "enc -n \"D:\\out\\clip_temp.3gp\"";
     RecordingHost appeared(k3gpPasses, kTab3gp);
@@ -225,12 +217,6 @@ TEST(FamilyPasses, TheItemDeletesOnlyTheFilesItsPassesCreated) {
     EXPECT_THAT(appeared.steps,
                 ElementsAre("open 2", "output D:\\out\\clip.3gp", "status 1", "encoder " + firstPass, "stop encoder",
                             "failed 10: clip.3gp appeared meanwhile: kept", "delete D:\\out\\clip_temp.3gp"));
-
-    RecordingHost stopped(k3gpPasses, kTab3gp);
-    stopped.stopDuring = firstPass;
-    EXPECT_FALSE(Run3gpPasses(stopped));
-    EXPECT_EQ(stopped.steps.back(), "status 9");
-    EXPECT_THAT(stopped.claimedAtStop, ElementsAre("D:\\out\\clip_temp.3gp"));
 
     RecordingHost muxFails(k3gpPasses, kTab3gp);
     muxFails.ends["mux \"D:\\out\\clip_temp.3gp\" -n \"D:\\out\\clip.3gp\""] = {1ul, ""};
