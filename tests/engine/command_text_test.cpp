@@ -74,13 +74,4 @@ TEST(IpodExpansion, WritesTheRangeAsOptionsAndFillsTheOwnSettings) {
     EXPECT_EQ(ExpandIpodTemplate("-s $SIZE -ab $AUDIOBITRATE", Inputs(), settings), "-s $SIZE -ab $AUDIOBITRATE");
 }
 
-TEST(OutputFilesOfTemplate, NamesEveryFileUnderTheOutputStemUpToItsQuoteOrBlank) {
-    EXPECT_EQ(
-        OutputFilesOfTemplate("pmpmux \"$OUTPUT_DIR$OUTPUT_FILE_temp.avi\" x -y $OUTPUT_DIR$OUTPUT_FILE.pmp "
-                              "-i \"$INPUT_FILE\" \"$OUTPUT_DIR$OUTPUT_FILE.THM",
-                              "D:\\Out\\", "M4V00001"),
-        (std::vector<std::string>{"D:\\Out\\M4V00001_temp.avi", "D:\\Out\\M4V00001.pmp", "D:\\Out\\M4V00001.THM"}));
-    EXPECT_TRUE(OutputFilesOfTemplate("cvenc -i \"$INPUT_FILE\" \"$OUTPUT_DIR\"x.mp4", "D:\\", "a").empty());
-}
-
 }  // namespace
