@@ -59,16 +59,4 @@ TEST_F(ProfileIniTest, LongValuesNamesAndLinesAreCutAt1023Characters) {
     EXPECT_EQ(names[2], "Next");
 }
 
-TEST_F(ProfileIniTest, SectionListLongerThanTheBlockEndsSafely) {
-    std::string bytes;
-    for (int section = 0; section < 4000; ++section) {
-        bytes += "[Section number " + std::to_string(section) + " with a long name]\r\nTitle=t\r\n";
-    }
-    Use(bytes);
-    const int count = ini.GetSectionNames(names);
-    EXPECT_GT(count, 100);
-    EXPECT_LT(count, 4000);
-    EXPECT_EQ(names[0], "Section number 0 with a long name");
-}
-
 }  // namespace
