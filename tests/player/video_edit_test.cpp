@@ -34,7 +34,7 @@ protected:
         const int before = host_->Count(WM_PLAYER_PLAYCOMPLETE);
         Player().OpenRange(clip, t, Player().GetDuration(clip), 0);
         EXPECT_TRUE(Player().Run());
-        EXPECT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_PLAYCOMPLETE) > before; }, 20000));
+        EXPECT_TRUE(PumpUntil([&] { return host_->Count(WM_PLAYER_PLAYCOMPLETE) > before; }, 20000));
         return Shown();
     }
     Pixels Shown() { return PrintClient(Player().Handle()); }
@@ -49,7 +49,7 @@ protected:
     }
 
     bool WaitForPlayComplete(int count, DWORD timeoutMs = 20000) {
-        return host_->WaitFor([&] { return host_->Count(WM_PLAYER_PLAYCOMPLETE) >= count; }, timeoutMs);
+        return PumpUntil([&] { return host_->Count(WM_PLAYER_PLAYCOMPLETE) >= count; }, timeoutMs);
     }
 
     static inline TestClips* clips_ = nullptr;
@@ -74,7 +74,7 @@ TEST_F(VideoEdit, StopEndsPlaybackAtOnceKeepingTheFrameAndCloseAfterItChangesNot
     Player().OpenRange(clips_->Path("clip.avi"), 0.0, 4.0, 1);
     ASSERT_TRUE(Player().Run());
     EXPECT_FALSE(Player().Run()) << "a second Run while playing is refused";
-    ASSERT_TRUE(host_->WaitFor([&] { return Player().FramesShown() >= 5; }, 20000));
+    ASSERT_TRUE(PumpUntil([&] { return Player().FramesShown() >= 5; }, 20000));
     Player().Stop();
     const int shown = Player().FramesShown();
     EXPECT_EQ(host_->SettledCount(WM_PLAYER_PLAYCOMPLETE), 1);

@@ -156,18 +156,4 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
     EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
 }
 
-// Both export forms' pictures and sound are checked with ffprobe end to end.
-TEST_F(Export, OneExportAtATimeAndClosingAnExportDeletesItsFile) {
-    const std::string avi = out_.Path() + "out\\a.avi";
-    host_->onEvent = nullptr;
-    Player().OpenRange(clips_->Path("long.avi"), 0.0, 60.0, 0);
-    ASSERT_TRUE(Player().ExportTo(avi));
-    EXPECT_FALSE(Player().ExportTo(out_.Path() + "out\\b.avi")) << "one export at a time";
-    ASSERT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_EXPORTPROGRESS) > 0; }, 60000));
-    Player().Close();
-    EXPECT_FALSE(FileOrFolderExists(avi));
-    ASSERT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
-    EXPECT_EQ(host_->events.back().wParam, static_cast<WPARAM>(ExportResult::Stopped));
-}
-
 }  // namespace
