@@ -57,7 +57,6 @@ protected:
         });
     }
 
-    bool AppHas(const std::string& name) const { return folder.Exists("app\\" + name); }
     std::string AppFile(const std::string& name) const { return folder.Read("app\\" + name); }
 };
 
@@ -71,7 +70,7 @@ TEST_F(EncoderRunnerTest, AnEncoderThatPrintsNothingEndsTheRunQuietlyAndLaterSto
     DWORD written = 0;
     EXPECT_TRUE(WriteFile(other, "kept", 4, &written, nullptr));
     CloseHandle(other);
-    EXPECT_FALSE(AppHas("log.txt"));
+    EXPECT_FALSE(folder.Exists("app\\log.txt"));
 }
 
 // Each write waits until the one before it has been read, so the reads are the
@@ -97,7 +96,7 @@ TEST_F(EncoderRunnerTest, ChunksReachTheHandlerAsTheyWereReadNeitherSplitIntoLin
     late.Open();
     EXPECT_TRUE(gone.Opened(30000));
     EXPECT_THAT(chunks, ElementsAre("early"));
-    EXPECT_FALSE(AppHas("log.txt"));
+    EXPECT_FALSE(folder.Exists("app\\log.txt"));
 }
 
 // Silence counts from the last output: an encoder that prints now and then
