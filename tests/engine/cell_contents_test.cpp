@@ -56,19 +56,11 @@ TEST(CellContents, ProgressOfBothFormsAndHowTheItemEnded) {
     EXPECT_EQ(ProgressFor(item).text, " Finished ");
 }
 
-TEST(CellContents, OutputNamesFollowTheTabAndProfile) {
+// The output names a row shows, and its tick, are the main window's cases.
+TEST(CellContents, TheEndColumnShowsHours) {
     ConversionItem item;
-    item.outputName = "clip";
-    item.fileNumber = 7;
-    // Each family's name is the main window's and the end-to-end tests' case.
-    EXPECT_EQ(OutputCellName(item, {6, 0, 0}), "") << "a tab without a family";
-    item.writtenName = "clip_2.mp4";
-    EXPECT_EQ(OutputCellName(item, {0, -1, 0}), "clip_2.mp4") << "once written, the name it was written under";
-
     item.endTime = 3725.9;
-    item.selected = false;
     EXPECT_EQ(CellFor(item, kColumnEnd, {}).text, "01:02:05");
-    EXPECT_FALSE(CellFor(item, kColumnCheck, {}).checked);
 }
 
 TEST(ListNavigation, PagesAndEndsOfAListOfTenRowsAndOfOne) {
