@@ -108,7 +108,6 @@ protected:
         ConversionItem item;
         item.sourcePath = folder.Write(name + ".avi", "source video");
         item.outputName = name;
-        item.title = name;
         item.endTime = 10.0;
         if (change) change(item);
         tasks.Append(item);

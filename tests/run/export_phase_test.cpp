@@ -70,12 +70,11 @@ protected:
 
     CVideoEdit& Player() { return host_->Player(); }
 
-    int AddItem(const std::string& clip, double begin, double end) { return AddSource(clips_->Path(clip), begin, end); }
-    int AddSource(const std::string& source, double begin, double end) {
-        const std::string clip = source.substr(source.find_last_of('\\') + 1);
+    int AddItem(const std::string& source, double begin, double end) {
+        const std::string name = source.substr(source.find_last_of('\\') + 1);
         ConversionItem item;
         item.sourcePath = source;
-        item.workName = clip.substr(0, clip.find('.'));
+        item.workName = name.substr(0, name.find('.'));
         item.beginTime = begin;
         item.endTime = end;
         item.needsExport = 1;
@@ -95,7 +94,7 @@ protected:
 // An export that keeps reporting progress runs on past the stall limit.
 TEST_F(Export, AnItemIsCutToAnAviInTheOutputDirectoryAndALongExportIsNotTakenForAStall) {
     MakePlayer(FFMPEG_EXE, PlayerLimits{10000, 2000});
-    const int index = AddItem("long.avi", 1.0, 59.0);  // about five seconds of exporting
+    const int index = AddItem(clips_->Path("long.avi"), 1.0, 59.0);  // about five seconds of exporting
     phase_->OnExportProgress(1.0, 2.0);
     phase_->OnExportFinished(ExportResult::Finished);
     const ConversionItem before = tasks_.Copy(index);
@@ -114,7 +113,7 @@ TEST_F(Export, AnItemIsCutToAnAviInTheOutputDirectoryAndALongExportIsNotTakenFor
 }
 
 TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
-    const int index = AddItem("long.avi", 0.0, 60.0);
+    const int index = AddItem(clips_->Path("long.avi"), 0.0, 60.0);
     view_.cancelOnProgress = true;
     EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     const ConversionItem item = tasks_.Copy(index);
@@ -128,14 +127,14 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
 void CALLBACK CancelTheRun(HWND, UINT, UINT_PTR, DWORD) { cancelRequested = true; }
 
 TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNothing) {
-    const int unreadable = AddItem("broken.avi", 0.0, 2.0);
+    const int unreadable = AddItem(clips_->Path("broken.avi"), 0.0, 2.0);
     EXPECT_FALSE(phase_->ExportItem(unreadable, cancelRequested));
     EXPECT_EQ(tasks_.Copy(unreadable).status, kStatusFailed);
 
     // A file that appears under the chosen name before the export starts is
     // someone else's: the export refuses it and it stays.
     view_.takeTheName = true;
-    const int raced = AddItem("clip.rm", 0.0, 2.0);
+    const int raced = AddItem(clips_->Path("clip.rm"), 0.0, 2.0);
     EXPECT_FALSE(phase_->ExportItem(raced, cancelRequested));
     EXPECT_EQ(tasks_.Copy(raced).status, kStatusFailed);
     const auto left = std::filesystem::directory_iterator(out_.Path() + "out");
@@ -146,7 +145,7 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
     const std::string source = out_.Write("stalled.rm", "never read");
     MakePlayer(STALLED_ENCODER_EXE, PlayerLimits{10000, 2000});
     const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CancelTheRun);
-    const int index = AddSource(source, 0.0, 4.0);
+    const int index = AddItem(source, 0.0, 4.0);
     EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     KillTimer(nullptr, guard);
     ASSERT_FALSE(cancelRequested) << "the export waited past its limit";
