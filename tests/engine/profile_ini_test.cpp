@@ -26,13 +26,8 @@ protected:
 TEST_F(ProfileIniTest, SetFileAcceptsOnlyExistingFilesButKeepsThePath) {
     EXPECT_TRUE(ini.SetFile(folder.Write("real.ini", "[Info]\r\nTitle=x\r\n")));
     EXPECT_EQ(ini.GetString("Info", "Title"), "x");
-    folder.MakeFolder("folder.ini");
-    EXPECT_FALSE(ini.SetFile(folder.Path() + "folder.ini"));
     EXPECT_FALSE(ini.SetFile(folder.Path() + "missing.ini"));
     EXPECT_EQ(ini.GetString("Info", "Title"), "");
-    EXPECT_FALSE(ini.HasKeys("Info"));
-    EXPECT_EQ(ini.GetSectionNames(names), 1);
-    EXPECT_THAT(names, ElementsAre(""));
 }
 
 TEST_F(ProfileIniTest, OddFilesAndSectionsGiveTheirDefinedEntries) {
@@ -41,41 +36,21 @@ TEST_F(ProfileIniTest, OddFilesAndSectionsGiveTheirDefinedEntries) {
     EXPECT_THAT(names, ElementsAre("Info", "Empty", "Full"));
     EXPECT_FALSE(ini.HasKeys("Info"));
     EXPECT_TRUE(ini.HasKeys("Full"));
-    EXPECT_EQ(ini.GetSection("Empty", keys, values), 1);
-    EXPECT_THAT(keys, ElementsAre(""));
-    EXPECT_EQ(ini.GetSection("Nowhere", keys, values), 1);
-    EXPECT_THAT(values, ElementsAre(""));
     // A line without "=" is a value with an empty key; the first "=" splits the others.
     EXPECT_EQ(ini.GetSection("Full", keys, values), 4);
     EXPECT_THAT(keys, ElementsAre("Title", "", "A", "B"));
     EXPECT_THAT(values, ElementsAre("t", "just some words", "12 profiles", "none=0"));
 }
 
-// Values and names hold at most 1,023 characters; longer ones are cut there.
-TEST_F(ProfileIniTest, LongValuesNamesAndLinesAreCutAt1023Characters) {
+// Values hold at most 1,023 characters; longer ones are cut there.
+TEST_F(ProfileIniTest, LongValuesAndLinesAreCutAt1023Characters) {
     const std::string atLimit(1023, 'v');
-    Use("[P]\r\nTitle=" + atLimit + "\r\nCommand1=" + std::string(3000, 'w') + "\r\n[" + std::string(1200, 's') +
-        "]\r\nTitle=a\r\n[Next]\r\nTitle=b\r\n");
+    Use("[P]\r\nTitle=" + atLimit + "\r\nCommand1=" + std::string(3000, 'w') + "\r\n");
     EXPECT_EQ(ini.GetString("P", "Title"), atLimit);
     EXPECT_EQ(ini.GetString("P", "Command1"), std::string(1023, 'w'));
     ASSERT_EQ(ini.GetSection("P", keys, values), 2);
     EXPECT_EQ(values[0], atLimit.substr(6));
     EXPECT_EQ(values[1].size(), 1023u - 9u) << "the line \"Command1=...\" is cut as a whole";
-    ASSERT_EQ(ini.GetSectionNames(names), 3);
-    EXPECT_EQ(names[1], std::string(1023, 's'));
-    EXPECT_EQ(names[2], "Next");
-}
-
-TEST_F(ProfileIniTest, SectionListLongerThanTheBlockEndsSafely) {
-    std::string bytes;
-    for (int section = 0; section < 4000; ++section) {
-        bytes += "[Section number " + std::to_string(section) + " with a long name]\r\nTitle=t\r\n";
-    }
-    Use(bytes);
-    const int count = ini.GetSectionNames(names);
-    EXPECT_GT(count, 100);
-    EXPECT_LT(count, 4000);
-    EXPECT_EQ(names[0], "Section number 0 with a long name");
 }
 
 }  // namespace

@@ -27,8 +27,6 @@ public:
         return static_cast<int>(std::count_if(events.begin(), events.end(),
                                               [message](const Event& event) { return event.message == message; }));
     }
-    // Handles messages until the predicate holds, or the time is up (false).
-    bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) { return PumpUntil(done, timeoutMs); }
     // The events of a kind once every message posted before this call,
     // the player's events included, has been handled.
     int SettledCount(UINT message) {

