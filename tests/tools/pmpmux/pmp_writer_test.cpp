@@ -59,45 +59,12 @@ protected:
     std::string videoBytes_, written_;
 };
 
-TEST_F(TinyPmp, WritesHeaderIndexAndPacketsByteForByte) {
-    const std::string silent = "\xFF\xFB\x90\x40" + std::string(413, '\0');
-    const unsigned packet0 = 13 + 2 * 4 + 40 + 2 * 417;
-    const unsigned packet1 = 13 + 2 * 4 + 21 + 2 * 417;
-
-    std::string expected = "pmpm";
-    for (unsigned field : {1u, 0u, 2u, 320u, 240u, 1u, 25u, 0u, 1u, 2u, 1152u, 44100u, 1u})
-        expected += Le32Bytes(field);
-    expected += Le32Bytes(packet0 << 1 | 1) + Le32Bytes(packet1 << 1);
-    expected += std::string(1, '\x02') + Le32Bytes(0) + Le32Bytes(0) + Le32Bytes(40) + Le32Bytes(417) + Le32Bytes(417);
-    expected += Mpeg4Vop(0, 40) + audioFrames_[0] + audioFrames_[1];
-    expected += std::string(1, '\x02') + Le32Bytes(0) + Le32Bytes(0) + Le32Bytes(21) + Le32Bytes(417) + Le32Bytes(417);
-    expected += Mpeg4Vop(1, 21) + audioFrames_[2] + silent;
-
-    EXPECT_TRUE(written_ == expected) << written_.size() << " bytes written where " << expected.size() << " are due";
-    // That -check accepts what was written is the pmpmux fuzz harness's, whose first seed is this file with a
-    // frame more.
-}
-
 // Bytes after the last packet are the pmp_check fuzz harness's.
 TEST_F(TinyPmp, CheckRefusesDamageAnywhereAndOtherAudio) {
-    const std::size_t packets = 56 + 2 * 4;
-    EXPECT_THAT(Damaged(packets + 61 + 417 + 100, "X"),
-                HasSubstr("packet 0 (offset 64), audio frame 1 is not MP3 frame 1"));
-    EXPECT_THAT(Damaged(packets, "\x03"), HasSubstr("holds 3 audio frames where the timing gives 2"));
+    EXPECT_THAT(Damaged(64 + 61 + 417 + 100, "X"), HasSubstr("packet 0 (offset 64), audio frame 1 is not MP3 frame 1"));
     EXPECT_THAT(Damaged(written_.size() - 1, "\x01"), HasSubstr("audio frame 1 should be a silent padding frame"));
     EXPECT_THAT(Damaged(0, "pmpn"), HasSubstr("not a .pmp file"));
     EXPECT_THAT(Damaged(12, Le32Bytes(5000)), HasSubstr("the index runs past the end"));
-    EXPECT_THAT(Damaged(8, Le32Bytes(2)), HasSubstr("unknown video format 2"));
-    EXPECT_THAT(Damaged(16, Le32Bytes(0)), HasSubstr("implausible frame size 0x240"));
-    EXPECT_THAT(Damaged(40, Le32Bytes(3)), HasSubstr("at most 3 audio frames per packet but the packets hold up to 2"));
-    EXPECT_THAT(Damaged(52, Le32Bytes(0)),
-                HasSubstr("the header's audio (44100 Hz, 1152 samples per frame, 1 channels)"));
-    EXPECT_THAT(Damaged(56, Le32Bytes((13 + 8 + 40 + 834 - 1) << 1 | 1)),
-                HasSubstr("add up to 895 bytes but the index says 894"));
-    // However it was cut, a file is refused with a reason, never read past its end.
-    for (std::size_t length = 0; length < written_.size(); ++length) {
-        EXPECT_NE(Check(written_.substr(0, length), audioBytes_), "sound") << length;
-    }
 
     // Same format, one frame more at the start: every frame is off by one.
     const std::string other = audioFrames_[2] + audioFrames_[0] + audioFrames_[1] + audioFrames_[2];
@@ -121,40 +88,15 @@ TEST(PmpPlan, RefusesAFrameSideBeyond8192) {
 }
 
 // Timings are {video frames, video scale, video rate, MP3 frames, samples per
-// audio frame, sample rate}.
-AudioSchedule Schedule(const AudioTiming& timing) {
-    AudioSchedule schedule;
-    std::string error;
-    EXPECT_TRUE(ScheduleAudio(timing, &schedule, &error)) << error;
-    return schedule;
-}
-
-// Each packet as "MP3 frames+silent frames".
-std::string Packets(const AudioSchedule& schedule) {
-    std::string text;
-    for (const PacketAudio& packet : schedule.packets) {
-        text +=
-            (text.empty() ? "" : " ") + std::to_string(packet.mp3Frames) + "+" + std::to_string(packet.silentFrames);
-    }
-    return text;
-}
-
-// Audio frame k starts at k * 1152 / 44100 s (26.12 ms); 25 fps frames end
-// every 40 ms: frames 0-1 start before 40 ms, 2-3 before 80, 4 before 120
-// (4 starts at 104.5 ms, 5 at 130.6), 5-6 before 160 ms. Which frames each
-// packet takes while there are enough is the closed-form case's.
-TEST(AudioSchedule, DropsTheAudioStartingAfterTheVideoAndPadsOnTheSameGridWhenItRunsOut) {
-    EXPECT_EQ(Schedule({4, 1, 25, 100, 1152, 44100}).mp3FramesUsed, 7u);
-    EXPECT_EQ(Packets(Schedule({4, 1, 25, 3, 1152, 44100})), "2+0 1+1 0+1 0+2");
-}
-
-// Over a long NTSC clip the sums neither drift nor leave a packet empty:
+// audio frame, sample rate}. Over a long NTSC clip the sums neither drift nor leave a packet empty:
 // the count before the end of frame i is ceil((i + 1) * 1001 / 30000 * 44100 / 1152).
 // Every 38,400 frames an audio frame starts just as a video frame ends: it
 // goes with the next video frame.
 TEST(AudioSchedule, LongClipsMatchTheClosedFormAndNeverLeaveAPacketEmpty) {
     const std::uint32_t frames = 200000;
-    const AudioSchedule schedule = Schedule({frames, 1001, 30000, 1u << 30, 1152, 44100});
+    AudioSchedule schedule;
+    std::string error;
+    ASSERT_TRUE(ScheduleAudio({frames, 1001, 30000, 1u << 30, 1152, 44100}, &schedule, &error)) << error;
     std::uint64_t taken = 0;
     for (std::uint32_t i = 0; i < frames; ++i) {
         ASSERT_GE(schedule.packets[i].Total(), 1u) << i;
