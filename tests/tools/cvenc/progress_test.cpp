@@ -21,10 +21,6 @@ TEST(ProgressLine, TimeBecomesSecondsAndTheRestStays) {
                                     "speed=1.2x    "),
                 Optional(std::string("frame=  250 fps= 25 q=3.0 size=     512kB time=10.00 bitrate= 419.4kbits/s "
                                      "speed=1.2x")));
-    EXPECT_THAT(RewriteProgressLine("frame= 9999 fps=0.0 q=-1.0 q=28.0 Lsize=  123456kB time=00:00:01.00 "
-                                    "bitrate=1234567.8kbits/s dup=1 drop=20 speed=1.23e+03x    "),
-                Optional(std::string("frame= 9999 fps=0.0 q=-1.0 q=28.0 Lsize=  123456kB time=1.00 "
-                                     "bitrate=1234567.8kbits/s dup=1 drop=20 speed=1.23e+03x")));
     EXPECT_THAT(RewriteProgressLine(Line("       1kB", "123:04:05.67")), Optional(Line("       1kB", "443045.67")));
     // Unknown or negative positions are zero.
     EXPECT_THAT(RewriteProgressLine("size=N/A time=N/A bitrate=N/A speed=N/A"),
