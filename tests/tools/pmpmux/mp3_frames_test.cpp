@@ -11,7 +11,8 @@ using ::testing::HasSubstr;
 // Why the reader refuses the bytes; empty when it reads them. How it finds the
 // frames of the encoder's own MP3 (a tag, an Info frame, the audio) is the
 // end-to-end tier's, and that the frames it finds are whole frames of one
-// format, as is the silent frame it makes, the mp3 fuzz harness's.
+// format, as is the silent frame it makes, the mp3 fuzz harness's, whose
+// seeds also end in a frame of another sample rate and in a header cut short.
 std::string Refusal(const std::string& bytes) {
     MemorySource source(bytes);
     Mp3Stream stream;
@@ -31,10 +32,7 @@ TEST(Mp3Stream, RefusesDamagedOrMixedAudio) {
     EXPECT_THAT(Refusal("\xFF\xFB\x9C\x44" + frame), HasSubstr("invalid bit rate or sample rate"));
 
     EXPECT_THAT(Refusal(frame + frame.substr(0, 100)), HasSubstr("offset 417 is cut short"));
-    EXPECT_THAT(Refusal(frame + "\xFF\xFB"), HasSubstr("partial frame header at offset 417"));
     EXPECT_THAT(Refusal(frame + "junkjunk" + frame), HasSubstr("sync bits missing) at offset 417"));
-    EXPECT_THAT(Refusal(frame + Mp3FrameBytes({3, 9, 1, 0, false}, 'b')),
-                HasSubstr("from MPEG-1 layer III, 44100 Hz, stereo to MPEG-1 layer III, 48000 Hz, stereo"));
     EXPECT_THAT(Refusal(InfoFrame()), HasSubstr("no MP3 audio frames"));
 }
 
