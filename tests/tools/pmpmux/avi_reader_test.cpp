@@ -48,14 +48,8 @@ TEST(AviReader, RefusesFilesThatAreNotUsableAviVideo) {
     EXPECT_THAT(Read(good.substr(0, good.size() - 1)), HasSubstr("truncated"));
     EXPECT_THAT(Read(good + "RIFF" + Le32Bytes(4) + "AVIX"), HasSubstr("OpenDML"));
     EXPECT_THAT(Read(MakeAvi(AviLayout())), HasSubstr("no frames"));
-    AviLayout layout = Mpeg4Clip();
-    layout.compression = "DIV3";  // MS MPEG-4 v3 is not MPEG-4 Part 2
-    EXPECT_THAT(Read(MakeAvi(layout)), HasSubstr("'DIV3'"));
 
     std::string damaged = good;
-    damaged.replace(damaged.find("vids"), 4, "txts");
-    EXPECT_THAT(Read(damaged), HasSubstr("no video stream"));
-    damaged = good;
     damaged.replace(good.find("00dc") + 4, 4, Le32Bytes(0xFFFFFFF0u));
     EXPECT_THAT(Read(damaged), HasSubstr("chunk '00dc' at offset " + std::to_string(good.find("00dc"))));
     // A RIFF size too small for its own header is the avi fuzz harness's regression input.

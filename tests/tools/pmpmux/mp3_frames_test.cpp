@@ -21,16 +21,9 @@ std::string Refusal(const std::string& bytes) {
     return error;
 }
 
-TEST(Mp3Stream, RefusesDamagedOrMixedAudio) {
+TEST(Mp3Stream, RefusesAudioCutShortOrBrokenUpOrMissing) {
     const std::string frame = Mp3FrameBytes({}, 'a');
-    std::string damagedTag = Id3v2Tag(10, false) + frame;
-    damagedTag[6] = '\x80';  // not synchsafe
-    EXPECT_THAT(Refusal(damagedTag), HasSubstr("damaged ID3v2 tag"));
     EXPECT_THAT(Refusal(Id3v2Tag(5000, false).substr(0, 100)), HasSubstr("runs past the end"));
-    EXPECT_THAT(Refusal(std::string("\xFF\xFB\x00\x44", 4) + frame), HasSubstr("free-format"));
-    EXPECT_THAT(Refusal("\xFF\xFD\x90\x44" + frame), HasSubstr("layer I or II"));
-    EXPECT_THAT(Refusal("\xFF\xFB\x9C\x44" + frame), HasSubstr("invalid bit rate or sample rate"));
-
     EXPECT_THAT(Refusal(frame + frame.substr(0, 100)), HasSubstr("offset 417 is cut short"));
     EXPECT_THAT(Refusal(frame + "junkjunk" + frame), HasSubstr("sync bits missing) at offset 417"));
     EXPECT_THAT(Refusal(InfoFrame()), HasSubstr("no MP3 audio frames"));
