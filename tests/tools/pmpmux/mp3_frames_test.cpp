@@ -17,8 +17,7 @@ std::string Refusal(const std::string& bytes) {
     MemorySource source(bytes);
     Mp3Stream stream;
     std::string error;
-    ReadMp3Stream(source, &stream, &error);
-    return error;
+    return ReadMp3Stream(source, &stream, &error) ? "" : error;
 }
 
 TEST(Mp3Stream, RefusesAudioCutShortOrBrokenUpOrMissing) {
