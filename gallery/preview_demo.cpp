@@ -40,13 +40,13 @@ int main(int argc, char** argv) {
     if (!player.Run()) return 1;
 
     const bool shown =
-        host.WaitFor([&] { return play ? player.FramesShown() >= 25 : host.Count(WM_PLAYER_PLAYCOMPLETE) > 0; }, 30000);
+        PumpUntil([&] { return play ? player.FramesShown() >= 25 : host.Count(WM_PLAYER_PLAYCOMPLETE) > 0; }, 30000);
     // Lets the last frame reach the screen before the picture is taken.
     UpdateWindow(player.Handle());
     GdiFlush();
     Touch(ready);
     const DWORD start = GetTickCount();
     SetTimer(nullptr, kLookTimer, 100, nullptr);
-    host.WaitFor([&] { return Exists(done) || GetTickCount() - start > kLongestShowMs; }, kLongestShowMs + 1000);
+    PumpUntil([&] { return Exists(done) || GetTickCount() - start > kLongestShowMs; }, kLongestShowMs + 1000);
     return shown ? 0 : 1;
 }

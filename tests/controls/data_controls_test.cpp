@@ -168,15 +168,25 @@ TEST_F(DataControlsTest, ListReportsClicksCopiesTextsWithinTheCallersBufferAndSh
     EXPECT_STREQ(text, L"Failed: Invalid data found when processing input");
 }
 
-// The list's cells draw names in any script as the wide call does.
+// The list's cells and the combo's face draw names in any script as the wide call does.
 TEST_F(DataControlsTest, NamesInAnyScriptLookAsTheWideCallDrawsThemAndAProgressBarShowsItsPosition) {
     SendMessageA(List(), LVM_SETITEMCOUNT, 1, 0);
+    const HWND combo = dialog->combo.Handle();
     for (const std::wstring name :
          {L"\u0416\u0438\u0437\u043d\u044c \u0438 clip.mp4", L"\u590f\u306e\u601d\u3044\u51fa.mp4"}) {
         dialog->firstName = ToUtf8(name.c_str());
         const std::pair<int, int> drawn = InkOf(PrintClient(List()), RGB(10, 5, 20), SubitemRect(0, 1));
         const HFONT font = reinterpret_cast<HFONT>(SendMessageA(List(), WM_GETFONT, 0, 0));
         EXPECT_EQ(drawn, WideTextInk(font, name, RGB(10, 5, 20))) << dialog->firstName;
+
+        // The face's own pixels of the text colour are not the text's.
+        SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dialog->firstName.c_str()));
+        const Pixels face = ScreenPixels(combo);
+        SendMessageA(combo, CB_SETCURSEL, 0, 0);
+        const COLORREF ink = CurrentSkin().combo.textColor;
+        const HFONT comboFont = reinterpret_cast<HFONT>(SendMessageA(combo, WM_GETFONT, 0, 0));
+        EXPECT_EQ(InkOf(ScreenPixels(combo), ink, {}, &face), WideTextInk(comboFont, name, ink)) << dialog->firstName;
     }
 
     // A progress cell's bar is filled to its position; a running item's cell

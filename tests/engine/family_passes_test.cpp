@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/command_text.h"
+#include "engine/free_names.h"
 #include "engine/output_settings.h"
 #include "tasks/task_list.h"
 
@@ -153,9 +154,15 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
                     "encoder enc -n \"D:\\out\\M4V12346.MP4\" \"D:\\out\\M4V12346.thm\"", "stop encoder", "finished"));
 }
 
-// A name that numbering would push past the path limit is refused before
-// anything runs.
-TEST(FamilyPasses, AnOutputNameTooLongToNumberIsRefused) {
+// Every number but the last taken: the last is as good as any. A name that
+// numbering would push past the path limit is refused before anything runs.
+TEST(FamilyPasses, TheNameChooserAtItsEdges) {
+    RecordingHost crowded({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
+    crowded.taken = {"D:\\out\\clip.mpg"};
+    for (int k = 2; k < kNameAttempts; ++k) crowded.taken.insert("D:\\out\\clip_" + std::to_string(k) + ".mpg");
+    crowded.written = {"D:\\out\\clip_" + std::to_string(kNameAttempts) + ".mpg"};
+    EXPECT_TRUE(RunSinglePass(crowded));
+
     RecordingHost longName({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
     longName.outputName = std::string(248, 'n');
     longName.taken = {"D:\\out\\" + longName.outputName + ".mpg"};

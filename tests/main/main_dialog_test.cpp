@@ -561,8 +561,11 @@ TEST_F(MainDialogTest, ADroppedFolderAddsItsVideosInNameOrderAndKeysSelectRowsBu
     Command(IDC_REMOVE);
     EXPECT_EQ(Column(kColumnSource), (Strings{"wide.mp4", "clip 2.AVI"}));
     EXPECT_EQ(ListView_GetSelectionMark(list), 1);
-    EXPECT_TRUE(Consumed(list, WM_KEYDOWN, VK_HOME));
-    EXPECT_EQ(ListView_GetSelectionMark(list), 0);
+    for (const auto& [key, row] :
+         std::vector<std::pair<WPARAM, int>>{{VK_PRIOR, 0}, {VK_NEXT, 1}, {VK_HOME, 0}, {VK_END, 1}}) {
+        EXPECT_TRUE(Consumed(list, WM_KEYDOWN, key));
+        EXPECT_EQ(ListView_GetSelectionMark(list), row) << key;
+    }
 
     EXPECT_TRUE(Consumed(GetDlgItem(Window(), IDC_ADD), WM_KEYDOWN, VK_ESCAPE));
     EXPECT_TRUE(Consumed(list, WM_CHAR, VK_RETURN));
