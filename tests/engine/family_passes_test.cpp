@@ -154,8 +154,9 @@ TEST(FamilyPasses, TakenNamesAreReplacedByTheNextFreeOnes) {
                     "encoder enc -n \"D:\\out\\M4V12346.MP4\" \"D:\\out\\M4V12346.thm\"", "stop encoder", "finished"));
 }
 
-// Every number but the last taken: the last is as good as any. A name that
-// numbering would push past the path limit is refused before anything runs.
+// Every number but the last taken: the last is as good as any. A path of
+// exactly the limit is used; one that numbering would push past it is refused
+// before anything runs.
 TEST(FamilyPasses, TheNameChooserAtItsEdges) {
     RecordingHost crowded({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
     crowded.taken = {"D:\\out\\clip.mpg"};
@@ -165,7 +166,11 @@ TEST(FamilyPasses, TheNameChooserAtItsEdges) {
 
     RecordingHost longName({"enc -y \"$OUTPUT_DIR$OUTPUT_FILE.mpg\""});
     longName.outputName = std::string(248, 'n');
-    longName.taken = {"D:\\out\\" + longName.outputName + ".mpg"};
+    const std::string longest = "D:\\out\\" + longName.outputName + ".mpg";  // 259 characters
+    longName.written = {longest};
+    EXPECT_TRUE(RunSinglePass(longName));
+    longName.steps.clear();
+    longName.taken = {longest};
     RunSinglePass(longName);
     EXPECT_THAT(longName.steps, ElementsAre("open 5", "failed 10: output path too long"));
 }
