@@ -61,6 +61,8 @@ CEncoderRunner::CEncoderRunner(const bool& cancelRequested, DWORD silenceLimitMs
     : cancelRequested_(cancelRequested), silenceLimitMs_(silenceLimitMs) {}
 
 ProgramEnd CEncoderRunner::RunEncoder(const std::string& command, const EncoderChunkHandler& onChunk) {
+    // As for a hidden pass: an export may end in the turn that brought the Stop.
+    if (cancelRequested_) return {};
     CKernelHandle outputWrite, inputRead;
     if (!MakePipe(encoderOutput, outputWrite) || !MakePipe(inputRead, encoderInput)) {
         LogApiError("CreatePipe");

@@ -141,15 +141,20 @@ TEST_F(EncoderRunnerTest, AChildHoldsNoneOfAnotherChildsPipeEnds) {
 }
 
 // The stop button's handler runs inside the run, dispatched while a hidden
-// pass runs: it sets the flag, and the pass is ended at once. (A piped
+// pass runs: it sets the flag, and the pass is ended at once; an export can
+// end in that turn, and nothing its item runs next may start. (A piped
 // encoder finishing its file after its "q" is the run's exported-item case.)
-TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAHiddenRunAtOnce) {
+TEST_F(EncoderRunnerTest, StopFromADispatchedMessageEndsAHiddenRunAtOnceAndNothingStartsAfterIt) {
     MessageButton stopButton([this] {
         stop = true;
         runner.StopEncoder();
     });
     EXPECT_EQ(runner.RunHidden(Command("--post " + stopButton.Handle() + " --sleep 30000")).exitCode, 0u);
     EXPECT_TRUE(stop);
+    // After it no pass starts, piped or hidden.
+    EXPECT_FALSE(RunPiped("--create late.txt x").exitCode);
+    EXPECT_FALSE(runner.RunHidden(Command("--create late.txt x")).exitCode);
+    EXPECT_FALSE(folder.Exists("app\\late.txt"));
 }
 
 TEST_F(EncoderRunnerTest, AddToITunesRunsTheHelperWithTheQuotedPathAndWaitsButRefusesOverlongPaths) {
